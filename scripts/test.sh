@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test; prints the test runner's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure

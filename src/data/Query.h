@@ -1,0 +1,148 @@
+#pragma once
+// The data set that windows share: SQL text kept as lines, every row in memory with a
+// current row (a static cursor), fields read and written by name, edit/append/post/delete
+// written back to the one table of a single-table SELECT, an in-memory sort, and
+// change notifications that grids observe.
+
+#include "Money.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+class Connection;
+
+enum class FieldType { Text, Money, Number, Integer };
+
+class Query : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    // designSql: the statement the query holds before any caller rewrites it (may be empty).
+    Query(Connection& c, const QString& name, const QString& designSql = QString());
+    ~Query() override;
+
+    const QString& name() const { return name_; }
+    Connection& connection() const { return c_; }
+
+    // --- SQL text -------------------------------------------------------------------
+    void clearSql();
+    void addSql(const QString& line);
+    void setSql(const QStringList& lines);
+    QStringList sqlLines() const { return lines_; }
+    QString sqlText() const { return lines_.join(QLatin1Char('\n')); }
+
+    // --- open / close / execute -----------------------------------------------------
+    // Runs the SQL text and keeps every row. Throws DbError (the query stays closed).
+    void open();
+    void close();
+    bool isOpen() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+    // Runs the SQL text as a statement that returns no rows; returns the rows changed.
+    // The query's open state and rows are not touched.
+    int execSql();
+    // Reopens on the same SQL, keeping the current row index where possible.
+    void refresh();
+
+    // --- cursor ---------------------------------------------------------------------
+    // After open or first(): row 0 with bof set; eof set only when there are no rows.
+    // last() sets eof; next() on the last row sets eof and stays; prior() on the first row
+    // sets bof and stays; a step onto the first or last row from its neighbour sets no mark.
+    int recordCount() const;
+    bool isEmpty() const { return recordCount() == 0; }
+    int recNo() const { return cur_; }            // 0-based; -1 when there are no rows
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    void moveTo(int row);                        // clamps; clears both marks unless empty
+
+    // --- fields ---------------------------------------------------------------------
+    int fieldCount() const;
+    QString fieldName(int col) const;
+    int fieldIndex(const QString& name) const;   // case-insensitive; -1 when absent
+    FieldType fieldType(int col) const;
+    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+
+    // Of the current row (or the row in edit/insert). Unknown field names throw DbError.
+    bool isNull(const QString& field) const;
+    QString text(const QString& field) const;    // numbers as Money::plainText(), NULL ""
+    Money money(const QString& field) const;     // NULL 0; rounded to four decimals
+    double number(const QString& field) const;   // NULL 0
+    qint64 integer(const QString& field) const;  // NULL 0
+    QVariant value(const QString& field) const;  // NULL invalid
+
+    // Writes need edit() or append() first (else DbError). Text is converted by the
+    // column's type: empty text writes '' to a text column and NULL to a numeric one;
+    // a text that is not a number throws MoneyFormatError.
+    void setText(const QString& field, const QString& text);
+    void setMoney(const QString& field, Money m);
+    void setNumber(const QString& field, double v);
+    void setInteger(const QString& field, qint64 v);
+    void setNull(const QString& field);
+
+    // Random access for grids and reports, without moving the cursor.
+    QString cellText(int row, int col) const;
+    Money cellMoney(int row, int col) const;
+    bool cellIsNull(int row, int col) const;
+
+    // --- editing --------------------------------------------------------------------
+    // Written by id (or rowid for tables without id) to the table of a single-table
+    // SELECT. An appended row gets its id and stored values back and stays in the rows
+    // in hand (after the current row... appended at the end) even when it does not match
+    // the WHERE; it becomes the current row.
+    void edit();
+    void append();
+    void post();
+    void cancel();
+    void deleteRow();                            // deletes the current row from table and rows
+    QString tableName() const;                   // empty when not a single-table SELECT
+
+    // --- locate and sort ------------------------------------------------------------
+    // Moves to the first row whose fields equal the values (text compared without case,
+    // numbers numerically); returns false and stays when none does.
+    bool locate(const QStringList& fields, const QVariantList& values);
+    // "field ASC" / "field DESC" / "a ASC, b DESC" / "": orders the rows in hand without a
+    // statement (numbers numerically, texts in Chinese pinyin order); the current row
+    // stays the same row. An empty sort keeps the order in hand.
+    void setSort(const QString& sort);
+    QString sort() const { return sort_; }
+
+    // --- controls -------------------------------------------------------------------
+    // Counted; while disabled, observers do not follow changes, and on the last enable
+    // they get one dataReset().
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return disabled_ > 0; }
+
+signals:
+    // Emitted only while controls are enabled.
+    void dataReset();               // opened, closed, reordered, rows inserted or deleted
+    void rowChanged(int row);       // one row's values changed (post)
+    void currentChanged(int row);   // the cursor moved
+
+public:
+    struct Impl;
+private:
+    void notifyReset();
+    void notifyRow(int row);
+    void notifyCurrent();
+
+    Connection& c_;
+    QString name_;
+    QStringList lines_;
+    State state_ = State::Inactive;
+    int cur_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
+    QString sort_;
+    int disabled_ = 0;
+    bool pendingReset_ = false;
+    std::unique_ptr<Impl> d_;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// The database's tables, indexes and first rows.
+
+#include <QString>
+#include <QStringList>
+
+class Connection;
+
+namespace Schema {
+// Creates every table and index that is missing (safe on an existing database).
+void create(Connection& c);
+// Writes the company row and the built-in operator "系统管理员" (empty password, every
+// permission) when they are missing.
+void seed(Connection& c);
+// The permission names of the operators' permission table.
+QStringList permissionNames();
+// The built-in operator's name.
+inline const char* builtInOperator() { return "系统管理员"; }
+// Permission names that gate the main window's hidden labels.
+inline const char* permShowPrices() { return "显示价格"; }
+inline const char* permResetStock() { return "库存归零"; }
+}

@@ -1,0 +1,102 @@
+#pragma once
+// Controls the forms are made of: key preview (function keys, Enter chain, number filters),
+// edits with an exit event, speed buttons, date pickers that report close-up, and the
+// status bar of numbered panels.
+
+#include <QDate>
+#include <QDateEdit>
+#include <QHash>
+#include <QLineEdit>
+#include <QObject>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVector>
+#include <functional>
+
+class QAbstractButton;
+class QLabel;
+
+// Key preview of a form: installed on the form, it sees every key of its children first.
+// Function keys and Esc click their buttons (the key is passed on); Enter in a field runs
+// that field's action (the key is then consumed).
+class KeyPreview : public QObject {
+    Q_OBJECT
+public:
+    explicit KeyPreview(QWidget* form);
+    // Qt::Key_F5 ... Qt::Key_Escape -> the button to click (does nothing while disabled).
+    void mapKey(int key, QAbstractButton* button);
+    // Enter (Return or Enter) inside field (or its children) runs action.
+    void onEnter(QWidget* field, std::function<void()> action);
+    // Enter in field moves the focus to next.
+    void enterMovesTo(QWidget* field, QWidget* next);
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private:
+    QWidget* form_;
+    QHash<int, QAbstractButton*> keys_;
+    QHash<QWidget*, std::function<void()>> enter_;
+};
+
+// Number filter of an edit: only digits and backspace pass; "-" (anywhere) and "." pass
+// at most once each where allowed; pasted text is filtered the same way. Other keys
+// (Enter included) do not reach the text.
+enum class NumberKind { Signed, Unsigned };   // Signed: digits, one "-", one "."; Unsigned: digits, one "."
+void installNumberFilter(QLineEdit* edit, NumberKind kind);
+// The filter's rule for one typed character against the current text (tests).
+bool numberKeyAllowed(const QString& current, QChar typed, NumberKind kind);
+
+// An edit whose exited() fires only when the focus moves to another control of the same
+// window (not when a dialog or message box opens, nor when the window is deactivated).
+class ExitEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit ExitEdit(QWidget* parent = nullptr);
+signals:
+    void exited();
+    void doubleClicked();
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+};
+
+// A flat button that takes no focus (speed button).
+class SpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit SpeedButton(const QString& caption = QString(), QWidget* parent = nullptr);
+};
+
+// A date picker with a drop-down calendar; closeUp() fires when the drop-down closes.
+// Display format "yyyy-MM-dd".
+class DatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit DatePicker(QWidget* parent = nullptr);
+    // Tests: simulate choosing a date in the drop-down and closing it.
+    void pickFromCalendar(const QDate& d);
+signals:
+    void closeUp();
+};
+
+// The calendar month step with the day clamped: 2024-03-31 one month back is 2024-02-29.
+QDate addMonthsClamped(const QDate& d, int months);
+
+// Keeps from <= to as the query dialogs do: when from's calendar closes up with a date
+// after to, to takes it; when to's calendar closes up with a date before from, from takes it.
+void linkDateRange(DatePicker* from, DatePicker* to);
+
+// A status bar of numbered panels with fixed widths and alignment.
+class PanelBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit PanelBar(QWidget* parent = nullptr);
+    // Adds a panel; returns its index.
+    int addPanel(int width, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, const QString& text = QString());
+    void setPanelText(int index, const QString& text);
+    QString panelText(int index) const;
+    int panelCount() const { return panels_.size(); }
+private:
+    QVector<QLabel*> panels_;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// What every window shares: activation of single-instance MDI children, the main window's
+// MDI area and the application object that routes handler errors to the default error box.
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+class QMdiArea;
+
+// Brings an open window to the front: restored when minimised, shown, raised, focused.
+// False when w is null (the window is not open); callers then create it.
+bool ActivateIfOpen(QWidget* w);
+
+// The MDI area new child windows go into (the main window's); nullptr before it exists.
+QMdiArea* mdiArea();
+void setMdiArea(QMdiArea* area);
+// Puts an MDI child form into the MDI area (when there is one) and shows it centred.
+// The form frees itself on close (WA_DeleteOnClose on the form and its sub-window).
+void showMdiChild(QWidget* form);
+
+// The application: an exception that leaves an event handler is caught in notify() and
+// shown in the default error box (showErrorBox); the program goes on.
+class ShopApplication : public QApplication {
+public:
+    ShopApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+    static QString title();   // "禾岚货栈通家电行业版"
+};
