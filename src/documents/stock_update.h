@@ -1,0 +1,31 @@
+#pragma once
+// The one stock update service of every posting and reversal. It finds the goods row of
+// (txm, ppgg, dw, ck) through DM1.AQkcfx1 (the lowest id when several match), and applies
+// one of the two stock rules; a missing row is appended with category "未知".
+// NULL stock values count as 0.
+
+#include "data/Money.h"
+
+#include <QString>
+
+class TDM1;
+
+struct StockKey {
+    QString txm, ppgg, dw, ck;
+};
+
+// Values of a goods row that a rule creates when none exists.
+struct NewStockRow {
+    Money kcjg, kcsl, kcje;
+};
+
+// The moving weighted average (purchase posting with +sl/+je, its reversal with -sl/-je):
+// kcsl += sl and kcje += je exactly; then, on the new values, in this order: kcsl != 0 and
+// kcje != 0 -> kcjg := kcje / kcsl rounded to two decimals (kcje keeps the exact sum);
+// kcsl != 0 and kcje == 0 -> kcje := kcsl * kcjg rounded; kcsl == 0 -> kcje := 0, kcjg kept.
+// A missing row is created with kcsl := sl, kcje := je, kcjg := jg.
+void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money jg);
+
+// The at-cost rule of every other stock move: kcsl += delta; kcje := kcsl * kcjg rounded to
+// two decimals, half-even; kcjg unchanged. A missing row is created with the given values.
+void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created);

@@ -1,0 +1,77 @@
+#include "Forms.h"
+
+#include "Messages.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QScreen>
+#include <exception>
+
+namespace {
+QPointer<QMdiArea>& area()
+{
+    static QPointer<QMdiArea> a;
+    return a;
+}
+}
+
+QMdiArea* mdiArea() { return area(); }
+void setMdiArea(QMdiArea* a) { area() = a; }
+
+bool ActivateIfOpen(QWidget* w)
+{
+    if (!w)
+        return false;
+    QWidget* frame = w;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+        frame = sub;
+    if (frame->isMinimized())
+        frame->showNormal();
+    frame->setVisible(true);
+    w->setVisible(true);
+    frame->raise();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    w->activateWindow();
+    w->setFocus();
+    return true;
+}
+
+void showMdiChild(QWidget* form)
+{
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    if (QMdiArea* a = mdiArea()) {
+        QMdiSubWindow* sub = a->addSubWindow(form, form->windowFlags() & ~Qt::WindowType_Mask);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowTitle(form->windowTitle());
+        QObject::connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+        sub->adjustSize();
+        const QSize room = a->viewport()->size();
+        sub->move(qMax(0, (room.width() - sub->width()) / 2), qMax(0, (room.height() - sub->height()) / 2));
+        sub->show();
+        a->setActiveSubWindow(sub);
+    } else {
+        form->show();
+    }
+}
+
+ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(title());
+    setApplicationDisplayName(title());
+}
+
+QString ShopApplication::title() { return QStringLiteral("禾岚货栈通家电行业版"); }
+
+bool ShopApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        showErrorBox(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showErrorBox(QStringLiteral("未知错误"));
+    }
+    return false;
+}

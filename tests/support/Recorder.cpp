@@ -1,0 +1,38 @@
+#include "Recorder.h"
+
+MessageRecorder::MessageRecorder()
+{
+    setMessageHandler([this](const MessageRequest& r) {
+        log_.push_back(r);
+        if (!answers_.empty()) {
+            const int a = answers_.front();
+            answers_.pop_front();
+            return a;
+        }
+        return (r.buttons & MbOk) ? int(MbOk) : (r.buttons & MbYes) ? int(MbYes) : int(MbOk);
+    });
+}
+
+MessageRecorder::~MessageRecorder() { setMessageHandler({}); }
+
+QStringList MessageRecorder::texts() const
+{
+    QStringList out;
+    for (const auto& m : log_) out << m.text;
+    return out;
+}
+
+ModalScript::ModalScript()
+{
+    setModalDriver([this](QDialog& d) {
+        ++opened_;
+        classes_ << QString::fromLatin1(d.metaObject()->className());
+        if (steps_.empty())
+            return;
+        Step s = std::move(steps_.front());
+        steps_.pop_front();
+        s(d);
+    });
+}
+
+ModalScript::~ModalScript() { setModalDriver({}); }

@@ -1,0 +1,50 @@
+#pragma once
+// Test doubles of the message boxes and the modal runner.
+//
+//   MessageRecorder rec;              // every message is logged, answered OK by default
+//   rec.answer(MbCancel);             // the next question is answered Cancel
+//   ... EXPECT_EQ(rec.last().text, "...");
+//
+//   ModalScript modal;                // dialogs opened by runModal are handed to the script
+//   modal.next([](QDialog& d) { ... click buttons ... });
+
+#include "ui/Messages.h"
+#include "ui/Modal.h"
+
+#include <QDialog>
+#include <QVector>
+#include <deque>
+#include <functional>
+
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    // Answers for the next messages, in order; afterwards OK (or Yes) is answered.
+    void answer(int button) { answers_.push_back(button); }
+    const QVector<MessageRequest>& all() const { return log_; }
+    int count() const { return log_.size(); }
+    bool empty() const { return log_.isEmpty(); }
+    const MessageRequest& last() const { return log_.back(); }
+    QStringList texts() const;
+    void clear() { log_.clear(); }
+private:
+    QVector<MessageRequest> log_;
+    std::deque<int> answers_;
+};
+
+class ModalScript {
+public:
+    using Step = std::function<void(QDialog&)>;
+    ModalScript();
+    ~ModalScript();
+    // The next dialog opened goes to this step; with no step left a dialog is closed as
+    // rejected (as if Esc were pressed).
+    void next(Step s) { steps_.push_back(std::move(s)); }
+    int opened() const { return opened_; }
+    QStringList classes() const { return classes_; }  // class names of dialogs opened
+private:
+    std::deque<Step> steps_;
+    int opened_ = 0;
+    QStringList classes_;
+};
