@@ -1,0 +1,62 @@
+#pragma once
+// The purchase receipt entry form (采购入库单).
+//
+// Other windows write into its controls directly (the held-document picker loads a held
+// document into them; pickers write through PickerTargets under the tag "tjcg"); every
+// write runs the form's change handlers as typed text would.
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QMenu;
+class QAction;
+class DataGrid;
+class DatePicker;
+class ExitEdit;
+class SpeedButton;
+class KeyPreview;
+
+class TFtjcgd1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFtjcgd1(QWidget* parent = nullptr);
+    ~TFtjcgd1() override;
+
+    // Header
+    DatePicker* DateTimePicker1 = nullptr;
+    ExitEdit* ck = nullptr;
+    ExitEdit* jsr = nullptr;
+    ExitEdit* ghs = nullptr;
+    ExitEdit* yhe = nullptr;
+    QLineEdit* yfe = nullptr;
+    ExitEdit* sfe = nullptr;
+    ExitEdit* bz = nullptr;
+    QLineEdit* dh = nullptr;
+    QLabel* ztbj = nullptr;     // "新增" / "修改"
+    QLabel* shbj = nullptr;     // "未审核"
+    QLabel* Label1 = nullptr;   // "采购入库单"
+    // Entry row and totals
+    ExitEdit* txm = nullptr;
+    QLineEdit* ppgg = nullptr;
+    QLineEdit* dw = nullptr;
+    ExitEdit* jg = nullptr;
+    ExitEdit* sl = nullptr;
+    QLineEdit* hjsl = nullptr;
+    QLineEdit* hjje = nullptr;
+    DataGrid* DBGrid1 = nullptr;
+    // Buttons
+    SpeedButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;
+    SpeedButton *SB1 = nullptr, *SB2 = nullptr, *SB3 = nullptr;
+    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr, *BB5 = nullptr, *BB6 = nullptr;
+    QPushButton* newButton = nullptr;     // hidden "new" (新开单)
+    QPushButton* shenhe = nullptr;        // hidden posting button
+    QMenu* PM1 = nullptr;
+    QAction *N1 = nullptr, *N2 = nullptr;
+    QMenu* PM2 = nullptr;
+    QAction *N3 = nullptr, *N4 = nullptr;
+};
+
+extern QPointer<TFtjcgd1> Ftjcgd1;
