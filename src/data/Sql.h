@@ -70,11 +70,16 @@ private:
     void begin();
     void commit();
     void rollback();
+    // Ends one scope: the outermost commits, or rolls back when a scope failed (and then
+    // throws when this scope itself ended normally).
+    void endScope(bool ok);
+    void rollbackNow();
 
     QString path_;
     sqlite3* db_ = nullptr;
     int depth_ = 0;
     bool failed_ = false;
+    bool rolledBack_ = false;
     struct Cache;
     std::unique_ptr<Cache> cache_;
     std::vector<Query*> writers_;
