@@ -4,7 +4,6 @@
 #include <sqlite3.h>
 
 #include <QCollator>
-#include <QCollatorSortKey>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -484,6 +483,8 @@ void Query::open()
     cur_ = rows ? 0 : -1;
     bof_ = true;
     eof_ = rows == 0;
+    // Rows read inside a transaction may not be kept: a rollback reopens this query too.
+    c_.noteWriter(this);
     notifyReset();
     notifyCurrent();
 }
@@ -1068,21 +1069,43 @@ void Query::setSort(const QString& sort)
     const int rows = recordCount();
     QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
     collator.setNumericMode(false);
-    // Per key, precomputed values of the rows in hand.
-    std::vector<std::vector<QCollatorSortKey>> textKeys(keys.size());
+    // Per key, precomputed values of the rows in hand: numbers as they are, texts as their
+    // rank among the distinct texts in collation order (ledgers repeat their texts a lot).
     std::vector<std::vector<double>> numKeys(keys.size());
     std::vector<std::vector<char>> nulls(keys.size());
     for (std::size_t k = 0; k < keys.size(); ++k) {
         nulls[k].resize(rows);
+        numKeys[k].resize(rows);
         if (keys[k].text) {
-            textKeys[k].reserve(rows);
+            QHash<QString, int> distinct;
+            QStringList texts;
+            std::vector<int> which(rows);
             for (int r = 0; r < rows; ++r) {
                 const Cell c = d.cell(r, keys[k].col);
                 nulls[k][r] = kindOf(c) == Kind::Null;
-                textKeys[k].push_back(collator.sortKey(d.textOf(c)));
+                const QString t = d.textOf(c);
+                auto it = distinct.constFind(t);
+                if (it == distinct.constEnd()) {
+                    it = distinct.insert(t, static_cast<int>(texts.size()));
+                    texts << t;
+                }
+                which[r] = it.value();
             }
+            std::vector<int> byCollation(texts.size());
+            for (int i = 0; i < texts.size(); ++i)
+                byCollation[i] = i;
+            std::sort(byCollation.begin(), byCollation.end(),
+                      [&](int a, int b) { return collator.compare(texts[a], texts[b]) < 0; });
+            std::vector<int> rank(texts.size());
+            int current = 0;
+            for (std::size_t i = 0; i < byCollation.size(); ++i) {
+                if (i > 0 && collator.compare(texts[byCollation[i - 1]], texts[byCollation[i]]) != 0)
+                    ++current;
+                rank[byCollation[i]] = current;
+            }
+            for (int r = 0; r < rows; ++r)
+                numKeys[k][r] = rank[which[r]];
         } else {
-            numKeys[k].resize(rows);
             for (int r = 0; r < rows; ++r) {
                 const Cell c = d.cell(r, keys[k].col);
                 nulls[k][r] = kindOf(c) == Kind::Null;
@@ -1099,8 +1122,6 @@ void Query::setSort(const QString& sort)
             const bool na = nulls[k][a], nb = nulls[k][b];
             if (na || nb) {
                 cmp = na == nb ? 0 : (na ? -1 : 1);
-            } else if (keys[k].text) {
-                cmp = textKeys[k][a].compare(textKeys[k][b]);
             } else {
                 const double x = numKeys[k][a], y = numKeys[k][b];
                 cmp = x < y ? -1 : (x > y ? 1 : 0);

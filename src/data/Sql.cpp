@@ -176,7 +176,13 @@ RecordSet Connection::execute(const QString& sql)
         sqlite3_stmt* st = nullptr;
         const char* tail = nullptr;
         bool cached = false;
-        if (first) {
+        if (first && cache_->map.contains(sql)) {
+            // Seen before as a single statement.
+            st = prepare(sql);
+            cached = true;
+            tail = end;
+            first = false;
+        } else if (first) {
             // The common case, one statement: take it from the cache.
             sqlite3_stmt* probe = nullptr;
             if (sqlite3_prepare_v2(db_, p, static_cast<int>(end - p), &probe, &tail) != SQLITE_OK) {

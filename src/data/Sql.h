@@ -60,8 +60,8 @@ public:
     // Transactions (see Transaction). Depth 0 means none is open.
     int transactionDepth() const { return depth_; }
     bool inTransaction() const { return depth_ > 0; }
-    // A query that writes inside a transaction registers itself; after a rollback every
-    // registered query that is open is reopened on its SQL.
+    // A query that writes (or reads) inside a transaction registers itself; after a
+    // rollback every registered query that is open is reopened on its SQL.
     void noteWriter(Query* q);
     void forgetQuery(Query* q);
 
