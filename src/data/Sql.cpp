@@ -19,12 +19,6 @@ namespace {
 
 constexpr int CacheLimit = 256;
 
-// isnull(x): 1 when x is NULL, else 0 (statements of the statistics windows use it).
-void isnullFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    sqlite3_result_int(ctx, sqlite3_value_type(argv[0]) == SQLITE_NULL ? 1 : 0);
-}
-
 QVariant columnValue(sqlite3_stmt* st, int col)
 {
     switch (sqlite3_column_type(st, col)) {
@@ -85,8 +79,6 @@ Connection::Connection(const QString& path)
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 5000);
-    sqlite3_create_function_v2(db_, "isnull", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                               isnullFunction, nullptr, nullptr, nullptr);
     try {
         exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));

@@ -411,3 +411,78 @@ TEST(QueryExecSql, RunsWriteStatementsWithoutTouchingRows)
     w.addSql("update nosuch set a=1");
     EXPECT_THROW(w.execSql(), DbError);
 }
+
+TEST(QueryStorage, ValuesOfEveryKindRoundTripThroughTheCompactRows)
+{
+    TempShop shop;
+    TDM1& dm = *shop.dm;
+    Query& q = dm.AQ1;
+    openOn(q, "SELECT * FROM szfx");
+    const QString longText(300000, QChar(0x6C34)); // a text larger than a storage chunk
+    q.append();
+    q.setText("bz", longText);
+    q.setText("xm", "水电费");
+    q.setText("se", "12");        // MONEY keeps 12.0 as an integer: still money 12
+    q.setNumber("ze", 0.1 + 0.2); // stored to four decimals
+    q.post();
+    q.append();
+    q.setText("xm", "a");
+    q.setInteger("se", 900000000000LL);
+    q.post();
+    openOn(q, "SELECT * FROM szfx order by id");
+    ASSERT_EQ(q.recordCount(), 2);
+    EXPECT_EQ(q.text("bz"), longText);
+    EXPECT_EQ(q.text("xm"), "水电费");
+    EXPECT_EQ(q.money("se"), Money::fromInt(12));
+    EXPECT_EQ(q.text("se"), "12");
+    EXPECT_EQ(q.text("ze"), "0.3");
+    EXPECT_EQ(q.text("jsr"), "");
+    EXPECT_FALSE(q.isNull("jsr"));
+    q.next();
+    EXPECT_EQ(q.integer("se"), 900000000000LL);
+    EXPECT_EQ(q.text("se"), "900000000000");
+
+    // Integers beyond 48 bits and negative values.
+    openOn(q, "SELECT 140737488355328 as a, -140737488355329 as b, -5 as c, 2.5 as d");
+    EXPECT_EQ(q.integer("a"), 140737488355328LL);
+    EXPECT_EQ(q.integer("b"), -140737488355329LL);
+    EXPECT_EQ(q.integer("c"), -5);
+    EXPECT_EQ(q.text("d"), "2.5");
+    EXPECT_EQ(q.fieldType(3), FieldType::Money);
+}
+
+TEST(QueryStorage, StatisticsStatementsRunAsWritten)
+{
+    TempShop shop;
+    Query& q = shop.dm->AQkctj1;
+    q.close();
+    q.clearSql();
+    q.addSql("select txm,ppgg,dw,");
+    q.addSql("IIF(sum(num1) is null,0,sum(num1))as cgsl,IIF(sum(je1) is null,0,sum(je1))as cgje");
+    q.addSql("from( SELECT txm,ppgg,dw,kcsl as num1,null as je1 FROM sp where ppgg like '%%'");
+    q.addSql(")as 总计 group by txm,ppgg,dw order by txm");
+    q.open();
+    ASSERT_EQ(q.recordCount(), 11);
+    EXPECT_EQ(q.text("txm"), "A01");
+    EXPECT_EQ(q.text("cgsl"), "14");
+    EXPECT_EQ(q.text("cgje"), "0");
+    EXPECT_EQ(q.tableName(), "");
+}
+
+TEST(QueryWrite, EditOnAnEmptyQueryAppends)
+{
+    TempShop shop;
+    Query& q = shop.dm->AQlb1;
+    openOn(q, "SELECT * FROM lb where lb='none'");
+    q.edit();
+    EXPECT_EQ(q.state(), Query::State::Insert);
+    q.setText("lb", "音响");
+    q.post();
+    EXPECT_EQ(q.recordCount(), 1);
+    EXPECT_EQ(count(*shop.dm, "SELECT count(*) FROM lb WHERE lb='音响'"), 1);
+    // A row deleted behind the query's back cannot be updated.
+    shop.dm->ADOC1.exec("DELETE FROM lb WHERE lb='音响'");
+    q.edit();
+    q.setText("lb", "x");
+    EXPECT_THROW(q.post(), DbError);
+}

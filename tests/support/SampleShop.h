@@ -13,7 +13,7 @@ void buildSampleShop(TDM1& dm);
 struct TempShop {
     QTemporaryDir dir;
     std::unique_ptr<TDM1> dm;
-    explicit TempShop(bool sample = true);
+    TempShop(bool sample = true);
     ~TempShop();
     TempShop(const TempShop&) = delete;
     TempShop& operator=(const TempShop&) = delete;
