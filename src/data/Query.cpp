@@ -1142,3 +1142,5 @@ void Query::setSort(const QString& sort)
     notifyReset();
     notifyCurrent();
 }
+
+#include "moc_Query.cpp"

@@ -136,13 +136,19 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
     c.sweepRetired();
     sqlite3_stmt* st = nullptr;
     const QByteArray s = sql.toUtf8();
-    int rc = sqlite3_prepare_v3(db_, s.constData(), static_cast<int>(s.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v3(db_, s.constData(), static_cast<int>(s.size()), SQLITE_PREPARE_PERSISTENT, &st, &tail);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(st);
         fail(QString());
     }
     if (!st) // only blanks or a comment
         throw DbError(QStringLiteral("Empty statement"));
+    for (const char* q = tail; q && q < s.constData() + s.size(); ++q)
+        if (!isspace(static_cast<unsigned char>(*q)) && *q != ';') {
+            sqlite3_finalize(st);
+            throw DbError(QStringLiteral("Only one statement is allowed here: ") + sql);
+        }
     while (static_cast<int>(c.order.size()) >= CacheLimit) {
         // Drop the oldest statement that is not running.
         auto victim = std::find_if(c.order.begin(), c.order.end(),
