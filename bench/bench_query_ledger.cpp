@@ -45,11 +45,12 @@ void fill(TDM1& dm, long rows)
                                   .arg(1 + (day / 28) % 12, 2, 10, QLatin1Char('0'))
                                   .arg(1 + day % 28, 2, 10, QLatin1Char('0'))
                                   .toUtf8();
+        const long doc = i / 4; // four lines a document: they share date, number, supplier...
         const int item = static_cast<int>(i % 500);
         const QByteArray txm = QStringLiteral("SP%1").arg(item, 3, 10, QLatin1Char('0')).toUtf8();
         const QByteArray ppgg = QStringLiteral("商品%1号彩电").arg(item).toUtf8();
         const QByteArray dh = (QByteArrayLiteral("CG") + rq.left(4) + rq.mid(5, 2) + rq.mid(8, 2)
-                               + QByteArray::number(100 + (i / 4) % 400));
+                               + QByteArray::number(100 + doc % 400));
         const double sl = 1 + i % 7;
         const double jg = 100 + (i % 97) * 2.5;
         sqlite3_bind_text(st, 1, rq.constData(), rq.size(), SQLITE_TRANSIENT);
@@ -60,10 +61,10 @@ void fill(TDM1& dm, long rows)
         sqlite3_bind_double(st, 6, jg);
         sqlite3_bind_double(st, 7, 1);
         sqlite3_bind_double(st, 8, sl * jg);
-        sqlite3_bind_text(st, 9, suppliers[i % 3], -1, SQLITE_STATIC);
-        sqlite3_bind_text(st, 10, employees[i % 4], -1, SQLITE_STATIC);
+        sqlite3_bind_text(st, 9, suppliers[doc % 3], -1, SQLITE_STATIC);
+        sqlite3_bind_text(st, 10, employees[doc % 4], -1, SQLITE_STATIC);
         sqlite3_bind_text(st, 11, dh.constData(), dh.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 12, i % 2 ? "一号库" : "二号库", -1, SQLITE_STATIC);
+        sqlite3_bind_text(st, 12, doc % 2 ? "一号库" : "二号库", -1, SQLITE_STATIC);
         if (sqlite3_step(st) != SQLITE_DONE)
             c.fail(QStringLiteral("fill"));
         sqlite3_reset(st);

@@ -442,11 +442,28 @@ void Query::open()
         d.index.insert(d.cols[i].name.toLower(), i); // the first of equal names wins
 
     std::vector<char> seenReal(n), seenInt(n), seenText(n);
+    // A text equal to the one above it in its column shares its storage (ledgers repeat the
+    // date, document number, supplier and warehouse row after row).
+    std::vector<Cell> above(n, NullCell);
     int rc;
     std::uint32_t rows = 0;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (int i = 0; i < n; ++i) {
-            Cell c = d.readColumn(st, i);
+            Cell c;
+            if (sqlite3_column_type(st, i) == SQLITE_TEXT) {
+                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+                const auto len = static_cast<std::uint32_t>(sqlite3_column_bytes(st, i));
+                std::uint32_t prevLen = 0;
+                const char* prev = tagOf(above[i]) == TagText ? d.arena.at(above[i] & PayloadMask, &prevLen) : nullptr;
+                if (prev && prevLen == len && std::memcmp(prev, p, len) == 0) {
+                    c = above[i];
+                } else {
+                    c = d.textCell(p, len);
+                    above[i] = c;
+                }
+            } else {
+                c = d.readColumn(st, i);
+            }
             switch (kindOf(c)) {
             case Kind::Real: seenReal[i] = 1; break;
             case Kind::Int: seenInt[i] = 1; break;
