@@ -9,12 +9,12 @@
 #include "ui/Modal.h"
 
 #include <QDir>
+#include <QScreen>
 #include <memory>
 
 int runProgram(int argc, char** argv)
 {
     ShopApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(ShopApplication::title());
 
     std::unique_ptr<TDM1> dm;
     try {
@@ -33,9 +33,19 @@ int runProgram(int argc, char** argv)
         wireMenus(*main);
         createReportForms();
 
-        TFdl1 login;
-        if (runModal(login) == QDialog::Accepted) {
-            main->setOperator(login.operatorName());
+        bool loggedIn = false;
+        QString name;
+        try {
+            TFdl1 login;
+            loggedIn = runModal(login) == QDialog::Accepted;
+            name = login.operatorName();
+        } catch (const std::exception& e) {
+            showErrorBox(QString::fromUtf8(e.what()));
+        }
+        if (loggedIn) {
+            main->setOperator(name);
+            if (const QScreen* s = main->screen())
+                main->setGeometry(s->availableGeometry());   // also where no window manager maximises
             main->showMaximized();
             result = app.exec();
         }

@@ -58,8 +58,9 @@ void showMdiChild(QWidget* form)
 
 ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The title is the application's name only: a display name would be appended to the
+    // caption of every top-level window and dialog.
     setApplicationName(title());
-    setApplicationDisplayName(title());
 }
 
 QString ShopApplication::title() { return QStringLiteral("禾岚货栈通家电行业版"); }
