@@ -41,12 +41,16 @@ bool ActivateIfOpen(QWidget* w)
 void showMdiChild(QWidget* form)
 {
     form->setAttribute(Qt::WA_DeleteOnClose);
+    // A form that was given a size keeps it; others take their preferred size.
+    const QSize want = form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint();
     if (QMdiArea* a = mdiArea()) {
         QMdiSubWindow* sub = a->addSubWindow(form, form->windowFlags() & ~Qt::WindowType_Mask);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(form->windowTitle());
         QObject::connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
         sub->adjustSize();
+        if (want.isValid())
+            sub->resize(sub->size() - form->size() + want);
         const QSize room = a->viewport()->size();
         sub->move(qMax(0, (room.width() - sub->width()) / 2), qMax(0, (room.height() - sub->height()) / 2));
         sub->show();
