@@ -68,14 +68,16 @@ public:
 
     QString text(int row, int col) const
     {
-        if (!readable(row, col) || fieldOf_[col] < 0)
+        // While the grid is frozen the query may hold other rows and fields than the grid
+        // took at its last reset: only what still exists is read.
+        if (!readable(row, col) || fieldOf_[col] < 0 || fieldOf_[col] >= query_->fieldCount())
             return QString();
         return query_->cellText(row, fieldOf_[col]);
     }
 
     RowStyle style(int row) const
     {
-        if (!grid_->styler_ || !query_ || !query_->isOpen() || query_->recordCount() == 0)
+        if (!grid_->styler_ || !query_ || !query_->isOpen() || row < 0 || row >= query_->recordCount())
             return {};
         if (row != styleRow_) {
             styleRow_ = row;

@@ -152,13 +152,6 @@ TEST(ExitEdit, FiresOnlyWhenTheFocusMovesWithinTheWindow)
     EXPECT_EQ(exits, 1);
 }
 
-TEST(SpeedButton, TakesNoFocus)
-{
-    SpeedButton sb(QStringLiteral("查询"));
-    EXPECT_EQ(sb.focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(sb.text(), QStringLiteral("查询"));
-}
-
 TEST(DatePicker, MonthStepClampsTheDay)
 {
     EXPECT_EQ(addMonthsClamped(QDate(2024, 3, 31), -1), QDate(2024, 2, 29));

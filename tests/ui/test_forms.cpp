@@ -92,18 +92,3 @@ TEST(ErrorBox, AnExceptionInAHandlerIsShownAndTheProgramGoesOn)
     EXPECT_EQ(rec.texts(), QStringList({"no such column: qk2", "queued"}));
     EXPECT_EQ(after, 1);
 }
-
-TEST(Messages, TheRecorderAnswersAsScripted)
-{
-    MessageRecorder rec;
-    rec.answer(MbCancel);
-    EXPECT_FALSE(confirmBox(QStringLiteral("确定要删除吗？")));
-    EXPECT_TRUE(confirmBox(QStringLiteral("确定要删除吗？")));
-    warnBox(QStringLiteral("数据表未打开，请先查询！"));
-    ASSERT_EQ(rec.count(), 3);
-    EXPECT_EQ(rec.all()[0].caption, QStringLiteral("提示"));
-    EXPECT_EQ(rec.all()[0].icon, MsgIcon::Question);
-    EXPECT_EQ(rec.all()[0].buttons, MbOk | MbCancel);
-    EXPECT_EQ(rec.last().caption, QStringLiteral("警告"));
-    EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
-}
