@@ -1,6 +1,11 @@
 // The purchase document layouts and their print.
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
+#include "data/DM1.h"
+#include "documents/purchase_print.h"
+#include "report/UdyPreview1.h"
+#include "shell/Umain1.h"
+#include "support/Recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +13,9 @@
 #include <QFile>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTemporaryDir>
+
+QString AmountToCapitals(Money amount);   // shell/Capitals.h
 
 namespace {
 
@@ -188,4 +196,89 @@ TEST(PurchaseLayouts, SamplePdf)
         const TableRows rows = purchaseLines();
         EXPECT_TRUE(f->QuickRep1.print(pdf, rows));
     }
+}
+
+// ---- the print function --------------------------------------------------------
+
+namespace {
+struct PrintFixture : ::testing::Test {
+    QTemporaryDir dir;
+    std::unique_ptr<TDM1> dm;
+    void SetUp() override
+    {
+        dm = std::make_unique<TDM1>(dir.filePath("shop.db"));
+        DM1 = dm.get();
+        dm->ADOC1.exec("UPDATE danwei SET mcdy='通达家电'");
+        dm->ADOC1.exec("INSERT INTO cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) VALUES('CG001','dz','690001','格力空调','台',2,2999,1,5998)");
+        dm->ADOC1.exec("INSERT INTO cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) VALUES('CG001','dz','690002','美的微波炉','台',-1,499,0.9,-449.1)");
+        Query& q = dm->AQcgc1;
+        q.clearSql();
+        q.addSql("SELECT * FROM cgglc");
+        q.addSql("order by id");
+        q.open();
+        q.moveTo(1);
+    }
+    void TearDown() override { DM1 = nullptr; }
+
+    PurchasePrintFields fields(const QString& total) const
+    {
+        return {"2026-12-06", "CG001", "格力电器", "张三", "急", "1", total};
+    }
+    // Prints and returns the first page as the preview showed it.
+    PageContent print(bool withCodes, const QString& total)
+    {
+        ModalScript modal;
+        int pages = -1;
+        modal.next([&](QDialog& d) { pages = qobject_cast<TFdyPreview1*>(&d)->pageCount(); });
+        previewPurchaseDocument(withCodes, fields(total), dm->AQcgc1);
+        EXPECT_EQ(pages, 1);
+        TFdycgdLayout& f = withCodes ? static_cast<TFdycgdLayout&>(*Fdycgd2) : *Fdycgd1;
+        const auto rows = f.QuickRep1.dataRows();
+        return f.QuickRep1.layout(*rows).page(0);
+    }
+};
+}
+
+TEST_F(PrintFixture, FillsTheLayoutFromTheFormAndTheCompany)
+{
+    ASSERT_FALSE(dm->ATdanwei1.isOpen());
+    const PageContent p = print(false, "5548.9");
+    EXPECT_TRUE(dm->ATdanwei1.isOpen());
+    EXPECT_EQ(Fdycgd1->QuickRep1.ReportTitle, "打印预览");
+    EXPECT_EQ(Fdycgd1->QuickRep1.DataSet, &dm->AQcgc1);
+    EXPECT_EQ(p.named("QRLdw").at(0).text, "通达家电采购单");
+    EXPECT_EQ(p.named("QRLrq2").at(0).text, "2026-12-06");
+    EXPECT_EQ(p.named("QRLdh2").at(0).text, "CG001");
+    EXPECT_EQ(p.named("QRLghs2").at(0).text, "格力电器");
+    EXPECT_EQ(p.named("QRLjsr2").at(0).text, "张三");
+    EXPECT_EQ(p.named("QRLbz2").at(0).text, "急");
+    EXPECT_EQ(p.named("e1").at(0).text, "1");
+    EXPECT_EQ(p.named("e2").at(0).text, "￥5548.9");
+    EXPECT_EQ(p.named("QRLdx").at(0).text, "(大写)" + AmountToCapitals(Money::parse("5548.9")));
+    EXPECT_EQ(p.named("QRLyhm2").at(0).text, currentOperatorName());
+    // Lines from the first, though the cursor stood on the second; the cursor stays.
+    EXPECT_EQ(p.named("QRD1").at(0).text, "格力空调");
+    EXPECT_EQ(p.named("QRD6").at(1).text, "0.9");
+    EXPECT_EQ(dm->AQcgc1.recNo(), 1);
+}
+
+TEST_F(PrintFixture, ReturnsZeroTotalsAndAnEmptyPrintName)
+{
+    PageContent p = print(true, "-449.1");
+    EXPECT_EQ(p.named("QRLdx").at(0).text, "(大写)" + AmountToCapitals(Money::parse("449.1")) + "(退)");
+    EXPECT_EQ(p.named("e2").at(0).text, "￥-449.1");
+    EXPECT_EQ(p.named("QRD0").at(1).text, "690002");
+
+    p = print(true, "0");
+    EXPECT_EQ(p.named("QRLdx").at(0).text, "(大写)零");
+
+    dm->ATdanwei1.close();
+    dm->ADOC1.exec("UPDATE danwei SET mcdy=''");
+    p = print(false, "0");
+    EXPECT_EQ(p.named("QRLdw").at(0).text, "采购单");
+
+    // A total that is not a number stops the print before the preview.
+    ModalScript modal;
+    EXPECT_THROW(previewPurchaseDocument(false, fields("abc"), dm->AQcgc1), MoneyFormatError);
+    EXPECT_EQ(modal.opened(), 0);
 }
