@@ -2,12 +2,15 @@
 // bound query's cursor left alone.
 #include "data/DM1.h"
 #include "queries/Udycggl1.h"
+#include "report/ListReport.h"
 #include "report/UdyPreview1.h"
 #include "support/Recorder.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -107,4 +110,29 @@ TEST_F(PreviewFixture, PrintsThroughThePrintDialogAndReportsAMissingPrinter)
     ASSERT_EQ(rec.count(), 1);
     EXPECT_EQ(rec.last().text, "找不到打印机，请安装打印机！");
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
+}
+
+TEST_F(PreviewFixture, ListPrintFillsTheTitleTotalsAndBindingsAndThePreviewFreesItself)
+{
+    dm->ADOC1.exec("UPDATE danwei SET mcdy='通达家电'");
+    dm->ATdanwei1.close();
+    TFdycggl1& rep = reportForm(Fdycggl1);
+    rep.QRL3->Caption = "厂商";
+    QPointer<QDialog> shown;
+    ModalScript modal;
+    modal.next([&](QDialog& d) { shown = &d; });
+    printListReport(rep, "采购单据汇总表", dm->AQcgz1, {"60", "17700", "0"});
+    EXPECT_TRUE(dm->ATdanwei1.isOpen());
+    EXPECT_EQ(rep.QRLdw->Caption, "通达家电采购单据汇总表");
+    EXPECT_EQ(rep.QuickRep1.ReportTitle, "打印预览");
+    EXPECT_EQ(rep.QuickRep1.DataSet, &dm->AQcgz1);
+    for (QRDBText* t : rep.texts)
+        EXPECT_EQ(t->DataSet, &dm->AQcgz1);
+    EXPECT_EQ(rep.total("e1")->Caption, "60");
+    EXPECT_EQ(rep.total("e2")->Caption, "17700");
+    EXPECT_EQ(rep.total("e3")->Caption, "0");
+    EXPECT_EQ(dm->AQcgz1.recNo(), 7);
+    ASSERT_FALSE(shown.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(shown.isNull());
 }
