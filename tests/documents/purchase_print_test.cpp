@@ -9,10 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QTemporaryDir>
 
 QString AmountToCapitals(Money amount);   // shell/Capitals.h
@@ -178,24 +174,6 @@ TEST(PurchaseLayouts, TitleBlockAndRuledSummaryStandWhereDrawn)
     EXPECT_TRUE(under);
     // A document prints no page footer.
     EXPECT_TRUE(p.named("QRSysData1").isEmpty());
-}
-
-TEST(PurchaseLayouts, SamplePdf)
-{
-    for (int which = 1; which <= 2; ++which) {
-        std::unique_ptr<TFdycgdLayout> f;
-        if (which == 1)
-            f = std::make_unique<TFdycgd1>();
-        else
-            f = std::make_unique<TFdycgd2>();
-        fillLabels(*f);
-        const QString path = QDir::temp().filePath(QStringLiteral("purchase_layout_%1.pdf").arg(which));
-        QPdfWriter pdf(path);
-        pdf.setPageSize(QPageSize(QSizeF(241, 93), QPageSize::Millimeter));
-        pdf.setResolution(300);
-        const TableRows rows = purchaseLines();
-        EXPECT_TRUE(f->QuickRep1.print(pdf, rows));
-    }
 }
 
 // ---- the print function --------------------------------------------------------
