@@ -102,8 +102,7 @@ bool TFdyPreview1::printTo(QPrinter& printer)
     const bool usable = printer.outputFormat() != QPrinter::NativeFormat
                         || (printer.isValid() && !printer.printerName().isEmpty());
     if (!usable || !rep_.print(printer, *rows_)) {
-        showMessage(QStringLiteral("找不到打印机，请安装打印机！"), QStringLiteral("提示"),
-                    MsgIcon::Warning);
+        infoBox(QStringLiteral("找不到打印机，请安装打印机！"));
         return false;
     }
     return true;

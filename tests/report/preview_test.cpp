@@ -109,6 +109,7 @@ TEST_F(PreviewFixture, PrintsThroughThePrintDialogAndReportsAMissingPrinter)
     EXPECT_GT(QFile(pdf).size(), 1000);
     ASSERT_EQ(rec.count(), 1);
     EXPECT_EQ(rec.last().text, "找不到打印机，请安装打印机！");
+    EXPECT_EQ(rec.last().caption, "提示");
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
 }
 
