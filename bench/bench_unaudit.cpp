@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -129,13 +130,17 @@ double timed(F f)
 }
 
 // The direct statements inside one transaction that is rolled back, so the shop stays as it was.
+// Best of three, so the page cache is warm as it is for the program's second run.
 template <class F>
 double timedDirect(sqlite3* db, F f)
 {
-    run(db, "BEGIN");
-    const double ms = timed(f);
-    run(db, "ROLLBACK");
-    return ms;
+    double best = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        run(db, "BEGIN");
+        best = std::min(best, timed(f));
+        run(db, "ROLLBACK");
+    }
+    return best;
 }
 
 } // namespace
@@ -196,6 +201,8 @@ int main(int argc, char** argv)
                 ledgerRows, goodsRows, genMs, kLines);
     std::printf("AQcgfx1 holds: %s\n", qPrintable(dm.AQcgfx1.sqlText().replace('\n', ' ')));
 
+    const double ledgerOpen = timed([&] { dm.AQcgfx1.open(); });
+    dm.AQcgfx1.close();
     const double directPost = timedDirect(db, [&] { postDirect(db, lines); });
     openLines();
     const double postCold = timed([&] { postPurchase(dm, doc); });
@@ -213,7 +220,8 @@ int main(int argc, char** argv)
     std::printf("%-58s %10s %10s\n", "", "program", "SQLite");
     std::printf("%-58s %8.1f ms %8.1f ms\n", "post, ledger query closed (opened on its SQL first)", postCold,
                 directPost);
-    std::printf("  (the ledger query then holds %d rows)\n", ledgerInHand);
+    std::printf("  (of which opening AQcgfx1 alone takes %.1f ms; it then holds %d rows)\n", ledgerOpen,
+                ledgerInHand);
     std::printf("%-58s %8.1f ms %8.1f ms\n", "un-audit", unaudit, directUnaudit);
     std::printf("%-58s %8.1f ms %8.1f ms\n", "post again, ledger query open (after the refresh)", postWarm,
                 directPost);
