@@ -106,6 +106,8 @@ ReversalResult unauditPurchase(TDM1& dm, const QString& dh)
             }
         }
 
+        // The deletes run on the connection, so no shared query is left holding a delete
+        // statement that a later reopen would run again.
         dm.ADOC1.exec(QStringLiteral("delete from cgfx\n") + whereDh(dh));
         dm.ADOC1.exec(QStringLiteral("delete from fkfx\n") + whereDh(dh));
 
