@@ -1,10 +1,18 @@
 #include "Windows.h"
 
+#include "documents/Utjcgd1.h"
 #include "shell/Umain1.h"
+#include "ui/Forms.h"
 
 void wireMenus(TFmain1& main)
 {
     (void)main;
+    main.setOpener(main.N301, [] {
+        if (!ActivateIfOpen(Ftjcgd1)) {
+            Ftjcgd1 = new TFtjcgd1();
+            showMdiChild(Ftjcgd1);
+        }
+    });
 }
 
 void createReportForms()
