@@ -3,6 +3,7 @@
 // transaction.
 #include "data/Clock.h"
 #include "data/DM1.h"
+#include "documents/purchase_numbering.h"
 #include "documents/purchase_save.h"
 
 #include <sqlite3.h>
@@ -10,7 +11,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 constexpr int kLines = 100;
