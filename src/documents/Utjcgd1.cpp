@@ -486,13 +486,18 @@ void TFtjcgd1::newClick()
     q.open();
 }
 
+void TFtjcgd1::rollbackLineMarks()
+{
+    if (choosingHeld_) {
+        if (heldRolledBack_)
+            return;
+        heldRolledBack_ = true;
+    }
+    rollbackPurchaseLineMarks(*DM1, dh->text(), true);
+}
+
 void TFtjcgd1::dhChange()
 {
-    if (choosingHeld_ && !heldRolledBack_) {
-        // A held document is being loaded: the document in hand gives up its changes first.
-        heldRolledBack_ = true;
-        rollbackPurchaseLineMarks(*DM1, heldOldDh_, true);
-    }
     if (modifyMode())
         return;
     Query& q = DM1->AQcgc1;
