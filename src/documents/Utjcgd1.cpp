@@ -286,6 +286,10 @@ void TFtjcgd1::buildControls()
         (*l.b)->setToolTip(QString::fromUtf8(l.hint));
     }
 
+    for (QLineEdit* e : {static_cast<QLineEdit*>(yhe), yfe, static_cast<QLineEdit*>(sfe), static_cast<QLineEdit*>(jg),
+                         static_cast<QLineEdit*>(sl), hjsl, hjje})
+        e->setText(QStringLiteral("0"));
+
     setTabOrder(DateTimePicker1, ck);
     setTabOrder(ck, jsr);
     setTabOrder(jsr, ghs);

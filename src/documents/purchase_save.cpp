@@ -113,13 +113,15 @@ void rollbackPurchaseLineMarks(TDM1& dm, const QString& dh, bool restoreDeleted)
 
 PurchaseSaveResult savePurchase(TDM1& dm, const PurchaseSaveInput& in)
 {
-    Query& z = dm.AQcgz1;
     try {
         return saveInTransaction(dm, in);
     } catch (...) {
-        // A header left half-written in the query must not be posted later by another window.
-        if (z.state() == Query::State::Edit || z.state() == Query::State::Insert)
-            z.cancel();
+        // A row left half-written in a shared query would be posted by its next append or
+        // edit: the failed save must leave none behind.
+        for (Query* q : {&dm.AQcgz1, &dm.AQcgc1, &dm.AQcgfx1, &dm.AQkcfx1, &dm.AQfkfx1}) {
+            if (q->state() == Query::State::Edit || q->state() == Query::State::Insert)
+                q->cancel();
+        }
         throw;
     }
 }

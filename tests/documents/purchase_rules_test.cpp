@@ -319,6 +319,8 @@ TEST_F(PurchaseRules, FailureMidSaveKeepsNothing)
     // Once the fault is gone the same save goes through.
     EXPECT_EQ(savePurchase(*dm, in), PurchaseSaveResult::Saved);
     EXPECT_EQ(scalar("SELECT count(*) FROM cgfx"), "2");
+    EXPECT_EQ(scalar("SELECT count(*) FROM fkfx"), "1");
+    EXPECT_EQ(scalar("SELECT printf('%g',kcsl) FROM sp"), "15");
 }
 
 }
