@@ -8,6 +8,16 @@
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
 
+#if __has_include("basic/Usp2.h") && __has_include("basic/Uck1.h") && __has_include("documents/Uxgmx1.h") \
+    && __has_include("documents/Uxgmx4.h") && __has_include("documents/Uxzcg1.h")
+#include "basic/Uck1.h"
+#include "basic/Usp2.h"
+#include "documents/Uxgmx1.h"
+#include "documents/Uxgmx4.h"
+#include "documents/Uxzcg1.h"
+#define WITH_PICKERS 1
+#endif
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -600,5 +610,112 @@ TEST_F(PurchaseForm, PrintChecksBeforeThePreview)
     EXPECT_EQ(rec.last().text, QStringLiteral("付款单据，实付额不可大于应付额！"));
     EXPECT_EQ(rec.count(), 2);
 }
+
+#ifdef WITH_PICKERS
+TEST_F(PurchaseForm, WarehousePickerAndGoodsPicker)
+{
+    open();
+    form->SpeedButton3->click();
+    EXPECT_EQ(rec.texts(), QStringList{"仓库不可为空！"});
+    EXPECT_TRUE(Fsp2.isNull());
+
+    modal.next([](QDialog& d) {
+        auto& picker = dynamic_cast<TFck1&>(d);
+        EXPECT_EQ(picker.xzbj->text(), QStringLiteral("tjcg"));
+        ASSERT_TRUE(DM1->AQck1.locate({"ck"}, {QStringLiteral("一号库")}));
+        picker.xuan->click();
+    });
+    form->SpeedButton4->click();
+    EXPECT_EQ(form->ck->text(), QStringLiteral("一号库"));
+
+    form->SpeedButton3->click();
+    ASSERT_FALSE(Fsp2.isNull());
+    EXPECT_EQ(Fsp2->xzbj->text(), QStringLiteral("tjcg"));
+    EXPECT_EQ(Fsp2->Edit2->text(), QStringLiteral("一号库"));
+    EXPECT_TRUE(Fsp2->DBGrid1->isColumnVisible(4));
+    for (int c = 5; c <= 7; ++c) EXPECT_FALSE(Fsp2->DBGrid1->isColumnVisible(c));
+    EXPECT_EQ(DM1->AQsp1.sqlLines(), (QStringList{"SELECT * FROM sp", "where ck='一号库'", "order by id"}));
+    ASSERT_TRUE(DM1->AQsp1.locate({"txm"}, {QStringLiteral("T2")}));
+    Fsp2->xuanClick();
+    EXPECT_EQ(scalar("SELECT printf('%s %s %g %g',dh,bj,sl,je) FROM cgglc"), QStringLiteral("CG20261206001 dz 1 2000"));
+    EXPECT_EQ(form->hjje->text(), QStringLiteral("2000"));
+    EXPECT_EQ(form->sfe->text(), QStringLiteral("2000"));
+    form->close();
+    ASSERT_TRUE(closed());
+    EXPECT_TRUE(Fsp2.isNull());
+}
+
+TEST_F(PurchaseForm, LineDialogs)
+{
+    open();
+    header();
+    addLine(QStringLiteral("T1"), QStringLiteral("2"));
+    addLine(QStringLiteral("T2"), QStringLiteral("1"), QStringLiteral("100"));
+    DM1->AQcgc1.first();
+    modal.next([](QDialog& d) {
+        auto& dlg = dynamic_cast<TFxgmx1&>(d);
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("修改采购明细"));
+        EXPECT_EQ(dlg.ST1->text(), QStringLiteral("cgmx"));
+        EXPECT_EQ(dlg.txm->text(), QStringLiteral("T1"));
+        EXPECT_EQ(dlg.ppgg->text(), QStringLiteral("彩电"));
+        EXPECT_EQ(dlg.sl->text(), QStringLiteral("2"));
+        EXPECT_EQ(dlg.jg->text(), QStringLiteral("10"));
+        EXPECT_EQ(dlg.zk->text(), QStringLiteral("1"));
+        EXPECT_EQ(dlg.je->text(), QStringLiteral("20"));
+        dlg.sl->setText(QStringLiteral("3"));
+        dlg.BitBtn1->click();
+    });
+    form->SB3->click();
+    EXPECT_EQ(form->hjje->text(), QStringLiteral("130"));
+    EXPECT_EQ(form->yfe->text(), QStringLiteral("130"));
+
+    modal.next([](QDialog& d) {
+        auto& dlg = dynamic_cast<TFxgmx4&>(d);
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("采购单折扣率"));
+        EXPECT_EQ(dlg.ST1->text(), QStringLiteral("cgmx"));
+        EXPECT_EQ(dlg.zk->text(), QStringLiteral("1"));
+        dlg.zk->setText(QStringLiteral("0.5"));
+        dlg.BitBtn1->click();
+    });
+    form->N2->trigger();
+    EXPECT_EQ(form->hjje->text(), QStringLiteral("65"));
+    EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc"), QStringLiteral("dz,dz"));
+    EXPECT_TRUE(rec.empty());
+}
+
+TEST_F(PurchaseForm, TakingAHeldDocumentGivesUpTheDocumentInHand)
+{
+    exec("insert into cgglz(dh,kdrq,rq,shbj,ck,ghs,jsr,bz,hjsl,hjje,yhe,yfe,sfe,qk) values"
+         "('CG20261201003','2026-12-01','2026-12-01','未审核','一号库','甲厂','张三','',2,20,0,20,20,0)");
+    exec("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values('CG20261201003','yz','T1','彩电','台',2,10,1,20)");
+    open();
+    header();
+    addLine(QStringLiteral("T2"), QStringLiteral("1"));
+
+    // Cancelled: nothing changes.
+    modal.next([](QDialog& d) {
+        auto& picker = dynamic_cast<TFxzcg1&>(d);
+        EXPECT_EQ(picker.Edit2->text(), QStringLiteral("甲厂"));
+        picker.guan->click();
+    });
+    form->BB2->click();
+    EXPECT_EQ(form->ztbj->text(), QStringLiteral("新增"));
+    EXPECT_EQ(scalar("SELECT count(*) FROM cgglc where bj='dz'"), QStringLiteral("1"));
+    EXPECT_EQ(form->hjje->text(), QStringLiteral("2000"));
+
+    modal.next([](QDialog& d) { dynamic_cast<TFxzcg1&>(d).xuan->click(); });
+    form->BB2->click();
+    EXPECT_EQ(form->ztbj->text(), QStringLiteral("修改"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("修改采购入库单"));
+    EXPECT_EQ(form->dh->text(), QStringLiteral("CG20261201003"));
+    EXPECT_EQ(scalar("SELECT count(*) FROM cgglc where bj='dz'"), QStringLiteral("0"));
+    EXPECT_EQ(DM1->AQcgc1.sqlLines(), purchaseLinesStatement(QStringLiteral("CG20261201003"), true));
+    addLine(QStringLiteral("T2"), QStringLiteral("1"), QStringLiteral("5"));
+    form->BB4->click();
+    EXPECT_EQ(scalar("SELECT printf('%s %g',shbj,hjje) FROM cgglz"), QStringLiteral("已审核 25"));
+    EXPECT_EQ(scalar("SELECT count(*) FROM cgfx"), QStringLiteral("2"));
+    EXPECT_EQ(form->ztbj->text(), QStringLiteral("新增"));
+}
+#endif
 
 }
