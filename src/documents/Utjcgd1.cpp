@@ -140,10 +140,10 @@ void TFtjcgd1::buildControls()
     SpeedButton1->setToolTip(QStringLiteral("选择经办人"));
     label(QStringLiteral("厂商"), 454, 10, 30);
     ghs = named(new ExitEdit(this), "ghs");
-    place(ghs, 484, 10, 108, 22);
+    place(ghs, 484, 10, 150, 22);
     readOnly(ghs);
     SpeedButton2 = named(new SpeedButton(QStringLiteral("…"), this), "SpeedButton2");
-    place(SpeedButton2, 592, 10, 22, 22);
+    place(SpeedButton2, 634, 10, 22, 22);
     SpeedButton2->setToolTip(QStringLiteral("选择厂商"));
 
     // Header, second row.
@@ -162,14 +162,14 @@ void TFtjcgd1::buildControls()
     sfe->setToolTip(QStringLiteral("正负方向必须跟应付额一致"));
     label(QStringLiteral("备注"), 454, 40, 30);
     bz = named(new ExitEdit(this), "bz");
-    place(bz, 484, 40, 130, 22);
+    place(bz, 484, 40, 172, 22);
 
     // Title box at the top right.
     auto* box = new QFrame(this);
     box->setObjectName(QStringLiteral("titleBox"));
     box->setFrameShape(QFrame::Box);
     box->setFrameShadow(QFrame::Sunken);
-    place(box, 624, 4, 182, 100);
+    place(box, 664, 4, 142, 100);
     ztbj = named(new QLabel(kNew, box), "ztbj");
     place(ztbj, 6, 4, 60, 18);
     Label1 = named(new QLabel(QStringLiteral("采购入库单"), box), "Label1");
@@ -178,21 +178,21 @@ void TFtjcgd1::buildControls()
     tf.setBold(true);
     Label1->setFont(tf);
     Label1->setAlignment(Qt::AlignCenter);
-    place(Label1, 0, 18, 182, 30);
+    place(Label1, 0, 18, 142, 30);
     shbj = named(new QLabel(QStringLiteral("未审核"), box), "shbj");
     QPalette red = shbj->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     shbj->setPalette(red);
     shbj->setAlignment(Qt::AlignCenter);
-    place(shbj, 0, 48, 182, 20);
+    place(shbj, 0, 48, 142, 20);
     dh = named(new QLineEdit(box), "dh");
-    place(dh, 20, 70, 142, 22);
+    place(dh, 10, 70, 122, 22);
     dh->setAlignment(Qt::AlignCenter);
     readOnly(dh);
 
     // The lines.
     DBGrid1 = named(new DataGrid(this), "DBGrid1");
-    place(DBGrid1, 8, 70, 608, 372);
+    place(DBGrid1, 8, 70, 650, 372);
     DBGrid1->setToolTip(QStringLiteral("双点列表可修改明细"));
     PM1 = new QMenu(this);
     PM1->setObjectName(QStringLiteral("PM1"));
@@ -231,7 +231,7 @@ void TFtjcgd1::buildControls()
     int y = 112;
     for (const Doc& d : docs) {
         *d.b = named(new QPushButton(QString::fromUtf8(d.caption), this), d.name);
-        place(*d.b, 632, y, 166, 40);
+        place(*d.b, 666, y, 138, 40);
         if (*d.hint)
             (*d.b)->setToolTip(QString::fromUtf8(d.hint));
         y += 50;
@@ -264,25 +264,25 @@ void TFtjcgd1::buildControls()
     SpeedButton3->setToolTip(QStringLiteral("选择商品"));
     label(QStringLiteral("品名"), 190, 488, 30);
     ppgg = named(new QLineEdit(this), "ppgg");
-    place(ppgg, 220, 488, 190, 24);
+    place(ppgg, 220, 488, 220, 24);
     readOnly(ppgg);
     dw = named(new QLineEdit(this), "dw");
     dw->hide();
-    label(QStringLiteral("单价"), 418, 488, 30);
+    label(QStringLiteral("单价"), 448, 488, 30);
     jg = named(new ExitEdit(this), "jg");
-    place(jg, 448, 488, 70, 24);
-    label(QStringLiteral("数量"), 526, 488, 30);
+    place(jg, 478, 488, 70, 24);
+    label(QStringLiteral("数量"), 556, 488, 30);
     sl = named(new ExitEdit(this), "sl");
-    place(sl, 556, 488, 60, 24);
+    place(sl, 586, 488, 70, 24);
     struct Line { SpeedButton** b; const char* name; const char* caption; const char* hint; int x; };
     const Line lines[] = {
-        {&SB1, "SB1", "F10", "新增明细", 632},
-        {&SB2, "SB2", "F11", "删除明细", 688},
-        {&SB3, "SB3", "F12", "修改明细", 744},
+        {&SB1, "SB1", "F10", "新增明细", 666},
+        {&SB2, "SB2", "F11", "删除明细", 713},
+        {&SB3, "SB3", "F12", "修改明细", 760},
     };
     for (const Line& l : lines) {
         *l.b = named(new SpeedButton(QString::fromUtf8(l.caption), this), l.name);
-        place(*l.b, l.x, 486, 54, 28);
+        place(*l.b, l.x, 486, 44, 28);
         (*l.b)->setToolTip(QString::fromUtf8(l.hint));
     }
 
