@@ -25,6 +25,10 @@ public:
     explicit TFtjcgd1(QWidget* parent = nullptr);
     ~TFtjcgd1() override;
 
+    // Gives back the pending line marks of the document in hand (its "dz" lines deleted,
+    // its "ds" lines back to "yz"); the held-document picker calls it before loading.
+    void rollbackLineMarks();
+
     // Header
     DatePicker* DateTimePicker1 = nullptr;
     ExitEdit* ck = nullptr;
