@@ -3,6 +3,7 @@
 #include "Utjcgd1.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
+#include "shell/Umain1.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
 #include "ui/Messages.h"
@@ -84,22 +85,23 @@ TFxzcg1::TFxzcg1(QWidget* owner) : QDialog(owner)
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
     QVector<GridColumn> cols;
-    auto col = [&](const char* field, const char* title, int width, bool centre) {
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    auto col = [&](const char* field, const char* title, int width, Qt::Alignment align) {
         GridColumn c;
         c.field = QString::fromLatin1(field);
         c.title = QString::fromUtf8(title);
         c.width = width;
-        if (centre)
-            c.align = centred;
+        c.align = align;
         cols << c;
     };
-    col("shbj", "审核", 52, true);
-    col("rq", "日期", 80, true);
-    col("dh", "单号", 110, true);
-    col("ghs", "厂商", 160, false);
-    col("hjsl", "合计数量", 80, false);
-    col("hjje", "合计金额", 90, false);
-    col("jsr", "经办人", 80, false);
+    const auto left = Qt::AlignLeft | Qt::AlignVCenter;
+    col("shbj", "审核", 52, centred);
+    col("rq", "日期", 80, centred);
+    col("dh", "单号", 110, centred);
+    col("ghs", "厂商", 160, left);
+    col("hjsl", "合计数量", 80, right);   // numbers stand to the right
+    col("hjje", "合计金额", 90, right);
+    col("jsr", "经办人", 80, left);
     DBGrid1->setColumns(cols);
     DBGrid1->setQuery(&DM1->AQcgz1);
     DBGrid1->enableTitleSort();
@@ -138,6 +140,8 @@ void TFxzcg1::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
     if (!e->spontaneous() && !shown_) {
         shown_ = true;
+        if (Fmain1)
+            move(Fmain1->geometry().center() - rect().center());
         formShow();
     }
 }

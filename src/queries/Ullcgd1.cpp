@@ -39,22 +39,25 @@ BrowserSpec purchaseBrowser(TDM1& dm)
     field("sfe", "实付额", 100);
 
     const QColor tint(0xDE, 0xFD, 0xFE);   // $FEFDDE
-    auto col = [&](const char* name, const char* title, int width, bool tinted = false) {
+    // Numbers stand to the right, as number fields show in a grid.
+    auto col = [&](const char* name, const char* title, int width, bool number, bool tinted) {
         GridColumn c;
         c.field = QString::fromLatin1(name);
         c.title = QString::fromUtf8(title);
         c.width = width;
+        if (number)
+            c.align = Qt::AlignRight | Qt::AlignVCenter;
         if (tinted)
             c.tint = tint;
         s.columns << c;
     };
-    col("txm", "编码", 110);
-    col("ppgg", "商品名称", 220);
-    col("dw", "单位", 40);
-    col("sl", "数量", 60, true);
-    col("jg", "单价", 80);
-    col("zk", "折扣", 40);
-    col("je", "金额", 80, true);
+    col("txm", "编码", 110, false, false);
+    col("ppgg", "商品名称", 220, false, false);
+    col("dw", "单位", 40, false, false);
+    col("sl", "数量", 60, true, true);
+    col("jg", "单价", 80, true, false);
+    col("zk", "折扣", 40, true, false);
+    col("je", "金额", 80, true, true);
 
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {
