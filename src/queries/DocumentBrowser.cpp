@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -207,7 +208,7 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
     connect(BB2, &QPushButton::clicked, this, &DocumentBrowser::BB2Click);
     connect(BB3, &QPushButton::clicked, this, &DocumentBrowser::BB3Click);
     connect(BB4, &QPushButton::clicked, this, &DocumentBrowser::BB4Click);
-    connect(BB6, &QPushButton::clicked, this, &QWidget::close);
+    connect(BB6, &QPushButton::clicked, this, &DocumentBrowser::closeWindow);
 
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, BB6);
@@ -272,7 +273,7 @@ bool DocumentBrowser::queriesOpen()
     if (spec_.header->isOpen() && spec_.lines->isOpen())
         return true;
     warnBox(QStringLiteral("数据未打开，关闭窗口后重新打开！"));
-    close();
+    closeWindow();
     return false;
 }
 
@@ -346,7 +347,7 @@ void DocumentBrowser::print(int i)
     const BrowserPrint& p = spec_.prints[i];
     if (!spec_.lines->isOpen()) {
         warnBox(p.refusal);
-        close();
+        closeWindow();
         return;
     }
     if (p.run)
@@ -367,6 +368,16 @@ bool DocumentBrowser::eventFilter(QObject* obj, QEvent* e)
             popupPrintMenu();
     }
     return QWidget::eventFilter(obj, e);
+}
+
+void DocumentBrowser::closeWindow()
+{
+    // Inside the MDI area the frame closes, which closes this window first and takes the
+    // empty frame away with it.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
 }
 
 void DocumentBrowser::closeEvent(QCloseEvent* e)

@@ -106,6 +106,9 @@ public:
     // Opens PM2 under the print button (what releasing the mouse over it does).
     void popupPrintMenu();
 
+    // Closes the browser (and its MDI frame).
+    void closeWindow();
+
     // The lines' statement for a document number.
     QStringList lineSql(const QString& number) const;
 

@@ -13,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -192,15 +194,37 @@ TEST_F(Browser, PrintsFromTheMenuThatTheMouseReleaseOpens)
     EXPECT_EQ(Fllcgd1.data(), b);
 }
 
-TEST_F(Browser, EscClosesAndClosesTheLines)
+TEST_F(Browser, ClosingInTheMdiAreaTakesTheFrameAlong)
 {
+    QMdiArea area;
+    area.resize(1000, 700);
+    area.show();
+    setMdiArea(&area);
+    auto frames = [&] {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return area.subWindowList().size();
+    };
     view(1);
+    view(0);
+    EXPECT_EQ(frames(), 1);   // one browser at most
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(Fllcgd1->DBGrid1, &esc);
-    QApplication::processEvents();
+    EXPECT_EQ(frames(), 0);
     EXPECT_TRUE(Fllcgd1.isNull());
     EXPECT_FALSE(dm->AQcgc1.isOpen());
     EXPECT_TRUE(dm->AQcgz1.isOpen());
+
+    view(1);
+    dm->AQcgc1.close();
+    Fllcgd1->BB1->click();    // refused, and closed
+    EXPECT_EQ(frames(), 0);
+    view(1);
+    area.subWindowList().first()->close();
+    EXPECT_EQ(frames(), 0);
+    EXPECT_TRUE(Fllcgd1.isNull());
+    EXPECT_FALSE(dm->AQcgc1.isOpen());
+    setMdiArea(nullptr);
 }
 
 } // namespace
