@@ -263,6 +263,7 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
         throw;
     }
     q.enableControls();
+    afterRun();
 }
 
 void QueryWindow::runOpeningQuery() { runQuery(spec_.openingLines, spec_.openingOrder); }

@@ -187,6 +187,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     // Called when the window closes (after the query is closed): clear the instance variable.
     virtual void formClosed() {}
+    // Called after every successful run of the window's statements (a window that hides
+    // columns or empties panels for some operators does it here).
+    virtual void afterRun() {}
 
 private:
     void buildUi();
