@@ -41,7 +41,7 @@ TListReport::TListReport(const ListLayout& layout) : layout_(layout)
     QRBand* detail = r.addBand(BandType::Detail, RowHeight);
     RuledTable::ruleRow(*detail, edges, 0, RowHeight);
     for (int i = 0; i < layout.columns.size(); ++i) {
-        const ListColumn& c = layout.columns[i];
+        const ListReportColumn& c = layout.columns[i];
         const QRectF t = RuledTable::cellRect(c.left, c.right, 0, TitleRowHeight);
         titles << colHeader->addLabelIn(QStringLiteral("QRL%1").arg(i + 1), c.title, t.left(), t.top(),
                                         t.width(), t.height(), Qt::AlignCenter);
@@ -69,7 +69,7 @@ TListReport::TListReport(const ListLayout& layout) : layout_(layout)
     summary->addLabelIn(QStringLiteral("QRLzj"), QStringLiteral("总计"), s.left(), s.top(), s.width(),
                         s.height(), Qt::AlignCenter);
     for (const auto& t : layout.totals) {
-        const ListColumn& c = layout.columns[t.column];
+        const ListReportColumn& c = layout.columns[t.column];
         const QRectF e = RuledTable::cellRect(c.left, c.right, 0, RowHeight);
         totals << summary->addLabelIn(t.name, QString(), e.left(), e.top(), e.width(), e.height(),
                                       Qt::AlignRight | Qt::AlignVCenter);

@@ -10,7 +10,7 @@
 
 #include <QStringList>
 
-struct ListColumn {
+struct ListReportColumn {
     double left = 0, right = 0;        // mm from the table's left
     QString title;
     QString field;
@@ -23,7 +23,7 @@ struct ListTotal {
 };
 
 struct ListLayout {
-    QVector<ListColumn> columns;
+    QVector<ListReportColumn> columns;
     QVector<ListTotal> totals;         // in order of their columns
 };
 
