@@ -220,7 +220,7 @@ int main(int argc, char** argv)
     std::printf("%-58s %10s %10s\n", "", "program", "SQLite");
     std::printf("%-58s %8.1f ms %8.1f ms\n", "post, ledger query closed (opened on its SQL first)", postCold,
                 directPost);
-    std::printf("  (of which opening AQcgfx1 alone takes %.1f ms; it then holds %d rows)\n", ledgerOpen,
+    std::printf("  (opening AQcgfx1 alone on that SQL takes %.1f ms; it then holds %d rows)\n", ledgerOpen,
                 ledgerInHand);
     std::printf("%-58s %8.1f ms %8.1f ms\n", "un-audit", unaudit, directUnaudit);
     std::printf("%-58s %8.1f ms %8.1f ms\n", "post again, ledger query open (after the refresh)", postWarm,

@@ -1,36 +1,23 @@
 #pragma once
-// A fresh shop database for the posting and reversal tests, with helpers to write rows
+// An empty shop database for the posting and reversal tests, with helpers to write rows
 // directly and read them back.
 
 #include "data/DM1.h"
 #include "data/Money.h"
 #include "documents/purchase_posting.h"
+#include "support/SampleShop.h"
 
 #include <QDate>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class PostingShop : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        dm_ = std::make_unique<TDM1>(dir_.filePath(QStringLiteral("TRZData1.db")));
-        DM1 = dm_.get();
-    }
-    void TearDown() override
-    {
-        DM1 = nullptr;
-        dm_.reset();
-    }
-
-    TDM1& dm() { return *dm_; }
-    void sql(const QString& s) { dm_->ADOC1.exec(s); }
-    RecordSet rows(const QString& s) { return dm_->ADOC1.execute(s); }
+    TDM1& dm() { return *shop_.dm; }
+    void sql(const QString& s) { shop_.dm->ADOC1.exec(s); }
+    RecordSet rows(const QString& s) { return shop_.dm->ADOC1.execute(s); }
     QString text(const QString& s)
     {
         const RecordSet r = rows(s);
@@ -120,6 +107,5 @@ protected:
     }
 
 private:
-    QTemporaryDir dir_;
-    std::unique_ptr<TDM1> dm_;
+    TempShop shop_{false};
 };
