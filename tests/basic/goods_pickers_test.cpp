@@ -19,8 +19,8 @@ protected:
     void SetUp() override
     {
         PickerShop::SetUp();
-        line("CG20260101001", "BX01", "冰箱 BCD-180", "2", "1200", "1", "2400");
-        line("CG20260101002", "BX02", "other document", "7", "1", "1", "7");
+        line("CG20260101001','BX01','冰箱 BCD-180',2,1200,1,2400");
+        line("CG20260101002','BX02','other document',7,1,1,7");
         openLines("CG20260101001");
         dh = field("tjcg", "dh", "CG20260101001");
         hjsl = field("tjcg", "hjsl", "2");

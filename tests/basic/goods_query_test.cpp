@@ -4,6 +4,7 @@
 #include "picker_fixture.h"
 
 #include "basic/Ucxsp1.h"
+#include "shell/Umain1.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -111,6 +112,21 @@ TEST_F(GoodsQuery, FailedQueryEnablesTheControlsAgainAndLeavesThePanels)
     runModal(dlg);
     EXPECT_FALSE(dm->AQkcfx1.controlsDisabled());
     EXPECT_EQ(panel2->text(), "old");
+}
+
+TEST_F(GoodsQuery, HiddenPricesEmptyTheAmountPanel)
+{
+    TFmain1 main;
+    Fmain1 = &main;
+    main.STkcjg->setText("不显价格");
+    ASSERT_EQ(stockPriceMode(), "不显价格");
+    query("冰箱", "", "", "", 0);
+    EXPECT_EQ(panel2->text(), "18");
+    EXPECT_EQ(panel4->text(), "");
+    main.STkcjg->setText("显示价格");
+    query("冰箱", "", "", "", 0);
+    EXPECT_EQ(panel4->text(), "23301.25");
+    Fmain1 = nullptr;
 }
 
 }

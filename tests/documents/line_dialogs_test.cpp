@@ -16,10 +16,10 @@ protected:
     void SetUp() override
     {
         PickerShop::SetUp();
-        line("CG20260101001", "BX01", "冰箱 BCD-180", "2", "1200", "1", "2400");
-        line("CG20260101001", "KT01", "空调 KFR-35", "1", "9.99", "1", "9.99");
-        line("CG20260101001", "KT02", "挂机", "-1", "100", "1", "-100");
-        line("CG20260101002", "BX02", "other document", "7", "1", "1", "7");
+        line("CG20260101001','BX01','冰箱 BCD-180',2,1200,1,2400");
+        line("CG20260101001','KT01','空调 KFR-35',1,9.99,1,9.99");
+        line("CG20260101001','KT02','挂机',-1,100,1,-100");
+        line("CG20260101002','BX02','other document',7,1,1,7");
         openLines("CG20260101001");
         hjsl = field("tjcg", "hjsl", "2");
         hjje = field("tjcg", "hjje", "2309.99");
