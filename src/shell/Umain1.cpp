@@ -198,6 +198,7 @@ void TFmain1::closeEvent(QCloseEvent* e)
         return;
     }
     e->accept();
+    QCoreApplication::exit(0);   // the program ends (also with hidden windows left)
 }
 
 QString currentOperatorName()

@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "data/Clock.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -189,6 +191,7 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent)
 {
     setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     setCalendarPopup(true);
+    setDate(Clock::today());
     if (QCalendarWidget* cal = calendarWidget()) {
         // The calendar sits in a pop-up window; its hiding is the close-up.
         if (QWidget* popup = cal->window(); popup && popup != window())
