@@ -221,3 +221,5 @@ QString stockResetMode()
         return Fmain1->STkcsc->text();
     return QStringLiteral("归零");
 }
+
+#include "moc_Umain1.cpp"

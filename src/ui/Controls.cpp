@@ -266,3 +266,5 @@ QString PanelBar::panelText(int index) const
 {
     return index >= 0 && index < panels_.size() ? panels_[index]->text() : QString();
 }
+
+#include "moc_Controls.cpp"
