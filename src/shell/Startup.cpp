@@ -12,13 +12,11 @@
 #include <QScreen>
 #include <memory>
 
-int runProgram(int argc, char** argv)
+int runShell(const QString& dbPath)
 {
-    ShopApplication app(argc, argv);
-
     std::unique_ptr<TDM1> dm;
     try {
-        dm = std::make_unique<TDM1>(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TRZData1.db")));
+        dm = std::make_unique<TDM1>(dbPath);
     } catch (const std::exception&) {
         // StartupError and DbError alike: the file cannot serve as the shop's database.
         showMessage(QStringLiteral("数据库文件丢失，软件无法运行，请重新复制本软件！"), QStringLiteral("错误"), MsgIcon::Error);
@@ -47,10 +45,16 @@ int runProgram(int argc, char** argv)
             if (const QScreen* s = main->screen())
                 main->setGeometry(s->availableGeometry());   // also where no window manager maximises
             main->showMaximized();
-            result = app.exec();
+            result = QApplication::exec();
         }
         // The main window and its children go before the connection does.
     }
     DM1 = nullptr;
     return result;
+}
+
+int runProgram(int argc, char** argv)
+{
+    ShopApplication app(argc, argv);
+    return runShell(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TRZData1.db")));
 }

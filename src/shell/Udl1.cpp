@@ -102,3 +102,5 @@ void TFdl1::tryLogin()
     Edit1->clear();
     Edit1->setFocus();
 }
+
+#include "moc_Udl1.cpp"

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 
@@ -198,6 +199,10 @@ void TFmain1::closeEvent(QCloseEvent* e)
         return;
     }
     e->accept();
+    // The program ends (also with other top-level windows left). Only a running loop is told:
+    // outside one, exit() would make the next loop return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 QString currentOperatorName()
@@ -220,3 +225,5 @@ QString stockResetMode()
         return Fmain1->STkcsc->text();
     return QStringLiteral("归零");
 }
+
+#include "moc_Umain1.cpp"

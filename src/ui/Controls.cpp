@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "data/Clock.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -189,6 +191,7 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent)
 {
     setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     setCalendarPopup(true);
+    setDate(Clock::today());
     if (QCalendarWidget* cal = calendarWidget()) {
         // The calendar sits in a pop-up window; its hiding is the close-up.
         if (QWidget* popup = cal->window(); popup && popup != window())
@@ -263,3 +266,5 @@ QString PanelBar::panelText(int index) const
 {
     return index >= 0 && index < panels_.size() ? panels_[index]->text() : QString();
 }
+
+#include "moc_Controls.cpp"

@@ -69,7 +69,7 @@ public:
 };
 
 // A date picker with a drop-down calendar; closeUp() fires when the drop-down closes.
-// Display format "yyyy-MM-dd".
+// Display format "yyyy-MM-dd"; it starts on today.
 class DatePicker : public QDateEdit {
     Q_OBJECT
 public:

@@ -411,3 +411,5 @@ void DataGrid::contextMenuEvent(QContextMenuEvent* e)
     }
     e->accept();
 }
+
+#include "moc_DataGrid.cpp"

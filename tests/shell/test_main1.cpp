@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -159,4 +160,9 @@ TEST(MainWindow, ClosingAsksAndClosesTheChildrenFirst)
     EXPECT_EQ(rec.count(), 2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(child.isNull());
+
+    // Closed outside the message loop, it leaves later loops (dialogs, tests) running.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&loop] { loop.exit(7); });
+    EXPECT_EQ(loop.exec(), 7);
 }
