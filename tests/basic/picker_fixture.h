@@ -10,13 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QTableView>
-#include <memory>
 #include <vector>
 
 class PickerShop : public ::testing::Test {
@@ -45,10 +41,11 @@ protected:
         shop.reset();
     }
 
-    // A purchase line (mark "dz", unit 台): "dh','txm','ppgg',sl,jg,zk,je" as SQL values.
-    void line(const QString& values)
+    // Purchase lines (mark "dz", unit 台) of document dh: "'txm','ppgg',sl,jg,zk,je" each.
+    void lines(const QString& dh, const QStringList& values)
     {
-        dm->ADOC1.exec("INSERT INTO cgglc(bj,dw,dh,txm,ppgg,sl,jg,zk,je) VALUES('dz','台','" + values + ")");
+        for (const QString& v : values)
+            dm->ADOC1.exec("INSERT INTO cgglc(bj,dw,dh,txm,ppgg,sl,jg,zk,je) VALUES('dz','台','" + dh + "'," + v + ")");
     }
     static void openOn(Query& q, const QStringList& sql)
     {
@@ -57,16 +54,12 @@ protected:
         q.open();
     }
     // The lines of document dh in hand, as the purchase form holds them.
-    void openLines(const QString& dh)
-    {
-        openOn(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"});
-    }
+    void openLines(const QString& dh) { openOn(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"}); }
     QString scalar(const QString& sql)
     {
         const RecordSet rs = dm->ADOC1.execute(sql);
         return rs.rows.empty() ? QString() : rs.rows.front().value(0).toString();
     }
-
     // A stand-in caller field: an edit registered under tag and field.
     QLineEdit* field(const QString& tag, const QString& name, const QString& text = QString())
     {
@@ -74,27 +67,33 @@ protected:
         PickerTargets::registerField(tag, name, stand.back().get());
         return stand.back().get();
     }
-
+    // Stand-in callers under tags whose every write is logged, in order, as "tag.field=value".
+    void logWrites(std::initializer_list<const char*> tags, std::initializer_list<const char*> fields)
+    {
+        for (const char* tag : tags)
+            for (const char* f : fields)
+                PickerTargets::registerField(tag, f, &owner, [this, tag, f](const QString& v) {
+                    writes << QString::fromUtf8(tag) + "." + f + "=" + v;
+                });
+    }
+    // Runs dlg modally; step drives it while it is open.
+    template <class D>
+    int run(D& dlg, const std::function<void(D&)>& step)
+    {
+        modal.next([&](QDialog&) { step(dlg); });
+        return runModal(dlg);
+    }
     static void key(QWidget* w, int k)
     {
         QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
         QApplication::sendEvent(w, &press);
     }
-    static void click(QAbstractButton* b) { b->click(); }
-    static void doubleClickRow(QTableView* grid, int row)
-    {
-        const QPointF at = grid->visualRect(grid->model()->index(row, 0)).center();
-        const QPointF global = grid->viewport()->mapToGlobal(at);
-        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
-            QMouseEvent e(type, at, global, Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(grid->viewport(), &e);
-        }
-    }
 
     std::unique_ptr<TempShop> shop;
     TDM1* dm = nullptr;
     std::vector<std::unique_ptr<QLineEdit>> stand;
+    QObject owner;
+    QStringList writes;
     MessageRecorder rec;
     ModalScript modal;
 };
