@@ -7,8 +7,6 @@
 #include "basic/Usp2.h"
 #include "basic/Usp3.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
@@ -20,35 +18,33 @@ TEST_F(GoodsPickers, PurchaseChoiceAppendsALineAtThePurchasePriceAndRecomputesTh
     lines("CG1", {"'BX01','冰箱 BCD-180',2,1200,1,2400"});
     lines("CG2", {"'BX02','other document',7,1,1,7"});
     openLines("CG1");
-    field("tjcg", "dh", "CG1");
-    logWrites({"tjcg"}, {"hjsl", "hjje"});
-    openOn(dm->AQsp1, {"SELECT * FROM sp", "where ck='总仓'", "order by id"});
-    auto* picker = new TFsp2;
-    EXPECT_EQ(Fsp2, picker);
-    picker->xzbj->setText("tjcg");
+    callers({"tjcg"}, {"dh", "hjsl", "hjje"});
+    values["tjcg.dh"] = "CG1";
+    picker::reopen(dm->AQsp1, {"SELECT * FROM sp", "where ck='总仓'", "order by id"});
+    TFsp2 picker;
+    EXPECT_EQ(Fsp2, &picker);
+    picker.xzbj->setText("tjcg");
     dm->AQsp1.moveTo(1);   // 空调 KFR-35 at 9.99
-    picker->xuan->click();
+    picker.xuan->click();
     Query& c = dm->AQcgc1;
     EXPECT_EQ(c.recNo(), 1);
     EXPECT_EQ(QStringList({c.text("dh"), c.text("bj"), c.text("txm"), c.text("ppgg"), c.text("dw"), c.text("sl"),
                            c.text("zk"), c.text("jg"), c.text("je")}),
               QStringList({"CG1", "dz", "KT01", "空调 KFR-35", "台", "1", "1", "9.99", "9.99"}));
-    openOn(dm->AQsp1, {"SELECT * FROM sp", "where txm='KT02'"});
-    emit picker->DBGrid1->rowDoubleClicked(0);   // it stays open for further choices
+    picker::reopen(dm->AQsp1, {"SELECT * FROM sp", "where txm='KT02'"});
+    emit picker.DBGrid1->rowDoubleClicked(0);   // it stays open for further choices
     EXPECT_EQ(scalar("SELECT group_concat(ppgg,'|') FROM cgglc WHERE dh='CG1' AND bj='dz'"), "冰箱 BCD-180|空调 KFR-35|O'Neil 挂机");
     EXPECT_EQ(writes, (QStringList{"tjcg.hjsl=3", "tjcg.hjje=2409.99", "tjcg.hjsl=4", "tjcg.hjje=4510.49"}));
 
-    openOn(dm->AQsp1, {"SELECT * FROM sp", "where ck='没有这个仓'"});
-    picker->xuan->click();
+    picker::reopen(dm->AQsp1, {"SELECT * FROM sp", "where ck='没有这个仓'"});
+    picker.xuan->click();
     EXPECT_EQ(rec.texts(), QStringList{"没有商品可选择！"});
     EXPECT_EQ(rec.last().caption, "警告");
     EXPECT_EQ(c.recordCount(), 3);
-    delete picker;
-    EXPECT_TRUE(Fsp2.isNull());
 
     // A line the database refuses is dropped, not left half-appended.
     dm->ADOC1.exec("CREATE TRIGGER refuse BEFORE INSERT ON cgglc BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    openOn(dm->AQsp1, {"SELECT * FROM sp"});
+    picker::reopen(dm->AQsp1, {"SELECT * FROM sp"});
     EXPECT_ANY_THROW(appendPickedPurchaseLine(*dm, "CG1"));
     EXPECT_EQ(c.state(), Query::State::Browse);
     EXPECT_EQ(c.recordCount(), 3);
@@ -56,7 +52,7 @@ TEST_F(GoodsPickers, PurchaseChoiceAppendsALineAtThePurchasePriceAndRecomputesTh
 
 TEST_F(GoodsPickers, AssemblyPickerListsOnlyItsWarehouseWritesFiveFieldsAndHandsBackTheLookup)
 {
-    logWrites({"zu", "chai"}, {"txm1", "ppgg1", "dw1", "kcsl1", "spid1", "txm2", "ppgg2", "dw2", "kcsl2", "spid2", "sao"});
+    callers({"zu", "chai"}, {"txm1", "ppgg1", "dw1", "kcsl1", "spid1", "txm2", "ppgg2", "dw2", "kcsl2", "spid2", "sao"});
     auto runIn = [&](const char* tag, const std::function<void(TFsp3&)>& step) {
         writes.clear();
         TFsp3 dlg;
@@ -64,22 +60,16 @@ TEST_F(GoodsPickers, AssemblyPickerListsOnlyItsWarehouseWritesFiveFieldsAndHands
         dlg.Edit2->setText("分仓");
         return run(dlg, step);
     };
-    auto listed = [&] {   // "code@warehouse" of the goods listed
-        QStringList out;
-        for (int r = 0; r < dm->AQsp1.recordCount(); ++r)
-            out << dm->AQsp1.cellText(r, dm->AQsp1.fieldIndex("txm")) + "@" + dm->AQsp1.cellText(r, dm->AQsp1.fieldIndex("ck"));
-        return out.join(' ');
-    };
     runIn("zu1", [&](TFsp3& d) {
-        EXPECT_EQ(listed(), "BX01@分仓 KT02@分仓 BX02@分仓");
+        EXPECT_EQ(rows(dm->AQsp1), "BX01@分仓 KT02@分仓 BX02@分仓");
         QTreeWidgetItem* root = d.TreeView1->topLevelItem(0);
         ASSERT_EQ(root->text(0) + "/" + root->child(0)->text(0) + QString::number(root->childCount()), "全部类别/冰箱2");
         d.TreeView1Click(root->child(0));
-        EXPECT_EQ(listed(), "BX01@分仓 BX02@分仓");
+        EXPECT_EQ(rows(dm->AQsp1), "BX01@分仓 BX02@分仓");
         d.Edit1->setText("BX01");   // also in 总仓
-        EXPECT_EQ(listed(), "BX01@分仓");
+        EXPECT_EQ(rows(dm->AQsp1), "BX01@分仓");
         d.Edit1->setText("O'Neil");
-        EXPECT_EQ(listed(), "KT02@分仓");
+        EXPECT_EQ(rows(dm->AQsp1), "KT02@分仓");
         d.Edit1->setText("KFR");    // only in 总仓
         d.xuan->click();
         EXPECT_EQ(rec.texts(), QStringList{"没有商品可选择！"});

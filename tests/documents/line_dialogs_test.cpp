@@ -6,9 +6,6 @@
 #include "documents/Uxgmx1.h"
 #include "documents/Uxgmx4.h"
 
-#include <QLabel>
-#include <QPushButton>
-
 namespace {
 
 class LineDialogs : public PickerShop {
@@ -19,8 +16,7 @@ protected:
         lines("CG1", {"'BX01','冰箱 BCD-180',2,1200,1,2400", "'KT01','空调 KFR-35',1,9.99,1,9.99", "'KT02','挂机',-1,100,1,-100"});
         lines("CG2", {"'BX02','other document',7,1,1,7"});
         openLines("CG1");
-        hjsl = field("tjcg", "hjsl", "2");
-        hjje = field("tjcg", "hjje", "2309.99");
+        callers({"tjcg"}, {"hjsl", "hjje"});
     }
     // Runs a line dialog in mode "cgmx" as the purchase form does (the edit dialog filled
     // from the current line), types the fields given (name, text) and confirms.
@@ -44,9 +40,8 @@ protected:
     {
         return scalar("SELECT group_concat(printf('%.2f %.2f %.2f %.2f',sl,jg,zk,je),' | ') FROM "
                       "(SELECT * FROM cgglc WHERE dh='CG1' ORDER BY id)")
-            + " = " + hjsl->text() + " " + hjje->text();
+            + " = " + values["tjcg.hjsl"] + " " + values["tjcg.hjje"];
     }
-    QLineEdit *hjsl = nullptr, *hjje = nullptr;
 };
 
 TEST_F(LineDialogs, EditWritesTheLineWithItsRoundedAmountAndTheTotals)
@@ -93,11 +88,11 @@ TEST_F(LineDialogs, DiscountThatFailsMidWayChangesNoLine)
     EXPECT_FALSE(dm->AQcgc1.controlsDisabled());
 }
 
-TEST(LineAmount, PriceTimesRateTimesQuantityRoundedHalfEven)
+TEST(LineAmount, ProductRoundedHalfToEven)
 {
-    EXPECT_EQ(lineAmount(Money::parse("9.99"), Money::parse("0.85"), Money::fromInt(3)).format00(), "25.47");
-    EXPECT_EQ(lineAmount(Money::parse("0.25"), Money::fromInt(1), Money::parse("0.5")).format00(), "0.12");
-    EXPECT_EQ(lineAmount(Money::parse("0.35"), Money::fromInt(1), Money::parse("0.5")).format00(), "0.18");
+    const Money one = Money::fromInt(1), half = Money::parse("0.5");
+    EXPECT_EQ(lineAmount(Money::parse("0.25"), one, half).format00() + " " + lineAmount(Money::parse("0.35"), one, half).format00(),
+              "0.12 0.18");
 }
 
 }
