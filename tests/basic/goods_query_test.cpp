@@ -56,7 +56,7 @@ TEST_F(GoodsQuery, ConditionsFillTheStockQueryAndBothPanels)
     EXPECT_EQ(query({"冰箱", "", "", ""}, 0), "BX01@总仓 BX01@分仓 BX02@分仓 | 18 23301.25");
 }
 
-TEST_F(GoodsQuery, ShowResetsTheConditions_EscCloseOrAFailureLeaveThePanels)
+TEST_F(GoodsQuery, ShowResetsTheConditions_EscCloseOrAFailureWriteNothing)
 {
     TFcxsp1 dlg;
     dlg.ST1->setText("kc");
