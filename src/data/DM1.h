@@ -24,7 +24,10 @@ public:
     TDM1(const TDM1&) = delete;
     TDM1& operator=(const TDM1&) = delete;
 
-    // Declared first so it outlives the queries.
+private:
+    bool fresh_ = false; // the file was missing when the module was created
+public:
+    // Declared before the queries so it outlives them.
     Connection ADOC1;
 
     Query AQ1;                       // scratch, no design statement

@@ -91,6 +91,7 @@ public:
     QString cellText(int row, int col) const;
     Money cellMoney(int row, int col) const;
     bool cellIsNull(int row, int col) const;
+    QVariant cellValue(int row, int col) const;  // NULL invalid
 
     // --- editing --------------------------------------------------------------------
     // Written by id (or rowid for tables without id) to the table of a single-table
@@ -133,6 +134,8 @@ private:
     void notifyReset();
     void notifyRow(int row);
     void notifyCurrent();
+    int writableField(const QString& field) const;
+    void requireWritable() const;
 
     Connection& c_;
     QString name_;

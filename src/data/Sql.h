@@ -60,8 +60,8 @@ public:
     // Transactions (see Transaction). Depth 0 means none is open.
     int transactionDepth() const { return depth_; }
     bool inTransaction() const { return depth_ > 0; }
-    // A query that writes inside a transaction registers itself; after a rollback every
-    // registered query that is open is reopened on its SQL.
+    // A query that writes (or reads) inside a transaction registers itself; after a
+    // rollback every registered query that is open is reopened on its SQL.
     void noteWriter(Query* q);
     void forgetQuery(Query* q);
 
@@ -70,11 +70,16 @@ private:
     void begin();
     void commit();
     void rollback();
+    // Ends one scope: the outermost commits, or rolls back when a scope failed (and then
+    // throws when this scope itself ended normally).
+    void endScope(bool ok);
+    void rollbackNow();
 
     QString path_;
     sqlite3* db_ = nullptr;
     int depth_ = 0;
     bool failed_ = false;
+    bool rolledBack_ = false;
     struct Cache;
     std::unique_ptr<Cache> cache_;
     std::vector<Query*> writers_;

@@ -1,0 +1,1163 @@
+#include "Query.h"
+#include "Sql.h"
+
+#include <sqlite3.h>
+
+#include <QCollator>
+#include <QHash>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// --- cells ------------------------------------------------------------------------------
+// A cell is 8 bytes: a double as it is, or a NaN-boxed tag with a 48-bit payload (an integer,
+// or the place of a string in the query's arena). No cell owns heap memory.
+
+using Cell = std::uint64_t;
+
+enum class Kind { Null, Int, Real, Text };
+
+constexpr std::uint64_t TagNull = 0xFFF9;
+constexpr std::uint64_t TagInt = 0xFFFA;    // signed 48-bit integer
+constexpr std::uint64_t TagText = 0xFFFB;   // arena place of [uint32 length][utf-8 bytes]
+constexpr std::uint64_t TagEmpty = 0xFFFC;  // ''
+constexpr std::uint64_t TagBigInt = 0xFFFD; // arena place of an 8-byte integer
+constexpr std::uint64_t PayloadMask = 0xFFFFFFFFFFFFULL;
+constexpr Cell NullCell = TagNull << 48;
+constexpr Cell EmptyCell = TagEmpty << 48;
+
+inline std::uint64_t tagOf(Cell c) { return c >> 48; }
+
+inline Kind kindOf(Cell c)
+{
+    switch (tagOf(c)) {
+    case TagNull: return Kind::Null;
+    case TagInt:
+    case TagBigInt: return Kind::Int;
+    case TagText:
+    case TagEmpty: return Kind::Text;
+    default: return Kind::Real;
+    }
+}
+
+inline Cell realCell(double d)
+{
+    if (std::isnan(d))
+        d = std::numeric_limits<double>::quiet_NaN(); // 0x7FF8..., never one of our tags
+    Cell c = NullCell;
+    std::memcpy(&c, &d, sizeof c);
+    return c;
+}
+
+inline double realOf(Cell c)
+{
+    double d;
+    std::memcpy(&d, &c, sizeof d);
+    return d;
+}
+
+// Strings live in 1 MB chunks; a place is (chunk << 24) | offset.
+class Arena {
+public:
+    static constexpr std::size_t ChunkSize = 1 << 20;
+
+    std::uint64_t put(const char* p, std::uint32_t n)
+    {
+        const std::size_t need = n + sizeof(std::uint32_t);
+        char* dst;
+        std::uint64_t place;
+        if (need > ChunkSize / 4) {
+            // A large string gets a chunk of its own; small ones then start a new chunk.
+            chunks_.emplace_back(new char[need]);
+            place = static_cast<std::uint64_t>(chunks_.size() - 1) << 24;
+            dst = chunks_.back().get();
+            used_ = ChunkSize;
+        } else {
+            if (chunks_.empty() || used_ + need > ChunkSize) {
+                chunks_.emplace_back(new char[ChunkSize]);
+                used_ = 0;
+            }
+            place = (static_cast<std::uint64_t>(chunks_.size() - 1) << 24) | used_;
+            dst = chunks_.back().get() + used_;
+            used_ += need;
+        }
+        std::memcpy(dst, &n, sizeof n);
+        std::memcpy(dst + sizeof n, p, n);
+        return place;
+    }
+
+    const char* at(std::uint64_t place, std::uint32_t* n) const
+    {
+        const char* p = chunks_[place >> 24].get() + (place & 0xFFFFFF);
+        std::memcpy(n, p, sizeof *n);
+        return p + sizeof *n;
+    }
+
+    void clear()
+    {
+        chunks_.clear();
+        used_ = ChunkSize;
+    }
+
+private:
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::size_t used_ = ChunkSize;
+};
+
+QString dbName(const Query& q) { return q.name().isEmpty() ? QStringLiteral("Query") : q.name(); }
+
+// The one table of "SELECT * FROM t [where ...] [order by ...]" (also "SELECT *FROM t").
+QString singleTable(const QString& sql, int* fromEnd)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*select\s*\*\s*from\s+([A-Za-z_][A-Za-z0-9_]*)(\s*$|\s+(where|order)\b))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    auto m = re.match(sql);
+    if (!m.hasMatch())
+        return QString();
+    if (fromEnd)
+        *fromEnd = m.capturedEnd(1);
+    return m.captured(1);
+}
+
+FieldType typeFromDecl(const char* decl)
+{
+    const QByteArray d = QByteArray(decl).toUpper();
+    if (d.contains("MONEY") || d.contains("CURRENCY"))
+        return FieldType::Money;
+    if (d.contains("INT"))
+        return FieldType::Integer;
+    if (d.contains("DOUB") || d.contains("REAL") || d.contains("FLOA") || d.contains("NUM") || d.contains("DEC"))
+        return FieldType::Number;
+    return FieldType::Text;
+}
+
+std::int64_t roundToInteger(Money m)
+{
+    std::int64_t q = m.raw() / Money::Scale;
+    std::int64_t r = m.raw() % Money::Scale;
+    std::int64_t twice = (r < 0 ? -r : r) * 2;
+    if (twice > Money::Scale || (twice == Money::Scale && (q % 2 != 0)))
+        q += m.raw() < 0 ? -1 : 1;
+    return q;
+}
+
+} // namespace
+
+struct Query::Impl {
+    struct Col {
+        QString name;
+        FieldType type = FieldType::Text;
+    };
+    std::vector<Col> cols;          // visible fields, then the hidden rowid when used
+    int visible = 0;
+    int keyCol = -1;                // id, or the hidden rowid
+    bool byRowid = false;
+    QString table;                  // written to; empty when not a single-table SELECT
+    QHash<QString, int> index;      // lower-case name -> column
+
+    std::vector<Cell> cells;        // physical rows, cols.size() cells each
+    std::vector<std::uint32_t> order; // rows in hand -> physical row
+    Arena arena;
+
+    std::vector<Cell> buf;          // the row in edit / insert
+    std::vector<char> dirty;
+
+    std::size_t width() const { return cols.size(); }
+    Cell cell(int row, int col) const { return cells[static_cast<std::size_t>(order[row]) * width() + col]; }
+
+    Cell textCell(const QString& s)
+    {
+        if (s.isEmpty())
+            return EmptyCell;
+        const QByteArray u = s.toUtf8();
+        return textCell(u.constData(), static_cast<std::uint32_t>(u.size()));
+    }
+    Cell textCell(const char* p, std::uint32_t n)
+    {
+        if (n == 0)
+            return EmptyCell;
+        return (TagText << 48) | arena.put(p, n);
+    }
+    Cell intCell(std::int64_t v)
+    {
+        const std::int64_t lim = std::int64_t(1) << 47;
+        if (v >= -lim && v < lim)
+            return (TagInt << 48) | (static_cast<std::uint64_t>(v) & PayloadMask);
+        return (TagBigInt << 48) | arena.put(reinterpret_cast<const char*>(&v), sizeof v);
+    }
+
+    std::int64_t intOf(Cell c) const
+    {
+        if (tagOf(c) == TagInt)
+            return static_cast<std::int64_t>(c << 16) >> 16;
+        std::uint32_t n;
+        const char* p = arena.at(c & PayloadMask, &n);
+        std::int64_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
+    QString textOf(Cell c) const
+    {
+        switch (kindOf(c)) {
+        case Kind::Null: return QString();
+        case Kind::Int: return QString::number(intOf(c));
+        case Kind::Real: return Money::fromDouble(realOf(c)).plainText();
+        case Kind::Text:
+            if (tagOf(c) == TagEmpty)
+                return QString(QLatin1String(""));
+            std::uint32_t n;
+            const char* p = arena.at(c & PayloadMask, &n);
+            return QString::fromUtf8(p, n);
+        }
+        return QString();
+    }
+    Money moneyOf(Cell c) const
+    {
+        switch (kindOf(c)) {
+        case Kind::Null: return Money();
+        case Kind::Int: return Money::fromInt(intOf(c));
+        case Kind::Real: return Money::fromDouble(realOf(c));
+        case Kind::Text: {
+            const QString t = textOf(c);
+            return t.trimmed().isEmpty() ? Money() : Money::parse(t);
+        }
+        }
+        return Money();
+    }
+    double numberOf(Cell c) const
+    {
+        switch (kindOf(c)) {
+        case Kind::Null: return 0;
+        case Kind::Int: return static_cast<double>(intOf(c));
+        case Kind::Real: return realOf(c);
+        case Kind::Text: {
+            const QString t = textOf(c).trimmed();
+            if (t.isEmpty())
+                return 0;
+            bool ok = false;
+            double d = t.toDouble(&ok);
+            return ok ? d : Money::parse(t).toDouble();
+        }
+        }
+        return 0;
+    }
+    QVariant variantOf(Cell c) const
+    {
+        switch (kindOf(c)) {
+        case Kind::Null: return QVariant();
+        case Kind::Int: return QVariant(static_cast<qlonglong>(intOf(c)));
+        case Kind::Real: return QVariant(realOf(c));
+        case Kind::Text: return QVariant(textOf(c));
+        }
+        return QVariant();
+    }
+
+    Cell readColumn(sqlite3_stmt* st, int i)
+    {
+        switch (sqlite3_column_type(st, i)) {
+        case SQLITE_INTEGER: return intCell(sqlite3_column_int64(st, i));
+        case SQLITE_FLOAT: return realCell(sqlite3_column_double(st, i));
+        case SQLITE_NULL: return NullCell;
+        default: {
+            const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            return textCell(p, static_cast<std::uint32_t>(sqlite3_column_bytes(st, i)));
+        }
+        }
+    }
+
+    void bind(sqlite3_stmt* st, int pos, Cell c) const
+    {
+        switch (kindOf(c)) {
+        case Kind::Null: sqlite3_bind_null(st, pos); break;
+        case Kind::Int: sqlite3_bind_int64(st, pos, intOf(c)); break;
+        case Kind::Real: sqlite3_bind_double(st, pos, realOf(c)); break;
+        case Kind::Text: {
+            if (tagOf(c) == TagEmpty) {
+                sqlite3_bind_text(st, pos, "", 0, SQLITE_STATIC);
+            } else {
+                std::uint32_t n;
+                const char* p = arena.at(c & PayloadMask, &n);
+                sqlite3_bind_text(st, pos, p, static_cast<int>(n), SQLITE_TRANSIENT);
+            }
+            break;
+        }
+        }
+    }
+
+    void reset()
+    {
+        cols.clear();
+        visible = 0;
+        keyCol = -1;
+        byRowid = false;
+        table.clear();
+        index.clear();
+        std::vector<Cell>().swap(cells);
+        std::vector<std::uint32_t>().swap(order);
+        arena.clear();
+        buf.clear();
+        dirty.clear();
+    }
+};
+
+static const char* const HiddenRowid = "rowid$hidden";
+
+Query::Query(Connection& c, const QString& name, const QString& designSql)
+    : c_(c)
+    , name_(name)
+    , d_(std::make_unique<Impl>())
+{
+    setObjectName(name);
+    if (!designSql.isEmpty())
+        lines_ = designSql.split(QLatin1Char('\n'));
+}
+
+Query::~Query()
+{
+    c_.forgetQuery(this);
+}
+
+// --- SQL text -------------------------------------------------------------------------
+
+void Query::clearSql() { lines_.clear(); }
+void Query::addSql(const QString& line) { lines_ << line; }
+void Query::setSql(const QStringList& lines) { lines_ = lines; }
+
+// --- notifications --------------------------------------------------------------------
+
+void Query::notifyReset()
+{
+    if (disabled_ == 0)
+        emit dataReset();
+}
+
+void Query::notifyRow(int row)
+{
+    if (disabled_ == 0)
+        emit rowChanged(row);
+}
+
+void Query::notifyCurrent()
+{
+    if (disabled_ == 0)
+        emit currentChanged(cur_);
+}
+
+void Query::disableControls()
+{
+    ++disabled_;
+}
+
+void Query::enableControls()
+{
+    if (disabled_ == 0)
+        return;
+    if (--disabled_ == 0) {
+        pendingReset_ = false;
+        emit dataReset();
+        emit currentChanged(cur_);
+    }
+}
+
+// --- open / close ---------------------------------------------------------------------
+
+void Query::open()
+{
+    const bool wasOpen = state_ != State::Inactive;
+    state_ = State::Inactive;
+    sort_.clear();
+    d_->reset();
+    cur_ = -1;
+    bof_ = eof_ = true;
+
+    QString sql = sqlText();
+    int fromEnd = 0;
+    QString table = singleTable(sql, &fromEnd);
+    sqlite3_stmt* st = nullptr;
+    try {
+        st = c_.prepare(sql);
+    } catch (const DbError& e) {
+        if (wasOpen)
+            notifyReset();
+        throw DbError(dbName(*this) + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+    }
+    int n = sqlite3_column_count(st);
+    if (n == 0) {
+        if (wasOpen)
+            notifyReset();
+        throw DbError(dbName(*this) + QStringLiteral(": the statement returns no rows"));
+    }
+    bool hasId = false;
+    for (int i = 0; i < n; ++i)
+        if (QString::fromUtf8(sqlite3_column_name(st, i)).compare(QLatin1String("id"), Qt::CaseInsensitive) == 0)
+            hasId = true;
+    if (!table.isEmpty() && !hasId) {
+        // A table without id is written by its rowid, selected as a hidden last column.
+        const QString withRowid = QStringLiteral("SELECT *, rowid AS \"%1\" FROM ").arg(QLatin1String(HiddenRowid))
+            + sql.mid(fromEnd - table.size());
+        try {
+            st = c_.prepare(withRowid);
+        } catch (const DbError&) {
+            table.clear(); // a view or the like: read only
+            st = c_.prepare(sql);
+        }
+    }
+    n = sqlite3_column_count(st);
+
+    Impl& d = *d_;
+    d.cols.resize(n);
+    std::vector<bool> declared(n);
+    for (int i = 0; i < n; ++i) {
+        d.cols[i].name = QString::fromUtf8(sqlite3_column_name(st, i));
+        const char* decl = sqlite3_column_decltype(st, i);
+        declared[i] = decl != nullptr;
+        if (decl)
+            d.cols[i].type = typeFromDecl(decl);
+    }
+    d.visible = n;
+    if (!table.isEmpty()) {
+        d.table = table;
+        if (hasId) {
+            for (int i = 0; i < n; ++i)
+                if (d.cols[i].name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0) {
+                    d.keyCol = i;
+                    break;
+                }
+        } else {
+            d.byRowid = true;
+            d.keyCol = n - 1;
+            d.visible = n - 1;
+            d.cols[n - 1].type = FieldType::Integer;
+        }
+    }
+    for (int i = d.visible - 1; i >= 0; --i)
+        d.index.insert(d.cols[i].name.toLower(), i); // the first of equal names wins
+
+    std::vector<char> seenReal(n), seenInt(n), seenText(n);
+    // A text equal to the one above it in its column shares its storage (ledgers repeat the
+    // date, document number, supplier and warehouse row after row).
+    std::vector<Cell> above(n, NullCell);
+    int rc;
+    std::uint32_t rows = 0;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (int i = 0; i < n; ++i) {
+            Cell c;
+            if (sqlite3_column_type(st, i) == SQLITE_TEXT) {
+                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+                const auto len = static_cast<std::uint32_t>(sqlite3_column_bytes(st, i));
+                std::uint32_t prevLen = 0;
+                const char* prev = tagOf(above[i]) == TagText ? d.arena.at(above[i] & PayloadMask, &prevLen) : nullptr;
+                if (prev && prevLen == len && std::memcmp(prev, p, len) == 0) {
+                    c = above[i];
+                } else {
+                    c = d.textCell(p, len);
+                    above[i] = c;
+                }
+            } else {
+                c = d.readColumn(st, i);
+            }
+            switch (kindOf(c)) {
+            case Kind::Real: seenReal[i] = 1; break;
+            case Kind::Int: seenInt[i] = 1; break;
+            case Kind::Text: seenText[i] = 1; break;
+            default: break;
+            }
+            d.cells.push_back(c);
+        }
+        ++rows;
+    }
+    if (rc != SQLITE_DONE) {
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(c_.handle()));
+        sqlite3_reset(st);
+        d.reset();
+        if (wasOpen)
+            notifyReset();
+        throw DbError(dbName(*this) + QStringLiteral(": ") + msg);
+    }
+    sqlite3_reset(st);
+    // An expression column takes its type from its values.
+    for (int i = 0; i < n; ++i) {
+        if (declared[i] || (d.byRowid && i == d.keyCol))
+            continue;
+        d.cols[i].type = seenReal[i] ? FieldType::Money
+            : seenInt[i]             ? FieldType::Integer
+            : seenText[i]            ? FieldType::Text
+                                     : FieldType::Money;
+    }
+    d.order.resize(rows);
+    for (std::uint32_t r = 0; r < rows; ++r)
+        d.order[r] = r;
+
+    state_ = State::Browse;
+    cur_ = rows ? 0 : -1;
+    bof_ = true;
+    eof_ = rows == 0;
+    // Rows read inside a transaction may not be kept: a rollback reopens this query too.
+    c_.noteWriter(this);
+    notifyReset();
+    notifyCurrent();
+}
+
+void Query::close()
+{
+    if (state_ == State::Inactive)
+        return;
+    state_ = State::Inactive;
+    d_->reset();
+    cur_ = -1;
+    bof_ = eof_ = true;
+    sort_.clear();
+    notifyReset();
+}
+
+int Query::execSql()
+{
+    const QString sql = sqlText();
+    try {
+        c_.exec(sql);
+    } catch (const DbError& e) {
+        throw DbError(dbName(*this) + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+    }
+    c_.noteWriter(this);
+    return c_.changes();
+}
+
+void Query::refresh()
+{
+    if (state_ == State::Edit || state_ == State::Insert)
+        post();
+    const int keep = cur_;
+    disableControls();
+    try {
+        open();
+    } catch (...) {
+        enableControls();
+        throw;
+    }
+    if (keep > 0 && !isEmpty())
+        moveTo(std::min(keep, recordCount() - 1));
+    enableControls();
+}
+
+// --- cursor ---------------------------------------------------------------------------
+
+int Query::recordCount() const
+{
+    return static_cast<int>(d_->order.size());
+}
+
+void Query::first()
+{
+    if (state_ == State::Inactive)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+    if (state_ != State::Browse)
+        post();
+    cur_ = isEmpty() ? -1 : 0;
+    bof_ = true;
+    eof_ = isEmpty();
+    notifyCurrent();
+}
+
+void Query::last()
+{
+    if (state_ == State::Inactive)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+    if (state_ != State::Browse)
+        post();
+    cur_ = recordCount() - 1;
+    eof_ = true;
+    bof_ = isEmpty();
+    notifyCurrent();
+}
+
+void Query::next()
+{
+    if (state_ == State::Inactive)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+    if (state_ != State::Browse)
+        post();
+    if (cur_ >= recordCount() - 1) {
+        eof_ = true;
+        return;
+    }
+    ++cur_;
+    bof_ = eof_ = false;
+    notifyCurrent();
+}
+
+void Query::prior()
+{
+    if (state_ == State::Inactive)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+    if (state_ != State::Browse)
+        post();
+    if (cur_ <= 0) {
+        bof_ = true;
+        return;
+    }
+    --cur_;
+    bof_ = eof_ = false;
+    notifyCurrent();
+}
+
+void Query::moveTo(int row)
+{
+    if (state_ == State::Inactive)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+    if (state_ != State::Browse)
+        post();
+    if (isEmpty()) {
+        cur_ = -1;
+        bof_ = eof_ = true;
+    } else {
+        cur_ = std::clamp(row, 0, recordCount() - 1);
+        bof_ = eof_ = false;
+    }
+    notifyCurrent();
+}
+
+// --- fields ---------------------------------------------------------------------------
+
+int Query::fieldCount() const { return d_->visible; }
+
+QString Query::fieldName(int col) const
+{
+    return col >= 0 && col < d_->visible ? d_->cols[col].name : QString();
+}
+
+int Query::fieldIndex(const QString& name) const
+{
+    return d_->index.value(name.toLower(), -1);
+}
+
+FieldType Query::fieldType(int col) const
+{
+    return col >= 0 && col < d_->visible ? d_->cols[col].type : FieldType::Text;
+}
+
+namespace {
+[[noreturn]] void noField(const Query& q, const QString& field)
+{
+    throw DbError(dbName(q) + QStringLiteral(": Field '%1' not found").arg(field));
+}
+}
+
+// The cell of the current row (or of the row in edit / insert).
+static Cell currentCell(const Query& q, const Query::Impl& d, Query::State state, int cur, const QString& field)
+{
+    const int col = q.fieldIndex(field);
+    if (col < 0)
+        noField(q, field);
+    if (state == Query::State::Edit || state == Query::State::Insert)
+        return d.buf[col];
+    if (cur < 0)
+        return NullCell;
+    return d.cell(cur, col);
+}
+
+bool Query::isNull(const QString& field) const
+{
+    return kindOf(currentCell(*this, *d_, state_, cur_, field)) == Kind::Null;
+}
+
+QString Query::text(const QString& field) const
+{
+    return d_->textOf(currentCell(*this, *d_, state_, cur_, field));
+}
+
+Money Query::money(const QString& field) const
+{
+    return d_->moneyOf(currentCell(*this, *d_, state_, cur_, field));
+}
+
+double Query::number(const QString& field) const
+{
+    return d_->numberOf(currentCell(*this, *d_, state_, cur_, field));
+}
+
+qint64 Query::integer(const QString& field) const
+{
+    Cell c = currentCell(*this, *d_, state_, cur_, field);
+    if (kindOf(c) == Kind::Int)
+        return d_->intOf(c);
+    if (kindOf(c) == Kind::Null)
+        return 0;
+    return roundToInteger(d_->moneyOf(c));
+}
+
+QVariant Query::value(const QString& field) const
+{
+    return d_->variantOf(currentCell(*this, *d_, state_, cur_, field));
+}
+
+QString Query::cellText(int row, int col) const
+{
+    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
+        return QString();
+    return d_->textOf(d_->cell(row, col));
+}
+
+Money Query::cellMoney(int row, int col) const
+{
+    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
+        return Money();
+    return d_->moneyOf(d_->cell(row, col));
+}
+
+bool Query::cellIsNull(int row, int col) const
+{
+    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
+        return true;
+    return kindOf(d_->cell(row, col)) == Kind::Null;
+}
+
+QVariant Query::cellValue(int row, int col) const
+{
+    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
+        return QVariant();
+    return d_->variantOf(d_->cell(row, col));
+}
+
+// --- writing fields -------------------------------------------------------------------
+
+int Query::writableField(const QString& field) const
+{
+    const int col = fieldIndex(field);
+    if (col < 0)
+        noField(*this, field);
+    if (state_ != State::Edit && state_ != State::Insert)
+        throw DbError(dbName(*this) + QStringLiteral(": Dataset not in edit or insert mode"));
+    return col;
+}
+
+void Query::setText(const QString& field, const QString& text)
+{
+    const int col = writableField(field);
+    Impl& d = *d_;
+    Cell c = NullCell;
+    switch (d.cols[col].type) {
+    case FieldType::Text:
+        c = d.textCell(text);
+        break;
+    case FieldType::Money:
+        c = text.trimmed().isEmpty() ? NullCell : realCell(Money::parse(text).toDouble());
+        break;
+    case FieldType::Number:
+        if (text.trimmed().isEmpty()) {
+            c = NullCell;
+        } else {
+            const Money m = Money::parse(text);
+            bool ok = false;
+            const double v = text.trimmed().toDouble(&ok);
+            c = realCell(ok ? v : m.toDouble());
+        }
+        break;
+    case FieldType::Integer:
+        c = text.trimmed().isEmpty() ? NullCell : d.intCell(roundToInteger(Money::parse(text)));
+        break;
+    }
+    d.buf[col] = c;
+    d.dirty[col] = 1;
+}
+
+void Query::setMoney(const QString& field, Money m)
+{
+    const int col = writableField(field);
+    Impl& d = *d_;
+    switch (d.cols[col].type) {
+    case FieldType::Text: d.buf[col] = d.textCell(m.plainText()); break;
+    case FieldType::Money:
+    case FieldType::Number: d.buf[col] = realCell(m.toDouble()); break;
+    case FieldType::Integer: d.buf[col] = d.intCell(roundToInteger(m)); break;
+    }
+    d.dirty[col] = 1;
+}
+
+void Query::setNumber(const QString& field, double v)
+{
+    const int col = writableField(field);
+    Impl& d = *d_;
+    switch (d.cols[col].type) {
+    case FieldType::Text: d.buf[col] = d.textCell(QString::number(v, 'g', 15)); break;
+    case FieldType::Money: d.buf[col] = realCell(Money::fromDouble(v).toDouble()); break;
+    case FieldType::Number: d.buf[col] = realCell(v); break;
+    case FieldType::Integer: d.buf[col] = d.intCell(static_cast<std::int64_t>(std::nearbyint(v))); break;
+    }
+    d.dirty[col] = 1;
+}
+
+void Query::setInteger(const QString& field, qint64 v)
+{
+    const int col = writableField(field);
+    Impl& d = *d_;
+    switch (d.cols[col].type) {
+    case FieldType::Text: d.buf[col] = d.textCell(QString::number(v)); break;
+    case FieldType::Money:
+    case FieldType::Number: d.buf[col] = realCell(static_cast<double>(v)); break;
+    case FieldType::Integer: d.buf[col] = d.intCell(v); break;
+    }
+    d.dirty[col] = 1;
+}
+
+void Query::setNull(const QString& field)
+{
+    const int col = writableField(field);
+    Impl& d = *d_;
+    // Text columns are NOT NULL: their empty value is ''.
+    d.buf[col] = d.cols[col].type == FieldType::Text ? EmptyCell : NullCell;
+    d.dirty[col] = 1;
+}
+
+// --- editing --------------------------------------------------------------------------
+
+QString Query::tableName() const
+{
+    return d_->table;
+}
+
+void Query::requireWritable() const
+{
+    if (state_ == State::Inactive)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+    if (d_->table.isEmpty() || d_->keyCol < 0)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot modify a read-only dataset"));
+}
+
+void Query::edit()
+{
+    requireWritable();
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
+    if (isEmpty()) {
+        append();
+        return;
+    }
+    Impl& d = *d_;
+    d.buf.assign(d.width(), NullCell);
+    for (std::size_t i = 0; i < d.width(); ++i)
+        d.buf[i] = d.cell(cur_, static_cast<int>(i));
+    d.dirty.assign(d.width(), 0);
+    state_ = State::Edit;
+}
+
+void Query::append()
+{
+    requireWritable();
+    if (state_ == State::Edit || state_ == State::Insert)
+        post();
+    Impl& d = *d_;
+    d.buf.assign(d.width(), NullCell);
+    d.dirty.assign(d.width(), 0);
+    state_ = State::Insert;
+}
+
+void Query::cancel()
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    state_ = State::Browse;
+    d_->buf.clear();
+    d_->dirty.clear();
+}
+
+void Query::post()
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    Impl& d = *d_;
+    const QString keyName = d.byRowid ? QStringLiteral("rowid") : d.cols[d.keyCol].name;
+
+    if (state_ == State::Edit) {
+        QStringList sets;
+        std::vector<int> cols;
+        for (int i = 0; i < d.visible; ++i)
+            if (d.dirty[i]) {
+                sets << QStringLiteral("\"%1\"=?").arg(d.cols[i].name);
+                cols.push_back(i);
+            }
+        if (!cols.empty()) {
+            const QString sql = QStringLiteral("UPDATE \"%1\" SET %2 WHERE %3=?").arg(d.table, sets.join(QLatin1Char(',')), keyName);
+            sqlite3_stmt* st = c_.prepare(sql);
+            int pos = 1;
+            for (int col : cols)
+                d.bind(st, pos++, d.buf[col]);
+            d.bind(st, pos, d.cell(cur_, d.keyCol));
+            const int rc = sqlite3_step(st);
+            sqlite3_reset(st);
+            if (rc != SQLITE_DONE)
+                c_.fail(dbName(*this));
+            if (c_.changes() == 0)
+                throw DbError(dbName(*this) + QStringLiteral(": Row cannot be located for updating"));
+            c_.noteWriter(this);
+            const std::size_t base = static_cast<std::size_t>(d.order[cur_]) * d.width();
+            for (int col : cols)
+                d.cells[base + col] = d.buf[col];
+        }
+        state_ = State::Browse;
+        d.buf.clear();
+        d.dirty.clear();
+        notifyRow(cur_);
+        return;
+    }
+
+    // Insert.
+    QStringList names, marks;
+    std::vector<int> cols;
+    for (int i = 0; i < d.visible; ++i)
+        if (d.dirty[i]) {
+            names << QStringLiteral("\"%1\"").arg(d.cols[i].name);
+            marks << QStringLiteral("?");
+            cols.push_back(i);
+        }
+    const QString sql = cols.empty()
+        ? QStringLiteral("INSERT INTO \"%1\" DEFAULT VALUES").arg(d.table)
+        : QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)").arg(d.table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    sqlite3_stmt* st = c_.prepare(sql);
+    int pos = 1;
+    for (int col : cols)
+        d.bind(st, pos++, d.buf[col]);
+    int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE)
+        c_.fail(dbName(*this));
+    c_.noteWriter(this);
+    const qint64 rowid = c_.lastInsertRowId();
+
+    // Read the stored row back: id, defaults and the values as the columns keep them.
+    const QString back = d.byRowid
+        ? QStringLiteral("SELECT *, rowid AS \"%1\" FROM \"%2\" WHERE rowid=?").arg(QLatin1String(HiddenRowid), d.table)
+        : QStringLiteral("SELECT * FROM \"%1\" WHERE rowid=?").arg(d.table);
+    st = c_.prepare(back);
+    sqlite3_bind_int64(st, 1, rowid);
+    rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        const int n = sqlite3_column_count(st);
+        for (int i = 0; i < n; ++i) {
+            const QString name = QString::fromUtf8(sqlite3_column_name(st, i));
+            int col = (d.byRowid && name == QLatin1String(HiddenRowid)) ? d.keyCol : fieldIndex(name);
+            if (col >= 0)
+                d.buf[col] = d.readColumn(st, i);
+        }
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        c_.fail(dbName(*this));
+
+    const std::uint32_t phys = static_cast<std::uint32_t>(d.cells.size() / d.width());
+    d.cells.insert(d.cells.end(), d.buf.begin(), d.buf.end());
+    d.order.push_back(phys);
+    cur_ = recordCount() - 1;
+    bof_ = eof_ = false;
+    state_ = State::Browse;
+    d.buf.clear();
+    d.dirty.clear();
+    notifyReset();
+    notifyCurrent();
+}
+
+void Query::deleteRow()
+{
+    requireWritable();
+    if (state_ == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    if (isEmpty())
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on an empty dataset"));
+    Impl& d = *d_;
+    const QString keyName = d.byRowid ? QStringLiteral("rowid") : d.cols[d.keyCol].name;
+    sqlite3_stmt* st = c_.prepare(QStringLiteral("DELETE FROM \"%1\" WHERE %2=?").arg(d.table, keyName));
+    d.bind(st, 1, d.cell(cur_, d.keyCol));
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE)
+        c_.fail(dbName(*this));
+    c_.noteWriter(this);
+    d.order.erase(d.order.begin() + cur_);
+    if (isEmpty()) {
+        cur_ = -1;
+        bof_ = eof_ = true;
+    } else if (cur_ >= recordCount()) {
+        cur_ = recordCount() - 1;
+        bof_ = false;
+        eof_ = true;
+    } else {
+        bof_ = eof_ = false;
+    }
+    notifyReset();
+    notifyCurrent();
+}
+
+// --- locate and sort ------------------------------------------------------------------
+
+bool Query::locate(const QStringList& fields, const QVariantList& values)
+{
+    if (state_ == State::Inactive)
+        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+    if (state_ != State::Browse)
+        post();
+    Impl& d = *d_;
+    std::vector<int> cols;
+    for (const QString& f : fields) {
+        const int col = fieldIndex(f);
+        if (col < 0)
+            noField(*this, f);
+        cols.push_back(col);
+    }
+    const int n = std::min<int>(static_cast<int>(cols.size()), static_cast<int>(values.size()));
+    // Numeric targets are compared to four decimals.
+    std::vector<std::optional<Money>> numbers(n);
+    for (int k = 0; k < n; ++k) {
+        if (d.cols[cols[k]].type == FieldType::Text || !values[k].isValid() || values[k].isNull())
+            continue;
+        if (values[k].typeId() == QMetaType::QString)
+            numbers[k] = Money::tryParse(values[k].toString());
+        else
+            numbers[k] = Money::fromDouble(values[k].toDouble());
+    }
+    for (int r = 0; r < recordCount(); ++r) {
+        bool all = true;
+        for (int k = 0; k < n && all; ++k) {
+            const Cell c = d.cell(r, cols[k]);
+            const QVariant& v = values[k];
+            if (!v.isValid() || v.isNull()) {
+                all = kindOf(c) == Kind::Null;
+            } else if (d.cols[cols[k]].type == FieldType::Text || kindOf(c) == Kind::Text) {
+                all = kindOf(c) != Kind::Null
+                    && d.textOf(c).compare(v.toString(), Qt::CaseInsensitive) == 0;
+            } else {
+                all = kindOf(c) != Kind::Null && numbers[k] && d.moneyOf(c) == *numbers[k];
+            }
+        }
+        if (all) {
+            cur_ = r;
+            bof_ = eof_ = false;
+            notifyCurrent();
+            return true;
+        }
+    }
+    return false;
+}
+
+void Query::setSort(const QString& sort)
+{
+    if (state_ == State::Inactive)
+        return;
+    if (state_ != State::Browse)
+        post();
+    Impl& d = *d_;
+    struct Key {
+        int col;
+        bool desc;
+        bool text;
+    };
+    std::vector<Key> keys;
+    for (const QString& part : sort.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList words = part.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.isEmpty())
+            continue;
+        const int col = fieldIndex(words[0]);
+        if (col < 0)
+            noField(*this, words[0]);
+        bool desc = false;
+        if (words.size() > 1) {
+            if (words[1].compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0)
+                desc = true;
+            else if (words[1].compare(QLatin1String("ASC"), Qt::CaseInsensitive) != 0)
+                throw DbError(dbName(*this) + QStringLiteral(": Invalid sort text '%1'").arg(sort));
+        }
+        keys.push_back({col, desc, d.cols[col].type == FieldType::Text});
+    }
+    sort_ = sort;
+    if (keys.empty() || isEmpty()) {
+        notifyReset();
+        return;
+    }
+
+    const int rows = recordCount();
+    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+    collator.setNumericMode(false);
+    // Per key, precomputed values of the rows in hand: numbers as they are, texts as their
+    // rank among the distinct texts in collation order (ledgers repeat their texts a lot).
+    std::vector<std::vector<double>> numKeys(keys.size());
+    std::vector<std::vector<char>> nulls(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        nulls[k].resize(rows);
+        numKeys[k].resize(rows);
+        if (keys[k].text) {
+            QHash<QString, int> distinct;
+            QStringList texts;
+            std::vector<int> which(rows);
+            for (int r = 0; r < rows; ++r) {
+                const Cell c = d.cell(r, keys[k].col);
+                nulls[k][r] = kindOf(c) == Kind::Null;
+                const QString t = d.textOf(c);
+                auto it = distinct.constFind(t);
+                if (it == distinct.constEnd()) {
+                    it = distinct.insert(t, static_cast<int>(texts.size()));
+                    texts << t;
+                }
+                which[r] = it.value();
+            }
+            std::vector<int> byCollation(texts.size());
+            for (int i = 0; i < texts.size(); ++i)
+                byCollation[i] = i;
+            std::sort(byCollation.begin(), byCollation.end(),
+                      [&](int a, int b) { return collator.compare(texts[a], texts[b]) < 0; });
+            std::vector<int> rank(texts.size());
+            int current = 0;
+            for (std::size_t i = 0; i < byCollation.size(); ++i) {
+                if (i > 0 && collator.compare(texts[byCollation[i - 1]], texts[byCollation[i]]) != 0)
+                    ++current;
+                rank[byCollation[i]] = current;
+            }
+            for (int r = 0; r < rows; ++r)
+                numKeys[k][r] = rank[which[r]];
+        } else {
+            for (int r = 0; r < rows; ++r) {
+                const Cell c = d.cell(r, keys[k].col);
+                nulls[k][r] = kindOf(c) == Kind::Null;
+                numKeys[k][r] = nulls[k][r] ? 0.0 : d.numberOf(c);
+            }
+        }
+    }
+    std::vector<int> perm(rows);
+    for (int r = 0; r < rows; ++r)
+        perm[r] = r;
+    std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            int cmp;
+            const bool na = nulls[k][a], nb = nulls[k][b];
+            if (na || nb) {
+                cmp = na == nb ? 0 : (na ? -1 : 1);
+            } else {
+                const double x = numKeys[k][a], y = numKeys[k][b];
+                cmp = x < y ? -1 : (x > y ? 1 : 0);
+            }
+            if (cmp != 0)
+                return keys[k].desc ? cmp > 0 : cmp < 0;
+        }
+        return false;
+    });
+    const std::uint32_t current = cur_ >= 0 ? d.order[cur_] : 0;
+    std::vector<std::uint32_t> order(rows);
+    for (int r = 0; r < rows; ++r) {
+        order[r] = d.order[perm[r]];
+        if (cur_ >= 0 && order[r] == current)
+            cur_ = r;
+    }
+    d.order.swap(order);
+    notifyReset();
+    notifyCurrent();
+}
+
+#include "moc_Query.cpp"

@@ -1,0 +1,21 @@
+#pragma once
+// A small sample shop that tests start from: two warehouses, a dozen goods with stock and
+// prices, suppliers, customers, employees, categories and the company row.
+
+#include "data/DM1.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+void buildSampleShop(TDM1& dm);
+
+// A fresh database in a temporary folder, set as the global DM1 for the test's lifetime.
+struct TempShop {
+    QTemporaryDir dir;
+    std::unique_ptr<TDM1> dm;
+    TempShop(bool sample = true);
+    ~TempShop();
+    TempShop(const TempShop&) = delete;
+    TempShop& operator=(const TempShop&) = delete;
+    QString path() const { return dir.filePath(QStringLiteral("TRZData1.db")); }
+};
