@@ -6,22 +6,18 @@
 #include "data/Clock.h"
 #include "data/DM1.h"
 #include "queries/Ucggl1.h"
+#include "support/SampleShop.h"
 #include "ui/Controls.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <memory>
 
 struct ListShop {
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
-    TDM1* saved = DM1;
+    TempShop shop;
+    TDM1* dm = shop.dm.get();
 
     explicit ListShop(bool headers = true)
     {
         Clock::pin(QDateTime(QDate(2024, 2, 15), QTime(10, 0)));
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("TRZData1.db")));
-        DM1 = dm.get();
         if (headers) {
             header(QStringLiteral("CG20240101001"), QStringLiteral("2024-01-01"), QStringLiteral("华南电器"),
                    QStringLiteral("已审核"), QStringLiteral("3"), QStringLiteral("100.25"), QStringLiteral("100.25"),
@@ -36,7 +32,6 @@ struct ListShop {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (Fcggl1)
             delete Fcggl1.data();
-        DM1 = saved;
         Clock::unpin();
     }
 
