@@ -13,8 +13,8 @@
 #define SHOP_HAVE_BROWSER 1
 #endif
 
-#if __has_include("report/Udycggl1.h")
-#include "report/Udycggl1.h"
+#if __has_include("queries/Udycggl1.h")
+#include "queries/Udycggl1.h"
 #define SHOP_HAVE_CGGL_REPORT 1
 #endif
 
@@ -80,7 +80,7 @@ QueryWindowSpec TFcggl1::describe()
 
     ListPrint& p = s.print;
 #ifdef SHOP_HAVE_CGGL_REPORT
-    p.report = []() -> QuickRep* { return Fdycggl1 ? &Fdycggl1->QuickRep1 : nullptr; };
+    p.report = []() -> QuickRep* { return &reportForm(Fdycggl1).QuickRep1; };
 #endif
     p.reportName = QStringLiteral("采购单据汇总表");
     p.labels = {{QStringLiteral("QRL3"), QStringLiteral("厂商")}};
