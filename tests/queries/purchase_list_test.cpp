@@ -218,7 +218,7 @@ TEST(PurchaseList, ViewShowsTheCurrentDocumentInTheBrowser)
     ModalScript modal;
     TFcggl1& w = listAll(shop, modal);
     ASSERT_TRUE(moveTo(DM1->AQcgz1, "CG20240101001"));
-    w.SB55->click();
+    emit w.DBGrid1->rowDoubleClicked(DM1->AQcgz1.recNo());   // clicks SB55
     ASSERT_NE(Fllcgd1.data(), nullptr);
     EXPECT_EQ(Fllcgd1->ghs->text(), "华南电器");
     EXPECT_EQ(Fllcgd1->sfe->text(), "100.25");

@@ -6,6 +6,7 @@
 #include "queries/Ucxcg1.h"
 #include "support/Recorder.h"
 #include "ui/DataGrid.h"
+#include "ui/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 
 namespace {
@@ -338,24 +340,18 @@ TEST(QueryWindow, FailedStatementReEnablesControlsAndKeepsTheDialog)
     shop.exec("ALTER TABLE cgglz_gone RENAME TO cgglz");
 }
 
-TEST(QueryWindow, EscClosesTheWindowAndItsQuery)
+TEST(QueryWindow, EscClosesTheWindowItsFrameAndItsQuery)
 {
     ListShop shop;
     MessageRecorder rec;
+    QMdiArea area;
+    setMdiArea(&area);
     TFcggl1& w = shop.list();
+    ASSERT_EQ(area.subWindowList().size(), 1);
     press(w.DBGrid1, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Fcggl1.data(), nullptr);
     EXPECT_FALSE(DM1->AQcgz1.isOpen());
-}
-
-TEST(QueryWindow, RefreshLeavesTheTableQueryEmpty)
-{
-    ListShop shop;
-    shop.exec("INSERT INTO cgfx (rq,txm,ppgg,dw,sl,jg,zk,je,ghs,jsr,dh,ck) VALUES "
-              "('2024-01-01','T1','电视','台',1,10,1,10,'华南电器','张三','CG20240101001','总仓')");
-    QueryWindow::refreshTable(DM1->AQcgfx1, "cgfx");
-    EXPECT_TRUE(DM1->AQcgfx1.isOpen());
-    EXPECT_EQ(DM1->AQcgfx1.recordCount(), 0);
-    EXPECT_EQ(DM1->AQcgfx1.sqlText(), "SELECT * FROM cgfx\nwhere dh='刷新数据'");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+    setMdiArea(nullptr);
 }
