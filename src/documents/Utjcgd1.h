@@ -6,6 +6,7 @@
 // write runs the form's change handlers as typed text would.
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 class QLabel;
@@ -24,6 +25,10 @@ class TFtjcgd1 : public QWidget {
 public:
     explicit TFtjcgd1(QWidget* parent = nullptr);
     ~TFtjcgd1() override;
+
+    // Gives back the pending line marks of the document in hand (its "dz" lines deleted,
+    // its "ds" lines back to "yz"); the held-document picker calls it before loading.
+    void rollbackLineMarks();
 
     // Header
     DatePicker* DateTimePicker1 = nullptr;
@@ -57,6 +62,60 @@ public:
     QAction *N1 = nullptr, *N2 = nullptr;
     QMenu* PM2 = nullptr;
     QAction *N3 = nullptr, *N4 = nullptr;
+    KeyPreview* keys = nullptr;
+
+    // True in modify mode (ztbj "修改").
+    bool modifyMode() const;
+    // Makes the line query hold this form's own lines (see ensurePurchaseLines).
+    void ensureOwnLines();
+
+    // Handlers (the buttons and keys click them; tests may call them directly).
+    void newClick();
+    void BB1Click();
+    void BB2Click();
+    void BB3Popup();
+    void BB4Click();
+    void BB5Click();
+    void SB1Click();
+    void SB2Click();
+    void SB3Click();
+    void N2Click();
+    void N3Click();
+    void N4Click();
+    void shenheClick();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private:
+    void buildControls();
+    void wireHandlers();
+    bool guardQueries();
+    void saveDocument(bool settle);
+    void printDocument(bool withCodes);
+    void recomputeTotals();
+    void txmChange();
+    void dhChange();
+    void yheChange();
+    void hjjeChange();
+    void yfeChange();
+    void emptyToZero(QLineEdit* e);
+    void leaveNumber(QLineEdit* e, bool loneMinusToZero);
+    void ckExit();
+
+    bool started_ = false;
+    bool closing_ = false;
+    // While the held-document picker runs: the document in hand before it, and whether its
+    // line changes were rolled back already.
+    bool choosingHeld_ = false;
+    bool heldRolledBack_ = false;
+    QString heldOldDh_;
 };
 
 extern QPointer<TFtjcgd1> Ftjcgd1;

@@ -1,0 +1,82 @@
+#include "purchase_numbering.h"
+
+#include "data/DM1.h"
+
+namespace {
+constexpr int MaxSequence = 999;
+
+bool numberExists(TDM1& dm, const QString& dh)
+{
+    return !dm.ADOC1.execute(QStringLiteral("SELECT id FROM cgglz where dh=") + sqlQuote(dh)).isEmpty();
+}
+
+// The first free number from sequence `from` on, or nullopt past the day's limit.
+std::optional<QString> firstFreeFrom(TDM1& dm, const QDate& today, int from)
+{
+    for (int seq = from; seq <= MaxSequence; ++seq) {
+        const QString dh = purchaseNumber(today, seq);
+        if (!numberExists(dm, dh))
+            return dh;
+    }
+    return std::nullopt;
+}
+}
+
+int purchaseSequence(const QString& dh)
+{
+    if (dh.size() < 13)
+        return -1;
+    int n = 0;
+    for (int i = 10; i < 13; ++i) {
+        const QChar c = dh.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+
+QString purchaseNumber(const QDate& day, int sequence)
+{
+    return QStringLiteral("CG") + day.toString(QStringLiteral("yyyyMMdd"))
+        + QStringLiteral("%1").arg(sequence, 3, 10, QLatin1Char('0'));
+}
+
+std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today)
+{
+    Query& q = dm.AQcgz1;
+    int last = 0;
+    q.disableControls();
+    try {
+        q.clearSql();
+        q.addSql(QStringLiteral("SELECT * FROM cgglz"));
+        q.addSql(QStringLiteral("where kdrq=") + sqlQuote(today.toString(QStringLiteral("yyyy-MM-dd"))));
+        q.addSql(QStringLiteral("order by dh"));
+        q.open();
+        const int col = q.fieldIndex(QStringLiteral("dh"));
+        for (int row = q.recordCount() - 1; row >= 0; --row) {
+            const int seq = purchaseSequence(q.cellText(row, col));
+            if (seq >= 0) {
+                last = seq;
+                break;
+            }
+        }
+    } catch (...) {
+        q.enableControls();
+        throw;
+    }
+    q.enableControls();
+    if (last >= MaxSequence)
+        return std::nullopt;
+    return firstFreeFrom(dm, today, last + 1);
+}
+
+std::optional<QString> nextPurchaseNumberAfter(TDM1& dm, const QString& inHand, const QDate& today)
+{
+    const int seq = purchaseSequence(inHand);
+    if (seq < 0)
+        return nextPurchaseNumber(dm, today);
+    if (seq >= MaxSequence)
+        return std::nullopt;
+    return firstFreeFrom(dm, today, seq + 1);
+}
