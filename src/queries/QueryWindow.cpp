@@ -3,15 +3,8 @@
 #include "ConditionDialog.h"
 #include "data/DM1.h"
 #include "data/Query.h"
-// Transitional: the report engine and the export land on their own branches.
-#if __has_include("report/QuickRep.h")
 #include "report/QuickRep.h"
-#define SHOP_HAVE_REPORT 1
-#endif
-#if __has_include("shell/Export.h")
 #include "shell/Export.h"
-#define SHOP_HAVE_EXPORT 1
-#endif
 #include "ui/Controls.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
@@ -293,9 +286,6 @@ bool QueryWindow::requireOpen() const
 
 QuickRep* QueryWindow::fillReport()
 {
-#ifndef SHOP_HAVE_REPORT
-    return nullptr;
-#else
     const ListPrint& p = spec_.print;
     QuickRep* rep = p.report ? p.report() : nullptr;
     if (!rep)
@@ -321,26 +311,21 @@ QuickRep* QueryWindow::fillReport()
         setCaption(t.first, StatusBar1->panelText(t.second));
     rep->ReportTitle = QStringLiteral("打印预览");
     return rep;
-#endif
 }
 
 void QueryWindow::print()
 {
     if (!requireOpen())
         return;
-#ifdef SHOP_HAVE_REPORT
     if (QuickRep* rep = fillReport())
         rep->preview();
-#endif
 }
 
 void QueryWindow::exportGrid()
 {
     if (!requireOpen())
         return;
-#ifdef SHOP_HAVE_EXPORT
     ExportGridToSpreadsheet(DBGrid1);
-#endif
 }
 
 void QueryWindow::openConditionDialog()

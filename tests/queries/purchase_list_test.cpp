@@ -17,19 +17,9 @@
 #include <QPushButton>
 #include <QXmlStreamReader>
 
-// Until the browser, the report engine and the export are on the main line.
-#if __has_include("queries/Ullcgd1.h")
-#include "queries/Ullcgd1.h"
-#define HAVE_BROWSER 1
-#endif
-#if __has_include("queries/Udycggl1.h")
 #include "queries/Udycggl1.h"
-#define HAVE_REPORT 1
-#endif
-#if __has_include("shell/Export.h")
+#include "queries/Ullcgd1.h"
 #include "shell/Export.h"
-#define HAVE_EXPORT 1
-#endif
 
 namespace {
 
@@ -210,7 +200,6 @@ TEST(PurchaseList, DeleteRemovesTheDocumentAndRecountsTheTotals)
     EXPECT_EQ(panels(w), (QStringList{"0", "0", "0", "0", "0"}));
 }
 
-#ifdef HAVE_BROWSER
 TEST(PurchaseList, ViewShowsTheCurrentDocumentInTheBrowser)
 {
     ListShop shop;
@@ -225,9 +214,7 @@ TEST(PurchaseList, ViewShowsTheCurrentDocumentInTheBrowser)
     EXPECT_TRUE(rec.empty());
     delete Fllcgd1.data();
 }
-#endif
 
-#ifdef HAVE_REPORT
 TEST(PurchaseList, PrintPlacesTheListAndItsTotals)
 {
     ListShop shop;
@@ -263,9 +250,7 @@ TEST(PurchaseList, PrintPlacesTheListAndItsTotals)
     EXPECT_EQ(p.named("e2")[0].text, "150.5");
     EXPECT_EQ(p.named("e3")[0].text, "30.25");
 }
-#endif
 
-#ifdef HAVE_EXPORT
 namespace {
 // The cells of the first sheet, row by row.
 QVector<QStringList> readSheet(const QString& xlsx)
@@ -314,7 +299,6 @@ TEST(PurchaseList, ExportWritesTheGridsColumnsAndRows)
     EXPECT_EQ(rows[2][8], "30.25");
     EXPECT_EQ(DM1->AQcgz1.recNo(), 1);
 }
-#endif
 
 TEST(PurchaseList, Screenshot)
 {
