@@ -252,7 +252,7 @@ TEST(PurchaseList, PrintPlacesTheListAndItsTotals)
 }
 
 namespace {
-// The cells of the first sheet, row by row.
+// The texts of the first sheet, row by row (the writer streams inline strings).
 QVector<QStringList> readSheet(const QString& xlsx)
 {
     QProcess unzip;
@@ -260,19 +260,13 @@ QVector<QStringList> readSheet(const QString& xlsx)
     unzip.waitForFinished();
     QVector<QStringList> rows;
     QXmlStreamReader x(unzip.readAllStandardOutput());
-    int col = 0;
     while (!x.atEnd()) {
         if (x.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (x.name() == u"row") {
+        if (x.name() == u"row")
             rows.append(QStringList());
-        } else if (x.name() == u"c") {
-            col = x.attributes().value("r").at(0).unicode() - 'A';
-            while (rows.back().size() <= col)
-                rows.back() << QString();
-        } else if (x.name() == u"t") {
-            rows.back()[col] = x.readElementText();
-        }
+        else if (x.name() == u"t")
+            rows.back() << x.readElementText();
     }
     return rows;
 }
