@@ -103,7 +103,7 @@ void TConditionDialog::buildUi()
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, ListColours::cream());
     panel->setPalette(pal);
-    auto* grid = new QGridLayout(panel);
+    auto* grid = grid_ = new QGridLayout(panel);
     int row = 0;
 
     // Left column: dates and combos; right column: the edits.

@@ -12,6 +12,7 @@
 #include <QVector>
 
 class QCheckBox;
+class QGridLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -106,6 +107,11 @@ protected:
     // closes. A failed statement leaves the dialog open (the error goes to the error box).
     virtual void run();
 
+    // For dialogs with further controls (radio buttons, a category): the condition panel's
+    // grid (label and control columns 0-1 at the left, 2-3 at the right) and the key preview.
+    QGridLayout* conditionGrid() const { return grid_; }
+    KeyPreview* keyPreview() const { return keys_; }
+
     QueryWindow* list_;
 
 private:
@@ -115,4 +121,5 @@ private:
     QVector<QLineEdit*> edits_;
     QVector<QComboBox*> combos_;
     KeyPreview* keys_ = nullptr;
+    QGridLayout* grid_ = nullptr;
 };

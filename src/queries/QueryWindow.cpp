@@ -165,7 +165,7 @@ void QueryWindow::buildUi()
     DBGrid1->setColumns(cols);
     DBGrid1->setQuery(q_);
     DBGrid1->enableTitleSort(true);
-    if (spec_.colouring.kind != RowColouring::None)
+    if (spec_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
     if (!spec_.doubleClickClicks.isEmpty()) {
         const QString target = spec_.doubleClickClicks;
@@ -209,18 +209,15 @@ RowStyle QueryWindow::styleRow(int row) const
     if (!q.isOpen() || row < 0 || row >= q.recordCount())
         return s;
     const RowColouring& c = spec_.colouring;
-    if (c.kind == RowColouring::Document) {
-        const int debt = q.fieldIndex(c.debtField);
-        const int state = q.fieldIndex(c.stateField);
-        if (debt >= 0 && !q.cellMoney(row, debt).isZero())
-            s.font = ListColours::red();
-        if (state >= 0 && q.cellText(row, state) == kHeld)
-            s.brush = ListColours::held();
-    } else if (c.kind == RowColouring::Negative) {
-        const int col = q.fieldIndex(c.negativeField);
-        if (col >= 0 && q.cellMoney(row, col).isNegative())
-            s.font = ListColours::red();
-    }
+    auto column = [&q](const QString& field) { return field.isEmpty() ? -1 : q.fieldIndex(field); };
+    const int nonZero = column(c.redWhenNonZero);
+    const int negative = column(c.redWhenNegative);
+    const int state = column(c.heldBrush);
+    if ((nonZero >= 0 && !q.cellMoney(row, nonZero).isZero())
+        || (negative >= 0 && q.cellMoney(row, negative).isNegative()))
+        s.font = ListColours::red();
+    if (state >= 0 && q.cellText(row, state) == kHeld)
+        s.brush = ListColours::held();
     return s;
 }
 
@@ -393,5 +390,5 @@ void describeDocumentList(QueryWindowSpec& s)
     s.doubleClickClicks = QStringLiteral("SB55");
     s.legendText = QStringLiteral("未审核单据");
     s.legendColour = ListColours::held();
-    s.colouring.kind = RowColouring::Document;
+    s.colouring.heldBrush = QStringLiteral("shbj");
 }

@@ -64,15 +64,13 @@ struct ListPopupItem {
     QString clicks;            // "SB66"
 };
 
-// How the rows are coloured while the query has rows.
+// How the rows are coloured while the query has rows; each rule applies when its field is
+// named, and a row may get both a red font and the held brush.
 struct RowColouring {
-    enum Kind { None, Document, Negative };
-    Kind kind = None;
-    // Document: red font when debtField is not zero, brush heldColour when stateField reads
-    // "未审核". Negative: red font when negativeField is below zero.
-    QString debtField = QStringLiteral("qk");
-    QString stateField = QStringLiteral("shbj");
-    QString negativeField;
+    QString redWhenNonZero;    // red font when this field is not zero (the lists' debt "qk")
+    QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
+    QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
+    bool any() const { return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty(); }
 };
 
 // A data text of a report form and the query field it shows.
@@ -205,5 +203,5 @@ private:
 
 // What the four document lists share: the buttons 反审, 查单, 删除, 查询, 打印, 导出, 关闭;
 // the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
-// held-document legend and colouring.
+// held-document legend and brush (the purchase and sales lists add the red debt font).
 void describeDocumentList(QueryWindowSpec& s);

@@ -69,6 +69,7 @@ QueryWindowSpec TFcggl1::describe()
                 {81, right, QStringLiteral("0")},
                 {50, Qt::AlignLeft | Qt::AlignVCenter, QString()}};
     describeDocumentList(s);
+    s.colouring.redWhenNonZero = QStringLiteral("qk");
 
     ListPrint& p = s.print;
     p.report = []() -> QuickRep* { return &reportForm(Fdycggl1).QuickRep1; };
