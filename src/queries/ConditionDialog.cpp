@@ -165,7 +165,7 @@ void TConditionDialog::buildUi()
     buttons->addWidget(BitBtn2);
     buttons->addStretch(1);
     outer->addLayout(buttons);
-    setFixedSize(sizeHint());
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 
     // Tab order and the Enter chain: CheckBox1, the pickers, the combos, the edits,
     // CheckBox2, the buttons. Enter moves on; in the last edit it runs.

@@ -308,4 +308,6 @@ TEST(PurchaseList, Screenshot)
     const QString dir = qEnvironmentVariableIsSet("SHOP_SCREENSHOTS") ? qEnvironmentVariable("SHOP_SCREENSHOTS")
                                                                        : QDir::currentPath();
     EXPECT_TRUE(shot.save(QDir(dir).filePath("purchase_list.png")));
+    modal.next([&](QDialog& d) { EXPECT_TRUE(d.grab().save(QDir(dir).filePath("purchase_list_dialog.png"))); });
+    w.SB77->click();
 }
