@@ -18,9 +18,9 @@ namespace {
 const QString kHeld = QStringLiteral("未审核");
 }
 
-QueryWindowSpec TFcggl1::describe()
+ListDescription TFcggl1::describe()
 {
-    QueryWindowSpec s;
+    ListDescription s;
     s.objectName = QStringLiteral("TFcggl1");
     s.caption = QStringLiteral("采购单据");
     s.clientSize = QSize(792, 473);

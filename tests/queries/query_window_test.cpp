@@ -114,7 +114,7 @@ TEST(QueryWindow, EmptyDialogRunShowsEveryRowByIdAndClosesTheDialog)
 
 TEST(QueryWindow, ClausesFollowTheDialogInOrder)
 {
-    const ConditionSpec s = TFcxcg1::describe();
+    const ConditionDescription s = TFcxcg1::describe();
     ConditionValues v = emptyValues();
     v.edits = {"华南", "张", "0101"};
     v.combos = {2};
