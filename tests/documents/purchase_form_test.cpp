@@ -18,6 +18,8 @@
 #define WITH_PICKERS 1
 #endif
 
+#include "support/SampleShop.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -26,7 +28,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -53,9 +54,8 @@ protected:
     void SetUp() override
     {
         Clock::pin(QDateTime(kToday, QTime(10, 0)));
-        ASSERT_TRUE(dir.isValid());
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("shop.db")));
-        DM1 = dm.get();
+        shop = std::make_unique<TempShop>(false);
+        dm = shop->dm.get();
         exec("insert into ck(ck) values('一号库'),('二号库')");
         exec("insert into sp(lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) values"
              "('电视','T1','彩电','台','一号库',10,10,2,20),"
@@ -70,8 +70,7 @@ protected:
         if (form)
             form->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        DM1 = nullptr;
-        dm.reset();
+        shop.reset();
         Clock::unpin();
     }
     void exec(const char* sql) { dm->ADOC1.exec(QString::fromUtf8(sql)); }
@@ -138,8 +137,8 @@ protected:
         DM1->AQcgc1.open();
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
+    std::unique_ptr<TempShop> shop;
+    TDM1* dm = nullptr;
     MessageRecorder rec;
     ModalScript modal;
     QPointer<TFtjcgd1> form;

@@ -5,9 +5,10 @@
 #include "documents/purchase_numbering.h"
 #include "documents/purchase_save.h"
 
+#include "support/SampleShop.h"
+
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -19,14 +20,12 @@ protected:
     void SetUp() override
     {
         Clock::pin(QDateTime(kToday, QTime(10, 0)));
-        ASSERT_TRUE(dir.isValid());
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("shop.db")));
-        DM1 = dm.get();
+        shop = std::make_unique<TempShop>(false);
+        dm = shop->dm.get();
     }
     void TearDown() override
     {
-        DM1 = nullptr;
-        dm.reset();
+        shop.reset();
         Clock::unpin();
     }
     void exec(const QString& sql) { dm->ADOC1.exec(sql); }
@@ -78,8 +77,8 @@ protected:
         return in;
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
+    std::unique_ptr<TempShop> shop;
+    TDM1* dm = nullptr;
 };
 
 TEST_F(PurchaseRules, SequenceAndNumberText)
