@@ -17,6 +17,11 @@
 #include "documents/Uxzcg1.h"
 #define WITH_PICKERS 1
 #endif
+#if __has_include("documents/Udycgd1.h") && __has_include("documents/Udycgd2.h")
+#include "documents/Udycgd1.h"
+#include "documents/Udycgd2.h"
+#define WITH_PRINT 1
+#endif
 
 #include "support/SampleShop.h"
 
@@ -27,6 +32,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <memory>
 
@@ -608,6 +614,39 @@ TEST_F(PurchaseForm, PrintChecksBeforeThePreview)
     form->N3->trigger();
     EXPECT_EQ(rec.last().text, QStringLiteral("付款单据，实付额不可大于应付额！"));
     EXPECT_EQ(rec.count(), 2);
+    EXPECT_EQ(modal.opened(), 0);
+#ifdef WITH_PRINT
+    // A return document goes to the preview with the form's texts as they stand.
+    addLine(QStringLiteral("T2"), QStringLiteral("-1"));
+    form->N3->trigger();
+    EXPECT_EQ(rec.count(), 2);
+    EXPECT_EQ(modal.classes(), QStringList{"TFdyPreview1"});
+    EXPECT_EQ(Fdycgd2->QRLdh2->Caption, kNo1);
+    EXPECT_EQ(Fdycgd2->QRLghs2->Caption, QStringLiteral("甲厂"));
+    EXPECT_EQ(Fdycgd2->e2->Caption, QStringLiteral("￥-1990"));
+    EXPECT_TRUE(Fdycgd2->QRLdx->Caption.endsWith(QStringLiteral("(退)")));
+    form->N4->trigger();
+    EXPECT_EQ(modal.opened(), 2);
+    EXPECT_EQ(Fdycgd1->QRLrq2->Caption, QStringLiteral("2026-12-06"));
+#endif
+}
+
+TEST_F(PurchaseForm, ReleasingTheMouseOverPrintOpensItsMenu)
+{
+    open();
+    const QPointF inside(5, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, form->BB3->mapToGlobal(inside), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(form->BB3, &press);
+    EXPECT_FALSE(form->PM2->isVisible());
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, form->BB3->mapToGlobal(inside), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form->BB3, &release);
+    EXPECT_TRUE(form->PM2->isVisible());
+    EXPECT_EQ(form->PM2->actions().size(), 2);
+    EXPECT_EQ(form->N3->text(), QStringLiteral("带编码打印"));
+    EXPECT_EQ(form->N4->text(), QStringLiteral("不带编码打印"));
+    form->PM2->hide();
 }
 
 #ifdef WITH_PICKERS
