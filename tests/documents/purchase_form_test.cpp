@@ -678,6 +678,13 @@ TEST_F(PurchaseForm, WarehousePickerAndGoodsPicker)
     EXPECT_EQ(scalar("SELECT printf('%s %s %g %g',dh,bj,sl,je) FROM cgglc"), QStringLiteral("CG20261206001 dz 1 2000"));
     EXPECT_EQ(form->hjje->text(), QStringLiteral("2000"));
     EXPECT_EQ(form->sfe->text(), QStringLiteral("2000"));
+    // Another window re-points the line query before the next choice: the form keeps its own total.
+    exec("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values('CG20261205001','yz','T1','彩电','台',7,10,1,70)");
+    DM1->AQcgc1.setSql({"SELECT * FROM cgglc", "order by id"});
+    DM1->AQcgc1.open();
+    Fsp2->xuanClick();
+    EXPECT_EQ(form->hjsl->text(), QStringLiteral("2"));
+    EXPECT_EQ(form->hjje->text(), QStringLiteral("4000"));
     form->close();
     ASSERT_TRUE(closed());
     EXPECT_TRUE(Fsp2.isNull());

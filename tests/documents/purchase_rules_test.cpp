@@ -81,15 +81,6 @@ protected:
     TDM1* dm = nullptr;
 };
 
-TEST_F(PurchaseRules, SequenceAndNumberText)
-{
-    EXPECT_EQ(purchaseSequence(QStringLiteral("CG20261206042")), 42);
-    EXPECT_EQ(purchaseSequence(QStringLiteral("CG2026120604x")), -1);
-    EXPECT_EQ(purchaseSequence(QStringLiteral("CG2026")), -1);
-    EXPECT_EQ(purchaseNumber(kToday, 7), QStringLiteral("CG20261206007"));
-    EXPECT_EQ(purchaseNumber(kToday, 999), QStringLiteral("CG20261206999"));
-}
-
 TEST_F(PurchaseRules, NextNumberFollowsTodaysLastHeader)
 {
     EXPECT_EQ(*nextPurchaseNumber(*dm, kToday), QStringLiteral("CG20261206001"));
@@ -166,11 +157,6 @@ TEST(PurchaseSignRules, Table)
 
 TEST_F(PurchaseRules, LinesStatementAndItsGuard)
 {
-    EXPECT_EQ(purchaseLinesStatement(QStringLiteral("CG1"), false),
-              (QStringList{"SELECT * FROM cgglc", "where dh='CG1'", "and bj='dz'"}));
-    EXPECT_EQ(purchaseLinesStatement(QStringLiteral("O'K"), true),
-              (QStringList{"SELECT * FROM cgglc", "where dh='O''K'", "and bj<>'ds'", "order by id"}));
-
     line(QStringLiteral("CG1"), QStringLiteral("yz"), QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("1"));
     line(QStringLiteral("CG1"), QStringLiteral("yz"), QStringLiteral("b"), QStringLiteral("1"), QStringLiteral("1"));
     line(QStringLiteral("CG1"), QStringLiteral("ds"), QStringLiteral("c"), QStringLiteral("1"), QStringLiteral("1"));
