@@ -4,9 +4,12 @@
 #include "data/DM1.h"
 #include "documents/Utjcgd1.h"
 #include "documents/purchase_save.h"
+#include "Windows.h"
+#include "shell/Umain1.h"
 #include "support/Recorder.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
+#include "ui/Forms.h"
 
 #if __has_include("basic/Usp2.h") && __has_include("basic/Uck1.h") && __has_include("documents/Uxgmx1.h") \
     && __has_include("documents/Uxgmx4.h") && __has_include("documents/Uxzcg1.h")
@@ -31,6 +34,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -165,6 +170,26 @@ TEST_F(PurchaseForm, OpensOnANewDocument)
     EXPECT_EQ(DM1->AQcgc1.sqlLines(), purchaseLinesStatement(kNo1, false));
     EXPECT_EQ(Ftjcgd1.data(), form.data());
     EXPECT_TRUE(rec.empty());
+}
+
+TEST_F(PurchaseForm, TheMenuOpensOneForm)
+{
+    TFmain1 main;
+    setMdiArea(main.mdi);
+    wireMenus(main);
+    main.show();
+    main.N301->trigger();
+    ASSERT_FALSE(Ftjcgd1.isNull());
+    form = Ftjcgd1.data();
+    EXPECT_EQ(main.mdi->subWindowList().size(), 1);
+    EXPECT_EQ(form->dh->text(), kNo1);
+    main.N301->trigger();
+    EXPECT_EQ(Ftjcgd1.data(), form.data());
+    EXPECT_EQ(main.mdi->subWindowList().size(), 1);
+    form->close();
+    EXPECT_TRUE(closed());
+    EXPECT_TRUE(Ftjcgd1.isNull());
+    setMdiArea(nullptr);
 }
 
 TEST_F(PurchaseForm, TheDaysLastNumberClosesTheForm)
