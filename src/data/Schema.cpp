@@ -63,10 +63,10 @@ const char* const Indexes[] = {
     "fkfx(dh)", "skfx(dh)",
 };
 
-QString columnSql(const QString& spec)
+QString columnSql(const QString& def)
 {
-    const QString name = spec.section(QLatin1Char(':'), 0, 0);
-    const QString kind = spec.section(QLatin1Char(':'), 1, 1);
+    const QString name = def.section(QLatin1Char(':'), 0, 0);
+    const QString kind = def.section(QLatin1Char(':'), 1, 1);
     if (kind == QLatin1String("T"))
         return name + QStringLiteral(" TEXT NOT NULL DEFAULT '' COLLATE NOCASE");
     if (kind == QLatin1String("M"))
@@ -87,8 +87,8 @@ void create(Connection& c)
         QStringList cols;
         if (table.withId)
             cols << QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT");
-        for (const QString& spec : QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            cols << columnSql(spec);
+        for (const QString& def : QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            cols << columnSql(def);
         c.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(QLatin1String(table.name), cols.join(QStringLiteral(", "))));
     }
     for (const char* ix : Indexes) {

@@ -69,13 +69,18 @@ Connection::Connection(const QString& path)
     : path_(path)
     , cache_(std::make_unique<Cache>())
 {
-    const QByteArray p = path.toUtf8();
+    openFile();
+}
+
+void Connection::openFile()
+{
+    const QByteArray p = path_.toUtf8();
     int rc = sqlite3_open_v2(p.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_close_v2(db_);
         db_ = nullptr;
-        throw DbError(QStringLiteral("Cannot open database '%1': %2").arg(path, msg));
+        throw DbError(QStringLiteral("Cannot open database '%1': %2").arg(path_, msg));
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 5000);
@@ -91,10 +96,33 @@ Connection::Connection(const QString& path)
 
 Connection::~Connection()
 {
-    if (cache_)
-        cache_->clear();
-    if (db_)
-        sqlite3_close_v2(db_);
+    close();
+}
+
+void Connection::close()
+{
+    if (!db_)
+        return;
+    if (!sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    depth_ = 0;
+    failed_ = rolledBack_ = false;
+    writers_.clear();
+    cache_->clear();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+void Connection::reopen()
+{
+    close();
+    openFile();
+}
+
+void Connection::ensureOpen() const
+{
+    if (!db_)
+        throw DbError(QStringLiteral("The database connection is closed"));
 }
 
 void Connection::fail(const QString& context) const
@@ -107,6 +135,7 @@ void Connection::fail(const QString& context) const
 
 void Connection::exec(const QString& sql)
 {
+    ensureOpen();
     char* err = nullptr;
     const QByteArray s = sql.toUtf8();
     int rc = sqlite3_exec(db_, s.constData(), nullptr, nullptr, &err);
@@ -119,6 +148,7 @@ void Connection::exec(const QString& sql)
 
 sqlite3_stmt* Connection::prepare(const QString& sql)
 {
+    ensureOpen();
     Cache& c = *cache_;
     auto it = c.map.find(sql);
     if (it != c.map.end()) {
@@ -165,6 +195,7 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
 
 RecordSet Connection::execute(const QString& sql)
 {
+    ensureOpen();
     RecordSet rs;
     const QByteArray all = sql.toUtf8();
     const char* p = all.constData();
@@ -242,12 +273,12 @@ RecordSet Connection::execute(const QString& sql)
 
 int Connection::changes() const
 {
-    return sqlite3_changes(db_);
+    return db_ ? sqlite3_changes(db_) : 0;
 }
 
 qint64 Connection::lastInsertRowId() const
 {
-    return sqlite3_last_insert_rowid(db_);
+    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
 }
 
 // --- transactions ---------------------------------------------------------------------

@@ -43,6 +43,12 @@ public:
     const QString& path() const { return path_; }
     sqlite3* handle() const { return db_; }
 
+    // Closes the file (an open transaction is rolled back); every later use throws DbError
+    // until reopen(). Used around copying the file (backup, restore, compaction) and at exit.
+    void close();
+    void reopen();
+    bool isOpen() const { return db_ != nullptr; }
+
     // Runs a statement (or several separated by ';') that returns no rows.
     void exec(const QString& sql);
     // Runs one statement; returns the rows it yields (none for a write).
@@ -74,6 +80,8 @@ private:
     // throws when this scope itself ended normally).
     void endScope(bool ok);
     void rollbackNow();
+    void openFile();
+    void ensureOpen() const;
 
     QString path_;
     sqlite3* db_ = nullptr;

@@ -29,3 +29,14 @@ void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money
 // The at-cost rule of every other stock move: kcsl += delta; kcje := kcsl * kcjg rounded to
 // two decimals, half-even; kcjg unchanged. A missing row is created with the given values.
 void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created);
+
+// The order in which a lookup names the four keys in its statement ("where ppgg=...",
+// "and txm=...", ...). The purchase posting, the sales posting and the transfer name them
+// ppgg, txm, dw, ck; the purchase un-audit txm, ppgg, dw, ck; the movement posting
+// ppgg, dw, txm, ck. The functions above use PpggTxmDwCk.
+enum class StockKeyOrder { PpggTxmDwCk, TxmPpggDwCk, PpggDwTxmCk };
+
+void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money jg,
+                        StockKeyOrder order);
+void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created,
+                 StockKeyOrder order);

@@ -2,8 +2,10 @@
 // The main window: an MDI frame with the menus, the toolbar, the status bar and the hidden
 // labels other windows read (STyhm1 operator, STkcjg prices shown, STkcsc stock reset).
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -39,6 +41,20 @@ public:
 
     // Enables a menu item and makes it open its window.
     void setOpener(QAction* item, std::function<void()> open);
+
+    // The clock panel's text: "现在时刻：" + date, weekday and time.
+    static QString clockText(const QDateTime& t);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void tick();
+    void applyOperator();   // the operator's name and permissions into the labels
+
+    QString operator_;
+    bool shown_ = false;
 };
 
 extern QPointer<TFmain1> Fmain1;

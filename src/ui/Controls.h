@@ -17,7 +17,7 @@ class QAbstractButton;
 class QLabel;
 
 // Key preview of a form: installed on the form, it sees every key of its children first.
-// Function keys and Esc click their buttons (the key is passed on); Enter in a field runs
+// Function keys and Esc click their buttons (the key is then consumed); Enter in a field runs
 // that field's action (the key is then consumed).
 class KeyPreview : public QObject {
     Q_OBJECT
@@ -69,7 +69,7 @@ public:
 };
 
 // A date picker with a drop-down calendar; closeUp() fires when the drop-down closes.
-// Display format "yyyy-MM-dd".
+// Display format "yyyy-MM-dd"; it starts on today.
 class DatePicker : public QDateEdit {
     Q_OBJECT
 public:
@@ -78,6 +78,8 @@ public:
     void pickFromCalendar(const QDate& d);
 signals:
     void closeUp();
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
 };
 
 // The calendar month step with the day clamped: 2024-03-31 one month back is 2024-02-29.

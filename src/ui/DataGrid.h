@@ -7,6 +7,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMenu>
+#include <QPointer>
 #include <QString>
 #include <QTableView>
 #include <QVector>
@@ -68,6 +70,14 @@ public:
     // Text of a cell as shown (tests and export).
     QString cellText(int row, int col) const;
 
+    // Every column in order, hidden ones included. Without setColumns() the grid shows every
+    // field of the open query under its field name.
+    const QVector<GridColumn>& columns() const { return cols_; }
+    // The grid's current row (-1 when none).
+    int currentRow() const;
+    // The pop-up menu the last right click opened (tests).
+    QMenu* lastPopup() const { return lastPopup_; }
+
 signals:
     void titleClicked(int col);               // every title click (after the built-in sort)
     void rowDoubleClicked(int row);
@@ -79,6 +89,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;   // makes the clicked row current first
 
 private:
+    void refreshAutoColumns();
+    void applyColumnLayout();
+    int firstVisibleColumn() const;
+    void followQueryRow(int row);
+    void afterReset();
+
     Query* query_ = nullptr;
     QueryModel* model_ = nullptr;
     QVector<GridColumn> cols_;
@@ -86,5 +102,7 @@ private:
     QVector<bool> bold_;
     bool titleSort_ = false;
     bool syncing_ = false;
+    bool autoColumns_ = true;
+    QPointer<QMenu> lastPopup_;
     friend class QueryModel;
 };

@@ -41,12 +41,16 @@ bool ActivateIfOpen(QWidget* w)
 void showMdiChild(QWidget* form)
 {
     form->setAttribute(Qt::WA_DeleteOnClose);
+    // A form that was given a size keeps it; others take their preferred size.
+    const QSize want = form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint();
     if (QMdiArea* a = mdiArea()) {
         QMdiSubWindow* sub = a->addSubWindow(form, form->windowFlags() & ~Qt::WindowType_Mask);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(form->windowTitle());
         QObject::connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
         sub->adjustSize();
+        if (want.isValid())
+            sub->resize(sub->size() - form->size() + want);
         const QSize room = a->viewport()->size();
         sub->move(qMax(0, (room.width() - sub->width()) / 2), qMax(0, (room.height() - sub->height()) / 2));
         sub->show();
@@ -58,8 +62,9 @@ void showMdiChild(QWidget* form)
 
 ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The title is the application's name only: a display name would be appended to the
+    // caption of every top-level window and dialog.
     setApplicationName(title());
-    setApplicationDisplayName(title());
 }
 
 QString ShopApplication::title() { return QStringLiteral("禾岚货栈通家电行业版"); }

@@ -3,6 +3,7 @@
 #include "Forms.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 MessageHandler& handler()
@@ -31,11 +32,11 @@ int showMessage(const QString& text, const QString& caption, MsgIcon icon, MsgBu
     if (handler())
         return handler()(MessageRequest{text, caption, icon, buttons});
     QMessageBox box(toIcon(icon), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
-    struct Pair { int ours; QMessageBox::StandardButton theirs; };
-    const Pair pairs[] = {{MbOk, QMessageBox::Ok}, {MbCancel, QMessageBox::Cancel},
-                          {MbYes, QMessageBox::Yes}, {MbNo, QMessageBox::No}};
+    struct Pair { int ours; QMessageBox::StandardButton theirs; const char* caption; };
+    const Pair pairs[] = {{MbOk, QMessageBox::Ok, "确定"}, {MbCancel, QMessageBox::Cancel, "取消"},
+                          {MbYes, QMessageBox::Yes, "是"}, {MbNo, QMessageBox::No, "否"}};
     for (const Pair& p : pairs)
-        if (buttons & p.ours) box.addButton(p.theirs);
+        if (buttons & p.ours) box.addButton(p.theirs)->setText(QString::fromUtf8(p.caption));
     if (buttons & MbOk) box.setDefaultButton(QMessageBox::Ok);
     else if (buttons & MbYes) box.setDefaultButton(QMessageBox::Yes);
     if (buttons & MbCancel) box.setEscapeButton(QMessageBox::Cancel);

@@ -162,3 +162,21 @@ TEST(Clock, CanBePinned)
     Clock::unpin();
     EXPECT_GE(Clock::today(), QDate(2026, 1, 1));
 }
+
+TEST(DataModule, ConnectionClosesAndReopens)
+{
+    TempShop shop;
+    Connection& c = shop.dm->ADOC1;
+    shop.dm->AQck1.open();
+    {
+        Transaction t(c);
+        c.exec("INSERT INTO ck (ck) VALUES ('三号库')");
+        c.close(); // an open transaction is rolled back
+        EXPECT_FALSE(c.isOpen());
+        EXPECT_THROW(c.execute("SELECT * FROM ck"), DbError);
+        EXPECT_THROW(shop.dm->AQ1.open(), DbError);
+    }
+    EXPECT_EQ(shop.dm->AQck1.recordCount(), 2); // rows in hand stay
+    c.reopen();
+    EXPECT_EQ(c.execute("SELECT * FROM ck").recordCount(), 2);
+}

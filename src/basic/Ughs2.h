@@ -1,0 +1,28 @@
+#pragma once
+// The supplier picker (modal). The opener writes its tag into xzbj and runs it. A choice
+// (xuan, a double-click or Enter in the grid) with tag "tjcg" writes the supplier name
+// ghs.mc into field "ghs" of tag "tjcg" (the purchase form) and closes. With no supplier
+// it warns and stays open. guan and Esc close it without writing.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class DataGrid;
+
+class TFghs2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFghs2(QWidget* parent = nullptr);
+    ~TFghs2() override;
+
+    QLabel* xzbj = nullptr;
+    DataGrid* DBGrid1 = nullptr;
+    QPushButton* xuan = nullptr;
+    QPushButton* guan = nullptr;
+
+    void xuanClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+};

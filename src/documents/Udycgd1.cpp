@@ -1,0 +1,94 @@
+#include "Udycgd1.h"
+
+TFdycgd1* Fdycgd1 = nullptr;
+
+namespace {
+constexpr double TableLeft = 0.1, TableRight = 160.2;
+constexpr double RowHeight = 6.1;
+}
+
+TFdycgdLayout::TFdycgdLayout(const QVector<Column>& columns, int qtyColumn, int amountColumn)
+{
+    QuickRep& r = QuickRep1;
+    r.Page.printerDefaultPaper = true;
+    r.Page.width = 241;
+    r.Page.length = 93;
+    r.Page.landscape = false;
+    r.Page.topMargin = 10;
+    r.Page.bottomMargin = 10;
+    r.Page.leftMargin = 40;
+    r.Page.rightMargin = 0;
+    r.PrintIfEmpty = true;
+    r.FirstPageHeader = true;
+    r.LastPageFooter = true;
+
+    QRBand* title = r.addBand(BandType::Title, 15.9);
+    QRLdw = title->addLabelIn(QStringLiteral("QRLdw"), QString(), TableLeft, 0, TableRight - TableLeft,
+                              6.5, Qt::AlignHCenter | Qt::AlignTop, songTitleFont());
+    title->addLabel(QStringLiteral("QRLghs1"), QStringLiteral("厂商:"), 0.5, 7.1);
+    QRLghs2 = title->addLabel(QStringLiteral("QRLghs2"), QString(), 10.6, 7.1);
+    title->addLabel(QStringLiteral("QRLbz1"), QStringLiteral("备注:"), 0.5, 11.6);
+    QRLbz2 = title->addLabel(QStringLiteral("QRLbz2"), QString(), 10.6, 11.6);
+    title->addLabel(QStringLiteral("QRLdh1"), QStringLiteral("单号:"), 124.4, 7.1);
+    QRLdh2 = title->addLabel(QStringLiteral("QRLdh2"), QString(), 134.4, 7.1);
+    title->addLabel(QStringLiteral("QRLrq1"), QStringLiteral("日期:"), 124.4, 11.6);
+    QRLrq2 = title->addLabel(QStringLiteral("QRLrq2"), QString(), 134.4, 11.6);
+
+    QVector<double> edges{columns.front().left};
+    for (const Column& c : columns)
+        edges << c.right;
+
+    QRBand* colHeader = r.addBand(BandType::ColumnHeader, 7.9);
+    RuledTable::ruleHeader(*colHeader, edges);
+    QRBand* detail = r.addBand(BandType::Detail, RowHeight);
+    RuledTable::ruleRow(*detail, edges, 0, RowHeight);
+    for (int i = 0; i < columns.size(); ++i) {
+        const Column& c = columns[i];
+        const QRectF t = RuledTable::cellRect(c.left, c.right, 0, 7.9);
+        colHeader->addLabelIn(QStringLiteral("QRL%1").arg(i + 1), QString::fromUtf8(c.title), t.left(),
+                              t.top(), t.width(), t.height(), Qt::AlignCenter);
+        const QRectF d = RuledTable::cellRect(c.left, c.right, 0, RowHeight);
+        dataTexts << detail->addDBText(QString::fromLatin1(c.name), QString::fromLatin1(c.field), d.left(),
+                                       d.top(), d.width(), d.height(), c.align | Qt::AlignVCenter);
+    }
+
+    // Summary: a ruled row of four cells (合计 and the capitals up to the quantity column,
+    // the quantity, an empty cell up to the amount column, the amount), then 经办 and 制单.
+    const Column& q = columns[qtyColumn];
+    const Column& a = columns[amountColumn];
+    QRBand* summary = r.addBand(BandType::Summary, 12.7);
+    RuledTable::ruleRow(*summary, {TableLeft, q.left, q.right, a.left, a.right}, 0, RowHeight);
+    const double textTop = (RowHeight - songFont().lineHeightMm()) / 2;
+    summary->addLabel(QStringLiteral("QRLhj"), QStringLiteral("合计:"), 2.6, textTop);
+    QRLdx = summary->addLabel(QStringLiteral("QRLdx"), QString(), 12.7, textTop);
+    const QRectF qc = RuledTable::cellRect(q.left, q.right, 0, RowHeight);
+    e1 = summary->addLabelIn(QStringLiteral("e1"), QString(), qc.left(), qc.top(), qc.width(), qc.height(),
+                             Qt::AlignRight | Qt::AlignVCenter);
+    const QRectF ac = RuledTable::cellRect(a.left, a.right, 0, RowHeight);
+    e2 = summary->addLabelIn(QStringLiteral("e2"), QString(), ac.left(), ac.top(), ac.width(), ac.height(),
+                             Qt::AlignRight | Qt::AlignVCenter);
+    summary->addLabel(QStringLiteral("QRLjsr1"), QStringLiteral("经办:"), 92.6, 7.4);
+    QRLjsr2 = summary->addLabel(QStringLiteral("QRLjsr2"), QString(), 102.7, 7.4);
+    summary->addLabel(QStringLiteral("QRLyhm1"), QStringLiteral("制单:"), 124.4, 7.4);
+    QRLyhm2 = summary->addLabel(QStringLiteral("QRLyhm2"), QString(), 134.4, 7.4);
+}
+
+TFdycgd1::TFdycgd1()
+    : TFdycgdLayout(
+          {
+              {"商品名称", 0.1, 70.5, "QRD1", "ppgg", Qt::AlignLeft},
+              {"单位", 70.5, 83.2, "QRD2", "dw", Qt::AlignHCenter},
+              {"数  量", 83.2, 100.4, "QRD3", "sl", Qt::AlignRight},
+              {"单  价", 100.4, 122.9, "QRD4", "jg", Qt::AlignRight},
+              {"折扣", 122.9, 135.1, "QRD6", "zk", Qt::AlignRight},
+              {"金  额", 135.1, 160.2, "QRD5", "je", Qt::AlignRight},
+          },
+          2, 5)
+{
+    QRD1 = dataTexts[0];
+    QRD2 = dataTexts[1];
+    QRD3 = dataTexts[2];
+    QRD4 = dataTexts[3];
+    QRD6 = dataTexts[4];
+    QRD5 = dataTexts[5];
+}

@@ -1,0 +1,100 @@
+#include "documents/stock_update.h"
+
+#include "data/DM1.h"
+
+namespace {
+
+// Re-points AQkcfx1 at the goods rows of the key, lowest id first, and opens it.
+Query& findStockRow(TDM1& dm, const StockKey& key, StockKeyOrder order)
+{
+    const QString ppgg = QStringLiteral("ppgg=") + sqlQuote(key.ppgg);
+    const QString txm = QStringLiteral("txm=") + sqlQuote(key.txm);
+    const QString dw = QStringLiteral("dw=") + sqlQuote(key.dw);
+    QStringList keys;
+    switch (order) {
+    case StockKeyOrder::PpggTxmDwCk: keys = {ppgg, txm, dw}; break;
+    case StockKeyOrder::TxmPpggDwCk: keys = {txm, ppgg, dw}; break;
+    case StockKeyOrder::PpggDwTxmCk: keys = {ppgg, dw, txm}; break;
+    }
+
+    Query& q = dm.AQkcfx1;
+    q.close();
+    q.clearSql();
+    q.addSql(QStringLiteral("SELECT * FROM sp"));
+    q.addSql(QStringLiteral("where ") + keys[0]);
+    q.addSql(QStringLiteral("and ") + keys[1]);
+    q.addSql(QStringLiteral("and ") + keys[2]);
+    q.addSql(QStringLiteral("and ck=") + sqlQuote(key.ck));
+    q.addSql(QStringLiteral("order by id"));
+    q.open();
+    return q;
+}
+
+// Appends the goods row a posting creates when the warehouse has none for the key.
+void appendStockRow(Query& q, const StockKey& key, const NewStockRow& row)
+{
+    q.append();
+    q.setText(QStringLiteral("ck"), key.ck);
+    q.setText(QStringLiteral("lb"), QStringLiteral("未知"));
+    q.setText(QStringLiteral("txm"), key.txm);
+    q.setText(QStringLiteral("ppgg"), key.ppgg);
+    q.setText(QStringLiteral("dw"), key.dw);
+    q.setMoney(QStringLiteral("kcjg"), row.kcjg);
+    q.setMoney(QStringLiteral("kcsl"), row.kcsl);
+    q.setMoney(QStringLiteral("kcje"), row.kcje);
+    q.post();
+}
+
+} // namespace
+
+void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money jg,
+                        StockKeyOrder order)
+{
+    Query& q = findStockRow(dm, key, order);
+    if (q.isEmpty()) {
+        appendStockRow(q, key, NewStockRow{jg, sl, je});
+        return;
+    }
+    q.first();
+    q.edit();
+    const Money kcsl = q.money(QStringLiteral("kcsl")) + sl;
+    Money kcje = q.money(QStringLiteral("kcje")) + je;
+    Money kcjg = q.money(QStringLiteral("kcjg"));
+    if (!kcsl.isZero() && !kcje.isZero())
+        kcjg = (kcje / kcsl).round2();
+    else if (!kcsl.isZero() && kcje.isZero())
+        kcje = (kcsl * kcjg).round2();
+    if (kcsl.isZero())
+        kcje = Money();
+    q.setMoney(QStringLiteral("kcsl"), kcsl);
+    q.setMoney(QStringLiteral("kcje"), kcje);
+    q.setMoney(QStringLiteral("kcjg"), kcjg);
+    q.post();
+}
+
+void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created,
+                 StockKeyOrder order)
+{
+    Query& q = findStockRow(dm, key, order);
+    if (q.isEmpty()) {
+        appendStockRow(q, key, created);
+        return;
+    }
+    q.first();
+    q.edit();
+    const Money kcsl = q.money(QStringLiteral("kcsl")) + delta;
+    const Money kcjg = q.money(QStringLiteral("kcjg"));
+    q.setMoney(QStringLiteral("kcsl"), kcsl);
+    q.setMoney(QStringLiteral("kcje"), (kcsl * kcjg).round2());
+    q.post();
+}
+
+void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money jg)
+{
+    applyMovingAverage(dm, key, sl, je, jg, StockKeyOrder::PpggTxmDwCk);
+}
+
+void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created)
+{
+    applyAtCost(dm, key, delta, created, StockKeyOrder::PpggTxmDwCk);
+}

@@ -1,0 +1,244 @@
+#include "ConditionDialog.h"
+
+#include "QueryWindow.h"
+#include "data/Clock.h"
+#include "data/Sql.h"
+#include "ui/Controls.h"
+#include "ui/Messages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <exception>
+
+QStringList buildConditionClauses(const ConditionSpec& spec, const ConditionValues& v)
+{
+    QStringList out;
+    auto comboClause = [&](int which) {
+        if (which >= spec.combos.size() || which >= v.combos.size())
+            return;
+        const int idx = v.combos[which];
+        const QStringList& clauses = spec.combos[which].clauses;
+        if (idx >= 0 && idx < clauses.size() && !clauses[idx].isEmpty())
+            out << clauses[idx];
+    };
+    for (ClausePart part : spec.order) {
+        switch (part) {
+        case ClausePart::Edits:
+            for (int i = 0; i < spec.edits.size(); ++i) {
+                const ConditionEdit& e = spec.edits[i];
+                const QString lead = !e.lead.isEmpty()
+                    ? e.lead
+                    : (i == 0 ? QStringLiteral("where ") : QStringLiteral("and ")) + e.column + QStringLiteral(" like ");
+                const QString text = i < v.edits.size() ? v.edits[i] : QString();
+                out << lead + sqlQuote(QLatin1Char('%') + text + QLatin1Char('%'));
+            }
+            break;
+        case ClausePart::Combo1:
+            comboClause(0);
+            break;
+        case ClausePart::Combo2:
+            comboClause(1);
+            break;
+        case ClausePart::Date:
+            if (v.dateOn) {
+                const QString from = v.from.toString(QStringLiteral("yyyy-MM-dd"));
+                const QString to = v.to.toString(QStringLiteral("yyyy-MM-dd"));
+                out << QStringLiteral("and ") + spec.dateColumn + QStringLiteral(">=") + sqlQuote(from)
+                        + QStringLiteral("and ") + spec.dateColumn + QStringLiteral("<=") + sqlQuote(to);
+            }
+            break;
+        case ClausePart::CheckBox2:
+            if (v.checkBox2 && !spec.checkBox2Clause.isEmpty())
+                out << spec.checkBox2Clause;
+            break;
+        case ClausePart::Fixed:
+            out << spec.fixedClauses;
+            break;
+        }
+    }
+    return out;
+}
+
+ConditionCombo auditStateCombo(const QString& label)
+{
+    ConditionCombo c;
+    c.label = label;
+    c.items = {QStringLiteral("全部"), QStringLiteral("未审核"), QStringLiteral("已审核")};
+    c.clauses = {QString(), QStringLiteral("and shbj=") + sqlQuote(QStringLiteral("未审核")),
+                 QStringLiteral("and shbj=") + sqlQuote(QStringLiteral("已审核"))};
+    return c;
+}
+
+TConditionDialog::TConditionDialog(ConditionSpec spec, QueryWindow* list, QWidget* owner)
+    : QDialog(owner), list_(list), spec_(std::move(spec))
+{
+    setObjectName(spec_.objectName);
+    setWindowTitle(spec_.caption);
+    // Only a close box, fixed border.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    buildUi();
+}
+
+TConditionDialog::~TConditionDialog() = default;
+
+void TConditionDialog::buildUi()
+{
+    QFont f(QStringLiteral("宋体"));
+    f.setPixelSize(12);
+    setFont(f);
+
+    auto* outer = new QVBoxLayout(this);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, ListColours::cream());
+    panel->setPalette(pal);
+    auto* grid = new QGridLayout(panel);
+    int row = 0;
+
+    // Left column: dates and combos; right column: the edits.
+    CheckBox1 = new QCheckBox(spec_.dateCaption, panel);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    DateTimePicker1 = new DatePicker(panel);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker2 = new DatePicker(panel);
+    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    grid->addWidget(CheckBox1, row, 0);
+    grid->addWidget(DateTimePicker1, row++, 1);
+    grid->addWidget(new QLabel(QStringLiteral("至"), panel), row, 0, Qt::AlignRight);
+    grid->addWidget(DateTimePicker2, row++, 1);
+    if (spec_.keepDateOrder)
+        linkDateRange(DateTimePicker1, DateTimePicker2);
+
+    for (int i = 0; i < spec_.combos.size() && i < 2; ++i) {
+        auto* cb = new QComboBox(panel);
+        cb->setObjectName(QStringLiteral("ComboBox%1").arg(i + 1));
+        cb->addItems(spec_.combos[i].items);
+        cb->setCurrentIndex(0);
+        grid->addWidget(new QLabel(spec_.combos[i].label, panel), row, 0, Qt::AlignRight);
+        grid->addWidget(cb, row++, 1);
+        combos_ << cb;
+    }
+    ComboBox1 = combos_.value(0, nullptr);
+    ComboBox2 = combos_.value(1, nullptr);
+
+    int erow = 0;
+    for (int i = 0; i < spec_.edits.size(); ++i) {
+        auto* e = new QLineEdit(panel);
+        e->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        grid->addWidget(new QLabel(spec_.edits[i].label, panel), erow, 2, Qt::AlignRight);
+        grid->addWidget(e, erow++, 3);
+        edits_ << e;
+    }
+    QLineEdit** named[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5};
+    for (int i = 0; i < 5; ++i)
+        *named[i] = edits_.value(i, nullptr);
+
+    if (!spec_.checkBox2Caption.isEmpty()) {
+        CheckBox2 = new QCheckBox(spec_.checkBox2Caption, panel);
+        CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+        grid->addWidget(CheckBox2, qMax(row, erow), 2, 1, 2);
+    }
+    outer->addWidget(panel);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    BitBtn1 = new QPushButton(spec_.runCaption, this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    BitBtn1->setAutoDefault(false);
+    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    BitBtn2->setAutoDefault(false);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch(1);
+    outer->addLayout(buttons);
+    setFixedSize(sizeHint());
+
+    // Tab order and the Enter chain: CheckBox1, the pickers, the combos, the edits,
+    // CheckBox2, the buttons. Enter moves on; in the last edit it runs.
+    QVector<QWidget*> chain{CheckBox1, DateTimePicker1, DateTimePicker2};
+    for (QComboBox* cb : combos_)
+        chain << cb;
+    for (QLineEdit* e : edits_)
+        chain << e;
+    QVector<QWidget*> tabs = chain;
+    if (CheckBox2)
+        tabs << CheckBox2;
+    tabs << BitBtn1 << BitBtn2;
+    for (int i = 0; i + 1 < tabs.size(); ++i)
+        setTabOrder(tabs[i], tabs[i + 1]);
+
+    keys_ = new KeyPreview(this);
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        keys_->enterMovesTo(chain[i], chain[i + 1]);
+    if (!edits_.isEmpty())
+        keys_->onEnter(edits_.back(), [this] { BitBtn1->click(); });
+    keys_->mapKey(Qt::Key_Escape, BitBtn2);
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        try {
+            run();
+        } catch (const std::exception& e) {
+            showErrorBox(QString::fromUtf8(e.what()));
+        }
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+ConditionValues TConditionDialog::values() const
+{
+    ConditionValues v;
+    for (QLineEdit* e : edits_)
+        v.edits << e->text();
+    for (QComboBox* c : combos_)
+        v.combos << c->currentIndex();
+    v.dateOn = CheckBox1->isChecked();
+    v.from = DateTimePicker1->date();
+    v.to = DateTimePicker2->date();
+    v.checkBox2 = CheckBox2 && CheckBox2->isChecked();
+    return v;
+}
+
+QStringList TConditionDialog::clauses() const { return buildConditionClauses(spec_, values()); }
+
+void TConditionDialog::reset()
+{
+    for (QLineEdit* e : edits_)
+        e->clear();
+    for (QComboBox* c : combos_)
+        c->setCurrentIndex(0);
+    const QDate today = Clock::today();
+    DateTimePicker2->setDate(today);
+    DateTimePicker1->setDate(addMonthsClamped(today, -1));
+    CheckBox1->setChecked(false);
+    if (CheckBox2)
+        CheckBox2->setChecked(false);
+    if (!edits_.isEmpty())
+        edits_.front()->setFocus();
+}
+
+void TConditionDialog::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    reset();
+}
+
+void TConditionDialog::run()
+{
+    if (list_)
+        list_->runQuery(clauses(), spec_.orderLine);
+    accept();
+}

@@ -1,0 +1,387 @@
+#include "DocumentBrowser.h"
+
+#include "data/DM1.h"
+#include "ui/Controls.h"
+#include "ui/Messages.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kCream(255, 251, 240);
+const QColor kGrey(212, 208, 200);
+
+QLineEdit* readOnlyEdit(const QString& name, QWidget* parent)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(true);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, kCream);
+    e->setPalette(p);
+    return e;
+}
+
+class ControlsOff {
+public:
+    explicit ControlsOff(Query& q) : q_(q) { q_.disableControls(); }
+    ~ControlsOff() { q_.enableControls(); }
+    ControlsOff(const ControlsOff&) = delete;
+    ControlsOff& operator=(const ControlsOff&) = delete;
+private:
+    Query& q_;
+};
+
+// The header's text of a column, or "" when the header query has no row to read.
+QString headerText(const Query& q, const QString& field)
+{
+    if (!q.isOpen() || q.isEmpty())
+        return QString();
+    return q.text(field);
+}
+
+} // namespace
+
+DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(parent), spec_(std::move(spec))
+{
+    setObjectName(spec_.objectName);
+    setWindowTitle(spec_.caption);
+    setAutoFillBackground(true);
+    {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, kGrey);
+        setPalette(p);
+    }
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(6, 6, 6, 6);
+    root->addLayout(body, 1);
+
+    // Buttons in a column on the left.
+    auto* buttons = new QVBoxLayout;
+    body->addLayout(buttons);
+    auto button = [&](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setMinimumHeight(36);
+        buttons->addWidget(b);
+        return b;
+    };
+    BB1 = button("BB1", "首单");
+    BB2 = button("BB2", "前单");
+    BB3 = button("BB3", "后单");
+    BB4 = button("BB4", "尾单");
+    BB5 = button("BB5", "打印");
+    BB6 = button("BB6", "关闭");
+    buttons->addStretch(1);
+
+    // The cream panel with the header and the lines.
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setAutoFillBackground(true);
+    {
+        QPalette p = panel->palette();
+        p.setColor(QPalette::Window, kCream);
+        panel->setPalette(p);
+    }
+    body->addWidget(panel, 1);
+    auto* content = new QVBoxLayout(panel);
+
+    // Title box at the top right: mode, heading, state and under it the number.
+    auto* top = new QHBoxLayout;
+    content->addLayout(top);
+    top->addStretch(1);
+    auto* titleBox = new QVBoxLayout;
+    top->addLayout(titleBox);
+    auto* titleRow = new QHBoxLayout;
+    titleBox->addLayout(titleRow);
+    ztbj = new QLabel(QStringLiteral("浏览"), panel);
+    ztbj->setObjectName(QStringLiteral("ztbj"));
+    Label1 = new QLabel(spec_.heading, panel);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    {
+        QFont f = Label1->font();
+        f.setPointSize(16);
+        f.setBold(true);
+        Label1->setFont(f);
+    }
+    shbj = new QLabel(panel);
+    shbj->setObjectName(QStringLiteral("shbj"));
+    {
+        QFont f(QStringLiteral("黑体"));
+        f.setPointSize(14);
+        f.setBold(true);
+        shbj->setFont(f);
+    }
+    titleRow->addWidget(ztbj);
+    titleRow->addWidget(Label1);
+    titleRow->addWidget(shbj);
+    dh = readOnlyEdit(QStringLiteral("dh"), panel);
+    dh->setFrame(false);
+    dh->setAlignment(Qt::AlignCenter);
+    titleBox->addWidget(dh);
+    edits_.insert(QStringLiteral("dh"), dh);
+
+    // Header edits, row by row.
+    QHBoxLayout* row = nullptr;
+    for (const BrowserField& f : spec_.fields) {
+        if (!row || f.newRow) {
+            if (row)
+                row->addStretch(1);
+            row = new QHBoxLayout;
+            content->addLayout(row);
+        }
+        if (!f.label.isEmpty())
+            row->addWidget(new QLabel(f.label, panel));
+        QLineEdit* e = readOnlyEdit(f.name, panel);
+        if (f.stretch) {
+            e->setMinimumWidth(f.width);
+            row->addWidget(e, 1);
+        } else {
+            e->setFixedWidth(f.width);
+            row->addWidget(e);
+        }
+        if (!f.fixedText.isNull())
+            e->setText(f.fixedText);
+        edits_.insert(f.name, e);
+    }
+    if (row && (spec_.fields.isEmpty() || !spec_.fields.back().stretch))
+        row->addStretch(1);
+
+    DBGrid1 = new DataGrid(panel);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setColumns(spec_.columns);
+    DBGrid1->setQuery(spec_.lines);
+    if (spec_.redNegativeLines) {
+        Query* lines = spec_.lines;
+        DBGrid1->setRowStyler([lines](int r) {
+            RowStyle s;
+            if (lines->isOpen() && !lines->isEmpty()) {
+                const int col = lines->fieldIndex(QStringLiteral("sl"));
+                if (col >= 0 && lines->cellMoney(r, col).isNegative())
+                    s.font = QColor(Qt::red);
+            }
+            return s;
+        });
+    }
+    content->addWidget(DBGrid1, 1);
+
+    StatusBar1 = new PanelBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    for (const BrowserPanel& p : spec_.panels)
+        StatusBar1->addPanel(p.width, p.align, p.text);
+    root->addWidget(StatusBar1);
+
+    // Printing: a pop-up menu of named prints on the button's mouse release, or the click.
+    bool menu = false;
+    for (const BrowserPrint& p : spec_.prints)
+        menu = menu || !p.name.isEmpty();
+    if (menu) {
+        PM2 = new QMenu(this);
+        PM2->setObjectName(QStringLiteral("PM2"));
+        for (int i = 0; i < spec_.prints.size(); ++i) {
+            QAction* a = PM2->addAction(spec_.prints[i].caption);
+            a->setObjectName(spec_.prints[i].name);
+            connect(a, &QAction::triggered, this, [this, i] { print(i); });
+            printItems_.insert(spec_.prints[i].name, a);
+        }
+        BB5->installEventFilter(this);
+    } else if (!spec_.prints.isEmpty()) {
+        connect(BB5, &QPushButton::clicked, this, [this] { print(0); });
+    }
+
+    connect(BB1, &QPushButton::clicked, this, &DocumentBrowser::BB1Click);
+    connect(BB2, &QPushButton::clicked, this, &DocumentBrowser::BB2Click);
+    connect(BB3, &QPushButton::clicked, this, &DocumentBrowser::BB3Click);
+    connect(BB4, &QPushButton::clicked, this, &DocumentBrowser::BB4Click);
+    connect(BB6, &QPushButton::clicked, this, &DocumentBrowser::closeWindow);
+
+    keys_ = new KeyPreview(this);
+    keys_->mapKey(Qt::Key_Escape, BB6);
+
+    setFixedSize(812, 523);
+}
+
+DocumentBrowser::~DocumentBrowser() = default;
+
+QLineEdit* DocumentBrowser::edit(const QString& name) const { return edits_.value(name); }
+
+QAction* DocumentBrowser::printItem(const QString& name) const { return printItems_.value(name); }
+
+QString DocumentBrowser::panelText(int index) const { return StatusBar1->panelText(index); }
+
+QStringList DocumentBrowser::lineSql(const QString& number) const
+{
+    return {spec_.lineStatement, QStringLiteral("where dh=") + sqlQuote(number), QStringLiteral("order by id")};
+}
+
+void DocumentBrowser::setStateColour()
+{
+    QPalette p = shbj->palette();
+    const bool held = shbj->text() == QStringLiteral("未审核");
+    p.setColor(QPalette::WindowText, held ? QColor(Qt::red) : palette().color(QPalette::Active, QPalette::WindowText));
+    shbj->setPalette(p);
+}
+
+void DocumentBrowser::copyHeader()
+{
+    const Query& h = *spec_.header;
+    shbj->setText(headerText(h, QStringLiteral("shbj")));
+    dh->setText(headerText(h, QStringLiteral("dh")));
+    for (const BrowserField& f : spec_.fields)
+        if (f.fixedText.isNull())
+            edits_.value(f.name)->setText(headerText(h, f.name));
+    for (int i = 0; i < spec_.panels.size(); ++i)
+        if (!spec_.panels[i].field.isEmpty())
+            StatusBar1->setPanelText(i, headerText(h, spec_.panels[i].field));
+    setStateColour();
+}
+
+void DocumentBrowser::loadLines()
+{
+    Query& q = *spec_.lines;
+    const QString number = headerText(*spec_.header, QStringLiteral("dh"));
+    ControlsOff off(q);
+    q.clearSql();
+    for (const QString& line : lineSql(number))
+        q.addSql(line);
+    q.open();
+}
+
+void DocumentBrowser::showCurrent()
+{
+    copyHeader();
+    loadLines();
+}
+
+bool DocumentBrowser::queriesOpen()
+{
+    if (spec_.header->isOpen() && spec_.lines->isOpen())
+        return true;
+    warnBox(QStringLiteral("数据未打开，关闭窗口后重新打开！"));
+    closeWindow();
+    return false;
+}
+
+// The begin and end marks of the header query decide the buttons: a move to the first or
+// last row sets them, and so does a step that finds no row to move to; a step onto the
+// first or last row from its neighbour does not, so the buttons go off one click later.
+void DocumentBrowser::BB1Click()
+{
+    if (!queriesOpen())
+        return;
+    spec_.header->first();
+    loadLines();
+    copyHeader();
+    BB3->setEnabled(true);
+    BB4->setEnabled(true);
+    if (spec_.header->bof()) {
+        BB1->setEnabled(false);
+        BB2->setEnabled(false);
+    }
+}
+
+void DocumentBrowser::BB2Click()
+{
+    if (!queriesOpen())
+        return;
+    BB3->setEnabled(true);
+    BB4->setEnabled(true);
+    spec_.header->prior();
+    loadLines();
+    copyHeader();
+    if (spec_.header->bof()) {
+        BB1->setEnabled(false);
+        BB2->setEnabled(false);
+    }
+}
+
+void DocumentBrowser::BB3Click()
+{
+    if (!queriesOpen())
+        return;
+    BB1->setEnabled(true);
+    BB2->setEnabled(true);
+    spec_.header->next();
+    loadLines();
+    copyHeader();
+    if (spec_.header->eof()) {
+        BB3->setEnabled(false);
+        BB4->setEnabled(false);
+    }
+}
+
+void DocumentBrowser::BB4Click()
+{
+    if (!queriesOpen())
+        return;
+    spec_.header->last();
+    loadLines();
+    copyHeader();
+    BB1->setEnabled(true);
+    BB2->setEnabled(true);
+    if (spec_.header->eof()) {
+        BB3->setEnabled(false);
+        BB4->setEnabled(false);
+    }
+}
+
+void DocumentBrowser::print(int i)
+{
+    if (i < 0 || i >= spec_.prints.size())
+        return;
+    const BrowserPrint& p = spec_.prints[i];
+    if (!spec_.lines->isOpen()) {
+        warnBox(p.refusal);
+        closeWindow();
+        return;
+    }
+    if (p.run)
+        p.run(*this);
+}
+
+void DocumentBrowser::popupPrintMenu()
+{
+    if (PM2)
+        PM2->popup(BB5->mapToGlobal(QPoint(0, BB5->height())));
+}
+
+bool DocumentBrowser::eventFilter(QObject* obj, QEvent* e)
+{
+    if (obj == BB5 && e->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (BB5->rect().contains(me->position().toPoint()))
+            popupPrintMenu();
+    }
+    return QWidget::eventFilter(obj, e);
+}
+
+void DocumentBrowser::closeWindow()
+{
+    // Inside the MDI area the frame closes, which closes this window first and takes the
+    // empty frame away with it.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void DocumentBrowser::closeEvent(QCloseEvent* e)
+{
+    spec_.lines->close();
+    QWidget::closeEvent(e);
+}

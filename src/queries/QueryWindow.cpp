@@ -1,0 +1,412 @@
+#include "QueryWindow.h"
+
+#include "ConditionDialog.h"
+#include "data/DM1.h"
+#include "data/Query.h"
+// Transitional: the report engine and the export land on their own branches.
+#if __has_include("report/QuickRep.h")
+#include "report/QuickRep.h"
+#define SHOP_HAVE_REPORT 1
+#endif
+#if __has_include("shell/Export.h")
+#include "shell/Export.h"
+#define SHOP_HAVE_EXPORT 1
+#endif
+#include "ui/Controls.h"
+#include "ui/Messages.h"
+#include "ui/Modal.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace ListColours {
+QColor held() { return QColor(225, 255, 225); }
+QColor tint() { return QColor(254, 253, 222); }
+QColor cream() { return QColor(255, 251, 240); }
+QColor red() { return QColor(255, 0, 0); }
+}
+
+namespace {
+
+const QString kHeld = QStringLiteral("未审核");
+
+// The glyph above a tool button's caption, by what the button does.
+QIcon glyphFor(const QString& caption, QStyle* style)
+{
+    QStyle::StandardPixmap p = QStyle::SP_FileIcon;
+    if (caption.contains(QStringLiteral("关闭")))
+        p = QStyle::SP_DialogCloseButton;
+    else if (caption.contains(QStringLiteral("删除")))
+        p = QStyle::SP_TrashIcon;
+    else if (caption.contains(QStringLiteral("反审")))
+        p = QStyle::SP_ArrowBack;
+    else if (caption.contains(QStringLiteral("查询")) || caption.contains(QStringLiteral("统计")))
+        p = QStyle::SP_FileDialogContentsView;
+    else if (caption.contains(QStringLiteral("查单")) || caption.contains(QStringLiteral("明细")))
+        p = QStyle::SP_FileDialogDetailedView;
+    else if (caption.contains(QStringLiteral("打印")))
+        p = QStyle::SP_DialogSaveButton;
+    else if (caption.contains(QStringLiteral("导出")))
+        p = QStyle::SP_DriveHDIcon;
+    else if (caption.contains(QStringLiteral("新增")))
+        p = QStyle::SP_FileDialogNewFolder;
+    else if (caption.contains(QStringLiteral("修改")))
+        p = QStyle::SP_FileDialogInfoView;
+    return style->standardIcon(p);
+}
+
+} // namespace
+
+QueryWindow::QueryWindow(QueryWindowSpec spec, QWidget* parent)
+    : QWidget(parent), spec_(std::move(spec))
+{
+    q_ = DM1 ? DM1->query(spec_.queryName) : nullptr;
+    if (!q_)
+        throw std::runtime_error(("no shared query " + spec_.queryName).toStdString());
+    setObjectName(spec_.objectName);
+    setWindowTitle(spec_.caption);
+    buildUi();
+}
+
+QueryWindow::~QueryWindow() = default;
+
+void QueryWindow::buildUi()
+{
+    QFont f(QStringLiteral("宋体"));
+    f.setPixelSize(12);
+    setFont(f);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ListColours::cream());
+    setPalette(pal);
+    resize(spec_.clientSize);
+    setFixedSize(spec_.clientSize);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    // Tool panel: legend at the left, the buttons at the right.
+    auto* tools = new QFrame(this);
+    tools->setObjectName(QStringLiteral("Panel1"));
+    tools->setFixedHeight(60);
+    auto* tl = new QHBoxLayout(tools);
+    tl->setContentsMargins(8, 2, 8, 2);
+    tl->setSpacing(2);
+    if (!spec_.legendText.isEmpty()) {
+        Shape1 = new QFrame(tools);
+        Shape1->setObjectName(QStringLiteral("Shape1"));
+        Shape1->setFixedSize(16, 16);
+        Shape1->setFrameShape(QFrame::Box);
+        Shape1->setAutoFillBackground(true);
+        QPalette sp = Shape1->palette();
+        sp.setColor(QPalette::Window, spec_.legendColour);
+        Shape1->setPalette(sp);
+        legendLabel = new QLabel(spec_.legendText, tools);
+        legendLabel->setObjectName(QStringLiteral("Label1"));
+        tl->addWidget(Shape1);
+        tl->addWidget(legendLabel);
+    }
+    tl->addStretch(1);
+    for (const ListButton& b : spec_.buttons) {
+        auto* sb = new SpeedButton(b.caption, tools);
+        sb->setObjectName(b.name);
+        sb->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        sb->setIcon(glyphFor(b.caption, style()));
+        sb->setIconSize(QSize(24, 24));
+        sb->setFixedSize(52, 52);
+        tl->addWidget(sb);
+        buttons_.insert(b.name, sb);
+    }
+    outer->addWidget(tools);
+
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    outer->addWidget(rule);
+
+    // Pop-up menu of the grid's columns.
+    if (!spec_.popup.isEmpty()) {
+        PopupMenu1 = new QMenu(this);
+        PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+        for (const ListPopupItem& it : spec_.popup) {
+            QAction* a = PopupMenu1->addAction(it.caption);
+            a->setObjectName(it.name);
+            popupItems_.insert(it.name, a);
+            const QString target = it.clicks;
+            connect(a, &QAction::triggered, this, [this, target] {
+                if (SpeedButton* b = button(target))
+                    b->click();
+            });
+        }
+    }
+
+    DBGrid1 = new DataGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    QVector<GridColumn> cols;
+    for (const ListColumn& c : spec_.columns) {
+        GridColumn g;
+        g.field = c.field;
+        g.title = c.title;
+        g.width = c.width;
+        g.titleCentered = true;
+        if (c.centred)
+            g.align = Qt::AlignCenter;
+        else if (c.numeric)
+            g.align = Qt::AlignRight | Qt::AlignVCenter;
+        if (c.tinted)
+            g.tint = ListColours::tint();
+        if (c.popup)
+            g.popup = PopupMenu1;
+        cols << g;
+    }
+    DBGrid1->setColumns(cols);
+    DBGrid1->setQuery(q_);
+    DBGrid1->enableTitleSort(true);
+    if (spec_.colouring.kind != RowColouring::None)
+        DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
+    if (!spec_.doubleClickClicks.isEmpty()) {
+        const QString target = spec_.doubleClickClicks;
+        connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this, target](int) {
+            if (SpeedButton* b = button(target))
+                b->click();
+        });
+    }
+    outer->addWidget(DBGrid1, 1);
+
+    StatusBar1 = new PanelBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    for (const ListPanel& p : spec_.panels)
+        StatusBar1->addPanel(p.width, p.align, p.text);
+    outer->addWidget(StatusBar1);
+
+    // The common buttons.
+    if (SpeedButton* b = button(spec_.closeButton))
+        connect(b, &QAbstractButton::clicked, this, [this] { closeWindow(); });
+    if (SpeedButton* b = button(spec_.queryButton))
+        connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { openConditionDialog(); }); });
+    if (SpeedButton* b = button(spec_.printButton))
+        connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { print(); }); });
+    if (SpeedButton* b = button(spec_.exportButton))
+        connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { exportGrid(); }); });
+
+    keys_ = new KeyPreview(this);
+    if (SpeedButton* b = button(spec_.escClicks))
+        keys_->mapKey(Qt::Key_Escape, b);
+}
+
+SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.value(name, nullptr); }
+
+QAction* QueryWindow::popupItem(const QString& name) const { return popupItems_.value(name, nullptr); }
+
+RowStyle QueryWindow::styleRow(int row) const
+{
+    RowStyle s;
+    const Query& q = *q_;
+    if (!q.isOpen() || row < 0 || row >= q.recordCount())
+        return s;
+    const RowColouring& c = spec_.colouring;
+    if (c.kind == RowColouring::Document) {
+        const int debt = q.fieldIndex(c.debtField);
+        const int state = q.fieldIndex(c.stateField);
+        if (debt >= 0 && !q.cellMoney(row, debt).isZero())
+            s.font = ListColours::red();
+        if (state >= 0 && q.cellText(row, state) == kHeld)
+            s.brush = ListColours::held();
+    } else if (c.kind == RowColouring::Negative) {
+        const int col = q.fieldIndex(c.negativeField);
+        if (col >= 0 && q.cellMoney(row, col).isNegative())
+            s.font = ListColours::red();
+    }
+    return s;
+}
+
+void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
+{
+    Query& q = *q_;
+    q.disableControls();
+    try {
+        if (!spec_.sumStatement.isEmpty()) {
+            q.close();
+            q.clearSql();
+            q.addSql(spec_.sumStatement);
+            for (const QString& c : clauses)
+                q.addSql(c);
+            q.open();
+            for (int i = 0; i < spec_.sumPanels.size(); ++i) {
+                Money m;
+                if (q.recordCount() > 0 && i < q.fieldCount() && !q.cellIsNull(0, i))
+                    m = q.cellMoney(0, i);
+                StatusBar1->setPanelText(spec_.sumPanels[i], m.plainText());
+            }
+        }
+        q.close();
+        q.clearSql();
+        q.addSql(spec_.rowStatement);
+        for (const QString& c : clauses)
+            q.addSql(c);
+        if (!orderLine.isEmpty())
+            q.addSql(orderLine);
+        q.open();
+    } catch (...) {
+        q.enableControls();
+        throw;
+    }
+    q.enableControls();
+    afterRun();
+}
+
+void QueryWindow::runOpeningQuery() { runQuery(spec_.openingLines, spec_.openingOrder); }
+
+void QueryWindow::recountTotals()
+{
+    Query& q = *q_;
+    QVector<Money> sums(spec_.totalFields.size());
+    q.first();
+    const int n = q.recordCount();
+    for (int r = 0; r < n; ++r) {
+        for (int i = 0; i < spec_.totalFields.size(); ++i)
+            sums[i] += q.money(spec_.totalFields[i]);
+        q.next();
+    }
+    for (int i = 0; i < sums.size() && i < spec_.sumPanels.size(); ++i)
+        StatusBar1->setPanelText(spec_.sumPanels[i], sums[i].plainText());
+}
+
+bool QueryWindow::requireOpen() const
+{
+    if (q_->isOpen())
+        return true;
+    warnBox(spec_.closedRefusal);
+    return false;
+}
+
+QuickRep* QueryWindow::fillReport()
+{
+#ifndef SHOP_HAVE_REPORT
+    return nullptr;
+#else
+    const ListPrint& p = spec_.print;
+    QuickRep* rep = p.report ? p.report() : nullptr;
+    if (!rep)
+        return nullptr;
+    Query& company = DM1->ATdanwei1;
+    if (!company.isOpen())
+        company.open();
+    auto setCaption = [rep](const QString& name, const QString& text) {
+        if (QRItem* it = rep->item(name))
+            it->Caption = text;
+    };
+    setCaption(QStringLiteral("QRLdw"), company.text(QStringLiteral("mcdy")) + p.reportName);
+    for (const auto& l : p.labels)
+        setCaption(l.first, l.second);
+    rep->DataSet = q_;
+    for (const PrintField& f : p.fields) {
+        if (QRItem* it = rep->item(f.name)) {
+            it->DataSet = q_;
+            it->DataField = f.field;
+        }
+    }
+    for (const auto& t : p.totals)
+        setCaption(t.first, StatusBar1->panelText(t.second));
+    rep->ReportTitle = QStringLiteral("打印预览");
+    return rep;
+#endif
+}
+
+void QueryWindow::print()
+{
+    if (!requireOpen())
+        return;
+#ifdef SHOP_HAVE_REPORT
+    if (QuickRep* rep = fillReport())
+        rep->preview();
+#endif
+}
+
+void QueryWindow::exportGrid()
+{
+    if (!requireOpen())
+        return;
+#ifdef SHOP_HAVE_EXPORT
+    ExportGridToSpreadsheet(DBGrid1);
+#endif
+}
+
+void QueryWindow::openConditionDialog()
+{
+    std::unique_ptr<TConditionDialog> dlg(createConditionDialog());
+    if (!dlg)
+        return;
+    runModal(*dlg);
+}
+
+void QueryWindow::closeWindow()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void QueryWindow::refreshTable(Query& q, const QString& table)
+{
+    q.close();
+    q.clearSql();
+    q.addSql(QStringLiteral("SELECT * FROM ") + table);
+    q.addSql(QStringLiteral("where dh=") + sqlQuote(QStringLiteral("刷新数据")));
+    q.open();
+}
+
+void QueryWindow::guarded(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const std::exception& e) {
+        showErrorBox(QString::fromUtf8(e.what()));
+    }
+}
+
+void QueryWindow::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (spec_.runOnShow)
+        guarded([this] { runOpeningQuery(); });
+}
+
+void QueryWindow::closeEvent(QCloseEvent* e)
+{
+    q_->close();
+    formClosed();
+    QWidget::closeEvent(e);
+}
+
+void describeDocumentList(QueryWindowSpec& s)
+{
+    s.buttons = {{QStringLiteral("SB44"), QStringLiteral("反审")},
+                 {QStringLiteral("SB55"), QStringLiteral("查单")},
+                 {QStringLiteral("SB66"), QStringLiteral("删除")},
+                 {QStringLiteral("SB77"), QStringLiteral("查询")},
+                 {QStringLiteral("SB88"), QStringLiteral("打印")},
+                 {QStringLiteral("SB99"), QStringLiteral("导出")},
+                 {QStringLiteral("SB100"), QStringLiteral("关闭")}};
+    s.popup = {{QStringLiteral("N1"), QStringLiteral("删除"), QStringLiteral("SB66")},
+               {QStringLiteral("N2"), QStringLiteral("反审核"), QStringLiteral("SB44")}};
+    s.doubleClickClicks = QStringLiteral("SB55");
+    s.legendText = QStringLiteral("未审核单据");
+    s.legendColour = ListColours::held();
+    s.colouring.kind = RowColouring::Document;
+}

@@ -1,0 +1,209 @@
+#pragma once
+// The list and table window that the document lists, ledger tables, statistics tables and
+// finance lists are built on. A concrete window describes itself in a QueryWindowSpec (its
+// shared query, statements, opening condition, grid columns, status panels, tool buttons,
+// row colouring, legend, print and export) and adds only its own actions.
+//
+// The running of a query (sum statement into the total panels, then the row statement),
+// the refusal on a closed query, the title-click sort, Esc, the close that closes the
+// shared query, print through a report form and export are done here once.
+
+#include "ui/DataGrid.h"
+
+#include <QColor>
+#include <QHash>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class Query;
+class QFrame;
+class QLabel;
+class QMenu;
+class QAction;
+class QDialog;
+class KeyPreview;
+class PanelBar;
+class SpeedButton;
+class TConditionDialog;
+class QuickRep;
+
+// One column of the grid as a window lists it.
+struct ListColumn {
+    QString field;
+    QString title;
+    int width = 64;
+    bool centred = false;      // centred cell text (titles are always centred)
+    bool tinted = false;       // the pale tint $FEFDDE
+    bool numeric = false;      // right-aligned number
+    bool popup = true;         // carries the window's pop-up menu (when it has one)
+};
+
+// One numbered panel of the status bar.
+struct ListPanel {
+    int width = 50;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    QString text;              // fixed text ("总计", "默认显示全部数据") or the total's "0"
+};
+
+// A tool button: its name (objectName, "SB44") and caption ("反审").
+struct ListButton {
+    QString name;
+    QString caption;
+};
+
+// A pop-up item that only clicks a tool button.
+struct ListPopupItem {
+    QString name;              // "N1"
+    QString caption;           // "删除"
+    QString clicks;            // "SB66"
+};
+
+// How the rows are coloured while the query has rows.
+struct RowColouring {
+    enum Kind { None, Document, Negative };
+    Kind kind = None;
+    // Document: red font when debtField is not zero, brush heldColour when stateField reads
+    // "未审核". Negative: red font when negativeField is below zero.
+    QString debtField = QStringLiteral("qk");
+    QString stateField = QStringLiteral("shbj");
+    QString negativeField;
+};
+
+// A data text of a report form and the query field it shows.
+struct PrintField {
+    QString name;              // "QRD1"
+    QString field;             // "rq"
+};
+
+// What the print button fills on the window's report form (the report-form protocol):
+// the title QRLdw := company print name + reportName, the column-title labels that differ,
+// the report and its data texts bound to the window's query, the summary labels from the
+// status panels, report title "打印预览", then the preview.
+struct ListPrint {
+    std::function<QuickRep*()> report;           // the report form's QuickRep1
+    QString reportName;                          // after the company's print name: "采购单据汇总表"
+    QVector<QPair<QString, QString>> labels;     // label name -> text ("QRL3" -> "厂商")
+    QVector<PrintField> fields;                  // QRD1..: the query's fields
+    QVector<QPair<QString, int>> totals;         // "e1" -> panel 2 ...
+};
+
+struct QueryWindowSpec {
+    QString objectName;                // the class name as object name ("TFcggl1")
+    QString caption;                   // "采购单据"
+    QSize clientSize{792, 473};
+    QString queryName;                 // the shared query of DM1 ("AQcgz1")
+    QString sumStatement;              // "SELECT sum(hjsl),... FROM cgglz"; empty: no sum run
+    QString rowStatement;              // "SELECT * FROM cgglz"
+    QStringList openingLines;          // the opening condition ("where shbj='未审核'")
+    QString openingOrder;              // "order by dh"
+    bool runOnShow = true;             // false: the window opens empty (statistics tables)
+    QVector<int> sumPanels;            // sum field i -> panel sumPanels[i]
+    QStringList totalFields;           // fields recounted into sumPanels by walking the rows
+    QVector<ListColumn> columns;
+    QVector<ListPanel> panels;
+    QVector<ListButton> buttons;       // left to right
+    QVector<ListPopupItem> popup;      // PopupMenu1 items (none: no pop-up menu)
+    QString doubleClickClicks;         // the button a double-click on the grid clicks
+    QString escClicks = QStringLiteral("SB100");
+    QString closeButton = QStringLiteral("SB100");
+    QString queryButton = QStringLiteral("SB77");
+    QString printButton = QStringLiteral("SB88");
+    QString exportButton = QStringLiteral("SB99");
+    RowColouring colouring;
+    QString legendText;                // beside Shape1 ("未审核单据"); empty: no legend
+    QColor legendColour;               // Shape1's fill
+    QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");
+    ListPrint print;
+};
+
+// Colours of the lists.
+namespace ListColours {
+QColor held();        // $E1FFE1, pale green: held documents
+QColor tint();        // $FEFDDE: tinted columns
+QColor cream();       // the windows' cream background
+QColor red();         // colour 255
+}
+
+class QueryWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit QueryWindow(QueryWindowSpec spec, QWidget* parent = nullptr);
+    ~QueryWindow() override;
+
+    const QueryWindowSpec& spec() const { return spec_; }
+    Query& query() const { return *q_; }
+
+    DataGrid* DBGrid1 = nullptr;
+    PanelBar* StatusBar1 = nullptr;
+    QFrame* Shape1 = nullptr;
+    QLabel* legendLabel = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+    // A tool button or pop-up item by name (nullptr when the window has none).
+    SpeedButton* button(const QString& name) const;
+    QAction* popupItem(const QString& name) const;
+
+    // Runs the window's statements (sum into the panels, then the rows) with the clauses
+    // and the order line on the shared query. The controls are enabled again also when a
+    // statement fails; the error then goes on to the caller.
+    void runQuery(const QStringList& clauses, const QString& orderLine);
+    // The opening query: the opening condition and the window's own order line.
+    void runOpeningQuery();
+    // Walks the query from the first row to the end adding totalFields into sumPanels; the
+    // cursor ends on the last row.
+    void recountTotals();
+    // "数据表未打开，请先查询！" (警告) when the query is closed; true when it is open.
+    bool requireOpen() const;
+
+    // Print and export of the window (also the buttons' actions).
+    void print();
+    void exportGrid();
+
+    // The window's condition dialog (SB77); a window without one returns nullptr.
+    virtual TConditionDialog* createConditionDialog() { return nullptr; }
+    // Creates the dialog, runs it modally and frees it.
+    void openConditionDialog();
+
+    // Closes the window (its MDI frame when it has one).
+    void closeWindow();
+
+    // The refresh after deletes: the table's row statement and "where dh='刷新数据'".
+    static void refreshTable(Query& q, const QString& table);
+
+    // Fills the report form as print() does, without the preview (print() previews it).
+    // Returns the report, nullptr when the window has none.
+    QuickRep* fillReport();
+
+protected:
+    // Runs action; an error leaving it goes to the default error box.
+    static void guarded(const std::function<void()>& action);
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    // Called when the window closes (after the query is closed): clear the instance variable.
+    virtual void formClosed() {}
+    // Called after every successful run of the window's statements (a window that hides
+    // columns or empties panels for some operators does it here).
+    virtual void afterRun() {}
+
+private:
+    void buildUi();
+    RowStyle styleRow(int row) const;
+
+    QueryWindowSpec spec_;
+    Query* q_ = nullptr;
+    KeyPreview* keys_ = nullptr;
+    QHash<QString, SpeedButton*> buttons_;
+    QHash<QString, QAction*> popupItems_;
+    bool shown_ = false;
+};
+
+// What the four document lists share: the buttons 反审, 查单, 删除, 查询, 打印, 导出, 关闭;
+// the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
+// held-document legend and colouring.
+void describeDocumentList(QueryWindowSpec& s);

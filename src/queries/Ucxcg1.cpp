@@ -1,0 +1,27 @@
+#include "Ucxcg1.h"
+
+QPointer<TFcxcg1> Fcxcg1;
+
+ConditionSpec TFcxcg1::describe()
+{
+    ConditionSpec s;
+    s.objectName = QStringLiteral("TFcxcg1");
+    s.combos = {auditStateCombo(QStringLiteral("审核"))};
+    s.edits = {{QStringLiteral("厂商"), QStringLiteral("ghs"), {}},
+               {QStringLiteral("员工"), QStringLiteral("jsr"), {}},
+               {QStringLiteral("单号"), QStringLiteral("dh"), {}}};
+    s.checkBox2Caption = QStringLiteral("只显示欠款单据");
+    s.checkBox2Clause = QStringLiteral("and qk<>0");
+    return s;
+}
+
+TFcxcg1::TFcxcg1(QueryWindow* list, QWidget* owner) : TConditionDialog(describe(), list, owner)
+{
+    Fcxcg1 = this;
+}
+
+TFcxcg1::~TFcxcg1()
+{
+    if (Fcxcg1 == this)
+        Fcxcg1 = nullptr;
+}

@@ -1,0 +1,81 @@
+#include "Capitals.h"
+
+namespace {
+const QString kDigits[] = {
+    QStringLiteral("零"), QStringLiteral("壹"), QStringLiteral("贰"), QStringLiteral("叁"),
+    QStringLiteral("肆"), QStringLiteral("伍"), QStringLiteral("陆"), QStringLiteral("柒"),
+    QStringLiteral("捌"), QStringLiteral("玖")};
+
+// 1..9999: zeros between digits become one 零, trailing zeros vanish.
+QString group(quint64 n)
+{
+    static const QString units[] = {QString(), QStringLiteral("拾"), QStringLiteral("佰"), QStringLiteral("仟")};
+    QString out;
+    bool pendingZero = false;
+    for (int p = 3; p >= 0; --p) {
+        quint64 scale = 1;
+        for (int i = 0; i < p; ++i) scale *= 10;
+        const int d = int((n / scale) % 10);
+        if (d == 0) {
+            if (!out.isEmpty()) pendingZero = true;
+            continue;
+        }
+        if (pendingZero) out += kDigits[0];
+        pendingZero = false;
+        out += kDigits[d] + units[p];
+    }
+    return out;
+}
+
+// n > 0: groups of 万 and 亿; a lower part that does not fill its places is joined by one 零.
+QString wholePart(quint64 n)
+{
+    constexpr quint64 yi = 100000000ULL, wan = 10000ULL;
+    if (n >= yi) {
+        const quint64 hi = n / yi, lo = n % yi;
+        QString s = wholePart(hi) + QStringLiteral("亿");
+        if (lo) {
+            if (lo < yi / 10) s += kDigits[0];
+            s += wholePart(lo);
+        }
+        return s;
+    }
+    if (n >= wan) {
+        const quint64 hi = n / wan, lo = n % wan;
+        QString s = group(hi) + QStringLiteral("万");
+        if (lo) {
+            if (lo < wan / 10) s += kDigits[0];
+            s += group(lo);
+        }
+        return s;
+    }
+    return group(n);
+}
+}
+
+QString AmountToCapitals(Money amount)
+{
+    const Money rounded = amount.round2();
+    if (rounded.isNegative())
+        return QStringLiteral("负") + AmountToCapitals(rounded.abs());
+    const quint64 cents = quint64(rounded.raw() / (Money::Scale / 100));
+    if (cents == 0)
+        return kDigits[0];
+    const quint64 whole = cents / 100;
+    const int jiao = int(cents / 10 % 10);
+    const int fen = int(cents % 10);
+
+    QString s;
+    if (whole)
+        s = wholePart(whole) + QStringLiteral("圆");
+    if (jiao) {
+        s += kDigits[jiao] + QStringLiteral("角");
+        s += fen ? kDigits[fen] + QStringLiteral("分") : QStringLiteral("整");
+    } else if (fen) {
+        if (whole) s += kDigits[0];
+        s += kDigits[fen] + QStringLiteral("分");
+    } else {
+        s += QStringLiteral("整");
+    }
+    return s;
+}

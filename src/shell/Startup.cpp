@@ -1,0 +1,60 @@
+#include "Startup.h"
+
+#include "Udl1.h"
+#include "Umain1.h"
+#include "Windows.h"
+#include "data/DM1.h"
+#include "ui/Forms.h"
+#include "ui/Messages.h"
+#include "ui/Modal.h"
+
+#include <QDir>
+#include <QScreen>
+#include <memory>
+
+int runShell(const QString& dbPath)
+{
+    std::unique_ptr<TDM1> dm;
+    try {
+        dm = std::make_unique<TDM1>(dbPath);
+    } catch (const std::exception&) {
+        // StartupError and DbError alike: the file cannot serve as the shop's database.
+        showMessage(QStringLiteral("数据库文件丢失，软件无法运行，请重新复制本软件！"), QStringLiteral("错误"), MsgIcon::Error);
+        return 1;
+    }
+    DM1 = dm.get();
+
+    int result = 0;
+    {
+        auto main = std::make_unique<TFmain1>();
+        Fmain1 = main.get();
+        wireMenus(*main);
+        createReportForms();
+
+        bool loggedIn = false;
+        QString name;
+        try {
+            TFdl1 login;
+            loggedIn = runModal(login) == QDialog::Accepted;
+            name = login.operatorName();
+        } catch (const std::exception& e) {
+            showErrorBox(QString::fromUtf8(e.what()));
+        }
+        if (loggedIn) {
+            main->setOperator(name);
+            if (const QScreen* s = main->screen())
+                main->setGeometry(s->availableGeometry());   // also where no window manager maximises
+            main->showMaximized();
+            result = QApplication::exec();
+        }
+        // The main window and its children go before the connection does.
+    }
+    DM1 = nullptr;
+    return result;
+}
+
+int runProgram(int argc, char** argv)
+{
+    ShopApplication app(argc, argv);
+    return runShell(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TRZData1.db")));
+}

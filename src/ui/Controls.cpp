@@ -1,0 +1,270 @@
+#include "Controls.h"
+
+#include "data/Clock.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+// ---------------------------------------------------------------------------------------
+// KeyPreview
+
+KeyPreview::KeyPreview(QWidget* form) : QObject(form), form_(form)
+{
+    // Keys go to the focused control, so the preview watches the application's key events
+    // and keeps those addressed to a control of its own window.
+    qApp->installEventFilter(this);
+}
+
+void KeyPreview::mapKey(int key, QAbstractButton* button) { keys_.insert(key, button); }
+
+void KeyPreview::onEnter(QWidget* field, std::function<void()> action)
+{
+    enter_.insert(field, std::move(action));
+    connect(field, &QObject::destroyed, this, [this, field] { enter_.remove(field); });
+}
+
+void KeyPreview::enterMovesTo(QWidget* field, QWidget* next)
+{
+    QPointer<QWidget> target(next);
+    onEnter(field, [target] {
+        if (target) target->setFocus(Qt::TabFocusReason);
+    });
+}
+
+bool KeyPreview::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress || !obj->isWidgetType())
+        return false;
+    auto* w = static_cast<QWidget*>(obj);
+    if (w != form_ && !form_->isAncestorOf(w))
+        return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    const int key = k->key();
+    if (auto it = keys_.constFind(key); it != keys_.constEnd()) {
+        // A mapped key is the button's: it is not passed on, so a key that bubbles up
+        // through the parents clicks only once.
+        QAbstractButton* b = it.value();
+        if (b && b->isEnabled())
+            b->click();
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        for (QWidget* p = w; p; p = p->parentWidget()) {
+            if (auto it = enter_.constFind(p); it != enter_.constEnd()) {
+                const auto action = it.value();
+                action();
+                return true;
+            }
+            if (p == form_)
+                break;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Number filters
+
+bool numberKeyAllowed(const QString& current, QChar typed, NumberKind kind)
+{
+    if (typed.isDigit() && typed.unicode() < 128)
+        return true;
+    if (typed == QLatin1Char('.'))
+        return !current.contains(QLatin1Char('.'));
+    if (typed == QLatin1Char('-'))
+        return kind == NumberKind::Signed && !current.contains(QLatin1Char('-'));
+    return false;
+}
+
+namespace {
+// The characters of text that the filter lets through, typed one after another into base.
+QString filtered(QString base, const QString& text, NumberKind kind)
+{
+    QString out;
+    for (QChar ch : text) {
+        if (numberKeyAllowed(base + out, ch, kind))
+            out += ch;
+    }
+    return out;
+}
+
+class NumberFilter : public QObject {
+public:
+    NumberFilter(QLineEdit* edit, NumberKind kind) : QObject(edit), edit_(edit), kind_(kind)
+    {
+        edit->installEventFilter(this);
+        // Anything that still changes the text past the keys (the context menu's paste,
+        // a drop) is cleaned the same way, from the left.
+        connect(edit, &QLineEdit::textEdited, this, [this](const QString& t) {
+            const QString clean = filtered(QString(), t, kind_);
+            if (clean != t) {
+                const int pos = edit_->cursorPosition() - (t.size() - clean.size());
+                edit_->setText(clean);
+                edit_->setCursorPosition(qBound(0, pos, int(clean.size())));
+            }
+        });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        QString rest = edit_->text();
+        if (edit_->hasSelectedText())
+            rest.remove(edit_->selectionStart(), edit_->selectedText().size());
+        if (k == QKeySequence::Paste) {
+            edit_->insert(filtered(rest, QApplication::clipboard()->text(), kind_));
+            return true;
+        }
+        const QString t = k->text();
+        if (t.size() != 1 || !t[0].isPrint())
+            return false;   // backspace, arrows, Enter, shortcuts: not text
+        return !numberKeyAllowed(rest, t[0], kind_);
+    }
+
+private:
+    QLineEdit* edit_;
+    NumberKind kind_;
+};
+}
+
+void installNumberFilter(QLineEdit* edit, NumberKind kind) { new NumberFilter(edit, kind); }
+
+// ---------------------------------------------------------------------------------------
+// ExitEdit
+
+namespace {
+// The form a control belongs to: its top-level window, or the MDI child it sits in.
+QWidget* formOf(QWidget* w)
+{
+    while (w && !w->isWindow()) {
+        if (qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+            return w;
+        w = w->parentWidget();
+    }
+    return w;
+}
+}
+
+ExitEdit::ExitEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void ExitEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
+        return;
+    QWidget* next = QApplication::focusWidget();
+    if (next && next != this && formOf(next) == formOf(this))
+        emit exited();
+}
+
+void ExitEdit::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseDoubleClickEvent(e);
+    emit doubleClicked();
+}
+
+// ---------------------------------------------------------------------------------------
+// SpeedButton
+
+SpeedButton::SpeedButton(const QString& caption, QWidget* parent) : QToolButton(parent)
+{
+    setText(caption);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoRaise(true);
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+}
+
+// ---------------------------------------------------------------------------------------
+// DatePicker
+
+DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent)
+{
+    setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    setCalendarPopup(true);
+    setDate(Clock::today());
+    if (QCalendarWidget* cal = calendarWidget()) {
+        // The calendar sits in a pop-up window; its hiding is the close-up.
+        if (QWidget* popup = cal->window(); popup && popup != window())
+            popup->installEventFilter(this);
+    }
+}
+
+bool DatePicker::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() == QEvent::Hide && obj->isWidgetType() && static_cast<QWidget*>(obj)->isWindow())
+        emit closeUp();
+    return QDateEdit::eventFilter(obj, e);
+}
+
+void DatePicker::pickFromCalendar(const QDate& d)
+{
+    setDate(d);
+    emit closeUp();
+}
+
+QDate addMonthsClamped(const QDate& d, int months)
+{
+    if (!d.isValid())
+        return d;
+    const QDate first = QDate(d.year(), d.month(), 1).addMonths(months);
+    return QDate(first.year(), first.month(), qMin(d.day(), first.daysInMonth()));
+}
+
+void linkDateRange(DatePicker* from, DatePicker* to)
+{
+    QObject::connect(from, &DatePicker::closeUp, to, [from, to] {
+        if (to->date() < from->date()) to->setDate(from->date());
+    });
+    QObject::connect(to, &DatePicker::closeUp, from, [from, to] {
+        if (from->date() > to->date()) from->setDate(to->date());
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// PanelBar
+
+PanelBar::PanelBar(QWidget* parent) : QStatusBar(parent)
+{
+    setObjectName(QStringLiteral("StatusBar1"));
+}
+
+int PanelBar::addPanel(int width, Qt::Alignment align, const QString& text)
+{
+    auto* l = new QLabel(text, this);
+    l->setObjectName(QStringLiteral("Panel%1").arg(panels_.size()));
+    l->setAlignment(align);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setContentsMargins(3, 0, 3, 0);
+    if (width > 0) {
+        l->setFixedWidth(width);
+        addWidget(l);
+    } else {
+        addWidget(l, 1);   // a panel without width takes the rest
+    }
+    panels_ << l;
+    return panels_.size() - 1;
+}
+
+void PanelBar::setPanelText(int index, const QString& text)
+{
+    if (index >= 0 && index < panels_.size())
+        panels_[index]->setText(text);
+}
+
+QString PanelBar::panelText(int index) const
+{
+    return index >= 0 && index < panels_.size() ? panels_[index]->text() : QString();
+}
+
+#include "moc_Controls.cpp"

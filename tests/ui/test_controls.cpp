@@ -1,0 +1,203 @@
+#include "ui/Controls.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+void press(QWidget* w, int key, const QString& text = QString(), Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent down(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(w, &up);
+}
+
+void type(QLineEdit* e, const QString& keys)
+{
+    for (QChar c : keys) press(e, c.unicode(), QString(c));
+}
+
+void activate(QWidget* w)
+{
+    w->show();
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+    QApplication::processEvents();
+}
+}
+
+TEST(NumberFilter, TypedKeys)
+{
+    QLineEdit s, u;
+    installNumberFilter(&s, NumberKind::Signed);
+    installNumberFilter(&u, NumberKind::Unsigned);
+    type(&s, QStringLiteral("1-2-..x"));
+    EXPECT_EQ(s.text(), QStringLiteral("1-2."));
+    type(&u, QStringLiteral("-1-2.3.a 4"));
+    EXPECT_EQ(u.text(), QStringLiteral("12.34"));
+
+    press(&u, Qt::Key_Backspace);
+    EXPECT_EQ(u.text(), QStringLiteral("12.3"));
+
+    // A selected "." or "-" is replaced, so typing it again is allowed.
+    s.setText(QStringLiteral("-1.5"));
+    s.selectAll();
+    type(&s, QStringLiteral("-"));
+    EXPECT_EQ(s.text(), QStringLiteral("-"));
+
+    EXPECT_TRUE(numberKeyAllowed(QStringLiteral("12"), QLatin1Char('-'), NumberKind::Signed));
+    EXPECT_FALSE(numberKeyAllowed(QStringLiteral("12"), QLatin1Char('-'), NumberKind::Unsigned));
+    EXPECT_FALSE(numberKeyAllowed(QStringLiteral("1.2"), QLatin1Char('.'), NumberKind::Unsigned));
+    EXPECT_FALSE(numberKeyAllowed(QString(), QChar(0xFF11), NumberKind::Signed)) << "full-width digit";
+}
+
+TEST(NumberFilter, PasteIsFilteredTheSameWay)
+{
+    QLineEdit s, u;
+    installNumberFilter(&s, NumberKind::Signed);
+    installNumberFilter(&u, NumberKind::Unsigned);
+    QApplication::clipboard()->setText(QStringLiteral("a1-2.3.4-"));
+    press(&s, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+    EXPECT_EQ(s.text(), QStringLiteral("1-2.34"));
+    press(&u, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+    EXPECT_EQ(u.text(), QStringLiteral("12.34"));
+    // The context menu's paste reaches the text without a key: cleaned afterwards.
+    u.clear();
+    u.paste();
+    EXPECT_EQ(u.text(), QStringLiteral("12.34"));
+}
+
+TEST(KeyPreview, FunctionKeysEscAndTheEnterChain)
+{
+    QWidget form;
+    auto* lay = new QVBoxLayout(&form);
+    auto* e1 = new QLineEdit(&form);
+    auto* e2 = new QLineEdit(&form);
+    auto* ok = new QPushButton(QStringLiteral("确定"), &form);
+    auto* close = new QPushButton(QStringLiteral("关闭"), &form);
+    auto* off = new QPushButton(QStringLiteral("停用"), &form);
+    for (QWidget* w : {static_cast<QWidget*>(e1), static_cast<QWidget*>(e2), static_cast<QWidget*>(ok),
+                       static_cast<QWidget*>(close), static_cast<QWidget*>(off)})
+        lay->addWidget(w);
+    int oks = 0, closes = 0, offs = 0;
+    QObject::connect(ok, &QPushButton::clicked, [&] { ++oks; });
+    QObject::connect(close, &QPushButton::clicked, [&] { ++closes; });
+    QObject::connect(off, &QPushButton::clicked, [&] { ++offs; });
+    off->setEnabled(false);
+
+    auto* keys = new KeyPreview(&form);
+    keys->mapKey(Qt::Key_F8, ok);
+    keys->mapKey(Qt::Key_Escape, close);
+    keys->mapKey(Qt::Key_F9, off);
+    keys->enterMovesTo(e1, e2);
+    keys->onEnter(e2, [&] { ok->click(); });
+    activate(&form);
+    e1->setFocus();
+
+    press(e1, Qt::Key_F8);
+    press(e2, Qt::Key_Escape);
+    press(e1, Qt::Key_F9);
+    EXPECT_EQ(oks, 1) << "a key that bubbles to the parents clicks once";
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(offs, 0) << "a disabled button is not clicked";
+
+    press(e1, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), e2);
+    press(e2, Qt::Key_Enter);
+    EXPECT_EQ(oks, 2);
+
+    // Keys of another window (a dialog the form opened) are not the form's.
+    QDialog dlg(&form);
+    auto* de = new QLineEdit(&dlg);
+    press(de, Qt::Key_F8);
+    EXPECT_EQ(oks, 2);
+}
+
+TEST(ExitEdit, FiresOnlyWhenTheFocusMovesWithinTheWindow)
+{
+    QWidget form;
+    auto* lay = new QVBoxLayout(&form);
+    auto* a = new ExitEdit(&form);
+    auto* b = new QLineEdit(&form);
+    lay->addWidget(a);
+    lay->addWidget(b);
+    int exits = 0;
+    QObject::connect(a, &ExitEdit::exited, [&] { ++exits; });
+    activate(&form);
+    a->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(a->hasFocus());
+
+    // A message box or dialog taking the focus is no exit.
+    QDialog box;
+    auto* other = new QLineEdit(&box);
+    activate(&box);
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(exits, 0);
+    box.hide();
+    activate(&form);
+    a->setFocus();
+    QApplication::processEvents();
+
+    b->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(exits, 1);
+}
+
+TEST(DatePicker, MonthStepClampsTheDay)
+{
+    EXPECT_EQ(addMonthsClamped(QDate(2024, 3, 31), -1), QDate(2024, 2, 29));
+    EXPECT_EQ(addMonthsClamped(QDate(2023, 3, 31), -1), QDate(2023, 2, 28));
+    EXPECT_EQ(addMonthsClamped(QDate(2024, 1, 31), -1), QDate(2023, 12, 31));
+    EXPECT_EQ(addMonthsClamped(QDate(2024, 5, 31), -1), QDate(2024, 4, 30));
+    EXPECT_EQ(addMonthsClamped(QDate(2024, 1, 31), 1), QDate(2024, 2, 29));
+    EXPECT_EQ(addMonthsClamped(QDate(2024, 3, 15), -13), QDate(2023, 2, 15));
+}
+
+TEST(DatePicker, LinkedRangeAdjustsOnlyOnCloseUp)
+{
+    DatePicker from, to;
+    from.setDate(QDate(2024, 3, 1));
+    to.setDate(QDate(2024, 3, 10));
+    linkDateRange(&from, &to);
+    EXPECT_EQ(from.displayFormat(), QStringLiteral("yyyy-MM-dd"));
+
+    from.setDate(QDate(2024, 3, 20));   // typed: nothing follows
+    EXPECT_EQ(to.date(), QDate(2024, 3, 10));
+    from.pickFromCalendar(QDate(2024, 3, 25));
+    EXPECT_EQ(to.date(), QDate(2024, 3, 25));
+    to.pickFromCalendar(QDate(2024, 3, 5));
+    EXPECT_EQ(from.date(), QDate(2024, 3, 5));
+    to.pickFromCalendar(QDate(2024, 4, 1));
+    EXPECT_EQ(from.date(), QDate(2024, 3, 5)) << "a later to-date leaves from alone";
+
+    // The real drop-down: closing it signals close-up.
+    int ups = 0;
+    QObject::connect(&from, &DatePicker::closeUp, [&] { ++ups; });
+    from.show();
+    QWidget* popup = from.calendarWidget()->window();
+    ASSERT_NE(popup, from.window());
+    popup->show();
+    popup->hide();
+    EXPECT_EQ(ups, 1);
+}
+
+TEST(PanelBar, NumberedPanels)
+{
+    PanelBar bar;
+    EXPECT_EQ(bar.addPanel(80, Qt::AlignLeft, QStringLiteral("总计")), 0);
+    EXPECT_EQ(bar.addPanel(100, Qt::AlignRight, QStringLiteral("0")), 1);
+    EXPECT_EQ(bar.panelCount(), 2);
+    bar.setPanelText(1, QStringLiteral("160.5"));
+    EXPECT_EQ(bar.panelText(1), QStringLiteral("160.5"));
+    EXPECT_EQ(bar.panelText(0), QStringLiteral("总计"));
+    EXPECT_EQ(bar.panelText(7), QString());
+}
