@@ -56,6 +56,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
@@ -451,6 +452,9 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
     }
     e->accept();
     QWidget::closeEvent(e);
+    // Closed from its own button or key, the form takes its MDI frame with it.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
 }
 
 bool TFtjcgd1::eventFilter(QObject* obj, QEvent* e)

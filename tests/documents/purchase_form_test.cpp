@@ -186,9 +186,18 @@ TEST_F(PurchaseForm, TheMenuOpensOneForm)
     main.N301->trigger();
     EXPECT_EQ(Ftjcgd1.data(), form.data());
     EXPECT_EQ(main.mdi->subWindowList().size(), 1);
-    form->close();
+    form->BB6->click();
     EXPECT_TRUE(closed());
     EXPECT_TRUE(Ftjcgd1.isNull());
+    EXPECT_TRUE(main.mdi->subWindowList().isEmpty());
+    // Closing the frame closes the form, which discards its pending lines.
+    main.N301->trigger();
+    form = Ftjcgd1.data();
+    header();
+    addLine(QStringLiteral("T1"), QStringLiteral("1"));
+    main.mdi->subWindowList().front()->close();
+    EXPECT_TRUE(closed());
+    EXPECT_EQ(scalar("SELECT count(*) FROM cgglc"), QStringLiteral("0"));
     setMdiArea(nullptr);
 }
 
