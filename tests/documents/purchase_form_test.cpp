@@ -351,6 +351,12 @@ TEST_F(PurchaseForm, KeyFiltersAndEnterChain)
     key(form->sl, Qt::Key_Return);
     EXPECT_EQ(scalar("SELECT count(*) FROM cgglc"), QStringLiteral("1"));
     EXPECT_EQ(form->hjje->text(), QStringLiteral("20"));
+    form->dh->setFocus();
+    key(form->dh, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form->ck);
+    form->DateTimePicker1->setFocus();
+    key(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form->jsr);
     form->ck->setFocus();
     key(form->ck, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), form->jsr);
