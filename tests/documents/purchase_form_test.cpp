@@ -198,6 +198,13 @@ TEST_F(PurchaseForm, TheMenuOpensOneForm)
     main.mdi->subWindowList().front()->close();
     EXPECT_TRUE(closed());
     EXPECT_EQ(scalar("SELECT count(*) FROM cgglc"), QStringLiteral("0"));
+    // The day's numbers used up: the form closes as it opens, frame and all.
+    exec("insert into cgglz(dh,kdrq,shbj) values('CG20261206999','2026-12-06','已审核')");
+    main.N301->trigger();
+    form = Ftjcgd1.data();
+    EXPECT_TRUE(closed());
+    EXPECT_TRUE(main.mdi->subWindowList().isEmpty());
+    EXPECT_EQ(rec.texts(), QStringList{"每天录入不可超过999单！"});
     setMdiArea(nullptr);
 }
 
