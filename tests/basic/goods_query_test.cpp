@@ -56,20 +56,15 @@ TEST_F(GoodsQuery, ConditionsFillTheStockQueryAndBothPanels)
     EXPECT_EQ(query({"冰箱", "", "", ""}, 0), "BX01@总仓 BX01@分仓 BX02@分仓 | 18 23301.25");
 }
 
-TEST_F(GoodsQuery, ShowResetsTheConditions_EscCloseOrAFailureWriteNothing)
+TEST_F(GoodsQuery, ShowResetsTheConditions_AFailureOrCloseWritesNothing)
 {
     TFcxsp1 dlg;
     dlg.ST1->setText("kc");
     dlg.Edit3->setText("stale");
     dlg.ComboBox1->setCurrentIndex(3);
-    EXPECT_EQ(run<TFcxsp1>(dlg, [&](TFcxsp1& d) {
-                  EXPECT_EQ(d.Edit3->text() + d.ComboBox1->currentText(), "全部");
-                  key(&d, Qt::Key_Escape);
-              }),
-              QDialog::Rejected);
-    EXPECT_FALSE(dm->AQkcfx1.isOpen());
     dm->ADOC1.exec("DROP TABLE sp");
     EXPECT_EQ(run<TFcxsp1>(dlg, [&](TFcxsp1& d) {
+                  EXPECT_EQ(d.Edit3->text() + d.ComboBox1->currentText(), "全部");
                   EXPECT_ANY_THROW(d.BitBtn1->click());
                   EXPECT_TRUE(d.isVisible());
                   d.BitBtn2->click();
