@@ -113,6 +113,20 @@ private:
 
 QString dbName(const Query& q) { return q.name().isEmpty() ? QStringLiteral("Query") : q.name(); }
 
+DbError closedDataset(const Query& q)
+{
+    return DbError(dbName(q) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+}
+
+// Before the cursor moves: the query must be open, and a row in edit or insert is posted.
+void leaveRow(Query& q)
+{
+    if (q.state() == Query::State::Inactive)
+        throw closedDataset(q);
+    if (q.state() != Query::State::Browse)
+        q.post();
+}
+
 // The one table of "SELECT * FROM t [where ...] [order by ...]" (also "SELECT *FROM t").
 QString singleTable(const QString& sql, int* fromEnd)
 {
@@ -567,10 +581,7 @@ int Query::recordCount() const
 
 void Query::first()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     cur_ = isEmpty() ? -1 : 0;
     bof_ = true;
     eof_ = isEmpty();
@@ -579,10 +590,7 @@ void Query::first()
 
 void Query::last()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     cur_ = recordCount() - 1;
     eof_ = true;
     bof_ = isEmpty();
@@ -591,10 +599,7 @@ void Query::last()
 
 void Query::next()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     if (cur_ >= recordCount() - 1) {
         eof_ = true;
         return;
@@ -606,10 +611,7 @@ void Query::next()
 
 void Query::prior()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     if (cur_ <= 0) {
         bof_ = true;
         return;
@@ -621,10 +623,7 @@ void Query::prior()
 
 void Query::moveTo(int row)
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     if (isEmpty()) {
         cur_ = -1;
         bof_ = eof_ = true;
@@ -837,7 +836,7 @@ QString Query::tableName() const
 void Query::requireWritable() const
 {
     if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+        throw closedDataset(*this);
     if (d_->table.isEmpty() || d_->keyCol < 0)
         throw DbError(dbName(*this) + QStringLiteral(": Cannot modify a read-only dataset"));
 }
@@ -1012,10 +1011,7 @@ void Query::deleteRow()
 
 bool Query::locate(const QStringList& fields, const QVariantList& values)
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     Impl& d = *d_;
     std::vector<int> cols;
     for (const QString& f : fields) {
