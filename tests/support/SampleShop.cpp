@@ -6,20 +6,9 @@
 
 namespace {
 
+// Stock value (kcje) is worked out from kcsl and kcjg.
 struct Goods {
-    const char* lb;
-    const char* txm;
-    const char* ppgg;
-    const char* dw;
-    const char* ck;
-    const char* jj;
-    const char* xjpf;
-    const char* xjls;
-    const char* kcsl;
-    const char* kcjg;
-    const char* slt;
-    const char* jet;
-    const char* ms;
+    const char *lb, *txm, *ppgg, *dw, *ck, *jj, *xjpf, *xjls, *kcsl, *kcjg, *slt, *jet, *ms;
 };
 
 const Goods SampleGoods[] = {
