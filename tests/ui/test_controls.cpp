@@ -158,7 +158,6 @@ TEST(DatePicker, LinkedRangeAdjustsOnlyOnCloseUp)
     from.setDate(QDate(2024, 3, 1));
     to.setDate(QDate(2024, 3, 10));
     linkDateRange(&from, &to);
-    EXPECT_EQ(from.displayFormat(), QStringLiteral("yyyy-MM-dd"));
 
     from.setDate(QDate(2024, 3, 20));   // typed: nothing follows
     EXPECT_EQ(to.date(), QDate(2024, 3, 10));
