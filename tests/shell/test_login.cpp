@@ -21,8 +21,9 @@ void sendKey(QWidget* w, int key)
 }
 }
 
-// An operator whose name and password hold quotes; Enter in the password field presses OK.
-TEST(Login, RefusesAWrongPasswordAndAcceptsTheExactOne)
+// An operator whose name and password hold quotes; Enter in the password field presses OK;
+// Cancel and Esc end the dialog.
+TEST(Login, RefusesAWrongPasswordAcceptsTheExactOneAndEndsOnCancelOrEsc)
 {
     TempShop shop;
     DM1->ADOC1.exec(QStringLiteral("INSERT INTO yhsz (yhm, mm) VALUES ('O''Neil', 'x''y')"));
@@ -42,7 +43,9 @@ TEST(Login, RefusesAWrongPasswordAndAcceptsTheExactOne)
         f.Edit1->setText(QStringLiteral("x'y"));
         sendKey(f.Edit1, Qt::Key_Return);
     });
-    TFdl1 dlg;
+    modal.next([](QDialog& d) { login(d).BitBtn2->click(); });
+    modal.next([](QDialog& d) { sendKey(login(d).Edit1, Qt::Key_Escape); });
+    TFdl1 dlg, cancelled, escaped;
     EXPECT_EQ(runModal(dlg), QDialog::Accepted);
     EXPECT_EQ(dlg.operatorName(), QStringLiteral("O'Neil"));
     EXPECT_TRUE(stillOpen);
@@ -50,20 +53,10 @@ TEST(Login, RefusesAWrongPasswordAndAcceptsTheExactOne)
     ASSERT_EQ(rec.count(), 3);
     EXPECT_EQ(rec.last().text, QStringLiteral("密码错误，请重新输入！"));
     EXPECT_EQ(rec.last().caption, QStringLiteral("提示"));
+    EXPECT_EQ(runModal(cancelled), QDialog::Rejected);
+    EXPECT_EQ(runModal(escaped), QDialog::Rejected);
+    EXPECT_EQ(rec.count(), 3);
 
     EXPECT_TRUE(TFdl1::passwordMatches(QStringLiteral("系统管理员"), QString()));
     EXPECT_FALSE(TFdl1::passwordMatches(QStringLiteral("nobody"), QString()));
-}
-
-TEST(Login, CancelAndEscEndIt)
-{
-    TempShop shop;
-    MessageRecorder rec;
-    ModalScript modal;
-    modal.next([](QDialog& d) { login(d).BitBtn2->click(); });
-    modal.next([](QDialog& d) { sendKey(login(d).Edit1, Qt::Key_Escape); });
-    TFdl1 a, b;
-    EXPECT_EQ(runModal(a), QDialog::Rejected);
-    EXPECT_EQ(runModal(b), QDialog::Rejected);
-    EXPECT_TRUE(rec.empty());
 }
