@@ -118,6 +118,11 @@ DbError closedDataset(const Query& q)
     return DbError(dbName(q) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
 }
 
+bool cellInRange(const Query& q, int row, int col)
+{
+    return row >= 0 && row < q.recordCount() && col >= 0 && col < q.fieldCount();
+}
+
 // Before the cursor moves: the query must be open, and a row in edit or insert is posted.
 void leaveRow(Query& q)
 {
@@ -710,30 +715,22 @@ QVariant Query::value(const QString& field) const
 
 QString Query::cellText(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return QString();
-    return d_->textOf(d_->cell(row, col));
+    return cellInRange(*this, row, col) ? d_->textOf(d_->cell(row, col)) : QString();
 }
 
 Money Query::cellMoney(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return Money();
-    return d_->moneyOf(d_->cell(row, col));
+    return cellInRange(*this, row, col) ? d_->moneyOf(d_->cell(row, col)) : Money();
 }
 
 bool Query::cellIsNull(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return true;
-    return kindOf(d_->cell(row, col)) == Kind::Null;
+    return cellInRange(*this, row, col) ? (kindOf(d_->cell(row, col)) == Kind::Null) : true;
 }
 
 QVariant Query::cellValue(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return QVariant();
-    return d_->variantOf(d_->cell(row, col));
+    return cellInRange(*this, row, col) ? d_->variantOf(d_->cell(row, col)) : QVariant();
 }
 
 // --- writing fields -------------------------------------------------------------------
