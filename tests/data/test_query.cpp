@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
-
-int count(TDM1& dm, const QString& sql)
-{
-    return dm.ADOC1.execute(sql).rows.at(0).at(0).toInt();
-}
+// Each test starts from a fresh sample shop.
+class QueryTest : public ::testing::Test {
+protected:
+    TempShop shop;
+    TDM1& dm = *shop.dm;
+};
 
 void openOn(Query& q, const QString& sql)
 {
@@ -20,13 +20,11 @@ void openOn(Query& q, const QString& sql)
     q.addSql(sql);
     q.open();
 }
-
 } // namespace
 
-TEST(QueryCursor, MarksFollowTheSystemsRules)
+TEST_F(QueryTest, CursorMarksFollowTheSystemsRules)
 {
-    TempShop shop;
-    Query& q = shop.dm->AQ1;
+    Query& q = dm.AQ1;
     openOn(q, "SELECT * FROM ck order by id");
     ASSERT_EQ(q.recordCount(), 2);
     // The current row and the marks set, e.g. "1 eof".
@@ -70,10 +68,9 @@ TEST(QueryCursor, MarksFollowTheSystemsRules)
     EXPECT_EQ(q.sqlText(), "SELECT * FROM nosuchtable\nwhere 1=1");
 }
 
-TEST(QueryFields, TypesAndReadingsFollowTheColumns)
+TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumns)
 {
-    TempShop shop;
-    Query& q = shop.dm->AQsp1;
+    Query& q = dm.AQsp1;
     openOn(q, "SELECT * FROM sp where txm='E01'");
     ASSERT_EQ(q.recordCount(), 1);
     EXPECT_EQ(q.fieldType(q.fieldIndex("ppgg")), FieldType::Text);
@@ -92,7 +89,7 @@ TEST(QueryFields, TypesAndReadingsFollowTheColumns)
     EXPECT_EQ(q.text("a"), "");
 
     // Money reads round to four decimals; NULL reads as 0 and as empty text.
-    shop.dm->ADOC1.exec("INSERT INTO cgfx (dh, sl, je) VALUES ('X', 3, 10.123456)");
+    dm.ADOC1.exec("INSERT INTO cgfx (dh, sl, je) VALUES ('X', 3, 10.123456)");
     openOn(q, "SELECT * FROM cgfx");
     EXPECT_EQ(q.money("je").raw(), 101235);
     EXPECT_TRUE(q.isNull("jg"));
@@ -101,10 +98,8 @@ TEST(QueryFields, TypesAndReadingsFollowTheColumns)
     EXPECT_EQ(q.integer("sl"), 3);
 }
 
-TEST(QueryWrite, AppendReadsBackIdAndStoredValuesAndKeepsTheRow)
+TEST_F(QueryTest, AppendReadsBackIdAndStoredValuesAndKeepsTheRow)
 {
-    TempShop shop;
-    TDM1& dm = *shop.dm;
     Query& q = dm.AQcgc1;
     openOn(q, "SELECT * FROM cgglc where dh='CG20260101001' order by id");
     EXPECT_EQ(q.tableName(), "cgglc");
@@ -124,7 +119,7 @@ TEST(QueryWrite, AppendReadsBackIdAndStoredValuesAndKeepsTheRow)
     EXPECT_TRUE(q.isNull("zk"));     // empty text wrote NULL to a number column
     EXPECT_EQ(q.text("jg"), "1500.5");
     const qint64 id = q.integer("id");
-    EXPECT_EQ(count(dm, QString("SELECT count(*) FROM cgglc WHERE id=%1 AND jg=1500.5 AND zk IS NULL").arg(id)), 1);
+    EXPECT_EQ(sqlCount(dm, QString("SELECT count(*) FROM cgglc WHERE id=%1 AND jg=1500.5 AND zk IS NULL").arg(id)), 1);
 
     // A second append goes after it and becomes the current row.
     q.append();
@@ -135,10 +130,8 @@ TEST(QueryWrite, AppendReadsBackIdAndStoredValuesAndKeepsTheRow)
     EXPECT_GT(q.integer("id"), id);
 }
 
-TEST(QueryWrite, EditPostsByIdAndCancelWritesNothing)
+TEST_F(QueryTest, EditPostsByIdAndCancelWritesNothing)
 {
-    TempShop shop;
-    TDM1& dm = *shop.dm;
     Query& q = dm.AQsp1;
     openOn(q, "SELECT * FROM sp where ck='一号库' order by id");
     ASSERT_TRUE(q.locate({"txm"}, {QString("C01")}));
@@ -148,14 +141,14 @@ TEST(QueryWrite, EditPostsByIdAndCancelWritesNothing)
     q.setMoney("kcje", Money::parse("10780"));
     EXPECT_EQ(q.text("kcsl"), "11"); // the row in edit reads its new values
     q.post();
-    EXPECT_EQ(count(dm, QString("SELECT count(*) FROM sp WHERE id=%1 AND kcsl=11 AND kcje=10780").arg(id)), 1);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM sp WHERE kcsl=11"), 1); // only that row
+    EXPECT_EQ(sqlCount(dm, QString("SELECT count(*) FROM sp WHERE id=%1 AND kcsl=11 AND kcje=10780").arg(id)), 1);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM sp WHERE kcsl=11"), 1); // only that row
 
     q.edit();
     q.setText("kcsl", "99");
     q.cancel();
     EXPECT_EQ(q.text("kcsl"), "11");
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM sp WHERE kcsl=99"), 0);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM sp WHERE kcsl=99"), 0);
 
     // Writing without edit() is refused; a text that is not a number is refused.
     EXPECT_THROW(q.setText("kcsl", "1"), DbError);
@@ -167,13 +160,11 @@ TEST(QueryWrite, EditPostsByIdAndCancelWritesNothing)
     q.edit();
     q.setText("bz", "moved");
     q.next();
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM sp WHERE bz='moved'"), 1);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM sp WHERE bz='moved'"), 1);
 }
 
-TEST(QueryWrite, DeleteRemovesTheRowFromTableAndRows)
+TEST_F(QueryTest, DeleteRemovesTheRowFromTableAndRows)
 {
-    TempShop shop;
-    TDM1& dm = *shop.dm;
     Query& q = dm.AQck1;
     q.open();
     ASSERT_EQ(q.recordCount(), 2);
@@ -182,12 +173,12 @@ TEST(QueryWrite, DeleteRemovesTheRowFromTableAndRows)
     EXPECT_EQ(q.recordCount(), 1);
     EXPECT_EQ(q.recNo(), 0);
     EXPECT_EQ(q.text("ck"), "一号库");
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM ck"), 1);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM ck"), 1);
     q.deleteRow();
     EXPECT_TRUE(q.isEmpty());
     EXPECT_TRUE(q.eof());
     EXPECT_THROW(q.deleteRow(), DbError);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM ck"), 0);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM ck"), 0);
 
     // The system's idiom: delete every row while not at the end.
     Query& lines = dm.AQsp1;
@@ -195,14 +186,12 @@ TEST(QueryWrite, DeleteRemovesTheRowFromTableAndRows)
     ASSERT_EQ(lines.recordCount(), 4);
     while (!lines.eof())
         lines.deleteRow();
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM sp WHERE ck='二号库'"), 0);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM sp"), 8);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM sp WHERE ck='二号库'"), 0);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM sp"), 8);
 }
 
-TEST(QueryWrite, TablesWithoutIdAreWrittenByRowid)
+TEST_F(QueryTest, TablesWithoutIdAreWrittenByRowid)
 {
-    TempShop shop;
-    TDM1& dm = *shop.dm;
     Query& q = dm.AQzu1;
     q.open();
     EXPECT_EQ(q.tableName(), "zu");
@@ -220,11 +209,11 @@ TEST(QueryWrite, TablesWithoutIdAreWrittenByRowid)
     q.edit();
     q.setText("sl", "7.5");
     q.post();
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM zu WHERE spid2=12 AND sl=7.5"), 1);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM zu WHERE sl=7.5"), 1);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM zu WHERE spid2=12 AND sl=7.5"), 1);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM zu WHERE sl=7.5"), 1);
     q.deleteRow();
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM zu"), 2);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM zu WHERE spid2=12"), 0);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM zu"), 2);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM zu WHERE spid2=12"), 0);
 
     // "SELECT *FROM t" (no blank) is still a single-table select.
     openOn(dm.AQchai1, "SELECT *FROM chai where spid1=1");
@@ -234,10 +223,9 @@ TEST(QueryWrite, TablesWithoutIdAreWrittenByRowid)
     EXPECT_THROW(dm.AQ1.edit(), DbError);
 }
 
-TEST(QueryLocate, TextWithoutCaseAndNumbersNumerically)
+TEST_F(QueryTest, LocateFindsTextWithoutCaseAndNumbersNumerically)
 {
-    TempShop shop;
-    Query& q = shop.dm->AQsp1;
+    Query& q = dm.AQsp1;
     openOn(q, "SELECT * FROM sp order by id");
     EXPECT_TRUE(q.locate({"txm", "ck"}, {QString("b02"), QString("二号库")}));
     EXPECT_EQ(q.text("ppgg"), "美的冰箱220升");
@@ -250,10 +238,8 @@ TEST(QueryLocate, TextWithoutCaseAndNumbersNumerically)
     EXPECT_EQ(q.recNo(), here);
 }
 
-TEST(QueryLookup, CaseInsensitiveCodesAndQuotedNames)
+TEST_F(QueryTest, CaseInsensitiveCodesAndQuotedNames)
 {
-    TempShop shop;
-    TDM1& dm = *shop.dm;
     // A code typed in lower case finds the goods row.
     Query& q = dm.AQsp1;
     openOn(q, "SELECT * FROM sp where txm=" + sqlQuote("a01") + " and ck=" + sqlQuote("一号库"));
@@ -272,10 +258,9 @@ TEST(QueryLookup, CaseInsensitiveCodesAndQuotedNames)
     EXPECT_FALSE(dm.ADOC1.execute("SELECT id FROM sp WHERE ppgg=" + sqlQuote(name)).isEmpty());
 }
 
-TEST(QuerySort, TextsInPinyinOrderNumbersNumericallyCurrentRowKept)
+TEST_F(QueryTest, SortsTextsInPinyinOrderNumbersNumericallyCurrentRowKept)
 {
-    TempShop shop;
-    Query& q = shop.dm->AQ1;
+    Query& q = dm.AQ1;
     openOn(q, "SELECT * FROM sp where ck='一号库' order by id");
     ASSERT_TRUE(q.locate({"txm"}, {QString("E02")}));
     const qint64 currentId = q.integer("id");
@@ -308,10 +293,9 @@ TEST(QuerySort, TextsInPinyinOrderNumbersNumericallyCurrentRowKept)
     EXPECT_EQ(q.sort(), "");
 }
 
-TEST(QueryNotifications, SignalsOnlyWhileControlsEnabledAndExecSqlLeavesRows)
+TEST_F(QueryTest, SignalsOnlyWhileControlsEnabledAndExecSqlLeavesRows)
 {
-    TempShop shop;
-    Query& q = shop.dm->AQck1;
+    Query& q = dm.AQck1;
     int reset = 0, moved = 0;
     QList<int> changed;
     QObject::connect(&q, &Query::dataReset, [&] { ++reset; });
@@ -340,7 +324,7 @@ TEST(QueryNotifications, SignalsOnlyWhileControlsEnabledAndExecSqlLeavesRows)
     EXPECT_EQ(reset, 1);
 
     // A write statement of another query runs without touching these rows.
-    Query& w = shop.dm->AQ1;
+    Query& w = dm.AQ1;
     w.clearSql();
     w.addSql("update ck set ck='x'");
     w.addSql("where id=1");
@@ -352,10 +336,8 @@ TEST(QueryNotifications, SignalsOnlyWhileControlsEnabledAndExecSqlLeavesRows)
     EXPECT_THROW(w.execSql(), DbError);
 }
 
-TEST(QueryStorage, ValuesOfEveryKindRoundTripThroughTheCompactRows)
+TEST_F(QueryTest, ValuesOfEveryKindRoundTripThroughTheCompactRows)
 {
-    TempShop shop;
-    TDM1& dm = *shop.dm;
     Query& q = dm.AQ1;
     openOn(q, "SELECT * FROM szfx");
     const QString longText(300000, QChar(0x6C34)); // a text larger than a storage chunk
@@ -391,30 +373,28 @@ TEST(QueryStorage, ValuesOfEveryKindRoundTripThroughTheCompactRows)
     EXPECT_EQ(q.fieldType(3), FieldType::Money);
 }
 
-TEST(QueryWrite, EditOnAnEmptyQueryAppends)
+TEST_F(QueryTest, EditOnAnEmptyQueryAppends)
 {
-    TempShop shop;
-    Query& q = shop.dm->AQlb1;
+    Query& q = dm.AQlb1;
     openOn(q, "SELECT * FROM lb where lb='none'");
     q.edit();
     EXPECT_EQ(q.state(), Query::State::Insert);
     q.setText("lb", "音响");
     q.post();
     EXPECT_EQ(q.recordCount(), 1);
-    EXPECT_EQ(count(*shop.dm, "SELECT count(*) FROM lb WHERE lb='音响'"), 1);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM lb WHERE lb='音响'"), 1);
     // A row deleted behind the query's back cannot be updated.
-    shop.dm->ADOC1.exec("DELETE FROM lb WHERE lb='音响'");
+    dm.ADOC1.exec("DELETE FROM lb WHERE lb='音响'");
     q.edit();
     q.setText("lb", "x");
     EXPECT_THROW(q.post(), DbError);
 }
 
 // A closed ledger takes new rows without reading the old ones; an open one keeps its rows.
-TEST(QueryAppendOnly, ClosedQueryOpensWithoutRowsAndAppends)
+TEST_F(QueryTest, ClosedLedgerOpensForAppendWithoutRows)
 {
-    TempShop shop(false);
-    Query& q = shop.dm->AQcgfx1;
-    shop.dm->ADOC1.exec(QStringLiteral("insert into cgfx (dh, sl) values ('CG1', 1), ('CG1', 2)"));
+    Query& q = dm.AQcgfx1;
+    dm.ADOC1.exec(QStringLiteral("insert into cgfx (dh, sl) values ('CG1', 1), ('CG1', 2)"));
     q.openForAppend();
     EXPECT_TRUE(q.isOpen());
     EXPECT_EQ(q.recordCount(), 0);
@@ -425,7 +405,7 @@ TEST(QueryAppendOnly, ClosedQueryOpensWithoutRowsAndAppends)
     q.post();
     EXPECT_EQ(q.recordCount(), 1);
     EXPECT_GT(q.integer(QStringLiteral("id")), 0);
-    EXPECT_EQ(shop.dm->ADOC1.execute(QStringLiteral("select * from cgfx")).recordCount(), 3);
+    EXPECT_EQ(dm.ADOC1.execute(QStringLiteral("select * from cgfx")).recordCount(), 3);
 
     q.open();
     q.openForAppend();   // open already: the rows in hand stay

@@ -6,11 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-int count(TDM1& dm, const QString& sql)
-{
-    return dm.ADOC1.execute(sql).rows.at(0).at(0).toInt();
-}
-
 void appendLine(Query& q, const QString& dh)
 {
     q.append();
@@ -30,7 +25,7 @@ TEST(Transaction, CommitKeepsEveryRowAndAnExplicitRollbackNone)
         appendLine(dm.AQcgfx1, "T1");
         appendLine(dm.AQcgfx1, "T1");
     }
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM cgfx WHERE dh='T1'"), 2);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM cgfx WHERE dh='T1'"), 2);
     EXPECT_EQ(dm.AQcgfx1.recordCount(), 2);
     EXPECT_FALSE(dm.ADOC1.inTransaction());
     {
@@ -39,7 +34,7 @@ TEST(Transaction, CommitKeepsEveryRowAndAnExplicitRollbackNone)
         t.rollback();
         EXPECT_FALSE(dm.ADOC1.inTransaction());
     }
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM ck"), 2);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM ck"), 2);
 }
 
 TEST(Transaction, RollbackLeavesNoRowInTheDatabaseNorInTheQueries)
@@ -66,9 +61,9 @@ TEST(Transaction, RollbackLeavesNoRowInTheDatabaseNorInTheQueries)
     } catch (const std::runtime_error&) {
     }
     EXPECT_FALSE(dm.ADOC1.inTransaction());
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM cgfx"), 0);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM sp WHERE kcsl=999"), 0);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM ck"), 2);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM cgfx"), 0);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM sp WHERE kcsl=999"), 0);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM ck"), 2);
     // The queries that wrote were reopened on their SQL.
     EXPECT_TRUE(dm.AQcgfx1.isOpen());
     EXPECT_EQ(dm.AQcgfx1.recordCount(), 0);
@@ -93,7 +88,7 @@ TEST(Transaction, NestedScopesJoinTheOuterOne)
         }
         EXPECT_TRUE(c.inTransaction()); // the inner end did not commit
     }
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM ck"), 4);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM ck"), 4);
 
     // An error leaving the inner scope rolls back the whole, also what the outer wrote.
     try {
@@ -104,7 +99,7 @@ TEST(Transaction, NestedScopesJoinTheOuterOne)
         c.exec("INSERT INTO nosuch VALUES (1)");
     } catch (const DbError&) {
     }
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM ck"), 4);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM ck"), 4);
     EXPECT_FALSE(c.inTransaction());
 
     // An inner failure that someone swallowed still rolls the outer back, and says so.
@@ -119,6 +114,6 @@ TEST(Transaction, NestedScopesJoinTheOuterOne)
             }
         },
         DbError);
-    EXPECT_EQ(count(dm, "SELECT count(*) FROM ck"), 4);
+    EXPECT_EQ(sqlCount(dm, "SELECT count(*) FROM ck"), 4);
     EXPECT_FALSE(c.inTransaction());
 }

@@ -76,6 +76,11 @@ void buildSampleShop(TDM1& dm)
     t.commit();
 }
 
+int sqlCount(TDM1& dm, const QString& sql)
+{
+    return dm.ADOC1.execute(sql).rows.at(0).at(0).toInt();
+}
+
 TempShop::TempShop(bool sample)
 {
     if (!dir.isValid())

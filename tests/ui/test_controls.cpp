@@ -62,65 +62,67 @@ TEST(NumberFilter, TypedAndPastedKeys)
     EXPECT_EQ(u.text(), QStringLiteral("12.34"));
 }
 
+namespace {
+// A shown, active form: an exit edit (focused), a plain edit and three counted buttons.
+struct Form {
+    Form()
+    {
+        auto* lay = new QVBoxLayout(&w);
+        lay->addWidget(e1);
+        lay->addWidget(e2);
+        for (int i = 0; i < 3; ++i) {
+            buttons[i] = new QPushButton(&w);
+            lay->addWidget(buttons[i]);
+            QObject::connect(buttons[i], &QPushButton::clicked, [this, i] { ++clicks[i]; });
+        }
+        QObject::connect(e1, &ExitEdit::exited, [this] { ++exits; });
+        activate(&w);
+        e1->setFocus();
+        QApplication::processEvents();
+    }
+    QWidget w;
+    ExitEdit* e1 = new ExitEdit(&w);
+    QLineEdit* e2 = new QLineEdit(&w);
+    QPushButton* buttons[3];
+    int clicks[3] = {0, 0, 0};
+    int exits = 0;
+};
+}
+
 TEST(KeyPreview, FunctionKeysEscAndTheEnterChain)
 {
-    QWidget form;
-    auto* lay = new QVBoxLayout(&form);
-    auto* e1 = new QLineEdit(&form);
-    auto* e2 = new QLineEdit(&form);
-    lay->addWidget(e1);
-    lay->addWidget(e2);
-    int clicks[3] = {0, 0, 0};
-    QPushButton* buttons[3];
-    for (int i = 0; i < 3; ++i) {
-        buttons[i] = new QPushButton(&form);
-        lay->addWidget(buttons[i]);
-        QObject::connect(buttons[i], &QPushButton::clicked, [&clicks, i] { ++clicks[i]; });
-    }
-    auto [ok, close, off] = buttons;
+    Form f;
+    auto [ok, close, off] = f.buttons;
     off->setEnabled(false);
-
-    auto* keys = new KeyPreview(&form);
+    auto* keys = new KeyPreview(&f.w);
     keys->mapKey(Qt::Key_F8, ok);
     keys->mapKey(Qt::Key_Escape, close);
     keys->mapKey(Qt::Key_F9, off);
-    keys->enterMovesTo(e1, e2);
-    keys->onEnter(e2, [&] { ok->click(); });
-    activate(&form);
-    e1->setFocus();
+    keys->enterMovesTo(f.e1, f.e2);
+    keys->onEnter(f.e2, [&] { ok->click(); });
 
-    press(e1, Qt::Key_F8);
-    press(e2, Qt::Key_Escape);
-    press(e1, Qt::Key_F9);
-    EXPECT_EQ(clicks[0], 1) << "a key that bubbles to the parents clicks once";
-    EXPECT_EQ(clicks[1], 1);
-    EXPECT_EQ(clicks[2], 0) << "a disabled button is not clicked";
+    press(f.e1, Qt::Key_F8);
+    press(f.e2, Qt::Key_Escape);
+    press(f.e1, Qt::Key_F9);
+    EXPECT_EQ(f.clicks[0], 1) << "a key that bubbles to the parents clicks once";
+    EXPECT_EQ(f.clicks[1], 1);
+    EXPECT_EQ(f.clicks[2], 0) << "a disabled button is not clicked";
 
-    press(e1, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), e2);
-    press(e2, Qt::Key_Enter);
-    EXPECT_EQ(clicks[0], 2);
+    press(f.e1, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f.e2);
+    press(f.e2, Qt::Key_Enter);
+    EXPECT_EQ(f.clicks[0], 2);
 
     // Keys of another window (a dialog the form opened) are not the form's.
-    QDialog dlg(&form);
+    QDialog dlg(&f.w);
     press(new QLineEdit(&dlg), Qt::Key_F8);
-    EXPECT_EQ(clicks[0], 2);
+    EXPECT_EQ(f.clicks[0], 2);
 }
 
 TEST(ExitEdit, FiresOnlyWhenTheFocusMovesWithinTheWindow)
 {
-    QWidget form;
-    auto* lay = new QVBoxLayout(&form);
-    auto* a = new ExitEdit(&form);
-    auto* b = new QLineEdit(&form);
-    lay->addWidget(a);
-    lay->addWidget(b);
-    int exits = 0;
-    QObject::connect(a, &ExitEdit::exited, [&] { ++exits; });
-    activate(&form);
-    a->setFocus();
-    QApplication::processEvents();
-    ASSERT_TRUE(a->hasFocus());
+    Form f;
+    ASSERT_TRUE(f.e1->hasFocus());
 
     // A message box or dialog taking the focus is no exit.
     QDialog box;
@@ -128,15 +130,15 @@ TEST(ExitEdit, FiresOnlyWhenTheFocusMovesWithinTheWindow)
     activate(&box);
     other->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(f.exits, 0);
     box.hide();
-    activate(&form);
-    a->setFocus();
+    activate(&f.w);
+    f.e1->setFocus();
     QApplication::processEvents();
 
-    b->setFocus(Qt::TabFocusReason);
+    f.e2->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(f.exits, 1);
 }
 
 TEST(DatePicker, MonthStepClampsTheDay)
