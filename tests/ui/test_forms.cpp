@@ -9,26 +9,14 @@
 #include <QTimer>
 #include <stdexcept>
 
-namespace {
-// An MDI frame like the main window's, set as the area children go into.
-struct Frame {
-    Frame()
-    {
-        area = new QMdiArea(&win);
-        win.setCentralWidget(area);
-        win.resize(800, 600);
-        win.show();
-        setMdiArea(area);
-    }
-    ~Frame() { setMdiArea(nullptr); }
-    QMainWindow win;
-    QMdiArea* area;
-};
-}
-
 TEST(ActivateIfOpen, RestoresAMinimisedChildAndIsFalseForNilOrAClosedOne)
 {
-    Frame f;
+    QMainWindow win;   // an MDI frame like the main window's (the area is held weakly)
+    auto* area = new QMdiArea(&win);
+    win.setCentralWidget(area);
+    win.resize(800, 600);
+    win.show();
+    setMdiArea(area);
     EXPECT_FALSE(ActivateIfOpen(nullptr));
     QPointer<QWidget> first = new QWidget;
     first->setWindowTitle(QStringLiteral("采购单据"));
@@ -39,16 +27,16 @@ TEST(ActivateIfOpen, RestoresAMinimisedChildAndIsFalseForNilOrAClosedOne)
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(sub->windowTitle(), QStringLiteral("采购单据"));
     sub->showMinimized();
-    f.area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(second->parentWidget()));
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(second->parentWidget()));
     QApplication::processEvents();
     ASSERT_TRUE(sub->isMinimized());
-    ASSERT_NE(f.area->activeSubWindow(), sub);
+    ASSERT_NE(area->activeSubWindow(), sub);
 
     EXPECT_TRUE(ActivateIfOpen(first));
     EXPECT_FALSE(sub->isMinimized());
     EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(f.area->activeSubWindow(), sub);
-    EXPECT_EQ(f.area->subWindowList().size(), 2) << "no second instance";
+    EXPECT_EQ(area->activeSubWindow(), sub);
+    EXPECT_EQ(area->subWindowList().size(), 2) << "no second instance";
 
     second->parentWidget()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
