@@ -725,7 +725,7 @@ Money Query::cellMoney(int row, int col) const
 
 bool Query::cellIsNull(int row, int col) const
 {
-    return cellInRange(*this, row, col) ? (kindOf(d_->cell(row, col)) == Kind::Null) : true;
+    return !cellInRange(*this, row, col) || kindOf(d_->cell(row, col)) == Kind::Null;
 }
 
 QVariant Query::cellValue(int row, int col) const
