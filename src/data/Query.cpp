@@ -879,6 +879,18 @@ void Query::post()
 {
     if (state_ != State::Edit && state_ != State::Insert)
         return;
+    // A row the database refused is dropped: left in edit or insert, the next move or
+    // append would try to write it again.
+    try {
+        writeRow();
+    } catch (...) {
+        cancel();
+        throw;
+    }
+}
+
+void Query::writeRow()
+{
     Impl& d = *d_;
     const QString keyName = d.byRowid ? QStringLiteral("rowid") : d.cols[d.keyCol].name;
 

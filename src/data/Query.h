@@ -136,6 +136,7 @@ public:
     struct Impl;
 private:
     void openRows(bool fetch);
+    void writeRow();
     void notifyReset();
     void notifyRow(int row);
     void notifyCurrent();

@@ -411,3 +411,22 @@ TEST_F(QueryTest, ClosedLedgerOpensForAppendWithoutRows)
     q.openForAppend();   // open already: the rows in hand stay
     EXPECT_EQ(q.recordCount(), 3);
 }
+
+// A row the database refuses is dropped, so the next append does not write it again.
+TEST_F(QueryTest, RefusedPostLeavesNoPendingRow)
+{
+    dm.ADOC1.exec(QStringLiteral("create trigger no_bad before insert on fkfx when new.dh='BAD' "
+                                 "begin select raise(abort, 'refused'); end"));
+    Query& q = dm.AQfkfx1;
+    q.openForAppend();
+    q.append();
+    q.setText(QStringLiteral("dh"), QStringLiteral("BAD"));
+    EXPECT_THROW(q.post(), DbError);
+    EXPECT_EQ(q.state(), Query::State::Browse);
+    q.append();
+    q.setText(QStringLiteral("dh"), QStringLiteral("GOOD"));
+    q.post();
+    const RecordSet rows = dm.ADOC1.execute(QStringLiteral("select dh from fkfx"));
+    ASSERT_EQ(rows.recordCount(), 1);
+    EXPECT_EQ(rows.rows[0][0].toString(), QStringLiteral("GOOD"));
+}
