@@ -82,17 +82,18 @@ void roundText(QLineEdit* e)
         e->setText(rounded);
 }
 
-// The line query's grid stays still while a handler re-points or changes it.
-class ControlsOff {
-public:
-    explicit ControlsOff(Query& q) : q_(q) { q_.disableControls(); }
-    ~ControlsOff() { q_.enableControls(); }
-    ControlsOff(const ControlsOff&) = delete;
-    ControlsOff& operator=(const ControlsOff&) = delete;
-
-private:
-    Query& q_;
-};
+// Runs f with the query's controls disabled, enabling them again also when f fails.
+void withControlsOff(Query& q, const std::function<void()>& f)
+{
+    q.disableControls();
+    try {
+        f();
+    } catch (...) {
+        q.enableControls();
+        throw;
+    }
+    q.enableControls();
+}
 
 // A record picker answering into this form's fields.
 template <class Picker>
@@ -583,12 +584,13 @@ void TFtjcgd1::SpeedButton3Click()
         Fsp2->DBGrid1->setColumnVisible(col, col == 4);
     Fsp2->Edit2->setText(ck->text());
     Query& q = DM1->AQsp1;
-    const ControlsOff off(q);
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM sp"));
-    q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
-    q.addSql(QStringLiteral("order by id"));
-    q.open();
+    withControlsOff(q, [this, &q] {
+        q.clearSql();
+        q.addSql(QStringLiteral("SELECT * FROM sp"));
+        q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
+        q.addSql(QStringLiteral("order by id"));
+        q.open();
+    });
 }
 
 void TFtjcgd1::txmChange()
@@ -670,8 +672,7 @@ void TFtjcgd1::SB2Click()
     ensureOwnLines();   // the question may have let another window re-point the query
     if (q.recordCount() == 0)
         return;
-    {
-        const ControlsOff off(q);
+    withControlsOff(q, [this, &q] {
         try {
             if (modifyMode() && q.text(QStringLiteral("bj")) != QLatin1String("dz")) {
                 q.edit();
@@ -688,7 +689,7 @@ void TFtjcgd1::SB2Click()
                 q.cancel();
             throw;
         }
-    }
+    });
     recomputeTotals();
 }
 
