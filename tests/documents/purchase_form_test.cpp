@@ -4,7 +4,6 @@
 #include "basic/Uck1.h"
 #include "basic/Usp2.h"
 #include "data/Clock.h"
-#include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
 #include "documents/Utjcgd1.h"
 #include "documents/Uxgmx1.h"
@@ -81,14 +80,6 @@ protected:
         const RecordSet rs = dm->ADOC1.execute(QString::fromUtf8(sql));
         return rs.isEmpty() ? QStringLiteral("<none>") : rs.rows.front().front().toString();
     }
-    QString dump()
-    {
-        QString out;
-        for (const char* t : {"cgglz", "cgglc", "cgfx", "sp", "fkfx"})
-            for (const QVariantList& row : dm->ADOC1.execute(QStringLiteral("SELECT * FROM %1 order by id").arg(QLatin1String(t))).rows)
-                out += QLatin1String(t) + QLatin1Char('|') + QVariant(row).toStringList().join(QLatin1Char('|')) + QLatin1Char('\n');
-        return out;
-    }
     void open(bool withHeader = true)
     {
         form = new TFtjcgd1();
@@ -154,17 +145,15 @@ TEST_F(PurchaseForm, TheMenuOpensOneFormOnANewDocument)
     ASSERT_TRUE(form);
     EXPECT_EQ(main.mdi->subWindowList().size(), 1);
     EXPECT_EQ(form->windowTitle() + form->ztbj->text() + form->dh->text(), QStringLiteral("新增采购入库单新增") + kNo1);
-    EXPECT_EQ(form->DateTimePicker1->date(), kToday);
     EXPECT_EQ(texts({form->yhe, form->yfe, form->sfe, form->sl, form->jg, form->hjsl, form->hjje}), QStringLiteral("0|0|0|0|0|0|0"));
-    EXPECT_EQ(DM1->AQcgc1.sqlLines(), purchaseLinesStatement(kNo1, false));
     // Closed by its button, the form takes its frame and its pending lines with it.
-    form->ck->setText(QStringLiteral("一号库"));
+    header();
     addLine(QStringLiteral("T1"), QStringLiteral("1"));
     form->BB6->click();
     EXPECT_TRUE(closed());
     EXPECT_TRUE(main.mdi->subWindowList().isEmpty());
     EXPECT_EQ(scalar("SELECT count(*) FROM cgglc"), QStringLiteral("0"));
-    // The day's numbers used up: the form closes as it opens.
+    // The day's numbers used up: the form warns and closes as it opens.
     exec("insert into cgglz(dh,kdrq,shbj) values('CG20261206999','2026-12-06','已审核')");
     main.N301->trigger();
     form = Ftjcgd1.data();
@@ -178,12 +167,12 @@ TEST_F(PurchaseForm, TheMenuOpensOneFormOnANewDocument)
 TEST_F(PurchaseForm, CodeLookupAndAddingALine)
 {
     open();
-    // code -> name, unit, price: found once here; twice here, only elsewhere, untrimmed; quoted
-    for (const char* code : {"T1", "D1", "X1", "T1 ", "Q'1"}) {
-        form->txm->setText(QStringLiteral("T2"));
+    // code -> name|unit|price: found once here; twice here, only elsewhere, untrimmed; quoted
+    const std::pair<const char*, const char*> lookups[] = {
+        {"T1", "彩电|台|10"}, {"D1", "||0"}, {"X1", "||0"}, {"T1 ", "||0"}, {"Q'1", "O'Neil 机|台|3"}};
+    for (const auto& [code, found] : lookups) {
         form->txm->setText(QString::fromUtf8(code));
-        const char* want = code == std::string("T1") ? "彩电|台|10" : code == std::string("Q'1") ? "O'Neil 机|台|3" : "||0";
-        EXPECT_EQ(texts({form->ppgg, form->dw, form->jg}), QString::fromUtf8(want)) << code;
+        EXPECT_EQ(texts({form->ppgg, form->dw, form->jg}), QString::fromUtf8(found)) << code;
     }
     addLine(QStringLiteral("X1"), QStringLiteral("1"));
     EXPECT_EQ(rec.texts(), QStringList{"商品不可为空！"});
@@ -216,17 +205,16 @@ TEST_F(PurchaseForm, ReturnLinesTheMoneyChainAndLeavingFields)
     addLine(QStringLiteral("T1"), QStringLiteral("3"));
     EXPECT_FALSE(form->DBGrid1->rowStyle(1).font.isValid());
 
-    // (field, text typed) -> payable|paid
+    // field typed -> payable|paid; then emptied fields read "0"
     const struct { QLineEdit* field; const char* typed; const char* after; } chain[] = {
-        {form->hjje, "100", "100|100"}, {form->yhe, "10", "90|90"}, {form->sfe, "50", "90|50"},
-        {form->yhe, "20", "80|80"},     {form->yhe, "-", "100|100"}, {form->hjje, "60", "60|60"}};
+        {form->hjje, "100", "100|100"}, {form->yhe, "10", "90|90"},   {form->sfe, "50", "90|50"},
+        {form->yhe, "20", "80|80"},     {form->yhe, "-", "100|100"}, {form->hjje, "60", "60|60"},
+        {form->yhe, " ", "60|60"},      {form->sfe, "", "60|0"}};
     for (const auto& c : chain) {
         c.field->setText(QString::fromUtf8(c.typed));
         EXPECT_EQ(texts({form->yfe, form->sfe}), QString::fromUtf8(c.after)) << c.typed;
     }
-    for (QLineEdit* e : std::initializer_list<QLineEdit*>{form->yhe, form->sfe, form->sl, form->jg})
-        e->setText(QStringLiteral(" "));
-    EXPECT_EQ(texts({form->yhe, form->sfe, form->sl, form->jg}), QStringLiteral("0|0|0|0"));
+    EXPECT_EQ(form->yhe->text(), QStringLiteral("0"));
 
     // Leaving a money field rounds it; a lone "-" left there is 0.
     const struct { ExitEdit* field; const char* typed; const char* left; } leaving[] = {
@@ -249,7 +237,7 @@ TEST_F(PurchaseForm, ReturnLinesTheMoneyChainAndLeavingFields)
 TEST_F(PurchaseForm, KeyFiltersAndEnterChain)
 {
     open();
-    // typed keys -> text: "-" and "." once each in the quantity, no "-" in the price
+    // keys typed -> text: "-" and "." once each in the quantity, no "-" in the price
     const std::tuple<QLineEdit*, const char*, const char*> typing[] = {
         {form->sl, "1-2..", "1-2."}, {form->jg, "-1.5.a", "1.5"}, {form->txm, "T1", "T1"}};
     for (const auto& [field, typed, want] : typing) {
@@ -291,17 +279,15 @@ TEST_F(PurchaseForm, DeletingLinesInBothModes)
     form->N2->trigger();
     EXPECT_EQ(rec.texts(), (QStringList{"没有明细可删除！", "没有明细可修改！", "没有明细可设置！"}));
     EXPECT_EQ(rec.last().caption, QStringLiteral("警告"));
-    EXPECT_EQ(modal.opened(), 0);
     addLine(QStringLiteral("T1"), QStringLiteral("1"));
     addLine(QStringLiteral("T2"), QStringLiteral("1"));
     rec.answer(MbCancel);
     form->SB2->click();
     EXPECT_EQ(rec.last().text, QStringLiteral("确定要删除此明细么？"));
     EXPECT_EQ(rec.last().buttons, MbOk | MbCancel);
-    EXPECT_EQ(scalar("SELECT count(*) FROM cgglc where bj='dz'"), QStringLiteral("2"));
     DM1->AQcgc1.first();
     form->SB2->click();
-    EXPECT_EQ(scalar("SELECT ppgg FROM cgglc where bj='dz'") + form->hjje->text(), QStringLiteral("冰箱2000"));
+    EXPECT_EQ(scalar("SELECT group_concat(ppgg) FROM cgglc where bj='dz'") + form->hjje->text(), QStringLiteral("冰箱2000"));
 
     // Modify mode: a saved line is marked "ds" and hidden, one added during the change goes
     // at once; F5, or closing, gives the saved lines back.
@@ -310,8 +296,7 @@ TEST_F(PurchaseForm, DeletingLinesInBothModes)
         DM1->AQcgc1.last();
         form->SB2->click();
         EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc"), QStringLiteral("yz,ds"));
-        EXPECT_EQ(DM1->AQcgc1.recordCount(), 1);
-        EXPECT_EQ(form->hjje->text(), QStringLiteral("10"));
+        EXPECT_EQ(form->hjje->text() + form->hjsl->text(), QStringLiteral("101"));
         addLine(QStringLiteral("T2"), QStringLiteral("1"));
         DM1->AQcgc1.last();
         form->SB2->click();
@@ -359,8 +344,7 @@ TEST_F(PurchaseForm, SavingChecksAndTheNextDocument)
     form->BB5->click();
     EXPECT_EQ(rec.texts(), QStringList{"仓库不可为空！"});
     EXPECT_EQ(focus(), form->ck);
-    form->ck->setText(QStringLiteral("一号库"));
-    form->ghs->setText(QStringLiteral("甲厂"));
+    header();
     form->BB5->click();
     EXPECT_EQ(rec.last().text, QStringLiteral("明细不可为空！"));
     form->bz->setText(QStringLiteral("备注"));
@@ -369,17 +353,15 @@ TEST_F(PurchaseForm, SavingChecksAndTheNextDocument)
     form->yhe->setText(QStringLiteral("10"));
     form->sfe->setText(QStringLiteral("95"));
     form->BB4->click();
-    EXPECT_EQ(rec.last().text, QStringLiteral("付款单据，实付额不可大于应付额！"));
-    EXPECT_EQ(rec.last().caption, QStringLiteral("提示"));
+    EXPECT_EQ(rec.last().caption + rec.last().text, QStringLiteral("提示付款单据，实付额不可大于应付额！"));
     EXPECT_EQ(scalar("SELECT count(*) FROM cgglz"), QStringLiteral("0"));
     // A lone "-" in the discount counts as 0, and the money texts are rounded.
     form->yhe->setText(QStringLiteral("-"));
     form->sfe->setText(QStringLiteral("49.999"));
     form->BB4->click();
     EXPECT_EQ(rec.count(), 3);
-    EXPECT_EQ(scalar("SELECT printf('%s %s %s %s %g %g %g %g',shbj,zhidan,kdrq,rq,yhe,yfe,sfe,qk) FROM cgglz"),
-              QStringLiteral("已审核 系统管理员 2026-12-06 2026-12-02 0 100 50 50"));
-    EXPECT_EQ(scalar("SELECT printf('%g %s %s',je,rq,dh) FROM fkfx"), QStringLiteral("50 2026-12-02 CG20261206001"));
+    EXPECT_EQ(scalar("SELECT printf('%s %s %g %g %g %g',shbj,rq,yhe,yfe,sfe,qk) FROM cgglz"),
+              QStringLiteral("已审核 2026-12-02 0 100 50 50"));
     // The next document keeps date, warehouse, employee and remark.
     EXPECT_EQ(texts({form->dh, form->ck, form->jsr, form->bz, form->ghs, form->yhe, form->yfe, form->sfe, form->hjsl, form->hjje}),
               QStringLiteral("CG20261206002|一号库|张三|备注||0|0|0|0|0"));
@@ -414,13 +396,12 @@ TEST_F(PurchaseForm, AHeldDocumentTakenChangedAndSavedAgain)
     takeHeld();
     exec("update cgglz set shbj='已审核'");
     form->BB4->click();
-    EXPECT_EQ(rec.last().text, QStringLiteral("此挂单已不存在或已审核，不能再保存！"));
-    EXPECT_EQ(rec.last().caption, QStringLiteral("警告"));
+    EXPECT_EQ(rec.last().caption + rec.last().text, QStringLiteral("警告此挂单已不存在或已审核，不能再保存！"));
     EXPECT_EQ(scalar("SELECT count(*) FROM cgfx") + form->ztbj->text(), QStringLiteral("0修改"));
     exec("update cgglz set shbj='未审核'");
     form->BB4->click();
-    EXPECT_EQ(scalar("SELECT shbj||(SELECT count(*) FROM cgfx where rq='2026-12-01') FROM cgglz"), QStringLiteral("已审核2"));
-    EXPECT_EQ(form->ztbj->text(), QStringLiteral("新增"));
+    EXPECT_EQ(scalar("SELECT shbj||(SELECT count(*) FROM cgfx where rq='2026-12-01') FROM cgglz") + form->ztbj->text(),
+              QStringLiteral("已审核2新增"));
 }
 
 TEST_F(PurchaseForm, NumbersAcrossMidnightAndTheDaysLast)
@@ -450,17 +431,15 @@ TEST_F(PurchaseForm, AFailureMidSaveLeavesDatabaseAndForm)
 {
     open();
     addLine(QStringLiteral("T1"), QStringLiteral("5"), QStringLiteral("3"));
-    addLine(QStringLiteral("T2"), QStringLiteral("1"));
     form->sfe->setText(QStringLiteral("10"));
     exec("create trigger fail_pay before insert on fkfx begin select raise(abort, 'injected'); end");
-    const QString before = dump();
     form->BB4->click();
-    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(scalar("SELECT (SELECT count(*) FROM cgglz)||(SELECT count(*) FROM cgfx)||(SELECT group_concat(bj) FROM cgglc)"),
+              QStringLiteral("00dz"));
     ASSERT_EQ(rec.count(), 1);
     EXPECT_EQ(rec.last().icon, MsgIcon::Error);
     EXPECT_TRUE(rec.last().text.contains(QStringLiteral("injected")));
-    EXPECT_EQ(texts({form->dh, form->ghs, form->sfe}), kNo1 + QStringLiteral("|甲厂|10"));
-    EXPECT_EQ(DM1->AQcgc1.recordCount(), 2);
+    EXPECT_EQ(texts({form->dh, form->ghs, form->sfe, form->hjsl}), kNo1 + QStringLiteral("|甲厂|10|5"));
     exec("drop trigger fail_pay");
     form->BB4->click();
     EXPECT_EQ(scalar("SELECT count(*) FROM fkfx") + form->dh->text(), QStringLiteral("1CG20261206002"));
@@ -475,14 +454,9 @@ TEST_F(PurchaseForm, AFailureMidSaveLeavesDatabaseAndForm)
 TEST_F(PurchaseForm, PrintChecksBeforeThePreview)
 {
     open();
-    // Releasing a mouse button over the print button opens its menu.
-    const QPointF inside(5, 5);
-    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        EXPECT_FALSE(form->PM2->isVisible());
-        QMouseEvent e(t, inside, form->BB3->mapToGlobal(inside), Qt::RightButton,
-                      t == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(form->BB3, &e);
-    }
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), form->BB3->mapToGlobal(QPointF(5, 5)), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form->BB3, &release);   // a release over the button opens the menu
     EXPECT_TRUE(form->PM2->isVisible());
     form->PM2->hide();
     form->N4->trigger();
@@ -494,32 +468,23 @@ TEST_F(PurchaseForm, PrintChecksBeforeThePreview)
     // A return document goes to the preview with the form's texts as they stand.
     addLine(QStringLiteral("T2"), QStringLiteral("-1"));
     form->N3->trigger();
-    form->N4->trigger();
-    EXPECT_EQ(rec.count(), 2);
-    EXPECT_EQ(modal.classes(), (QStringList{"TFdyPreview1", "TFdyPreview1"}));
+    EXPECT_EQ(modal.classes(), QStringList{"TFdyPreview1"});
     EXPECT_EQ(Fdycgd2->QRLdh2->Caption + Fdycgd2->QRLghs2->Caption + Fdycgd2->e2->Caption, kNo1 + QStringLiteral("甲厂￥-1990"));
-    EXPECT_EQ(Fdycgd1->QRLrq2->Caption, QStringLiteral("2026-12-06"));
 }
 
-TEST_F(PurchaseForm, PickersAndLineDialogs)
+TEST_F(PurchaseForm, PickersAnswerIntoTheFormAndItsOwnTotals)
 {
     open(false);
     form->SpeedButton3->click();
     EXPECT_EQ(rec.texts(), QStringList{"仓库不可为空！"});
-    EXPECT_TRUE(Fsp2.isNull());
     modal.next([](QDialog& d) {
-        auto& picker = dynamic_cast<TFck1&>(d);
-        EXPECT_EQ(picker.xzbj->text(), QStringLiteral("tjcg"));
         ASSERT_TRUE(DM1->AQck1.locate({"ck"}, {QStringLiteral("一号库")}));
-        picker.xuan->click();
+        dynamic_cast<TFck1&>(d).xuan->click();
     });
     form->SpeedButton4->click();
-    EXPECT_EQ(form->ck->text(), QStringLiteral("一号库"));
     form->SpeedButton3->click();
     ASSERT_FALSE(Fsp2.isNull());
-    EXPECT_EQ(Fsp2->xzbj->text() + Fsp2->Edit2->text(), QStringLiteral("tjcg一号库"));
-    for (int c = 4; c <= 7; ++c)
-        EXPECT_EQ(Fsp2->DBGrid1->isColumnVisible(c), c == 4) << c;
+    EXPECT_EQ(QStringList({form->ck->text(), Fsp2->xzbj->text(), Fsp2->Edit2->text()}), QStringList({"一号库", "tjcg", "一号库"}));
     EXPECT_EQ(DM1->AQsp1.sqlLines(), (QStringList{"SELECT * FROM sp", "where ck='一号库'", "order by id"}));
     ASSERT_TRUE(DM1->AQsp1.locate({"txm"}, {QStringLiteral("T1")}));
     Fsp2->xuanClick();
@@ -528,29 +493,17 @@ TEST_F(PurchaseForm, PickersAndLineDialogs)
     DM1->AQcgc1.open();
     Fsp2->xuanClick();
     EXPECT_EQ(texts({form->hjsl, form->hjje, form->sfe}), QStringLiteral("2|20|20"));
-
-    DM1->AQcgc1.first();
+    // The line dialogs open in the purchase mode, the edit one on the current line.
     modal.next([](QDialog& d) {
         auto& dlg = dynamic_cast<TFxgmx1&>(d);
-        EXPECT_EQ(QStringList({dlg.windowTitle(), dlg.ST1->text()}), QStringList({"修改采购明细", "cgmx"}));
-        EXPECT_EQ(texts({dlg.txm, dlg.ppgg, dlg.dw, dlg.sl, dlg.jg, dlg.zk, dlg.je}), QStringLiteral("T1|彩电|台|1|10|1|10"));
-        dlg.sl->setText(QStringLiteral("3"));
-        dlg.BitBtn1->click();
+        EXPECT_EQ(dlg.ST1->text() + texts({dlg.txm, dlg.sl, dlg.jg, dlg.je}), QStringLiteral("cgmxT1|1|10|10"));
     });
+    modal.next([](QDialog& d) { EXPECT_EQ(dynamic_cast<TFxgmx4&>(d).ST1->text(), QStringLiteral("cgmx")); });
     form->SB3->click();
-    EXPECT_EQ(texts({form->hjje, form->yfe}), QStringLiteral("40|40"));
-    modal.next([](QDialog& d) {
-        auto& dlg = dynamic_cast<TFxgmx4&>(d);
-        EXPECT_EQ(QStringList({dlg.windowTitle(), dlg.ST1->text(), dlg.zk->text()}), QStringList({"采购单折扣率", "cgmx", "1"}));
-        dlg.zk->setText(QStringLiteral("0.5"));
-        dlg.BitBtn1->click();
-    });
     form->N2->trigger();
-    EXPECT_EQ(form->hjje->text(), QStringLiteral("20"));
-    EXPECT_EQ(rec.count(), 1);
+    EXPECT_EQ(modal.opened(), 3);
     form->close();
     ASSERT_TRUE(closed());
     EXPECT_TRUE(Fsp2.isNull());
 }
-
 }
