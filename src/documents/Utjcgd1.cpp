@@ -331,7 +331,7 @@ void TFtjcgd1::wireHandlers()
     changed(dh, [this] { dhChange(); });
     changed(yhe, [this] { yheChange(); });
     changed(hjje, [this] { hjjeChange(); });
-    changed(yfe, [this] { sfe->setText(yfe->text()); });
+    changed(yfe, [this] { yfeChange(); });
     for (QLineEdit* e : {static_cast<QLineEdit*>(sfe), static_cast<QLineEdit*>(sl), static_cast<QLineEdit*>(jg)})
         changed(e, [e] {
             if (e->text().trimmed().isEmpty())
@@ -731,6 +731,8 @@ void TFtjcgd1::hjjeChange()
     const Money discount = isLoneMinus(yhe) ? Money() : Money::parse(yhe->text());
     yfe->setText((Money::parse(hjje->text()) - discount).plainText());
 }
+
+void TFtjcgd1::yfeChange() { sfe->setText(yfe->text()); }
 
 void TFtjcgd1::ckExit()
 {

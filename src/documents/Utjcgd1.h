@@ -111,6 +111,7 @@ private:
     void dhChange();
     void yheChange();
     void hjjeChange();
+    void yfeChange();
     void ckExit();
 
     bool started_ = false;
