@@ -1,10 +1,9 @@
-// The shared preview over a query-bound report: pages, navigation, printing, and the
+// The shared preview over a query-bound list report: pages, navigation, printing, and the
 // bound query's cursor left alone.
-#include "data/DM1.h"
 #include "queries/Udycggl1.h"
-#include "report/ListReport.h"
 #include "report/UdyPreview1.h"
 #include "support/Recorder.h"
+#include "support/SampleShop.h"
 
 #include <gtest/gtest.h>
 
@@ -14,126 +13,106 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace {
+// Sixty purchase headers (two pages of the list report), AQcgz1 open on them at row 7.
 struct PreviewFixture : ::testing::Test {
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
+    TempShop shop{false};
+    TDM1* dm = shop.dm.get();
     void SetUp() override
     {
-        dm = std::make_unique<TDM1>(dir.filePath("shop.db"));
-        DM1 = dm.get();
-        dm->ADOC1.exec("BEGIN");
-        for (int i = 0; i < 60; ++i)
-            dm->ADOC1.exec(QStringLiteral("INSERT INTO cgglz(dh,rq,ghs,hjsl,hjje,qk) VALUES('CG%1','2026-12-01','美的',1,%2,0)")
-                               .arg(i, 3, 10, QLatin1Char('0'))
-                               .arg(i * 10));
-        dm->ADOC1.exec("COMMIT");
-        Query& q = dm->AQcgz1;
-        q.clearSql();
-        q.addSql("SELECT * FROM cgglz");
-        q.addSql("order by id");
-        q.open();
-        q.moveTo(7);
+        dm->ADOC1.exec("UPDATE danwei SET mcdy='通达家电'");
+        dm->ADOC1.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<59) INSERT INTO "
+                       "cgglz(dh,rq,ghs,hjsl,hjje,qk) SELECT printf('CG%03d',i),'2026-12-01','美的',1,i*10,0 FROM n");
+        dm->AQcgz1.setSql({"SELECT * FROM cgglz", "order by id"});
+        dm->AQcgz1.open();
+        dm->AQcgz1.moveTo(7);
     }
-    void TearDown() override { DM1 = nullptr; }
 };
 }
 
-TEST_F(PreviewFixture, ShowsPagesOfTheBoundQueryWithoutMovingItsCursor)
+TEST_F(PreviewFixture, ListPrintFillsTheReportAndPagesThroughItWithoutMovingTheCursor)
 {
     TFdycggl1& rep = reportForm(Fdycggl1);
-    rep.bindTo(&dm->AQcgz1);
-    rep.QRLdw->Caption = "通达家电采购单据汇总表";
-    rep.QuickRep1.ReportTitle = "打印预览";
-    int pages = 0, afterNext = 0, afterLast = 0;
+    ASSERT_FALSE(dm->ATdanwei1.isOpen());
+    QPointer<TFdyPreview1> shown;
     QString title;
+    QList<int> pages;   // count, after 下页, after 末页 and 下页
     ModalScript modal;
     modal.next([&](QDialog& d) {
-        auto* p = qobject_cast<TFdyPreview1*>(&d);
-        ASSERT_NE(p, nullptr);
-        title = p->windowTitle();
-        pages = p->pageCount();
-        p->nextPage->click();
-        afterNext = p->currentPage();
-        p->lastPage->click();
-        p->nextPage->click();
-        afterLast = p->currentPage();
-        p->closeButton->click();
+        shown = qobject_cast<TFdyPreview1*>(&d);
+        ASSERT_FALSE(shown.isNull());
+        title = shown->windowTitle();
+        pages << shown->pageCount();
+        shown->nextPage->click();
+        pages << shown->currentPage();
+        shown->lastPage->click();
+        shown->nextPage->click();
+        pages << shown->currentPage();
+        shown->closeButton->click();
     });
-    rep.preview();
+    printListReport(rep, "采购单据汇总表", dm->AQcgz1, {"60", "17700", "0"});
     EXPECT_EQ(modal.opened(), 1);
     EXPECT_EQ(title, "打印预览");
-    EXPECT_EQ(pages, 2);
-    EXPECT_EQ(afterNext, 2);
-    EXPECT_EQ(afterLast, 2);
+    EXPECT_EQ(pages, (QList<int>{2, 2, 2}));
+    EXPECT_TRUE(dm->ATdanwei1.isOpen());
+    EXPECT_EQ(rep.QRLdw->Caption, "通达家电采购单据汇总表");
+    EXPECT_EQ(rep.QuickRep1.DataSet, &dm->AQcgz1);
+    for (QRDBText* t : rep.texts)
+        EXPECT_EQ(t->DataSet, &dm->AQcgz1);
+    EXPECT_EQ(rep.total("e1")->Caption + "|" + rep.total("e2")->Caption + "|" + rep.total("e3")->Caption, "60|17700|0");
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
-
-    // The report read the rows from the first, whatever the cursor.
+    // The report read the rows from the first, whatever the cursor, each column's field
+    // under its title with its alignment; e1..e3 under the quantity, amount and debt columns.
     const auto rows = rep.QuickRep1.dataRows();
-    const PageContent first = rep.QuickRep1.layout(*rows, QSizeF(210, 297)).page(0);
-    EXPECT_EQ(first.named("QRD2").at(0).text, "CG000");
+    const QuickRep::Layout lay = rep.QuickRep1.layout(*rows);
+    QStringList cols;
+    for (int i = 1; i <= 6; ++i) {
+        const PlacedText d = lay.page(0).named(QStringLiteral("QRD%1").arg(i)).at(0);
+        cols << lay.page(0).named(QStringLiteral("QRL%1").arg(i)).at(0).text + "=" + d.text
+                    + (d.align & Qt::AlignRight ? ">" : d.align & Qt::AlignHCenter ? "|" : "<");
+    }
+    EXPECT_EQ(cols, (QStringList{"日期=2026-12-01|", "单号=CG000|", "厂商=美的<", "合计数量=1>", "合计金额=0>", "欠款=0>"}));
+    const PageContent last = lay.page(1);
+    for (const auto& [e, d] : {std::pair{"e1", "QRD4"}, {"e2", "QRD5"}, {"e3", "QRD6"}})
+        EXPECT_DOUBLE_EQ(last.named(e).at(0).rect.right(), last.named(d).at(0).rect.right()) << e;
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(shown.isNull());   // the preview freed itself
 }
 
 TEST_F(PreviewFixture, PrintsThroughThePrintDialogAndReportsAMissingPrinter)
 {
     TFdycggl1& rep = reportForm(Fdycggl1);
     rep.bindTo(&dm->AQcgz1);
-    const QString pdf = dir.filePath("printed.pdf");
+    const QString pdf = shop.dir.filePath("printed.pdf");
     MessageRecorder rec;
     ModalScript modal;
     modal.next([&](QDialog& d) {
-        auto* p = qobject_cast<TFdyPreview1*>(&d);
-        ASSERT_NE(p, nullptr);
-        p->printButton->click();   // the print dialog is the next step
-        p->printButton->click();
-        p->close();
+        auto& p = dynamic_cast<TFdyPreview1&>(d);
+        p.printButton->click();   // to a PDF file
+        p.printButton->click();   // to a printer that does not exist
+        p.close();
     });
-    modal.next([&](QDialog& d) {
-        auto& pd = dynamic_cast<QPrintDialog&>(d);
-        pd.printer()->setOutputFormat(QPrinter::PdfFormat);
-        pd.printer()->setOutputFileName(pdf);
-        pd.done(QDialog::Accepted);   // keeps the printer as set here
-    });
-    modal.next([&](QDialog& d) {
-        auto& pd = dynamic_cast<QPrintDialog&>(d);
-        pd.printer()->setOutputFormat(QPrinter::NativeFormat);
-        pd.printer()->setPrinterName("no-such-printer");
-        pd.done(QDialog::Accepted);   // keeps the printer as set here
-    });
+    for (const bool toPdf : {true, false})
+        modal.next([&, toPdf](QDialog& d) {
+            auto& pd = dynamic_cast<QPrintDialog&>(d);
+            pd.printer()->setOutputFormat(toPdf ? QPrinter::PdfFormat : QPrinter::NativeFormat);
+            if (toPdf)
+                pd.printer()->setOutputFileName(pdf);
+            else
+                pd.printer()->setPrinterName("no-such-printer");
+            pd.done(QDialog::Accepted);   // keeps the printer as set here
+        });
     rep.preview();
     EXPECT_EQ(modal.opened(), 3);
-    EXPECT_TRUE(QFile::exists(pdf));
-    EXPECT_GT(QFile(pdf).size(), 1000);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray data = f.readAll();
+    EXPECT_TRUE(data.startsWith("%PDF"));
+    EXPECT_EQ(data.count("/Type /Page\n") + data.count("/Type /Page\r") + data.count("/Type /Page "), 2);
     ASSERT_EQ(rec.count(), 1);
     EXPECT_EQ(rec.last().text, "找不到打印机，请安装打印机！");
     EXPECT_EQ(rec.last().caption, "提示");
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
-}
-
-TEST_F(PreviewFixture, ListPrintFillsTheTitleTotalsAndBindingsAndThePreviewFreesItself)
-{
-    dm->ADOC1.exec("UPDATE danwei SET mcdy='通达家电'");
-    dm->ATdanwei1.close();
-    TFdycggl1& rep = reportForm(Fdycggl1);
-    rep.QRL3->Caption = "厂商";
-    QPointer<QDialog> shown;
-    ModalScript modal;
-    modal.next([&](QDialog& d) { shown = &d; });
-    printListReport(rep, "采购单据汇总表", dm->AQcgz1, {"60", "17700", "0"});
-    EXPECT_TRUE(dm->ATdanwei1.isOpen());
-    EXPECT_EQ(rep.QRLdw->Caption, "通达家电采购单据汇总表");
-    EXPECT_EQ(rep.QuickRep1.ReportTitle, "打印预览");
-    EXPECT_EQ(rep.QuickRep1.DataSet, &dm->AQcgz1);
-    for (QRDBText* t : rep.texts)
-        EXPECT_EQ(t->DataSet, &dm->AQcgz1);
-    EXPECT_EQ(rep.total("e1")->Caption, "60");
-    EXPECT_EQ(rep.total("e2")->Caption, "17700");
-    EXPECT_EQ(rep.total("e3")->Caption, "0");
-    EXPECT_EQ(dm->AQcgz1.recNo(), 7);
-    ASSERT_FALSE(shown.isNull());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(shown.isNull());
 }
