@@ -28,36 +28,29 @@ protected:
 
 TEST_F(PurchaseReversal, UnauditReversesStockAndRemovesLedgerAndPayments)
 {
-    ASSERT_EQ(stock("G1") + ", " + stock("G2"), "电视 15 35 2.33, 电视 6 11.25 1.88");
+    ASSERT_EQ(stock("G1"), "电视 15 35 2.33");
+    sql("update sp set kcsl=5,kcje=10.25,kcjg=2.05 where txm='G2'");   // reversed by 3 at 6.00
     dm().AQcgz1.moveTo(1);  // the list stands on the other document
 
     EXPECT_EQ(unauditPurchase(dm(), kDoc), ReversalResult::Done);
-    EXPECT_EQ(stock("G1") + ", " + stock("G2") + ", " + stock("G3"), "电视 10 20 2, 电视 3 5.25 1.75, 未知 -1 -7 7");
-    EXPECT_EQ(count("cgfx where dh=" + sqlQuote(kDoc)) + count("fkfx where dh=" + sqlQuote(kDoc)), 0);
-    EXPECT_EQ(table("je", "fkfx", kOther), QStringList{"15"});
+    EXPECT_EQ(stock("G1") + ", " + stock("G2") + ", " + stock("G3"), "电视 10 20 2, 电视 2 4.25 2.12, 未知 -1 -7 7");
+    EXPECT_EQ(lines("SELECT dh FROM cgfx union all SELECT dh||' '||je FROM fkfx"), (QStringList{kOther, kOther + " 15"}));
     EXPECT_EQ(table("shbj,hjsl,hjje,yfe,sfe,qk", "cgglz", kDoc), QStringList{"未审核|9|22|22|15|7"});
     // The list's row in hand follows; its cursor stays where it was.
     EXPECT_EQ(dm().AQcgz1.recNo(), 1);
     EXPECT_EQ(dm().AQcgz1.cellText(0, dm().AQcgz1.fieldIndex("shbj")), "未审核");
-    for (Query* q : {&dm().AQcgfx1, &dm().AQfkfx1}) {
-        EXPECT_EQ(q->sqlLines().value(1), "where dh='刷新数据'");
-        EXPECT_TRUE(q->isOpen() && q->isEmpty());
-    }
+    for (Query* q : {&dm().AQcgfx1, &dm().AQfkfx1})
+        EXPECT_TRUE(q->sqlLines().value(1) == "where dh='刷新数据'" && q->isOpen() && q->isEmpty());
 
     const QString after = dump();
     EXPECT_EQ(unauditPurchase(dm(), kDoc), ReversalResult::AlreadyHeld);
     EXPECT_EQ(unauditPurchase(dm(), QStringLiteral("CG20991231001")), ReversalResult::Missing);
     EXPECT_EQ(dump(), after);
-}
 
-TEST_F(PurchaseReversal, HalfEvenCostAndTheHeaderByStatement)
-{
-    sql("update sp set kcsl=5,kcje=10.25,kcjg=2.05 where txm='G2'");
-    sql("delete from cgglc where dh=" + sqlQuote(kDoc) + " and txm<>'G2'");
+    // With the list closed the header is set back by a statement.
     dm().AQcgz1.close();
-    EXPECT_EQ(unauditPurchase(dm(), kDoc), ReversalResult::Done);
-    EXPECT_EQ(stock("G2"), "电视 2 4.25 2.12");
-    EXPECT_EQ(table("shbj", "cgglz", kDoc), QStringList{"未审核"});
+    EXPECT_EQ(unauditPurchase(dm(), kOther), ReversalResult::Done);
+    EXPECT_EQ(table("shbj", "cgglz", kOther), QStringList{"未审核"});
 }
 
 TEST_F(PurchaseReversal, FailedUnauditLeavesEverythingAsBefore)

@@ -96,12 +96,12 @@ TEST(ReportEngine, AutoSizedLabelsFollowTheirAlignment)
 TEST(ReportEngine, PaintsRulesAndTextOnAnImage)
 {
     const Synthetic s(3);
-    QImage img(378, 227, QImage::Format_RGB32);   // 100 x 60 mm at 96 dpi
+    QImage img(378, 227, QImage::Format_Grayscale8);   // 100 x 60 mm at 96 dpi
     img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        paintPage(p, s.rep.pages(s.rows).at(0), 96, 96);
-    }
+    QPainter p(&img);
+    paintPage(p, s.rep.pages(s.rows).at(0), 96, 96);
+    p.end();
+    // Dark pixels between x0 and x1 on the rows from y0 to y1 (mm).
     auto dark = [&](double x0, double x1, double y0, double y1, int level) {
         int n = 0;
         for (int y = qRound(y0 * 96 / 25.4); y <= qRound(y1 * 96 / 25.4); ++y)

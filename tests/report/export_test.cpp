@@ -12,7 +12,8 @@
 
 namespace {
 
-// The cells of the first sheet, row by row; a cell that is not an inline string reads "not text".
+// The cells of the first sheet, row by row, as written (the writer leaves out empty
+// cells); a cell that is not an inline string reads "not text".
 QVector<QStringList> readSheet(const QString& xlsx)
 {
     QProcess unzip;
@@ -20,20 +21,15 @@ QVector<QStringList> readSheet(const QString& xlsx)
     unzip.waitForFinished();
     QVector<QStringList> rows;
     QXmlStreamReader x(unzip.readAllStandardOutput());
-    int col = 0;
     while (!x.atEnd()) {
         if (x.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (x.name() == u"row") {
+        if (x.name() == u"row")
             rows.append(QStringList());
-        } else if (x.name() == u"c") {
-            col = x.attributes().value("r").at(0).unicode() - 'A';
-            while (rows.back().size() <= col)
-                rows.back() << QString();
-            rows.back()[col] = x.attributes().value("t") == u"inlineStr" ? "" : "not text";
-        } else if (x.name() == u"t") {
-            rows.back()[col] = x.readElementText();
-        }
+        else if (x.name() == u"c")
+            rows.back() << (x.attributes().value("t") == u"inlineStr" ? "" : "not text");
+        else if (x.name() == u"t")
+            rows.back().back() = x.readElementText();
     }
     return rows;
 }
