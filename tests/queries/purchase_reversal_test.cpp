@@ -68,17 +68,15 @@ TEST_F(PurchaseReversal, DeleteRemovesDocumentLinesAndLedgerOnly)
 {
     const QString stockBefore = stock("G1") + stock("G2");
     EXPECT_EQ(deletePurchaseDocument(dm(), kDoc), ReversalResult::Done);
-    EXPECT_EQ(count("cgglz where dh=" + sqlQuote(kDoc)) + count("cgglc where dh=" + sqlQuote(kDoc))
-                  + count("cgfx where dh=" + sqlQuote(kDoc)),
-              0);
-    EXPECT_EQ(lines("SELECT dh FROM cgfx"), QStringList{kOther});
-    EXPECT_EQ(count("fkfx"), 2);   // payments stay
+    EXPECT_EQ(lines("SELECT dh FROM cgglz union all SELECT DISTINCT dh FROM cgglc union all SELECT dh FROM cgfx"),
+              (QStringList{kOther, kOther, kOther}));
+    EXPECT_EQ(count("fkfx"), 2);   // payments and stock stay
     EXPECT_EQ(stock("G1") + stock("G2"), stockBefore);
     ASSERT_EQ(dm().AQcgz1.recordCount(), 1);
     EXPECT_EQ(dm().AQcgz1.text("dh"), kOther);
     EXPECT_EQ(dm().AQcgfx1.sqlLines().value(1), "where dh='刷新数据'");
 
-    dm().AQcgz1.close();
+    dm().AQcgz1.close();   // the header deleted by a statement
     EXPECT_EQ(deletePurchaseDocument(dm(), kOther), ReversalResult::Done);
     EXPECT_EQ(count("cgglz"), 0);
     EXPECT_EQ(deletePurchaseDocument(dm(), kOther), ReversalResult::Missing);

@@ -96,20 +96,19 @@ TEST(ReportEngine, AutoSizedLabelsFollowTheirAlignment)
 TEST(ReportEngine, PaintsRulesAndTextOnAnImage)
 {
     const Synthetic s(3);
-    QImage img(378, 227, QImage::Format_Grayscale8);   // 100 x 60 mm at 96 dpi
+    QImage img(1000, 600, QImage::Format_Grayscale8);   // 100 x 60 mm at 254 dpi: 10 pixels a mm
     img.fill(Qt::white);
     QPainter p(&img);
-    paintPage(p, s.rep.pages(s.rows).at(0), 96, 96);
+    paintPage(p, s.rep.pages(s.rows).at(0), 254, 254);
     p.end();
-    // Dark pixels between x0 and x1 on the rows from y0 to y1 (mm).
-    auto dark = [&](double x0, double x1, double y0, double y1, int level) {
-        int n = 0;
-        for (int y = qRound(y0 * 96 / 25.4); y <= qRound(y1 * 96 / 25.4); ++y)
-            for (int x = qRound(x0 * 96 / 25.4); x < qRound(x1 * 96 / 25.4); ++x)
-                n += qGray(img.pixel(x, y)) < level ? 1 : 0;
-        return n;
+    auto darkestRow = [&](int x0, int x1, int y0, int y1) {   // most dark pixels on one row
+        int most = 0;
+        for (int y = y0, n = 0; y <= y1; ++y, most = qMax(most, n), n = 0)
+            for (int x = x0; x < x1; ++x)
+                n += qGray(img.pixel(x, y)) < 128 ? 1 : 0;
+        return most;
     };
-    // Row 0 stands at 18..23 mm; its rule runs at 23 mm from x 5 to 66 mm.
-    EXPECT_GT(dark(10, 60, 22.8, 23.2, 128), 150);
-    EXPECT_GT(dark(6, 30, 18.6, 22.4, 160), 20);   // ink of the first row's text
+    // Row 0 stands at 18..23 mm; its rule runs at 23 mm from x 5 to 66 mm; its text between.
+    EXPECT_GT(darkestRow(100, 600, 226, 234), 450);
+    EXPECT_GT(darkestRow(60, 300, 184, 226), 10);
 }

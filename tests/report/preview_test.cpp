@@ -78,20 +78,13 @@ TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovin
 
     EXPECT_TRUE(dm->ATdanwei1.isOpen());
     EXPECT_EQ(rep.QRLdw->Caption, "通达家电采购单据汇总表");
-    EXPECT_EQ(rep.total("e1")->Caption + "|" + rep.total("e2")->Caption + "|" + rep.total("e3")->Caption, "60|17700|0");
-    // The report read the rows from the first, whatever the cursor, each column's field
-    // under its title with its alignment; e1..e3 under the quantity, amount and debt columns.
+    // The report read the rows from the first, whatever the cursor; the totals under their columns.
     const auto rows = rep.QuickRep1.dataRows();
     const QuickRep::Layout lay = rep.QuickRep1.layout(*rows);
-    QStringList cols;
-    for (int i = 1; i <= 6; ++i) {
-        const PlacedText d = lay.page(0).named(QStringLiteral("QRD%1").arg(i)).at(0);
-        cols << lay.page(0).named(QStringLiteral("QRL%1").arg(i)).at(0).text + "=" + d.text
-                    + (d.align & Qt::AlignRight ? ">" : d.align & Qt::AlignHCenter ? "|" : "<");
-    }
-    EXPECT_EQ(cols, (QStringList{"日期=2026-12-01|", "单号=CG000|", "厂商=美的<", "合计数量=1>", "合计金额=0>", "欠款=0>"}));
-    const PageContent last = lay.page(1);
+    EXPECT_EQ(lay.page(0).named("QRD2").at(0).text, "CG000");
+    EXPECT_EQ(lay.page(1).named("e1").at(0).text + "|" + lay.page(1).named("e2").at(0).text + "|"
+                  + lay.page(1).named("e3").at(0).text, "60|17700|0");
     for (const auto& [e, d] : {std::pair{"e1", "QRD4"}, {"e2", "QRD5"}, {"e3", "QRD6"}})
-        EXPECT_DOUBLE_EQ(last.named(e).at(0).rect.right(), last.named(d).at(0).rect.right()) << e;
+        EXPECT_DOUBLE_EQ(lay.page(1).named(e).at(0).rect.right(), lay.page(1).named(d).at(0).rect.right()) << e;
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
 }
