@@ -20,20 +20,16 @@ protected:
     RecordSet rows(const QString& s) { return shop_.dm->ADOC1.execute(s); }
     int count(const QString& s) { return rows("SELECT count(*) FROM " + s).rows[0][0].toInt(); }
     static Money m(const char* s) { return Money::parse(QString::fromLatin1(s)); }
-    static QString cell(const QVariant& v)
-    {
-        if (v.isNull())
-            return QStringLiteral("NULL");
-        return v.typeId() == QMetaType::Double ? Money::fromDouble(v.toDouble()).plainText() : v.toString();
-    }
-    // The rows a statement gives, their cells joined by sep.
+    // The rows a statement gives, their cells joined by sep; numbers as plain text, NULL "NULL".
     QStringList lines(const QString& s, QChar sep = QLatin1Char('|'))
     {
         QStringList out;
         for (const QVariantList& r : rows(s).rows) {
             QStringList cells;
             for (const QVariant& v : r)
-                cells << cell(v);
+                cells << (v.isNull() ? QStringLiteral("NULL")
+                          : v.typeId() == QMetaType::Double ? Money::fromDouble(v.toDouble()).plainText()
+                                                            : v.toString());
             out << cells.join(sep);
         }
         return out;
