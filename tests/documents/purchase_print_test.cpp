@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // Two saved purchase lines in AQcgc1, its cursor on the second; the company's print name.
@@ -53,14 +55,16 @@ TEST_F(PrintFixture, BothLayoutsFilledFromTheFormAndTheCompany)
     struct Case {
         bool withCodes;
         QStringList columns;          // title=data text:first line's text, alignment < | >
-        QList<double> summaryRules;   // mm from the table's left
+        QList<double> edges, summaryRules;   // mm from the table's left
     } cases[] = {
         {false,
          {"商品名称=QRD1:格力空调<", "单位=QRD2:台|", "数  量=QRD3:2>", "单  价=QRD4:2999>", "折扣=QRD6:1>", "金  额=QRD5:5998>"},
+         {0.1, 70.5, 83.2, 100.4, 122.9, 135.1, 160.2},
          {0.1, 83.2, 100.4, 135.1, 160.2}},
         {true,
          {"编码=QRD0:690001<", "商品名称=QRD1:格力空调<", "单位=QRD2:台|", "数  量=QRD3:2>", "单  价=QRD4:2999>",
           "金  额=QRD5:5998>"},
+         {0.1, 29.8, 75.3, 90.1, 110.2, 135.1, 160.2},
          {0.1, 90.1, 110.2, 135.1, 160.2}},
     };
     ASSERT_FALSE(dm->ATdanwei1.isOpen());
@@ -83,22 +87,27 @@ TEST_F(PrintFixture, BothLayoutsFilledFromTheFormAndTheCompany)
         EXPECT_EQ(p.named("QRD1").value(1).text, "美的微波炉");   // lines from the first, the cursor kept
         EXPECT_EQ(dm->AQcgc1.recNo(), 1);
         EXPECT_NEAR(p.named("QRLdw").at(0).rect.center().x(), 40 + (0.1 + 160.2) / 2, 1e-9);   // over the table
+        EXPECT_TRUE(form(c.withCodes).QuickRep1.Page.printerDefaultPaper);
+        EXPECT_EQ(form(c.withCodes).QuickRep1.designPaper(), QSizeF(241, 93));
 
         // The summary row: the quantity and the amount right-aligned under their columns in
         // cells of their own, a rule under it; no page footer on a document.
         const PlacedText e1 = p.named("e1").at(0), e2 = p.named("e2").at(0);
         EXPECT_TRUE(e1.rect.right() == p.named("QRD3")[0].rect.right() && (e1.align & Qt::AlignRight));
         EXPECT_TRUE(e2.rect.right() == p.named("QRD5")[0].rect.right() && (e2.align & Qt::AlignRight));
-        const double sumTop = 10 + 15.9 + 7.9 + 2 * 6.1;
-        QList<double> rules;
-        bool under = false;
-        for (const QLineF& l : p.lines) {
-            if (l.x1() == l.x2() && qAbs(l.y1() - sumTop) < 1e-9)
-                rules << qRound((l.x1() - 40) * 10) / 10.0;
-            under |= l.y1() == l.y2() && qAbs(l.y1() - (sumTop + 6.1)) < 1e-9 && qAbs(l.x2() - 200.2) < 1e-9;
-        }
-        EXPECT_EQ(rules, c.summaryRules);
-        EXPECT_TRUE(under);
+        const double lineTop = 10 + 15.9 + 7.9, sumTop = lineTop + 2 * 6.1;   // top margin 10, left 40
+        auto rulesFrom = [&](double top) {   // vertical rules starting at top
+            QList<double> xs;
+            for (const QLineF& l : p.lines)
+                if (l.x1() == l.x2() && qAbs(l.y1() - top) < 1e-9)
+                    xs << qRound((l.x1() - 40) * 10) / 10.0;
+            return xs;
+        };
+        EXPECT_EQ(rulesFrom(lineTop), c.edges);
+        EXPECT_EQ(rulesFrom(sumTop), c.summaryRules);
+        EXPECT_TRUE(std::any_of(p.lines.begin(), p.lines.end(), [&](const QLineF& l) {
+            return l.y1() == l.y2() && qAbs(l.y1() - (sumTop + 6.1)) < 1e-9 && qAbs(l.x2() - 200.2) < 1e-9;
+        }));
         EXPECT_TRUE(p.named("QRSysData1").isEmpty());
     }
     EXPECT_TRUE(dm->ATdanwei1.isOpen());
