@@ -92,9 +92,6 @@ public:
     QPushButton* BitBtn1 = nullptr;   // run
     QPushButton* BitBtn2 = nullptr;   // close
 
-    QLineEdit* edit(int i) const { return edits_.value(i, nullptr); }
-    QComboBox* combo(int i) const { return combos_.value(i, nullptr); }
-
     ConditionValues values() const;
     virtual QStringList clauses() const;
     // Every control back to its default: edits empty, combos at 0, boxes unticked,
@@ -104,7 +101,7 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     // The run button: the owning window's statements with the clauses, then the dialog
-    // closes. A failed statement leaves the dialog open (the error goes to the error box).
+    // closes. A failed statement leaves the dialog open (its error leaves the handler).
     virtual void run();
 
     // For dialogs with further controls (radio buttons, a category): the condition panel's

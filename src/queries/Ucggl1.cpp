@@ -11,11 +11,22 @@
 #include "Ullcgd1.h"
 
 #include <QAction>
+#include <QScopeGuard>
 
 QPointer<TFcggl1> Fcggl1;
 
 namespace {
 const QString kHeld = QStringLiteral("未审核");
+const QString kAlreadyHeld = QStringLiteral("本单据已经反审！");
+
+// The warning for a document that the database no longer holds as the list shows it.
+void warnStale(ReversalResult r)
+{
+    if (r == ReversalResult::AlreadyHeld)
+        warnBox(kAlreadyHeld);
+    else if (r == ReversalResult::Missing)
+        warnBox(QStringLiteral("本单据已不存在，请重新查询！"));
+}
 }
 
 ListDescription TFcggl1::describe()
@@ -93,15 +104,9 @@ TFcggl1::TFcggl1(QWidget* parent) : QueryWindow(describe(), parent)
     SB100 = button(QStringLiteral("SB100"));
     N1 = popupItem(QStringLiteral("N1"));
     N2 = popupItem(QStringLiteral("N2"));
-    connect(SB55, &QAbstractButton::clicked, this, [this] { guarded([this] { view(); }); });
-    connect(SB66, &QAbstractButton::clicked, this, [this] { guarded([this] { remove(); }); });
-    connect(SB44, &QAbstractButton::clicked, this, [this] { guarded([this] { unaudit(); }); });
-}
-
-TFcggl1::~TFcggl1()
-{
-    if (Fcggl1 == this)
-        Fcggl1 = nullptr;
+    connect(SB55, &QAbstractButton::clicked, this, &TFcggl1::view);
+    connect(SB66, &QAbstractButton::clicked, this, &TFcggl1::remove);
+    connect(SB44, &QAbstractButton::clicked, this, &TFcggl1::unaudit);
 }
 
 TConditionDialog* TFcggl1::createConditionDialog() { return new TFcxcg1(this, this); }
@@ -114,67 +119,37 @@ void TFcggl1::formClosed()
 
 void TFcggl1::view()
 {
-    if (!requireOpen())
-        return;
-    if (query().isEmpty()) {
-        warnBox(QStringLiteral("没有单据可查阅！"));
-        return;
-    }
-    showPurchaseBrowser(*DM1);
+    if (requireRows(QStringLiteral("没有单据可查阅！")))
+        showPurchaseBrowser(*DM1);
 }
 
 void TFcggl1::remove()
 {
-    if (!requireOpen())
+    if (!requireRows(QStringLiteral("没有单据可删除！")))
         return;
     Query& q = query();
-    if (q.isEmpty()) {
-        warnBox(QStringLiteral("没有单据可删除！"));
-        return;
-    }
     const QString text = QStringLiteral("确定要删除此单据么？") + QLatin1Char('\r') + QStringLiteral("特别提醒：")
         + QLatin1Char('\r') + QStringLiteral("同时删除与本单对应的明细和欠款！");
     if (!confirmBox(text))
         return;
     const QString dh = q.text(QStringLiteral("dh"));
     q.disableControls();
-    try {
-        const ReversalResult r = deletePurchaseDocument(*DM1, dh);
-        if (r == ReversalResult::Missing)
-            warnBox(QStringLiteral("本单据已不存在，请重新查询！"));
-        recountTotals();
-    } catch (...) {
-        q.enableControls();
-        throw;
-    }
-    q.enableControls();
+    const auto enable = qScopeGuard([&q] { q.enableControls(); });
+    warnStale(deletePurchaseDocument(*DM1, dh));
+    recountTotals();
 }
 
 void TFcggl1::unaudit()
 {
-    if (!requireOpen())
+    if (!requireRows(QStringLiteral("没有单据可反审，请先查询！")))
         return;
     Query& q = query();
-    if (q.isEmpty()) {
-        warnBox(QStringLiteral("没有单据可反审，请先查询！"));
-        return;
-    }
     if (q.text(QStringLiteral("shbj")) == kHeld) {
-        warnBox(QStringLiteral("本单据已经反审！"));
+        warnBox(kAlreadyHeld);
         return;
     }
-    if (!confirmBox(QStringLiteral("确定要反审此单据么？")))
-        return;
-    switch (unauditPurchase(*DM1, q.text(QStringLiteral("dh")))) {
-    case ReversalResult::Done:
-        break;
-    case ReversalResult::AlreadyHeld:
-        warnBox(QStringLiteral("本单据已经反审！"));
-        break;
-    case ReversalResult::Missing:
-        warnBox(QStringLiteral("本单据已不存在，请重新查询！"));
-        break;
-    }
+    if (confirmBox(QStringLiteral("确定要反审此单据么？")))
+        warnStale(unauditPurchase(*DM1, q.text(QStringLiteral("dh"))));
 }
 
 void openPurchaseList()

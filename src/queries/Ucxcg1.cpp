@@ -19,9 +19,3 @@ TFcxcg1::TFcxcg1(QueryWindow* list, QWidget* owner) : TConditionDialog(describe(
 {
     Fcxcg1 = this;
 }
-
-TFcxcg1::~TFcxcg1()
-{
-    if (Fcxcg1 == this)
-        Fcxcg1 = nullptr;
-}
