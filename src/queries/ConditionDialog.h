@@ -27,7 +27,7 @@ class QueryWindow;
 struct ConditionEdit {
     QString label;
     QString column;
-    QString lead;
+    QString lead{};
 };
 
 // A drop-down combo (ComboBox1, ComboBox2, ...): its label, items, and the clause each

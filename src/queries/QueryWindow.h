@@ -45,7 +45,7 @@ struct ListColumn {
 struct ListPanel {
     int width = 50;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
-    QString text;              // fixed text ("总计", "默认显示全部数据") or the total's "0"
+    QString text{};            // fixed text ("总计", "默认显示全部数据") or the total's "0"
 };
 
 // A tool button: its name (objectName, "SB44") and caption ("反审").

@@ -18,9 +18,12 @@ namespace {
 const QStringList kHeldTotals{"2", "50.25", "50.25", "20", "30.25"};
 }
 
-TEST(QueryWindow, OpensOnHeldDocumentsAndOnlyOnce)
+TEST(QueryWindow, OpensOnHeldDocumentsOnlyOnceAndEscClosesItsFrameAndQuery)
 {
     ListShop s;
+    QMdiArea area;
+    area.show();
+    setMdiArea(&area);
     TFcggl1& w = s.list();
     Query& q = DM1->AQcgz1;
     EXPECT_EQ(s.column("dh"), QStringList{"CG20240102001"});
@@ -33,6 +36,13 @@ TEST(QueryWindow, OpensOnHeldDocumentsAndOnlyOnce)
     EXPECT_EQ(Fcggl1.data(), &w);
     EXPECT_EQ(q.recordCount(), 1);
     EXPECT_TRUE(s.rec.empty());
+
+    press(w.DBGrid1, Qt::Key_Escape);
+    EXPECT_EQ(Fcggl1.data(), nullptr);
+    EXPECT_FALSE(q.isOpen());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+    setMdiArea(nullptr);
 }
 
 TEST(QueryWindow, ClausesFollowTheDialogInOrder)
@@ -41,9 +51,6 @@ TEST(QueryWindow, ClausesFollowTheDialogInOrder)
     EXPECT_EQ(buildConditionClauses(TFcxcg1::describe(), v),
               (QStringList{"where ghs like '%华南%'", "and jsr like '%张%'", "and dh like '%0101%'",
                            "and shbj='已审核'", "and rq>='2024-01-01'and rq<='2024-01-31'", "and qk<>0"}));
-    v = ConditionValues{{"O'Neil", "", ""}, {1}, false, {}, {}, false};
-    EXPECT_EQ(buildConditionClauses(TFcxcg1::describe(), v),
-              (QStringList{"where ghs like '%O''Neil%'", "and jsr like '%%'", "and dh like '%%'", "and shbj='未审核'"}));
 }
 
 TEST(QueryWindow, DialogRunsSelectRowsFillTheTotalsAndClose)
@@ -64,7 +71,8 @@ TEST(QueryWindow, DialogRunsSelectRowsFillTheTotalsAndClose)
              d.DateTimePicker2->setDate(QDate(2024, 1, 2));
          },
          held, kHeldTotals},
-        {"a quote finds nothing", [](TFcxcg1& d) { d.Edit1->setText("O'Neil"); }, {}, {"0", "0", "0", "0", "0"}},
+        {"a quote finds nothing",
+         [](TFcxcg1& d) { d.Edit1->setText("O'Neil"); d.ComboBox1->setCurrentIndex(1); }, {}, {"0", "0", "0", "0", "0"}},
     };
     ListShop s;
     s.list();
@@ -76,9 +84,20 @@ TEST(QueryWindow, DialogRunsSelectRowsFillTheTotalsAndClose)
         EXPECT_EQ(s.panels(), c.totals) << c.what;
     }
     EXPECT_EQ(DM1->AQcgz1.sqlLines(), (QStringList{"SELECT * FROM cgglz", "where ghs like '%O''Neil%'", "and jsr like '%%'",
-                                                   "and dh like '%%'", "order by id"}));
+                                                   "and dh like '%%'", "and shbj='未审核'", "order by id"}));
     EXPECT_EQ(Fcxcg1.data(), nullptr);   // freed after its run
     EXPECT_TRUE(s.rec.empty());
+
+    // A failed statement is shown, the dialog stays and the controls are enabled again.
+    s.exec("ALTER TABLE cgglz RENAME TO cgglz_gone");
+    s.dialog([](TFcxcg1& d) {
+        press(d.Edit3, Qt::Key_Return);   // runs
+        EXPECT_TRUE(d.isVisible());
+    });
+    ASSERT_EQ(s.rec.count(), 1);
+    EXPECT_EQ(s.rec.last().icon, MsgIcon::Error);
+    EXPECT_FALSE(DM1->AQcgz1.controlsDisabled());
+    s.exec("ALTER TABLE cgglz_gone RENAME TO cgglz");
 }
 
 TEST(QueryWindow, DialogEscLeavesTheListAndShowStartsAfreshWithEnterWalkingTheFields)
@@ -129,8 +148,6 @@ TEST(QueryWindow, TitleClicksSortTheRowsInHand)
     EXPECT_EQ(s.column("hjje"), (QStringList{"50.25", "75", "100.25"}));
     for (int c = 0; c < w.DBGrid1->columnCountAll(); ++c)
         EXPECT_EQ(w.DBGrid1->isTitleBold(c), c == amount) << c;
-    w.DBGrid1->clickTitle(w.DBGrid1->columnOfField("dh"));
-    EXPECT_FALSE(w.DBGrid1->isTitleBold(amount));
     EXPECT_TRUE(s.rec.empty());
     s.exec("ALTER TABLE cgglz_gone RENAME TO cgglz");
 }
@@ -152,49 +169,4 @@ TEST(QueryWindow, RowColoursAndScreenshot)
     const QDir dir(qEnvironmentVariable("SHOP_SCREENSHOTS", QDir::currentPath()));
     EXPECT_TRUE(w.grab().save(dir.filePath("purchase_list.png")));
     s.dialog([&](TFcxcg1& d) { EXPECT_TRUE(d.grab().save(dir.filePath("purchase_list_dialog.png"))); });
-}
-
-TEST(QueryWindow, ClosedQueryRefusesViewDeleteUnauditPrintExport)
-{
-    ListShop s;
-    TFcggl1& w = s.list();
-    DM1->AQcgz1.close();
-    for (auto* b : {w.SB55, w.SB66, w.SB44, w.SB88, w.SB99})
-        b->click();
-    ASSERT_EQ(s.rec.count(), 5);
-    for (const MessageRequest& m : s.rec.all()) {
-        EXPECT_EQ(m.text, "数据表未打开，请先查询！");
-        EXPECT_EQ(m.caption, "警告");
-        EXPECT_EQ(m.icon, MsgIcon::Warning);
-    }
-    EXPECT_EQ(s.count("cgglz"), 2);
-    EXPECT_EQ(s.modal.opened(), 0);
-}
-
-TEST(QueryWindow, FailedStatementReEnablesControlsAndKeepsTheDialog)
-{
-    ListShop s;
-    s.list();
-    s.exec("ALTER TABLE cgglz RENAME TO cgglz_gone");
-    s.dialog([](TFcxcg1& d) {
-        press(d.Edit3, Qt::Key_Return);   // runs
-        EXPECT_TRUE(d.isVisible());
-    });
-    ASSERT_EQ(s.rec.count(), 1);
-    EXPECT_EQ(s.rec.last().icon, MsgIcon::Error);
-    EXPECT_FALSE(DM1->AQcgz1.controlsDisabled());
-    s.exec("ALTER TABLE cgglz_gone RENAME TO cgglz");
-}
-
-TEST(QueryWindow, EscClosesTheWindowItsFrameAndItsQuery)
-{
-    ListShop s;
-    QMdiArea area;
-    setMdiArea(&area);
-    press(s.list().DBGrid1, Qt::Key_Escape);
-    EXPECT_EQ(Fcggl1.data(), nullptr);
-    EXPECT_FALSE(DM1->AQcgz1.isOpen());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(area.subWindowList().isEmpty());
-    setMdiArea(nullptr);
 }
