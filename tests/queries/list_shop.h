@@ -45,11 +45,7 @@ struct ListShop {
     }
 
     void exec(const QString& sql) { dm->ADOC1.exec(sql); }
-    QString scalar(const QString& sql)
-    {
-        RecordSet rs = dm->ADOC1.execute(sql);
-        return rs.isEmpty() ? QStringLiteral("<none>") : rs.rows[0].value(0).toString();
-    }
+    QString scalar(const QString& sql) { return dm->ADOC1.execute(sql).rows.at(0).value(0).toString(); }
     int count(const QString& from) { return sqlCount(*dm, QStringLiteral("SELECT count(*) FROM ") + from); }
 
     // A header paying yfe = hjje and owing qk = yfe - sfe.

@@ -18,7 +18,7 @@ namespace {
 const QStringList kHeldTotals{"2", "50.25", "50.25", "20", "30.25"};
 }
 
-TEST(QueryWindow, OpensOnHeldDocumentsOnlyOnceAndEscClosesItsFrameAndQuery)
+TEST(QueryWindow, OpensOnHeldDocumentsOnlyOnceAndEscapes)
 {
     ListShop s;
     QMdiArea area;
@@ -30,6 +30,14 @@ TEST(QueryWindow, OpensOnHeldDocumentsOnlyOnceAndEscClosesItsFrameAndQuery)
     EXPECT_EQ(s.panels(), kHeldTotals);
     EXPECT_EQ(q.sqlText(), "SELECT * FROM cgglz\nwhere shbj='未审核'\norder by dh");
     EXPECT_FALSE(q.controlsDisabled());
+    // Esc in the condition dialog leaves the list as it was.
+    s.dialog([](TFcxcg1& d) {
+        d.Edit1->setText("华南");
+        press(d.Edit1, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(q.sqlText(), "SELECT * FROM cgglz\nwhere shbj='未审核'\norder by dh");
+    EXPECT_EQ(s.panels(), kHeldTotals);
     // Opening it again brings the same window without a new query.
     s.exec("UPDATE cgglz SET shbj='未审核'");
     openPurchaseList();
@@ -37,7 +45,7 @@ TEST(QueryWindow, OpensOnHeldDocumentsOnlyOnceAndEscClosesItsFrameAndQuery)
     EXPECT_EQ(q.recordCount(), 1);
     EXPECT_TRUE(s.rec.empty());
 
-    press(w.DBGrid1, Qt::Key_Escape);
+    press(w.DBGrid1, Qt::Key_Escape);   // closes the window, its frame and its query
     EXPECT_EQ(Fcggl1.data(), nullptr);
     EXPECT_FALSE(q.isOpen());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -53,7 +61,7 @@ TEST(QueryWindow, ClausesFollowTheDialogInOrder)
                            "and shbj='已审核'", "and rq>='2024-01-01'and rq<='2024-01-31'", "and qk<>0"}));
 }
 
-TEST(QueryWindow, DialogRunsSelectRowsFillTheTotalsAndClose)
+TEST(QueryWindow, DialogStartsAfreshRunsSelectRowsFillTheTotalsAndClose)
 {
     const QStringList both{"CG20240101001", "CG20240102001"}, held{"CG20240102001"};
     const struct {
@@ -75,7 +83,21 @@ TEST(QueryWindow, DialogRunsSelectRowsFillTheTotalsAndClose)
          [](TFcxcg1& d) { d.Edit1->setText("O'Neil"); d.ComboBox1->setCurrentIndex(1); }, {}, {"0", "0", "0", "0", "0"}},
     };
     ListShop s;
+    Clock::pin(QDateTime(QDate(2024, 3, 31), QTime(9, 0)));
     s.list();
+    // Show starts afresh; Enter walks the fields and in the last edit runs.
+    s.dialog([](TFcxcg1& d) {
+        EXPECT_EQ(d.DateTimePicker2->date(), QDate(2024, 3, 31));
+        EXPECT_EQ(d.DateTimePicker1->date(), QDate(2024, 2, 29));
+        EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
+        press(d.CheckBox1, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), d.DateTimePicker1);
+        press(d.ComboBox1, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
+        press(d.Edit3, Qt::Key_Return);
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    });
+    EXPECT_EQ(DM1->AQcgz1.recordCount(), 2);
     for (const auto& c : cases) {
         int result = -1;
         s.dialog([&](TFcxcg1& d) { c.set(d); d.BitBtn1->click(); result = d.result(); });
@@ -100,60 +122,9 @@ TEST(QueryWindow, DialogRunsSelectRowsFillTheTotalsAndClose)
     s.exec("ALTER TABLE cgglz_gone RENAME TO cgglz");
 }
 
-TEST(QueryWindow, DialogEscLeavesTheListAndShowStartsAfreshWithEnterWalkingTheFields)
-{
-    ListShop s;
-    Clock::pin(QDateTime(QDate(2024, 3, 31), QTime(9, 0)));
-    s.list();
-    const QString sql = DM1->AQcgz1.sqlText();
-    s.dialog([](TFcxcg1& d) {
-        d.Edit1->setText("华南");
-        d.CheckBox1->setChecked(true);
-        press(d.Edit1, Qt::Key_Escape);
-        EXPECT_FALSE(d.isVisible());
-    });
-    EXPECT_EQ(DM1->AQcgz1.sqlText(), sql);
-    EXPECT_EQ(s.panels(), kHeldTotals);
-
-    s.dialog([](TFcxcg1& d) {
-        EXPECT_EQ(d.DateTimePicker2->date(), QDate(2024, 3, 31));
-        EXPECT_EQ(d.DateTimePicker1->date(), QDate(2024, 2, 29));
-        EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
-        press(d.CheckBox1, Qt::Key_Return);
-        EXPECT_EQ(QApplication::focusWidget(), d.DateTimePicker1);
-        press(d.ComboBox1, Qt::Key_Return);
-        EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
-        press(d.Edit1, Qt::Key_Return);
-        EXPECT_EQ(QApplication::focusWidget(), d.Edit2);
-        press(d.Edit3, Qt::Key_Return);   // runs
-        EXPECT_EQ(d.result(), QDialog::Accepted);
-    });
-    EXPECT_EQ(DM1->AQcgz1.recordCount(), 2);
-}
-
-TEST(QueryWindow, TitleClicksSortTheRowsInHand)
-{
-    ListShop s;
-    s.header("CG20240103001", "2024-01-03", "东方家电", "已审核", "1", "75", "75");
-    TFcggl1& w = s.listAll();
-    s.exec("ALTER TABLE cgglz RENAME TO cgglz_gone");   // any statement from here on fails
-
-    const int amount = w.DBGrid1->columnOfField("hjje");
-    QStringList sorts;
-    for (int i = 0; i < 3; ++i) {
-        w.DBGrid1->clickTitle(amount);
-        sorts << DM1->AQcgz1.sort();
-    }
-    EXPECT_EQ(sorts, (QStringList{"hjje ASC", "hjje DESC", "hjje ASC"}));
-    EXPECT_EQ(s.column("hjje"), (QStringList{"50.25", "75", "100.25"}));
-    for (int c = 0; c < w.DBGrid1->columnCountAll(); ++c)
-        EXPECT_EQ(w.DBGrid1->isTitleBold(c), c == amount) << c;
-    EXPECT_TRUE(s.rec.empty());
-    s.exec("ALTER TABLE cgglz_gone RENAME TO cgglz");
-}
-
-// Held and audited rows, debts in red; the picture is saved to be looked at.
-TEST(QueryWindow, RowColoursAndScreenshot)
+// Held and audited rows, debts in red (the picture is saved to be looked at); title clicks
+// sort the rows in hand.
+TEST(QueryWindow, RowColoursScreenshotAndTitleSort)
 {
     ListShop s;
     s.header("CG20240103001", "2024-01-03", "东方家电", "已审核", "4", "880", "800");
@@ -169,4 +140,18 @@ TEST(QueryWindow, RowColoursAndScreenshot)
     const QDir dir(qEnvironmentVariable("SHOP_SCREENSHOTS", QDir::currentPath()));
     EXPECT_TRUE(w.grab().save(dir.filePath("purchase_list.png")));
     s.dialog([&](TFcxcg1& d) { EXPECT_TRUE(d.grab().save(dir.filePath("purchase_list_dialog.png"))); });
+
+    s.exec("ALTER TABLE cgglz RENAME TO cgglz_gone");   // any statement from here on fails
+    const int amount = w.DBGrid1->columnOfField("hjje");
+    QStringList sorts;
+    for (int i = 0; i < 3; ++i) {
+        w.DBGrid1->clickTitle(amount);
+        sorts << DM1->AQcgz1.sort();
+    }
+    EXPECT_EQ(sorts, (QStringList{"hjje ASC", "hjje DESC", "hjje ASC"}));
+    EXPECT_EQ(s.column("hjje"), (QStringList{"50.25", "100.25", "199.5", "880"}));
+    for (int c = 0; c < w.DBGrid1->columnCountAll(); ++c)
+        EXPECT_EQ(w.DBGrid1->isTitleBold(c), c == amount) << c;
+    EXPECT_TRUE(s.rec.empty());
+    s.exec("ALTER TABLE cgglz_gone RENAME TO cgglz");
 }
