@@ -85,8 +85,6 @@ TConditionDialog::TConditionDialog(ConditionDescription desc, QueryWindow* list,
     buildUi();
 }
 
-TConditionDialog::~TConditionDialog() = default;
-
 void TConditionDialog::buildUi()
 {
     setListFont(this);

@@ -78,7 +78,6 @@ class TConditionDialog : public QDialog {
     Q_OBJECT
 public:
     TConditionDialog(ConditionDescription desc, QueryWindow* list, QWidget* owner);
-    ~TConditionDialog() override;
 
     const ConditionDescription& description() const { return desc_; }
 

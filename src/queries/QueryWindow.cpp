@@ -84,8 +84,6 @@ QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
     buildUi();
 }
 
-QueryWindow::~QueryWindow() = default;
-
 void QueryWindow::buildUi()
 {
     setListFont(this);

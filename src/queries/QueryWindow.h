@@ -134,7 +134,6 @@ class QueryWindow : public QWidget {
     Q_OBJECT
 public:
     explicit QueryWindow(ListDescription desc, QWidget* parent = nullptr);
-    ~QueryWindow() override;
 
     const ListDescription& description() const { return desc_; }
     Query& query() const { return *q_; }
