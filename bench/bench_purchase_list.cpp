@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     TFcxcg1 dlg(&w, &w);
     dlg.reset();
     const QStringList clauses = dlg.clauses();
-    const QString orderLine = dlg.spec().orderLine;
+    const QString orderLine = dlg.description().orderLine;
 
     // Warm the file cache once, then measure.
     long long rows = 0;

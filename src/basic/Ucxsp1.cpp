@@ -127,7 +127,7 @@ void TFcxsp1::BitBtn1Click()
     const QString tag = QStringLiteral("kcfx");
     PickerTargets::write(tag, QStringLiteral("panel2"), sums.kcsl.plainText());
     PickerTargets::write(tag, QStringLiteral("panel4"), sums.kcje.plainText());
-    if (stockPriceMode() == QLatin1String("不显价格"))
+    if (stockPriceMode() == QStringLiteral("不显价格"))
         PickerTargets::write(tag, QStringLiteral("panel4"), QString());
     accept();
 }

@@ -371,6 +371,17 @@ void Query::enableControls()
 
 void Query::open()
 {
+    openRows(true);
+}
+
+void Query::openForAppend()
+{
+    if (state_ == State::Inactive)
+        openRows(false);
+}
+
+void Query::openRows(bool fetch)
+{
     const bool wasOpen = state_ != State::Inactive;
     state_ = State::Inactive;
     sort_.clear();
@@ -445,9 +456,9 @@ void Query::open()
     // A text equal to the one above it in its column shares its storage (ledgers repeat the
     // date, document number, supplier and warehouse row after row).
     std::vector<Cell> above(n, NullCell);
-    int rc;
+    int rc = SQLITE_DONE;
     std::uint32_t rows = 0;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    while (fetch && (rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (int i = 0; i < n; ++i) {
             Cell c;
             if (sqlite3_column_type(st, i) == SQLITE_TEXT) {

@@ -40,6 +40,10 @@ public:
     // Runs the SQL text and keeps every row. Throws DbError (the query stays closed).
     void open();
     void close();
+    // Opens a closed query on its SQL for appending only: the fields are known, no row is
+    // read. A ledger that no window shows takes new rows without loading years of them.
+    // An open query stays as it is.
+    void openForAppend();
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     // Runs the SQL text as a statement that returns no rows; returns the rows changed.
@@ -131,6 +135,7 @@ signals:
 public:
     struct Impl;
 private:
+    void openRows(bool fetch);
     void notifyReset();
     void notifyRow(int row);
     void notifyCurrent();

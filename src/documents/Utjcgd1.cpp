@@ -56,6 +56,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
@@ -305,8 +306,17 @@ void TFtjcgd1::buildControls()
     PickerTargets::registerField(kTag, QStringLiteral("jsr"), jsr);
     PickerTargets::registerField(kTag, QStringLiteral("ghs"), ghs);
     PickerTargets::registerField(kTag, QStringLiteral("dh"), dh);
-    PickerTargets::registerField(kTag, QStringLiteral("hjsl"), hjsl);
-    PickerTargets::registerField(kTag, QStringLiteral("hjje"), hjje);
+    // The goods picker and the line dialogs write totals of the shared line query; another
+    // window may have re-pointed it meanwhile, so the form takes the totals of its own lines
+    // (the same sums when the query holds them).
+    auto totals = [this](QLineEdit* field) {
+        PickerTargets::registerField(
+            kTag, field->objectName(), field,
+            [this](const QString&) { guarded([this] { ensureOwnLines(); recomputeTotals(); }); },
+            [field] { return field->text(); });
+    };
+    totals(hjsl);
+    totals(hjje);
 }
 
 void TFtjcgd1::wireHandlers()
@@ -433,7 +443,8 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
 {
     if (!closing_) {
         closing_ = true;
-        guarded([this] { rollbackPurchaseLineMarks(*DM1, dh->text(), true); });
+        if (DM1)
+            guarded([this] { rollbackPurchaseLineMarks(*DM1, dh->text(), true); });
 #ifdef HAVE_TFSP2
         if (Fsp2)
             Fsp2->close();
@@ -441,6 +452,9 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
     }
     e->accept();
     QWidget::closeEvent(e);
+    // Closed from its own button or key, the form takes its MDI frame with it.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
 }
 
 bool TFtjcgd1::eventFilter(QObject* obj, QEvent* e)

@@ -29,12 +29,6 @@ void openLines(Query& q, const QString& table, const QString& dh)
     q.first();
 }
 
-void openForAppend(Query& q)
-{
-    if (!q.isOpen())
-        q.open();
-}
-
 void copyText(Query& to, const Query& from, const char* const* fields)
 {
     for (; *fields; ++fields) {
@@ -55,7 +49,7 @@ void postSales(TDM1& dm, const QString& dh)
     const QString ck = header.text(QStringLiteral("ck"));
 
     Query& ledger = dm.AQxsfx1;
-    openForAppend(ledger);
+    ledger.openForAppend();
     static const char* const lineFields[] = {"txm", "ppgg", "dw", "sl", "jg", "zk", "je",
                                              "cbjg", "cbje", "maoli", nullptr};
     static const char* const headerFields[] = {"kh", "jsr", "dh", "ck", nullptr};
@@ -78,7 +72,7 @@ void postSales(TDM1& dm, const QString& dh)
 
     if (!header.money(QStringLiteral("sse")).isZero()) {
         Query& receipts = dm.AQskfx1;
-        openForAppend(receipts);
+        receipts.openForAppend();
         receipts.append();
         receipts.setText(QStringLiteral("shbj"), QStringLiteral("已审核"));
         receipts.setText(QStringLiteral("rq"), header.text(QStringLiteral("rq")));
@@ -102,7 +96,7 @@ void postMovement(TDM1& dm, const QString& dh)
     const QString ck = header.text(QStringLiteral("ck"));
 
     Query& ledger = dm.AQrkfx1;
-    openForAppend(ledger);
+    ledger.openForAppend();
     static const char* const lineFields[] = {"txm", "ppgg", "dw", "jg", "sl", "je", nullptr};
     for (int i = 0, n = lines.recordCount(); i < n; ++i, lines.next()) {
         ledger.append();
@@ -137,7 +131,7 @@ void postTransfer(TDM1& dm, const QString& dh)
     const QString ck2 = header.text(QStringLiteral("ck2"));
 
     Query& ledger = dm.AQrkfx1;
-    openForAppend(ledger);
+    ledger.openForAppend();
     for (int i = 0, n = lines.recordCount(); i < n; ++i, lines.next()) {
         const Money sl = lines.money(QStringLiteral("sl"));
         const Money je = lines.money(QStringLiteral("je"));

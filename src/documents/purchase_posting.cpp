@@ -26,8 +26,7 @@ void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
 
     Transaction tx(dm.ADOC1);
     Query& ledger = dm.AQcgfx1;
-    if (!ledger.isOpen())
-        ledger.open();
+    ledger.openForAppend();
 
     {
         Query& lines = dm.AQcgc1;
@@ -65,8 +64,7 @@ void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
 
     if (!paid.isZero()) {
         Query& payments = dm.AQfkfx1;
-        if (!payments.isOpen())
-            payments.open();
+        payments.openForAppend();
         payments.append();
         payments.setText(QStringLiteral("shbj"), QStringLiteral("已审核"));
         payments.setText(QStringLiteral("rq"), rq);

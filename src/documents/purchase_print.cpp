@@ -3,9 +3,8 @@
 #include "Udycgd1.h"
 #include "Udycgd2.h"
 #include "data/DM1.h"
+#include "shell/Capitals.h"
 #include "shell/Umain1.h"
-
-QString AmountToCapitals(Money amount);   // shell/Capitals.h
 
 void previewPurchaseDocument(bool withCodes, const PurchasePrintFields& f, Query& lines)
 {

@@ -18,22 +18,22 @@
 #include <QVBoxLayout>
 #include <exception>
 
-QStringList buildConditionClauses(const ConditionSpec& spec, const ConditionValues& v)
+QStringList buildConditionClauses(const ConditionDescription& desc, const ConditionValues& v)
 {
     QStringList out;
     auto comboClause = [&](int which) {
-        if (which >= spec.combos.size() || which >= v.combos.size())
+        if (which >= desc.combos.size() || which >= v.combos.size())
             return;
         const int idx = v.combos[which];
-        const QStringList& clauses = spec.combos[which].clauses;
+        const QStringList& clauses = desc.combos[which].clauses;
         if (idx >= 0 && idx < clauses.size() && !clauses[idx].isEmpty())
             out << clauses[idx];
     };
-    for (ClausePart part : spec.order) {
+    for (ClausePart part : desc.order) {
         switch (part) {
         case ClausePart::Edits:
-            for (int i = 0; i < spec.edits.size(); ++i) {
-                const ConditionEdit& e = spec.edits[i];
+            for (int i = 0; i < desc.edits.size(); ++i) {
+                const ConditionEdit& e = desc.edits[i];
                 const QString lead = !e.lead.isEmpty()
                     ? e.lead
                     : (i == 0 ? QStringLiteral("where ") : QStringLiteral("and ")) + e.column + QStringLiteral(" like ");
@@ -51,16 +51,16 @@ QStringList buildConditionClauses(const ConditionSpec& spec, const ConditionValu
             if (v.dateOn) {
                 const QString from = v.from.toString(QStringLiteral("yyyy-MM-dd"));
                 const QString to = v.to.toString(QStringLiteral("yyyy-MM-dd"));
-                out << QStringLiteral("and ") + spec.dateColumn + QStringLiteral(">=") + sqlQuote(from)
-                        + QStringLiteral("and ") + spec.dateColumn + QStringLiteral("<=") + sqlQuote(to);
+                out << QStringLiteral("and ") + desc.dateColumn + QStringLiteral(">=") + sqlQuote(from)
+                        + QStringLiteral("and ") + desc.dateColumn + QStringLiteral("<=") + sqlQuote(to);
             }
             break;
         case ClausePart::CheckBox2:
-            if (v.checkBox2 && !spec.checkBox2Clause.isEmpty())
-                out << spec.checkBox2Clause;
+            if (v.checkBox2 && !desc.checkBox2Clause.isEmpty())
+                out << desc.checkBox2Clause;
             break;
         case ClausePart::Fixed:
-            out << spec.fixedClauses;
+            out << desc.fixedClauses;
             break;
         }
     }
@@ -77,11 +77,11 @@ ConditionCombo auditStateCombo(const QString& label)
     return c;
 }
 
-TConditionDialog::TConditionDialog(ConditionSpec spec, QueryWindow* list, QWidget* owner)
-    : QDialog(owner), list_(list), spec_(std::move(spec))
+TConditionDialog::TConditionDialog(ConditionDescription desc, QueryWindow* list, QWidget* owner)
+    : QDialog(owner), list_(list), desc_(std::move(desc))
 {
-    setObjectName(spec_.objectName);
-    setWindowTitle(spec_.caption);
+    setObjectName(desc_.objectName);
+    setWindowTitle(desc_.caption);
     // Only a close box, fixed border.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     buildUi();
@@ -103,11 +103,11 @@ void TConditionDialog::buildUi()
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, ListColours::cream());
     panel->setPalette(pal);
-    auto* grid = new QGridLayout(panel);
+    auto* grid = grid_ = new QGridLayout(panel);
     int row = 0;
 
     // Left column: dates and combos; right column: the edits.
-    CheckBox1 = new QCheckBox(spec_.dateCaption, panel);
+    CheckBox1 = new QCheckBox(desc_.dateCaption, panel);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     DateTimePicker1 = new DatePicker(panel);
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
@@ -117,15 +117,15 @@ void TConditionDialog::buildUi()
     grid->addWidget(DateTimePicker1, row++, 1);
     grid->addWidget(new QLabel(QStringLiteral("至"), panel), row, 0, Qt::AlignRight);
     grid->addWidget(DateTimePicker2, row++, 1);
-    if (spec_.keepDateOrder)
+    if (desc_.keepDateOrder)
         linkDateRange(DateTimePicker1, DateTimePicker2);
 
-    for (int i = 0; i < spec_.combos.size() && i < 2; ++i) {
+    for (int i = 0; i < desc_.combos.size() && i < 2; ++i) {
         auto* cb = new QComboBox(panel);
         cb->setObjectName(QStringLiteral("ComboBox%1").arg(i + 1));
-        cb->addItems(spec_.combos[i].items);
+        cb->addItems(desc_.combos[i].items);
         cb->setCurrentIndex(0);
-        grid->addWidget(new QLabel(spec_.combos[i].label, panel), row, 0, Qt::AlignRight);
+        grid->addWidget(new QLabel(desc_.combos[i].label, panel), row, 0, Qt::AlignRight);
         grid->addWidget(cb, row++, 1);
         combos_ << cb;
     }
@@ -133,10 +133,10 @@ void TConditionDialog::buildUi()
     ComboBox2 = combos_.value(1, nullptr);
 
     int erow = 0;
-    for (int i = 0; i < spec_.edits.size(); ++i) {
+    for (int i = 0; i < desc_.edits.size(); ++i) {
         auto* e = new QLineEdit(panel);
         e->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
-        grid->addWidget(new QLabel(spec_.edits[i].label, panel), erow, 2, Qt::AlignRight);
+        grid->addWidget(new QLabel(desc_.edits[i].label, panel), erow, 2, Qt::AlignRight);
         grid->addWidget(e, erow++, 3);
         edits_ << e;
     }
@@ -144,8 +144,8 @@ void TConditionDialog::buildUi()
     for (int i = 0; i < 5; ++i)
         *named[i] = edits_.value(i, nullptr);
 
-    if (!spec_.checkBox2Caption.isEmpty()) {
-        CheckBox2 = new QCheckBox(spec_.checkBox2Caption, panel);
+    if (!desc_.checkBox2Caption.isEmpty()) {
+        CheckBox2 = new QCheckBox(desc_.checkBox2Caption, panel);
         CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
         grid->addWidget(CheckBox2, qMax(row, erow), 2, 1, 2);
     }
@@ -153,7 +153,7 @@ void TConditionDialog::buildUi()
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    BitBtn1 = new QPushButton(spec_.runCaption, this);
+    BitBtn1 = new QPushButton(desc_.runCaption, this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     BitBtn1->setAutoDefault(false);
@@ -165,7 +165,7 @@ void TConditionDialog::buildUi()
     buttons->addWidget(BitBtn2);
     buttons->addStretch(1);
     outer->addLayout(buttons);
-    setFixedSize(sizeHint());
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 
     // Tab order and the Enter chain: CheckBox1, the pickers, the combos, the edits,
     // CheckBox2, the buttons. Enter moves on; in the last edit it runs.
@@ -212,7 +212,7 @@ ConditionValues TConditionDialog::values() const
     return v;
 }
 
-QStringList TConditionDialog::clauses() const { return buildConditionClauses(spec_, values()); }
+QStringList TConditionDialog::clauses() const { return buildConditionClauses(desc_, values()); }
 
 void TConditionDialog::reset()
 {
@@ -239,6 +239,6 @@ void TConditionDialog::showEvent(QShowEvent* e)
 void TConditionDialog::run()
 {
     if (list_)
-        list_->runQuery(clauses(), spec_.orderLine);
+        list_->runQuery(clauses(), desc_.orderLine);
     accept();
 }

@@ -12,6 +12,7 @@
 #include <QVector>
 
 class QCheckBox;
+class QGridLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -40,7 +41,7 @@ struct ConditionCombo {
 // The parts of the statement, in the order the window writes them.
 enum class ClausePart { Edits, Combo1, Combo2, Date, CheckBox2, Fixed };
 
-struct ConditionSpec {
+struct ConditionDescription {
     QString objectName;                                   // "TFcxcg1"
     QString caption = QStringLiteral("按条件查询");
     QString runCaption = QStringLiteral("查询");
@@ -66,9 +67,9 @@ struct ConditionValues {
     bool checkBox2 = false;
 };
 
-// The clauses of the statement, each a line of its own, in the spec's order. Every value
+// The clauses of the statement, each a line of its own, in the described order. Every value
 // goes in through sqlQuote.
-QStringList buildConditionClauses(const ConditionSpec& spec, const ConditionValues& v);
+QStringList buildConditionClauses(const ConditionDescription& desc, const ConditionValues& v);
 
 // The items and clauses of the audit-state combo of the document lists.
 ConditionCombo auditStateCombo(const QString& label = QStringLiteral("审核"));
@@ -76,10 +77,10 @@ ConditionCombo auditStateCombo(const QString& label = QStringLiteral("审核"));
 class TConditionDialog : public QDialog {
     Q_OBJECT
 public:
-    TConditionDialog(ConditionSpec spec, QueryWindow* list, QWidget* owner);
+    TConditionDialog(ConditionDescription desc, QueryWindow* list, QWidget* owner);
     ~TConditionDialog() override;
 
-    const ConditionSpec& spec() const { return spec_; }
+    const ConditionDescription& description() const { return desc_; }
 
     QCheckBox* CheckBox1 = nullptr;
     DatePicker* DateTimePicker1 = nullptr;
@@ -106,13 +107,19 @@ protected:
     // closes. A failed statement leaves the dialog open (the error goes to the error box).
     virtual void run();
 
+    // For dialogs with further controls (radio buttons, a category): the condition panel's
+    // grid (label and control columns 0-1 at the left, 2-3 at the right) and the key preview.
+    QGridLayout* conditionGrid() const { return grid_; }
+    KeyPreview* keyPreview() const { return keys_; }
+
     QueryWindow* list_;
 
 private:
     void buildUi();
 
-    ConditionSpec spec_;
+    ConditionDescription desc_;
     QVector<QLineEdit*> edits_;
     QVector<QComboBox*> combos_;
     KeyPreview* keys_ = nullptr;
+    QGridLayout* grid_ = nullptr;
 };

@@ -3,15 +3,8 @@
 #include "ConditionDialog.h"
 #include "data/DM1.h"
 #include "data/Query.h"
-// Transitional: the report engine and the export land on their own branches.
-#if __has_include("report/QuickRep.h")
 #include "report/QuickRep.h"
-#define SHOP_HAVE_REPORT 1
-#endif
-#if __has_include("shell/Export.h")
 #include "shell/Export.h"
-#define SHOP_HAVE_EXPORT 1
-#endif
 #include "ui/Controls.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
@@ -66,14 +59,14 @@ QIcon glyphFor(const QString& caption, QStyle* style)
 
 } // namespace
 
-QueryWindow::QueryWindow(QueryWindowSpec spec, QWidget* parent)
-    : QWidget(parent), spec_(std::move(spec))
+QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
+    : QWidget(parent), desc_(std::move(desc))
 {
-    q_ = DM1 ? DM1->query(spec_.queryName) : nullptr;
+    q_ = DM1 ? DM1->query(desc_.queryName) : nullptr;
     if (!q_)
-        throw std::runtime_error(("no shared query " + spec_.queryName).toStdString());
-    setObjectName(spec_.objectName);
-    setWindowTitle(spec_.caption);
+        throw std::runtime_error(("no shared query " + desc_.queryName).toStdString());
+    setObjectName(desc_.objectName);
+    setWindowTitle(desc_.caption);
     buildUi();
 }
 
@@ -88,8 +81,8 @@ void QueryWindow::buildUi()
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ListColours::cream());
     setPalette(pal);
-    resize(spec_.clientSize);
-    setFixedSize(spec_.clientSize);
+    resize(desc_.clientSize);
+    setFixedSize(desc_.clientSize);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -102,22 +95,22 @@ void QueryWindow::buildUi()
     auto* tl = new QHBoxLayout(tools);
     tl->setContentsMargins(8, 2, 8, 2);
     tl->setSpacing(2);
-    if (!spec_.legendText.isEmpty()) {
+    if (!desc_.legendText.isEmpty()) {
         Shape1 = new QFrame(tools);
         Shape1->setObjectName(QStringLiteral("Shape1"));
         Shape1->setFixedSize(16, 16);
         Shape1->setFrameShape(QFrame::Box);
         Shape1->setAutoFillBackground(true);
         QPalette sp = Shape1->palette();
-        sp.setColor(QPalette::Window, spec_.legendColour);
+        sp.setColor(QPalette::Window, desc_.legendColour);
         Shape1->setPalette(sp);
-        legendLabel = new QLabel(spec_.legendText, tools);
+        legendLabel = new QLabel(desc_.legendText, tools);
         legendLabel->setObjectName(QStringLiteral("Label1"));
         tl->addWidget(Shape1);
         tl->addWidget(legendLabel);
     }
     tl->addStretch(1);
-    for (const ListButton& b : spec_.buttons) {
+    for (const ListButton& b : desc_.buttons) {
         auto* sb = new SpeedButton(b.caption, tools);
         sb->setObjectName(b.name);
         sb->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -135,10 +128,10 @@ void QueryWindow::buildUi()
     outer->addWidget(rule);
 
     // Pop-up menu of the grid's columns.
-    if (!spec_.popup.isEmpty()) {
+    if (!desc_.popup.isEmpty()) {
         PopupMenu1 = new QMenu(this);
         PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-        for (const ListPopupItem& it : spec_.popup) {
+        for (const ListPopupItem& it : desc_.popup) {
             QAction* a = PopupMenu1->addAction(it.caption);
             a->setObjectName(it.name);
             popupItems_.insert(it.name, a);
@@ -153,7 +146,7 @@ void QueryWindow::buildUi()
     DBGrid1 = new DataGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     QVector<GridColumn> cols;
-    for (const ListColumn& c : spec_.columns) {
+    for (const ListColumn& c : desc_.columns) {
         GridColumn g;
         g.field = c.field;
         g.title = c.title;
@@ -172,10 +165,10 @@ void QueryWindow::buildUi()
     DBGrid1->setColumns(cols);
     DBGrid1->setQuery(q_);
     DBGrid1->enableTitleSort(true);
-    if (spec_.colouring.kind != RowColouring::None)
+    if (desc_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
-    if (!spec_.doubleClickClicks.isEmpty()) {
-        const QString target = spec_.doubleClickClicks;
+    if (!desc_.doubleClickClicks.isEmpty()) {
+        const QString target = desc_.doubleClickClicks;
         connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this, target](int) {
             if (SpeedButton* b = button(target))
                 b->click();
@@ -186,22 +179,22 @@ void QueryWindow::buildUi()
     StatusBar1 = new PanelBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    for (const ListPanel& p : spec_.panels)
+    for (const ListPanel& p : desc_.panels)
         StatusBar1->addPanel(p.width, p.align, p.text);
     outer->addWidget(StatusBar1);
 
     // The common buttons.
-    if (SpeedButton* b = button(spec_.closeButton))
+    if (SpeedButton* b = button(desc_.closeButton))
         connect(b, &QAbstractButton::clicked, this, [this] { closeWindow(); });
-    if (SpeedButton* b = button(spec_.queryButton))
+    if (SpeedButton* b = button(desc_.queryButton))
         connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { openConditionDialog(); }); });
-    if (SpeedButton* b = button(spec_.printButton))
+    if (SpeedButton* b = button(desc_.printButton))
         connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { print(); }); });
-    if (SpeedButton* b = button(spec_.exportButton))
+    if (SpeedButton* b = button(desc_.exportButton))
         connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { exportGrid(); }); });
 
     keys_ = new KeyPreview(this);
-    if (SpeedButton* b = button(spec_.escClicks))
+    if (SpeedButton* b = button(desc_.escClicks))
         keys_->mapKey(Qt::Key_Escape, b);
 }
 
@@ -215,19 +208,16 @@ RowStyle QueryWindow::styleRow(int row) const
     const Query& q = *q_;
     if (!q.isOpen() || row < 0 || row >= q.recordCount())
         return s;
-    const RowColouring& c = spec_.colouring;
-    if (c.kind == RowColouring::Document) {
-        const int debt = q.fieldIndex(c.debtField);
-        const int state = q.fieldIndex(c.stateField);
-        if (debt >= 0 && !q.cellMoney(row, debt).isZero())
-            s.font = ListColours::red();
-        if (state >= 0 && q.cellText(row, state) == kHeld)
-            s.brush = ListColours::held();
-    } else if (c.kind == RowColouring::Negative) {
-        const int col = q.fieldIndex(c.negativeField);
-        if (col >= 0 && q.cellMoney(row, col).isNegative())
-            s.font = ListColours::red();
-    }
+    const RowColouring& c = desc_.colouring;
+    auto column = [&q](const QString& field) { return field.isEmpty() ? -1 : q.fieldIndex(field); };
+    const int nonZero = column(c.redWhenNonZero);
+    const int negative = column(c.redWhenNegative);
+    const int state = column(c.heldBrush);
+    if ((nonZero >= 0 && !q.cellMoney(row, nonZero).isZero())
+        || (negative >= 0 && q.cellMoney(row, negative).isNegative()))
+        s.font = ListColours::red();
+    if (state >= 0 && q.cellText(row, state) == kHeld)
+        s.brush = ListColours::held();
     return s;
 }
 
@@ -236,23 +226,23 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
     Query& q = *q_;
     q.disableControls();
     try {
-        if (!spec_.sumStatement.isEmpty()) {
+        if (!desc_.sumStatement.isEmpty()) {
             q.close();
             q.clearSql();
-            q.addSql(spec_.sumStatement);
+            q.addSql(desc_.sumStatement);
             for (const QString& c : clauses)
                 q.addSql(c);
             q.open();
-            for (int i = 0; i < spec_.sumPanels.size(); ++i) {
+            for (int i = 0; i < desc_.sumPanels.size(); ++i) {
                 Money m;
                 if (q.recordCount() > 0 && i < q.fieldCount() && !q.cellIsNull(0, i))
                     m = q.cellMoney(0, i);
-                StatusBar1->setPanelText(spec_.sumPanels[i], m.plainText());
+                StatusBar1->setPanelText(desc_.sumPanels[i], m.plainText());
             }
         }
         q.close();
         q.clearSql();
-        q.addSql(spec_.rowStatement);
+        q.addSql(desc_.rowStatement);
         for (const QString& c : clauses)
             q.addSql(c);
         if (!orderLine.isEmpty())
@@ -266,37 +256,34 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
     afterRun();
 }
 
-void QueryWindow::runOpeningQuery() { runQuery(spec_.openingLines, spec_.openingOrder); }
+void QueryWindow::runOpeningQuery() { runQuery(desc_.openingLines, desc_.openingOrder); }
 
 void QueryWindow::recountTotals()
 {
     Query& q = *q_;
-    QVector<Money> sums(spec_.totalFields.size());
+    QVector<Money> sums(desc_.totalFields.size());
     q.first();
     const int n = q.recordCount();
     for (int r = 0; r < n; ++r) {
-        for (int i = 0; i < spec_.totalFields.size(); ++i)
-            sums[i] += q.money(spec_.totalFields[i]);
+        for (int i = 0; i < desc_.totalFields.size(); ++i)
+            sums[i] += q.money(desc_.totalFields[i]);
         q.next();
     }
-    for (int i = 0; i < sums.size() && i < spec_.sumPanels.size(); ++i)
-        StatusBar1->setPanelText(spec_.sumPanels[i], sums[i].plainText());
+    for (int i = 0; i < sums.size() && i < desc_.sumPanels.size(); ++i)
+        StatusBar1->setPanelText(desc_.sumPanels[i], sums[i].plainText());
 }
 
 bool QueryWindow::requireOpen() const
 {
     if (q_->isOpen())
         return true;
-    warnBox(spec_.closedRefusal);
+    warnBox(desc_.closedRefusal);
     return false;
 }
 
 QuickRep* QueryWindow::fillReport()
 {
-#ifndef SHOP_HAVE_REPORT
-    return nullptr;
-#else
-    const ListPrint& p = spec_.print;
+    const ListPrint& p = desc_.print;
     QuickRep* rep = p.report ? p.report() : nullptr;
     if (!rep)
         return nullptr;
@@ -321,26 +308,21 @@ QuickRep* QueryWindow::fillReport()
         setCaption(t.first, StatusBar1->panelText(t.second));
     rep->ReportTitle = QStringLiteral("打印预览");
     return rep;
-#endif
 }
 
 void QueryWindow::print()
 {
     if (!requireOpen())
         return;
-#ifdef SHOP_HAVE_REPORT
     if (QuickRep* rep = fillReport())
         rep->preview();
-#endif
 }
 
 void QueryWindow::exportGrid()
 {
     if (!requireOpen())
         return;
-#ifdef SHOP_HAVE_EXPORT
     ExportGridToSpreadsheet(DBGrid1);
-#endif
 }
 
 void QueryWindow::openConditionDialog()
@@ -383,7 +365,7 @@ void QueryWindow::showEvent(QShowEvent* e)
     if (shown_)
         return;
     shown_ = true;
-    if (spec_.runOnShow)
+    if (desc_.runOnShow)
         guarded([this] { runOpeningQuery(); });
 }
 
@@ -394,7 +376,7 @@ void QueryWindow::closeEvent(QCloseEvent* e)
     QWidget::closeEvent(e);
 }
 
-void describeDocumentList(QueryWindowSpec& s)
+void describeDocumentList(ListDescription& s)
 {
     s.buttons = {{QStringLiteral("SB44"), QStringLiteral("反审")},
                  {QStringLiteral("SB55"), QStringLiteral("查单")},
@@ -408,5 +390,5 @@ void describeDocumentList(QueryWindowSpec& s)
     s.doubleClickClicks = QStringLiteral("SB55");
     s.legendText = QStringLiteral("未审核单据");
     s.legendColour = ListColours::held();
-    s.colouring.kind = RowColouring::Document;
+    s.colouring.heldBrush = QStringLiteral("shbj");
 }

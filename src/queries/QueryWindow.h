@@ -1,6 +1,6 @@
 #pragma once
 // The list and table window that the document lists, ledger tables, statistics tables and
-// finance lists are built on. A concrete window describes itself in a QueryWindowSpec (its
+// finance lists are built on. A concrete window describes itself in a ListDescription (its
 // shared query, statements, opening condition, grid columns, status panels, tool buttons,
 // row colouring, legend, print and export) and adds only its own actions.
 //
@@ -64,15 +64,13 @@ struct ListPopupItem {
     QString clicks;            // "SB66"
 };
 
-// How the rows are coloured while the query has rows.
+// How the rows are coloured while the query has rows; each rule applies when its field is
+// named, and a row may get both a red font and the held brush.
 struct RowColouring {
-    enum Kind { None, Document, Negative };
-    Kind kind = None;
-    // Document: red font when debtField is not zero, brush heldColour when stateField reads
-    // "未审核". Negative: red font when negativeField is below zero.
-    QString debtField = QStringLiteral("qk");
-    QString stateField = QStringLiteral("shbj");
-    QString negativeField;
+    QString redWhenNonZero;    // red font when this field is not zero (the lists' debt "qk")
+    QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
+    QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
+    bool any() const { return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty(); }
 };
 
 // A data text of a report form and the query field it shows.
@@ -93,7 +91,7 @@ struct ListPrint {
     QVector<QPair<QString, int>> totals;         // "e1" -> panel 2 ...
 };
 
-struct QueryWindowSpec {
+struct ListDescription {
     QString objectName;                // the class name as object name ("TFcggl1")
     QString caption;                   // "采购单据"
     QSize clientSize{792, 473};
@@ -133,10 +131,10 @@ QColor red();         // colour 255
 class QueryWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit QueryWindow(QueryWindowSpec spec, QWidget* parent = nullptr);
+    explicit QueryWindow(ListDescription desc, QWidget* parent = nullptr);
     ~QueryWindow() override;
 
-    const QueryWindowSpec& spec() const { return spec_; }
+    const ListDescription& description() const { return desc_; }
     Query& query() const { return *q_; }
 
     DataGrid* DBGrid1 = nullptr;
@@ -195,7 +193,7 @@ private:
     void buildUi();
     RowStyle styleRow(int row) const;
 
-    QueryWindowSpec spec_;
+    ListDescription desc_;
     Query* q_ = nullptr;
     KeyPreview* keys_ = nullptr;
     QHash<QString, SpeedButton*> buttons_;
@@ -205,5 +203,5 @@ private:
 
 // What the four document lists share: the buttons 反审, 查单, 删除, 查询, 打印, 导出, 关闭;
 // the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
-// held-document legend and colouring.
-void describeDocumentList(QueryWindowSpec& s);
+// held-document legend and brush (the purchase and sales lists add the red debt font).
+void describeDocumentList(ListDescription& s);

@@ -7,16 +7,8 @@
 #include "ui/Forms.h"
 #include "ui/Messages.h"
 
-// Transitional: the purchase browser lands on its own branch.
-#if __has_include("queries/Ullcgd1.h")
-#include "queries/Ullcgd1.h"
-#define SHOP_HAVE_BROWSER 1
-#endif
-
-#if __has_include("report/Udycggl1.h")
-#include "report/Udycggl1.h"
-#define SHOP_HAVE_CGGL_REPORT 1
-#endif
+#include "Udycggl1.h"
+#include "Ullcgd1.h"
 
 #include <QAction>
 
@@ -26,9 +18,9 @@ namespace {
 const QString kHeld = QStringLiteral("未审核");
 }
 
-QueryWindowSpec TFcggl1::describe()
+ListDescription TFcggl1::describe()
 {
-    QueryWindowSpec s;
+    ListDescription s;
     s.objectName = QStringLiteral("TFcggl1");
     s.caption = QStringLiteral("采购单据");
     s.clientSize = QSize(792, 473);
@@ -77,11 +69,10 @@ QueryWindowSpec TFcggl1::describe()
                 {81, right, QStringLiteral("0")},
                 {50, Qt::AlignLeft | Qt::AlignVCenter, QString()}};
     describeDocumentList(s);
+    s.colouring.redWhenNonZero = QStringLiteral("qk");
 
     ListPrint& p = s.print;
-#ifdef SHOP_HAVE_CGGL_REPORT
-    p.report = []() -> QuickRep* { return Fdycggl1 ? &Fdycggl1->QuickRep1 : nullptr; };
-#endif
+    p.report = []() -> QuickRep* { return &reportForm(Fdycggl1).QuickRep1; };
     p.reportName = QStringLiteral("采购单据汇总表");
     p.labels = {{QStringLiteral("QRL3"), QStringLiteral("厂商")}};
     p.fields = {{QStringLiteral("QRD1"), QStringLiteral("rq")}, {QStringLiteral("QRD2"), QStringLiteral("dh")},
@@ -129,9 +120,7 @@ void TFcggl1::view()
         warnBox(QStringLiteral("没有单据可查阅！"));
         return;
     }
-#ifdef SHOP_HAVE_BROWSER
     showPurchaseBrowser(*DM1);
-#endif
 }
 
 void TFcggl1::remove()

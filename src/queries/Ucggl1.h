@@ -15,7 +15,7 @@ public:
     explicit TFcggl1(QWidget* parent = nullptr);
     ~TFcggl1() override;
 
-    static QueryWindowSpec describe();
+    static ListDescription describe();
 
     SpeedButton *SB44 = nullptr, *SB55 = nullptr, *SB66 = nullptr, *SB77 = nullptr,
                 *SB88 = nullptr, *SB99 = nullptr, *SB100 = nullptr;

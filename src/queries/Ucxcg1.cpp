@@ -2,9 +2,9 @@
 
 QPointer<TFcxcg1> Fcxcg1;
 
-ConditionSpec TFcxcg1::describe()
+ConditionDescription TFcxcg1::describe()
 {
-    ConditionSpec s;
+    ConditionDescription s;
     s.objectName = QStringLiteral("TFcxcg1");
     s.combos = {auditStateCombo(QStringLiteral("审核"))};
     s.edits = {{QStringLiteral("厂商"), QStringLiteral("ghs"), {}},

@@ -13,7 +13,7 @@ public:
     TFcxcg1(QueryWindow* list, QWidget* owner);
     ~TFcxcg1() override;
 
-    static ConditionSpec describe();
+    static ConditionDescription describe();
 };
 
 extern QPointer<TFcxcg1> Fcxcg1;

@@ -1,11 +1,12 @@
 #pragma once
-// A small shop for the picker and line-dialog tests: a fresh database in a temporary
-// folder as the program's data module, with two warehouses, suppliers, employees,
-// categories, goods and purchase lines, and helpers to drive the windows offscreen.
+// A small shop for the picker and line-dialog tests (an empty TempShop with two
+// warehouses, suppliers, employees, categories and goods), stand-in caller fields, and
+// helpers to drive the windows offscreen.
 
 #include "basic/PickerTargets.h"
 #include "data/DM1.h"
 #include "support/Recorder.h"
+#include "support/SampleShop.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <QTableView>
 #include <memory>
 #include <vector>
@@ -24,72 +23,43 @@ class PickerShop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("shop.db")));
-        previous = DM1;
-        DM1 = dm.get();
-        for (const char* ck : {"总仓", "分仓"})
-            insert("ck", {"ck"}, {ck});
-        for (const char* mc : {"美的电器", "O'Neil家电"})
-            insert("ghs", {"mc"}, {mc});
-        for (const char* xm : {"张三", "李四", "张小明", "O'Brien"})
-            insert("yg", {"xm"}, {xm});
-        for (const char* lb : {"冰箱", "空调"})
-            insert("lb", {"lb"}, {lb});
-        //        lb      txm     ppgg            dw    ck      jj      kcsl   kcjg   kcje
-        goods("冰箱", "BX01", "冰箱 BCD-180", "台", "总仓", "1200", "10", "1150", "11500");
-        goods("空调", "KT01", "空调 KFR-35", "台", "总仓", "9.99", "-2", "10", "-20");
-        goods("冰箱", "BX01", "冰箱 BCD-180", "台", "分仓", "1200", "3", "1100", "3300");
-        goods("空调", "KT02", "O'Neil 挂机", "套", "分仓", "2100.5", "0", "2000", "0");
-        goods("冰箱", "BX02", "冰箱 BCD-210", "台", "分仓", "1800", "5", "1700.25", "8501.25");
+        shop = std::make_unique<TempShop>(false);
+        dm = shop->dm.get();
+        dm->ADOC1.exec(
+            "INSERT INTO ck(ck) VALUES('总仓'),('分仓');"
+            "INSERT INTO ghs(mc) VALUES('美的电器'),('O''Neil家电');"
+            "INSERT INTO yg(xm) VALUES('张三'),('李四'),('张小明'),('O''Brien');"
+            "INSERT INTO lb(lb) VALUES('冰箱'),('空调');"
+            "INSERT INTO sp(lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) VALUES"
+            " ('冰箱','BX01','冰箱 BCD-180','台','总仓',1200,10,1150,11500),"
+            " ('空调','KT01','空调 KFR-35','台','总仓',9.99,-2,10,-20),"
+            " ('冰箱','BX01','冰箱 BCD-180','台','分仓',1200,3,1100,3300),"
+            " ('空调','KT02','O''Neil 挂机','套','分仓',2100.5,0,2000,0),"
+            " ('冰箱','BX02','冰箱 BCD-210','台','分仓',1800,5,1700.25,8501.25)");
     }
     void TearDown() override
     {
         for (const char* tag : {"tjcg", "zu", "chai", "tjfkfx", "tjskfx", "tjszfx", "kcfx"})
             PickerTargets::unregisterTag(QString::fromLatin1(tag));
-        for (Query* q : {&dm->AQck1, &dm->AQghs1, &dm->AQyg1, &dm->AQsp1, &dm->AQkcfx1, &dm->AQcgc1})
-            q->close();
-        DM1 = previous;
         stand.clear();
-        dm.reset();
+        shop.reset();
     }
 
-    void insert(const char* table, const QStringList& cols, const QStringList& values)
+    // A purchase line (mark "dz", unit 台): "dh','txm','ppgg',sl,jg,zk,je" as SQL values.
+    void line(const QString& values)
     {
-        QStringList quoted;
-        for (const QString& v : values)
-            quoted << sqlQuote(v);
-        dm->ADOC1.exec(QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
-                           .arg(QString::fromLatin1(table), cols.join(QLatin1Char(',')), quoted.join(QLatin1Char(','))));
+        dm->ADOC1.exec("INSERT INTO cgglc(bj,dw,dh,txm,ppgg,sl,jg,zk,je) VALUES('dz','台','" + values + ")");
     }
-    void goods(const char* lb, const char* txm, const char* ppgg, const char* dw, const char* ck, const char* jj,
-               const char* kcsl, const char* kcjg, const char* kcje)
-    {
-        insert("sp", {"lb", "txm", "ppgg", "dw", "ck", "jj", "kcsl", "kcjg", "kcje"},
-               {QString::fromUtf8(lb), QString::fromUtf8(txm), QString::fromUtf8(ppgg), QString::fromUtf8(dw),
-                QString::fromUtf8(ck), QString::fromUtf8(jj), QString::fromUtf8(kcsl), QString::fromUtf8(kcjg),
-                QString::fromUtf8(kcje)});
-    }
-    void line(const char* dh, const char* txm, const char* ppgg, const char* sl, const char* jg, const char* zk,
-              const char* je)
-    {
-        insert("cgglc", {"dh", "bj", "txm", "ppgg", "dw", "sl", "jg", "zk", "je"},
-               {QString::fromUtf8(dh), QStringLiteral("dz"), QString::fromUtf8(txm), QString::fromUtf8(ppgg),
-                QStringLiteral("台"), QString::fromUtf8(sl), QString::fromUtf8(jg), QString::fromUtf8(zk),
-                QString::fromUtf8(je)});
-    }
-    // Opens q on the lines given.
     static void openOn(Query& q, const QStringList& sql)
     {
         q.close();
         q.setSql(sql);
         q.open();
     }
-    // The purchase lines of document dh in hand, as the purchase form holds them.
+    // The lines of document dh in hand, as the purchase form holds them.
     void openLines(const QString& dh)
     {
-        openOn(dm->AQcgc1, {QStringLiteral("SELECT * FROM cgglc"), QStringLiteral("where dh=") + sqlQuote(dh),
-                            QStringLiteral("and bj='dz'")});
+        openOn(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"});
     }
     QString scalar(const QString& sql)
     {
@@ -111,25 +81,19 @@ protected:
         QApplication::sendEvent(w, &press);
     }
     static void click(QAbstractButton* b) { b->click(); }
-    // A double-click on the first visible cell of a row of a grid.
     static void doubleClickRow(QTableView* grid, int row)
     {
-        const QRect r = grid->visualRect(grid->model()->index(row, 0));
-        const QPointF at = r.center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(grid->viewport(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(grid->viewport(), &release);
-        QMouseEvent dbl(QEvent::MouseButtonDblClick, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(grid->viewport(), &dbl);
+        const QPointF at = grid->visualRect(grid->model()->index(row, 0)).center();
+        const QPointF global = grid->viewport()->mapToGlobal(at);
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
+            QMouseEvent e(type, at, global, Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(grid->viewport(), &e);
+        }
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
-    TDM1* previous = nullptr;
+    std::unique_ptr<TempShop> shop;
+    TDM1* dm = nullptr;
     std::vector<std::unique_ptr<QLineEdit>> stand;
     MessageRecorder rec;
     ModalScript modal;

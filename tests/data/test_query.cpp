@@ -486,3 +486,26 @@ TEST(QueryWrite, EditOnAnEmptyQueryAppends)
     q.setText("lb", "x");
     EXPECT_THROW(q.post(), DbError);
 }
+
+// A closed ledger takes new rows without reading the old ones; an open one keeps its rows.
+TEST(QueryAppendOnly, ClosedQueryOpensWithoutRowsAndAppends)
+{
+    TempShop shop(false);
+    Query& q = shop.dm->AQcgfx1;
+    shop.dm->ADOC1.exec(QStringLiteral("insert into cgfx (dh, sl) values ('CG1', 1), ('CG1', 2)"));
+    q.openForAppend();
+    EXPECT_TRUE(q.isOpen());
+    EXPECT_EQ(q.recordCount(), 0);
+    EXPECT_EQ(q.sqlText(), QStringLiteral("SELECT * FROM cgfx"));
+    q.append();
+    q.setText(QStringLiteral("dh"), QStringLiteral("CG2"));
+    q.setText(QStringLiteral("sl"), QStringLiteral("3"));
+    q.post();
+    EXPECT_EQ(q.recordCount(), 1);
+    EXPECT_GT(q.integer(QStringLiteral("id")), 0);
+    EXPECT_EQ(shop.dm->ADOC1.execute(QStringLiteral("select * from cgfx")).recordCount(), 3);
+
+    q.open();
+    q.openForAppend();   // open already: the rows in hand stay
+    EXPECT_EQ(q.recordCount(), 3);
+}

@@ -4,9 +4,12 @@
 #include "data/DM1.h"
 #include "documents/Utjcgd1.h"
 #include "documents/purchase_save.h"
+#include "Windows.h"
+#include "shell/Umain1.h"
 #include "support/Recorder.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
+#include "ui/Forms.h"
 
 #if __has_include("basic/Usp2.h") && __has_include("basic/Uck1.h") && __has_include("documents/Uxgmx1.h") \
     && __has_include("documents/Uxgmx4.h") && __has_include("documents/Uxzcg1.h")
@@ -17,6 +20,13 @@
 #include "documents/Uxzcg1.h"
 #define WITH_PICKERS 1
 #endif
+#if __has_include("documents/Udycgd1.h") && __has_include("documents/Udycgd2.h")
+#include "documents/Udycgd1.h"
+#include "documents/Udycgd2.h"
+#define WITH_PRINT 1
+#endif
+
+#include "support/SampleShop.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +34,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -53,9 +65,8 @@ protected:
     void SetUp() override
     {
         Clock::pin(QDateTime(kToday, QTime(10, 0)));
-        ASSERT_TRUE(dir.isValid());
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("shop.db")));
-        DM1 = dm.get();
+        shop = std::make_unique<TempShop>(false);
+        dm = shop->dm.get();
         exec("insert into ck(ck) values('一号库'),('二号库')");
         exec("insert into sp(lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) values"
              "('电视','T1','彩电','台','一号库',10,10,2,20),"
@@ -70,8 +81,7 @@ protected:
         if (form)
             form->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        DM1 = nullptr;
-        dm.reset();
+        shop.reset();
         Clock::unpin();
     }
     void exec(const char* sql) { dm->ADOC1.exec(QString::fromUtf8(sql)); }
@@ -138,8 +148,8 @@ protected:
         DM1->AQcgc1.open();
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
+    std::unique_ptr<TempShop> shop;
+    TDM1* dm = nullptr;
     MessageRecorder rec;
     ModalScript modal;
     QPointer<TFtjcgd1> form;
@@ -160,6 +170,42 @@ TEST_F(PurchaseForm, OpensOnANewDocument)
     EXPECT_EQ(DM1->AQcgc1.sqlLines(), purchaseLinesStatement(kNo1, false));
     EXPECT_EQ(Ftjcgd1.data(), form.data());
     EXPECT_TRUE(rec.empty());
+}
+
+TEST_F(PurchaseForm, TheMenuOpensOneForm)
+{
+    TFmain1 main;
+    setMdiArea(main.mdi);
+    wireMenus(main);
+    main.show();
+    main.N301->trigger();
+    ASSERT_FALSE(Ftjcgd1.isNull());
+    form = Ftjcgd1.data();
+    EXPECT_EQ(main.mdi->subWindowList().size(), 1);
+    EXPECT_EQ(form->dh->text(), kNo1);
+    main.N301->trigger();
+    EXPECT_EQ(Ftjcgd1.data(), form.data());
+    EXPECT_EQ(main.mdi->subWindowList().size(), 1);
+    form->BB6->click();
+    EXPECT_TRUE(closed());
+    EXPECT_TRUE(Ftjcgd1.isNull());
+    EXPECT_TRUE(main.mdi->subWindowList().isEmpty());
+    // Closing the frame closes the form, which discards its pending lines.
+    main.N301->trigger();
+    form = Ftjcgd1.data();
+    header();
+    addLine(QStringLiteral("T1"), QStringLiteral("1"));
+    main.mdi->subWindowList().front()->close();
+    EXPECT_TRUE(closed());
+    EXPECT_EQ(scalar("SELECT count(*) FROM cgglc"), QStringLiteral("0"));
+    // The day's numbers used up: the form closes as it opens, frame and all.
+    exec("insert into cgglz(dh,kdrq,shbj) values('CG20261206999','2026-12-06','已审核')");
+    main.N301->trigger();
+    form = Ftjcgd1.data();
+    EXPECT_TRUE(closed());
+    EXPECT_TRUE(main.mdi->subWindowList().isEmpty());
+    EXPECT_EQ(rec.texts(), QStringList{"每天录入不可超过999单！"});
+    setMdiArea(nullptr);
 }
 
 TEST_F(PurchaseForm, TheDaysLastNumberClosesTheForm)
@@ -312,6 +358,12 @@ TEST_F(PurchaseForm, KeyFiltersAndEnterChain)
     key(form->sl, Qt::Key_Return);
     EXPECT_EQ(scalar("SELECT count(*) FROM cgglc"), QStringLiteral("1"));
     EXPECT_EQ(form->hjje->text(), QStringLiteral("20"));
+    form->dh->setFocus();
+    key(form->dh, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form->ck);
+    form->DateTimePicker1->setFocus();
+    key(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form->jsr);
     form->ck->setFocus();
     key(form->ck, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), form->jsr);
@@ -609,6 +661,39 @@ TEST_F(PurchaseForm, PrintChecksBeforeThePreview)
     form->N3->trigger();
     EXPECT_EQ(rec.last().text, QStringLiteral("付款单据，实付额不可大于应付额！"));
     EXPECT_EQ(rec.count(), 2);
+    EXPECT_EQ(modal.opened(), 0);
+#ifdef WITH_PRINT
+    // A return document goes to the preview with the form's texts as they stand.
+    addLine(QStringLiteral("T2"), QStringLiteral("-1"));
+    form->N3->trigger();
+    EXPECT_EQ(rec.count(), 2);
+    EXPECT_EQ(modal.classes(), QStringList{"TFdyPreview1"});
+    EXPECT_EQ(Fdycgd2->QRLdh2->Caption, kNo1);
+    EXPECT_EQ(Fdycgd2->QRLghs2->Caption, QStringLiteral("甲厂"));
+    EXPECT_EQ(Fdycgd2->e2->Caption, QStringLiteral("￥-1990"));
+    EXPECT_TRUE(Fdycgd2->QRLdx->Caption.endsWith(QStringLiteral("(退)")));
+    form->N4->trigger();
+    EXPECT_EQ(modal.opened(), 2);
+    EXPECT_EQ(Fdycgd1->QRLrq2->Caption, QStringLiteral("2026-12-06"));
+#endif
+}
+
+TEST_F(PurchaseForm, ReleasingTheMouseOverPrintOpensItsMenu)
+{
+    open();
+    const QPointF inside(5, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, form->BB3->mapToGlobal(inside), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(form->BB3, &press);
+    EXPECT_FALSE(form->PM2->isVisible());
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, form->BB3->mapToGlobal(inside), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form->BB3, &release);
+    EXPECT_TRUE(form->PM2->isVisible());
+    EXPECT_EQ(form->PM2->actions().size(), 2);
+    EXPECT_EQ(form->N3->text(), QStringLiteral("带编码打印"));
+    EXPECT_EQ(form->N4->text(), QStringLiteral("不带编码打印"));
+    form->PM2->hide();
 }
 
 #ifdef WITH_PICKERS
@@ -640,6 +725,13 @@ TEST_F(PurchaseForm, WarehousePickerAndGoodsPicker)
     EXPECT_EQ(scalar("SELECT printf('%s %s %g %g',dh,bj,sl,je) FROM cgglc"), QStringLiteral("CG20261206001 dz 1 2000"));
     EXPECT_EQ(form->hjje->text(), QStringLiteral("2000"));
     EXPECT_EQ(form->sfe->text(), QStringLiteral("2000"));
+    // Another window re-points the line query before the next choice: the form keeps its own total.
+    exec("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values('CG20261205001','yz','T1','彩电','台',7,10,1,70)");
+    DM1->AQcgc1.setSql({"SELECT * FROM cgglc", "order by id"});
+    DM1->AQcgc1.open();
+    Fsp2->xuanClick();
+    EXPECT_EQ(form->hjsl->text(), QStringLiteral("2"));
+    EXPECT_EQ(form->hjje->text(), QStringLiteral("4000"));
     form->close();
     ASSERT_TRUE(closed());
     EXPECT_TRUE(Fsp2.isNull());

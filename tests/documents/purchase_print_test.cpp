@@ -4,14 +4,13 @@
 #include "data/DM1.h"
 #include "documents/purchase_print.h"
 #include "report/UdyPreview1.h"
+#include "shell/Capitals.h"
 #include "shell/Umain1.h"
 #include "support/Recorder.h"
 
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-
-QString AmountToCapitals(Money amount);   // shell/Capitals.h
 
 namespace {
 

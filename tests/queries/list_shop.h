@@ -1,42 +1,36 @@
 #pragma once
-// A shop database of purchase headers for the list window tests: the two headers every
-// list test starts from, helpers to add lines, goods, ledger and payment rows, and access
-// to the open purchase list.
+// The purchase list tests' shop: the sample shop with two purchase headers (1 CG20240101001
+// 华南电器 audited and settled; 2 CG20240102001 北方电子 held, 30.25 owed), the message
+// recorder, the modal script, and helpers that drive the open purchase list.
 
 #include "data/Clock.h"
 #include "data/DM1.h"
 #include "queries/Ucggl1.h"
+#include "queries/Ucxcg1.h"
+#include "support/Recorder.h"
+#include "support/SampleShop.h"
 #include "ui/Controls.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <memory>
+#include <QKeyEvent>
+#include <QPushButton>
 
 struct ListShop {
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
-    TDM1* saved = DM1;
+    TempShop shop;
+    TDM1* dm = shop.dm.get();
+    MessageRecorder rec;
+    ModalScript modal;
 
-    explicit ListShop(bool headers = true)
+    ListShop()
     {
         Clock::pin(QDateTime(QDate(2024, 2, 15), QTime(10, 0)));
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("TRZData1.db")));
-        DM1 = dm.get();
-        if (headers) {
-            header(QStringLiteral("CG20240101001"), QStringLiteral("2024-01-01"), QStringLiteral("华南电器"),
-                   QStringLiteral("已审核"), QStringLiteral("3"), QStringLiteral("100.25"), QStringLiteral("100.25"),
-                   QStringLiteral("100.25"), QStringLiteral("0"));
-            header(QStringLiteral("CG20240102001"), QStringLiteral("2024-01-02"), QStringLiteral("北方电子"),
-                   QStringLiteral("未审核"), QStringLiteral("2"), QStringLiteral("50.25"), QStringLiteral("50.25"),
-                   QStringLiteral("20"), QStringLiteral("30.25"));
-        }
+        header("CG20240101001", "2024-01-01", "华南电器", "已审核", "3", "100.25", "100.25");
+        header("CG20240102001", "2024-01-02", "北方电子", "未审核", "2", "50.25", "20");
     }
     ~ListShop()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (Fcggl1)
-            delete Fcggl1.data();
-        DM1 = saved;
+        delete Fcggl1.data();
         Clock::unpin();
     }
 
@@ -46,22 +40,59 @@ struct ListShop {
         RecordSet rs = dm->ADOC1.execute(sql);
         return rs.isEmpty() ? QStringLiteral("<none>") : rs.rows[0].value(0).toString();
     }
-    int count(const QString& sql) { return scalar(QStringLiteral("SELECT count(*) FROM ") + sql).toInt(); }
+    int count(const QString& from) { return scalar(QStringLiteral("SELECT count(*) FROM ") + from).toInt(); }
 
+    // A header paying yfe = hjje and owing qk = yfe - sfe.
     void header(const QString& dh, const QString& rq, const QString& ghs, const QString& shbj,
-                const QString& hjsl, const QString& hjje, const QString& yfe, const QString& sfe,
-                const QString& qk, const QString& ck = QStringLiteral("总仓"))
+                const QString& hjsl, const QString& hjje, const QString& sfe)
     {
         exec(QStringLiteral("INSERT INTO cgglz (dh,rq,kdrq,shbj,zhidan,ck,ghs,jsr,bz,hjsl,hjje,yhe,yfe,sfe,qk) "
-                            "VALUES (%1,%2,%2,%3,'系统管理员',%4,%5,'张三','',%6,%7,0,%8,%9,%10)")
-                 .arg(sqlQuote(dh), sqlQuote(rq), sqlQuote(shbj), sqlQuote(ck), sqlQuote(ghs), hjsl, hjje, yfe, sfe, qk));
+                            "VALUES (%1,%2,%2,%3,'系统管理员','总仓',%4,'张三','',%5,%6,0,%6,%7,%6-%7)")
+                 .arg(sqlQuote(dh), sqlQuote(rq), sqlQuote(shbj), sqlQuote(ghs), hjsl, hjje, sfe));
     }
 
     // The purchase list, opened as the menu opens it.
     TFcggl1& list()
     {
         openPurchaseList();
-        QApplication::processEvents();
         return *Fcggl1;
     }
+    // Opens the condition dialog through SB77 and hands it to step.
+    void dialog(std::function<void(TFcxcg1&)> step)
+    {
+        modal.next([step](QDialog& d) { step(static_cast<TFcxcg1&>(d)); });
+        Fcggl1->SB77->click();
+    }
+    // The list with every header, by id.
+    TFcggl1& listAll()
+    {
+        list();
+        dialog([](TFcxcg1& d) { d.BitBtn1->click(); });
+        return *Fcggl1;
+    }
+    // Panels 2, 3, 5, 6, 7.
+    QStringList panels() const
+    {
+        QStringList out;
+        for (int i : {2, 3, 5, 6, 7})
+            out << Fcggl1->StatusBar1->panelText(i);
+        return out;
+    }
+    QStringList column(const QString& field) const
+    {
+        Query& q = dm->AQcgz1;
+        QStringList out;
+        for (int r = 0, c = q.fieldIndex(field); r < q.recordCount(); ++r)
+            out << q.cellText(r, c);
+        return out;
+    }
+    bool moveTo(const QString& dh) { return dm->AQcgz1.locate({QStringLiteral("dh")}, {dh}); }
 };
+
+inline void press(QWidget* w, int key)
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &up);
+}

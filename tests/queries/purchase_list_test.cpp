@@ -3,208 +3,231 @@
 
 #include "list_shop.h"
 
-#include "queries/Ucxcg1.h"
-#include "support/Recorder.h"
+#include "queries/Udycggl1.h"
+#include "queries/Ullcgd1.h"
+#include "shell/Export.h"
 #include "ui/DataGrid.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
-#include <QPushButton>
+#include <QProcess>
+#include <QXmlStreamReader>
 
 namespace {
 
-QStringList panels(TFcggl1& w)
+const char* const kStock = "SELECT printf('%g/%g/%g',kcsl,kcje,kcjg) FROM sp WHERE txm='T1'";
+
+// Document 1 audited with one line of 5 at 3.00 in 总仓, its ledger row and payment row,
+// document 2's payment row, and the goods row the audit left: 15, 35.00, 2.33.
+void auditedWithStock(ListShop& s)
 {
-    return {w.StatusBar1->panelText(2), w.StatusBar1->panelText(3), w.StatusBar1->panelText(5),
-            w.StatusBar1->panelText(6), w.StatusBar1->panelText(7)};
+    s.exec("INSERT INTO cgglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je) VALUES ('CG20240101001','yz','T1','电视','台',5,3,1,15)");
+    s.exec("INSERT INTO sp (lb,txm,ppgg,dw,ck,kcsl,kcjg,kcje) VALUES ('电器','T1','电视','台','总仓',15,2.33,35)");
+    s.exec("INSERT INTO cgfx (rq,txm,ppgg,dw,sl,jg,zk,je,ghs,jsr,dh,ck) VALUES "
+           "('2024-01-01','T1','电视','台',5,3,1,15,'华南电器','张三','CG20240101001','总仓')");
+    s.exec("INSERT INTO fkfx (shbj,rq,dh,ghs,je,jsr,bz) VALUES ('已审核','2024-01-01','CG20240101001','华南电器',100.25,'张三',''),"
+           "('已审核','2024-01-02','CG20240102001','北方电子',20,'张三','')");
 }
 
-// The list with every header, by id.
-TFcggl1& listAll(ListShop& shop, ModalScript& modal)
+// The texts of the first sheet, row by row (the writer streams inline strings).
+QVector<QStringList> readSheet(const QString& xlsx)
 {
-    TFcggl1& w = shop.list();
-    modal.next([](QDialog& d) { static_cast<TFcxcg1&>(d).BitBtn1->click(); });
-    w.SB77->click();
-    return w;
+    QProcess unzip;
+    unzip.start("unzip", {"-p", xlsx, "xl/worksheets/sheet1.xml"});
+    unzip.waitForFinished();
+    QVector<QStringList> rows;
+    QXmlStreamReader x(unzip.readAllStandardOutput());
+    while (!x.atEnd()) {
+        if (x.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (x.name() == u"row")
+            rows.append(QStringList());
+        else if (x.name() == u"t")
+            rows.back() << x.readElementText();
+    }
+    return rows;
 }
 
-bool moveTo(Query& q, const QString& dh)
+QStringList texts(const PageContent& p, const QString& name)
 {
-    return q.locate({QStringLiteral("dh")}, {dh});
-}
-
-// An audited document CG20240101001 with one line of 5 at 3.00 in 总仓, its ledger row, its
-// payment row, another document's payment row, and the goods row it left: 15, 35.00, 2.33.
-void auditedWithStock(ListShop& shop)
-{
-    shop.exec("INSERT INTO cgglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je) VALUES "
-              "('CG20240101001','yz','T1','电视','台',5,3,1,15)");
-    shop.exec("INSERT INTO sp (lb,txm,ppgg,dw,ck,kcsl,kcjg,kcje) VALUES ('电器','T1','电视','台','总仓',15,2.33,35)");
-    shop.exec("INSERT INTO cgfx (rq,txm,ppgg,dw,sl,jg,zk,je,ghs,jsr,dh,ck) VALUES "
-              "('2024-01-01','T1','电视','台',5,3,1,15,'华南电器','张三','CG20240101001','总仓')");
-    shop.exec("INSERT INTO fkfx (shbj,rq,dh,ghs,je,jsr,bz) VALUES "
-              "('已审核','2024-01-01','CG20240101001','华南电器',100.25,'张三','')");
-    shop.exec("INSERT INTO fkfx (shbj,rq,dh,ghs,je,jsr,bz) VALUES "
-              "('已审核','2024-01-02','CG20240102001','北方电子',20,'张三','')");
+    QStringList out;
+    for (const PlacedText& t : p.named(name))
+        out << t.text;
+    return out;
 }
 
 } // namespace
 
 TEST(PurchaseList, UnauditThroughTheWindow)
 {
-    ListShop shop;
-    auditedWithStock(shop);
-    MessageRecorder rec;
-    ModalScript modal;
-    TFcggl1& w = listAll(shop, modal);
+    ListShop s;
+    auditedWithStock(s);
+    TFcggl1& w = s.listAll();
     Query& q = DM1->AQcgz1;
-    ASSERT_TRUE(moveTo(q, "CG20240101001"));
+    ASSERT_TRUE(s.moveTo("CG20240101001"));
     const int row = q.recNo();
     EXPECT_FALSE(w.DBGrid1->rowStyle(row).brush.isValid());
 
     w.SB44->click();
-    ASSERT_EQ(rec.count(), 1);
-    EXPECT_EQ(rec.last().text, "确定要反审此单据么？");
-    EXPECT_EQ(rec.last().caption, "提示");
-    EXPECT_EQ(rec.last().icon, MsgIcon::Question);
-    EXPECT_EQ(rec.last().buttons, MbOk | MbCancel);
-
-    EXPECT_EQ(shop.scalar("SELECT printf('%g/%g/%g',kcsl,kcje,kcjg) FROM sp WHERE txm='T1'"), "10/20/2");
-    EXPECT_EQ(shop.count("cgfx WHERE dh='CG20240101001'"), 0);
-    EXPECT_EQ(shop.count("fkfx WHERE dh='CG20240101001'"), 0);
-    EXPECT_EQ(shop.count("fkfx WHERE dh='CG20240102001'"), 1);
-    EXPECT_EQ(shop.scalar("SELECT printf('%s/%g/%g/%g',shbj,yfe,sfe,qk) FROM cgglz WHERE dh='CG20240101001'"),
+    ASSERT_EQ(s.rec.count(), 1);
+    EXPECT_EQ(s.rec.last().text, "确定要反审此单据么？");
+    EXPECT_EQ(s.rec.last().buttons, MbOk | MbCancel);
+    EXPECT_EQ(s.scalar(kStock), "10/20/2");
+    EXPECT_EQ(s.count("cgfx"), 0);
+    EXPECT_EQ(s.scalar("SELECT group_concat(dh) FROM fkfx"), "CG20240102001");
+    EXPECT_EQ(s.scalar("SELECT printf('%s/%g/%g/%g',shbj,yfe,sfe,qk) FROM cgglz WHERE dh='CG20240101001'"),
               "未审核/100.25/100.25/0");
     // The row stays in place, now drawn as held; the totals are not recounted.
     EXPECT_EQ(q.recNo(), row);
-    EXPECT_EQ(q.text("shbj"), "未审核");
     EXPECT_EQ(w.DBGrid1->rowStyle(row).brush, QColor(225, 255, 225));
-    EXPECT_EQ(panels(w), (QStringList{"5", "150.5", "150.5", "120.25", "30.25"}));
-    // The ledger and payment queries are left empty.
-    EXPECT_TRUE(DM1->AQcgfx1.isOpen());
-    EXPECT_EQ(DM1->AQcgfx1.recordCount(), 0);
+    EXPECT_EQ(s.panels(), (QStringList{"5", "150.5", "150.5", "120.25", "30.25"}));
     EXPECT_EQ(DM1->AQfkfx1.sqlText(), "SELECT * FROM fkfx\nwhere dh='刷新数据'");
 
     // Again: refused without a question.
-    rec.clear();
+    s.rec.clear();
     w.SB44->click();
-    ASSERT_EQ(rec.count(), 1);
-    EXPECT_EQ(rec.last().text, "本单据已经反审！");
-    EXPECT_EQ(rec.last().caption, "警告");
+    EXPECT_EQ(s.rec.texts(), QStringList{"本单据已经反审！"});
+    EXPECT_EQ(s.rec.last().caption, "警告");
 }
 
-TEST(PurchaseList, UnauditRefusalsAndCancel)
+TEST(PurchaseList, RefusalsAndCancelChangeNothing)
 {
-    ListShop shop;
-    auditedWithStock(shop);
-    MessageRecorder rec;
-    ModalScript modal;
-    TFcggl1& w = listAll(shop, modal);
-    Query& q = DM1->AQcgz1;
+    ListShop s;
+    auditedWithStock(s);
+    TFcggl1& w = s.listAll();
 
-    ASSERT_TRUE(moveTo(q, "CG20240102001"));
+    ASSERT_TRUE(s.moveTo("CG20240102001"));
     w.N2->trigger();   // the pop-up 反审核 clicks SB44
-    EXPECT_EQ(rec.texts(), QStringList{"本单据已经反审！"});
-
-    rec.clear();
-    ASSERT_TRUE(moveTo(q, "CG20240101001"));
-    rec.answer(MbCancel);
+    ASSERT_TRUE(s.moveTo("CG20240101001"));
+    s.rec.answer(MbCancel);
     w.SB44->click();
-    EXPECT_EQ(rec.texts(), QStringList{"确定要反审此单据么？"});
-    EXPECT_EQ(shop.scalar("SELECT shbj FROM cgglz WHERE dh='CG20240101001'"), "已审核");
-    EXPECT_EQ(shop.count("cgfx"), 1);
-
-    // Held in the database meanwhile: the rule says so and nothing changes.
-    rec.clear();
-    shop.exec("UPDATE cgglz SET shbj='未审核' WHERE dh='CG20240101001'");
+    // Held in the database meanwhile: the rule says so.
+    s.exec("UPDATE cgglz SET shbj='未审核' WHERE dh='CG20240101001'");
     w.SB44->click();
-    EXPECT_EQ(rec.texts(), (QStringList{"确定要反审此单据么？", "本单据已经反审！"}));
-    EXPECT_EQ(shop.count("cgfx"), 1);
-    EXPECT_EQ(shop.scalar("SELECT printf('%g',kcsl) FROM sp WHERE txm='T1'"), "15");
+    EXPECT_EQ(s.rec.texts(), (QStringList{"本单据已经反审！", "确定要反审此单据么？", "确定要反审此单据么？", "本单据已经反审！"}));
+    EXPECT_EQ(s.count("cgfx"), 1);
+    EXPECT_EQ(s.scalar(kStock), "15/35/2.33");
 
-    // No rows.
-    rec.clear();
-    modal.next([](QDialog& d) { static_cast<TFcxcg1&>(d).Edit1->setText("无此厂商"); static_cast<TFcxcg1&>(d).BitBtn1->click(); });
-    w.SB77->click();
+    s.rec.clear();
+    s.dialog([](TFcxcg1& d) { d.Edit1->setText("无此厂商"); d.BitBtn1->click(); });
     w.SB44->click();
     w.SB66->click();
     w.SB55->click();
-    EXPECT_EQ(rec.texts(), (QStringList{"没有单据可反审，请先查询！", "没有单据可删除！", "没有单据可查阅！"}));
+    EXPECT_EQ(s.rec.texts(), (QStringList{"没有单据可反审，请先查询！", "没有单据可删除！", "没有单据可查阅！"}));
 }
 
 TEST(PurchaseList, FailedUnauditLeavesEverythingAsBefore)
 {
-    ListShop shop;
-    auditedWithStock(shop);
-    shop.exec("CREATE TRIGGER no_fkfx_delete BEFORE DELETE ON fkfx BEGIN SELECT RAISE(ABORT, 'payments locked'); END");
-    MessageRecorder rec;
-    ModalScript modal;
-    TFcggl1& w = listAll(shop, modal);
-    Query& q = DM1->AQcgz1;
-    ASSERT_TRUE(moveTo(q, "CG20240101001"));
+    ListShop s;
+    auditedWithStock(s);
+    s.exec("CREATE TRIGGER no_fkfx_delete BEFORE DELETE ON fkfx BEGIN SELECT RAISE(ABORT, 'payments locked'); END");
+    TFcggl1& w = s.listAll();
+    ASSERT_TRUE(s.moveTo("CG20240101001"));
     w.SB44->click();
-    ASSERT_EQ(rec.count(), 2);
-    EXPECT_EQ(rec.last().icon, MsgIcon::Error);
-    EXPECT_TRUE(rec.last().text.contains("payments locked"));
-    EXPECT_EQ(shop.scalar("SELECT printf('%g/%g/%g',kcsl,kcje,kcjg) FROM sp WHERE txm='T1'"), "15/35/2.33");
-    EXPECT_EQ(shop.count("cgfx"), 1);
-    EXPECT_EQ(shop.count("fkfx"), 2);
-    EXPECT_EQ(shop.scalar("SELECT shbj FROM cgglz WHERE dh='CG20240101001'"), "已审核");
-    ASSERT_TRUE(moveTo(q, "CG20240101001"));
-    EXPECT_EQ(q.text("shbj"), "已审核");
+    ASSERT_EQ(s.rec.count(), 2);
+    EXPECT_EQ(s.rec.last().icon, MsgIcon::Error);
+    EXPECT_TRUE(s.rec.last().text.contains("payments locked"));
+    EXPECT_EQ(s.scalar(kStock), "15/35/2.33");
+    EXPECT_EQ(s.count("cgfx"), 1);
+    EXPECT_EQ(s.count("fkfx"), 2);
+    EXPECT_EQ(s.scalar("SELECT shbj FROM cgglz WHERE dh='CG20240101001'"), "已审核");
+    ASSERT_TRUE(s.moveTo("CG20240101001"));
+    EXPECT_EQ(DM1->AQcgz1.text("shbj"), "已审核");
 }
 
 TEST(PurchaseList, DeleteRemovesTheDocumentAndRecountsTheTotals)
 {
-    ListShop shop;
-    auditedWithStock(shop);
-    MessageRecorder rec;
-    ModalScript modal;
-    TFcggl1& w = listAll(shop, modal);
+    ListShop s;
+    auditedWithStock(s);
+    TFcggl1& w = s.listAll();
     Query& q = DM1->AQcgz1;
-    ASSERT_TRUE(moveTo(q, "CG20240101001"));
+    ASSERT_TRUE(s.moveTo("CG20240101001"));
 
-    rec.answer(MbCancel);
+    s.rec.answer(MbCancel);
     w.SB66->click();
-    ASSERT_EQ(rec.count(), 1);
-    EXPECT_EQ(rec.last().text, "确定要删除此单据么？\r特别提醒：\r同时删除与本单对应的明细和欠款！");
-    EXPECT_EQ(rec.last().caption, "提示");
-    EXPECT_EQ(rec.last().icon, MsgIcon::Question);
-    EXPECT_EQ(shop.count("cgglz"), 2);
+    EXPECT_EQ(s.rec.last().text, "确定要删除此单据么？\r特别提醒：\r同时删除与本单对应的明细和欠款！");
+    EXPECT_EQ(s.rec.last().icon, MsgIcon::Question);
+    EXPECT_EQ(s.count("cgglz"), 2);
 
     w.N1->trigger();   // the pop-up 删除 clicks SB66
-    EXPECT_EQ(shop.count("cgglz WHERE dh='CG20240101001'"), 0);
-    EXPECT_EQ(shop.count("cgglc"), 0);
-    EXPECT_EQ(shop.count("cgfx"), 0);
-    EXPECT_EQ(shop.count("fkfx"), 2);                                           // payments stay
-    EXPECT_EQ(shop.scalar("SELECT printf('%g',kcsl) FROM sp WHERE txm='T1'"), "15");       // stock stays
-    EXPECT_EQ(q.recordCount(), 1);
-    EXPECT_EQ(panels(w), (QStringList{"2", "50.25", "50.25", "20", "30.25"}));
+    EXPECT_EQ(s.column("dh"), QStringList{"CG20240102001"});
+    EXPECT_EQ(s.count("cgglz") + s.count("cgglc") + s.count("cgfx"), 1);
+    EXPECT_EQ(s.count("fkfx"), 2);                 // payments stay
+    EXPECT_EQ(s.scalar(kStock), "15/35/2.33");     // and so does the stock
+    EXPECT_EQ(s.panels(), (QStringList{"2", "50.25", "50.25", "20", "30.25"}));
     EXPECT_EQ(q.recNo(), q.recordCount() - 1);
     EXPECT_FALSE(q.controlsDisabled());
-    EXPECT_EQ(DM1->AQcgfx1.sqlText(), "SELECT * FROM cgfx\nwhere dh='刷新数据'");
 
-    // The last row: every total back to "0".
-    w.SB66->click();
-    EXPECT_EQ(q.recordCount(), 0);
-    EXPECT_EQ(panels(w), (QStringList{"0", "0", "0", "0", "0"}));
+    w.SB66->click();   // the last row: every total back to "0"
+    EXPECT_EQ(s.panels(), (QStringList{"0", "0", "0", "0", "0"}));
+}
+
+TEST(PurchaseList, ViewShowsTheCurrentDocumentInTheBrowser)
+{
+    ListShop s;
+    TFcggl1& w = s.listAll();
+    ASSERT_TRUE(s.moveTo("CG20240101001"));
+    emit w.DBGrid1->rowDoubleClicked(DM1->AQcgz1.recNo());   // clicks SB55
+    ASSERT_NE(Fllcgd1.data(), nullptr);
+    EXPECT_EQ(Fllcgd1->ghs->text(), "华南电器");
+    EXPECT_TRUE(s.rec.empty());
+    delete Fllcgd1.data();
+}
+
+TEST(PurchaseList, PrintPlacesTheListAndItsTotals)
+{
+    ListShop s;
+    s.exec("UPDATE danwei SET mcdy='禾岚家电'");
+    TFcggl1& w = s.listAll();
+    DM1->ATdanwei1.close();
+    QVector<PageContent> pages;
+    s.modal.next([&](QDialog&) {
+        QuickRep& rep = Fdycggl1->QuickRep1;
+        EXPECT_EQ(rep.ReportTitle, "打印预览");
+        pages = rep.pages(*rep.dataRows());
+    });
+    w.SB88->click();
+    EXPECT_EQ(s.modal.classes(), (QStringList{"TFcxcg1", "TFdyPreview1"}));
+    EXPECT_TRUE(s.rec.empty());
+    ASSERT_EQ(pages.size(), 1);
+    const PageContent& p = pages[0];
+    EXPECT_EQ(texts(p, "QRLdw"), QStringList{"禾岚家电采购单据汇总表"});
+    EXPECT_EQ(texts(p, "QRL3"), QStringList{"厂商"});
+    EXPECT_EQ(texts(p, "QRD2"), (QStringList{"CG20240101001", "CG20240102001"}));
+    EXPECT_EQ(texts(p, "QRD3"), (QStringList{"华南电器", "北方电子"}));
+    EXPECT_EQ(texts(p, "QRD6"), (QStringList{"0", "30.25"}));
+    EXPECT_EQ(texts(p, "e1") + texts(p, "e2") + texts(p, "e3"), (QStringList{"5", "150.5", "30.25"}));
+}
+
+TEST(PurchaseList, ExportWritesTheGridsColumnsAndRows)
+{
+    ListShop s;
+    TFcggl1& w = s.listAll();
+    QString written;
+    setSpreadsheetLauncher([&](const QString& path) { written = path; return true; });
+    w.SB99->click();
+    setSpreadsheetLauncher({});
+    EXPECT_TRUE(s.rec.empty());
+    const QVector<QStringList> rows = readSheet(written);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].size(), 15);
+    EXPECT_EQ(rows[0].mid(0, 5), (QStringList{"采购日期", "单号", "厂商", "合计数量", "合计金额"}));
+    EXPECT_EQ(rows[1].mid(0, 5), (QStringList{"2024-01-01", "CG20240101001", "华南电器", "3", "100.25"}));
+    EXPECT_EQ(rows[2][8], "30.25");
 }
 
 TEST(PurchaseList, Screenshot)
 {
-    ListShop shop;
-    shop.header("CG20240103001", "2024-01-03", "东方家电", "已审核", "4", "880", "880", "800", "80");
-    shop.header("CG20240104001", "2024-01-04", "西部电器", "未审核", "1", "199.5", "199.5", "199.5", "0");
-    MessageRecorder rec;
-    ModalScript modal;
-    TFcggl1& w = listAll(shop, modal);
+    ListShop s;
+    s.header("CG20240103001", "2024-01-03", "东方家电", "已审核", "4", "880", "800");
+    s.header("CG20240104001", "2024-01-04", "西部电器", "未审核", "1", "199.5", "199.5");
+    TFcggl1& w = s.listAll();
     DM1->AQcgz1.first();
-    const QPixmap shot = w.grab();
-    ASSERT_FALSE(shot.isNull());
-    const QString dir = qEnvironmentVariableIsSet("SHOP_SCREENSHOTS") ? qEnvironmentVariable("SHOP_SCREENSHOTS")
-                                                                       : QDir::currentPath();
-    EXPECT_TRUE(shot.save(QDir(dir).filePath("purchase_list.png")));
+    const QDir dir(qEnvironmentVariableIsSet("SHOP_SCREENSHOTS") ? qEnvironmentVariable("SHOP_SCREENSHOTS")
+                                                                  : QDir::currentPath());
+    EXPECT_TRUE(w.grab().save(dir.filePath("purchase_list.png")));
+    s.dialog([&](TFcxcg1& d) { EXPECT_TRUE(d.grab().save(dir.filePath("purchase_list_dialog.png"))); });
 }

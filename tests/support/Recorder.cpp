@@ -1,5 +1,20 @@
 #include "Recorder.h"
 
+#include <cstdio>
+
+void installTestFallbacks()
+{
+    setMessageHandler([](const MessageRequest& r) {
+        std::fprintf(stderr, "unexpected message box [%s] %s\n", qPrintable(r.caption), qPrintable(r.text));
+        if (r.buttons & MbCancel) return int(MbCancel);
+        if (r.buttons & MbNo) return int(MbNo);
+        return int(MbOk);
+    });
+    setModalDriver([](QDialog& d) {
+        std::fprintf(stderr, "unexpected modal dialog %s\n", d.metaObject()->className());
+    });
+}
+
 MessageRecorder::MessageRecorder()
 {
     setMessageHandler([this](const MessageRequest& r) {
@@ -13,7 +28,7 @@ MessageRecorder::MessageRecorder()
     });
 }
 
-MessageRecorder::~MessageRecorder() { setMessageHandler({}); }
+MessageRecorder::~MessageRecorder() { installTestFallbacks(); }
 
 QStringList MessageRecorder::texts() const
 {
@@ -35,4 +50,4 @@ ModalScript::ModalScript()
     });
 }
 
-ModalScript::~ModalScript() { setModalDriver({}); }
+ModalScript::~ModalScript() { installTestFallbacks(); }

@@ -16,6 +16,11 @@
 #include <deque>
 #include <functional>
 
+// What tests get when no recorder or script is active: a message is printed and answered
+// with Cancel (or No, else OK), a modal dialog is printed and closed as rejected, so an
+// unexpected box fails the test instead of blocking the run. test_main installs them.
+void installTestFallbacks();
+
 class MessageRecorder {
 public:
     MessageRecorder();
