@@ -11,25 +11,13 @@
 //
 // With no warehouse it warns and stays open. guan and Esc close it without writing.
 
-#include <QDialog>
+#include "RecordPicker.h"
 
-class QLabel;
-class QPushButton;
-class DataGrid;
-
-class TFck1 : public QDialog {
+class TFck1 : public RecordPicker {
     Q_OBJECT
 public:
     explicit TFck1(QWidget* parent = nullptr);
-    ~TFck1() override;
-
-    QLabel* xzbj = nullptr;
-    DataGrid* DBGrid1 = nullptr;
-    QPushButton* xuan = nullptr;
-    QPushButton* guan = nullptr;
-
-    void xuanClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void writeChoice(const Query& q, const QString& tag) override;
 };

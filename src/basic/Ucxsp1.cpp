@@ -2,28 +2,27 @@
 
 #include "PickerTargets.h"
 #include "picker_common.h"
+#include "query_totals.h"
 
 #include "data/DM1.h"
 #include "shell/Umain1.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-QString like(const QString& text) { return sqlQuote(QStringLiteral("%") + text + QStringLiteral("%")); }
-
 QStringList conditionLines(const StockConditions& c)
 {
+    using picker::likeAny;
     QStringList lines{
-        QStringLiteral("where lb like ") + like(c.lb),
-        QStringLiteral("and txm like ") + like(c.txm),
-        QStringLiteral("and ppgg like ") + like(c.ppgg),
-        QStringLiteral("and ck  like ") + like(c.ck),
+        QStringLiteral("where lb like ") + likeAny(c.lb),
+        QStringLiteral("and txm like ") + likeAny(c.txm),
+        QStringLiteral("and ppgg like ") + likeAny(c.ppgg),
+        QStringLiteral("and ck  like ") + likeAny(c.ck),
     };
     switch (c.stock) {
     case 1: lines << QStringLiteral("and kcsl>0"); break;
@@ -39,27 +38,10 @@ StockSums runStockQuery(TDM1& dm, const StockConditions& c)
 {
     Query& q = dm.AQkcfx1;
     const QStringList where = conditionLines(c);
-    q.disableControls();
-    struct Enable {
-        Query& q;
-        ~Enable() { q.enableControls(); }
-    } enable{q};
-
-    q.close();
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp"));
-    for (const QString& l : where)
-        q.addSql(l);
-    q.open();
+    const ControlsOff off(q);
+    picker::reopen(q, QStringList{QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp")} + where);
     StockSums sums{q.money(q.fieldName(0)), q.money(q.fieldName(1))};
-
-    q.close();
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM sp"));
-    for (const QString& l : where)
-        q.addSql(l);
-    q.addSql(QStringLiteral("order by id"));
-    q.open();
+    picker::reopen(q, QStringList{QStringLiteral("SELECT * FROM sp")} + where + QStringList{QStringLiteral("order by id")});
     return sums;
 }
 
@@ -69,15 +51,10 @@ TFcxsp1::TFcxsp1(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("按条件查询"));
     ST1 = picker::hiddenLabel(QStringLiteral("ST1"), this);
 
-    auto edit = [this](const char* name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        return e;
-    };
-    Edit1 = edit("Edit1");
-    Edit2 = edit("Edit2");
-    Edit3 = edit("Edit3");
-    Edit4 = edit("Edit4");
+    Edit1 = picker::edit(QStringLiteral("Edit1"), this);
+    Edit2 = picker::edit(QStringLiteral("Edit2"), this);
+    Edit3 = picker::edit(QStringLiteral("Edit3"), this);
+    Edit4 = picker::edit(QStringLiteral("Edit4"), this);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems({QStringLiteral("全部"), QStringLiteral("库存＞0"), QStringLiteral("库存＝0"),
@@ -92,13 +69,9 @@ TFcxsp1::TFcxsp1(QWidget* parent) : QDialog(parent)
     form->addRow(QStringLiteral("商品名称"), Edit3);
     form->addRow(QStringLiteral("存放仓库"), Edit4);
     form->addRow(QStringLiteral("库存数量"), ComboBox1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(form);
-    lay->addLayout(buttons);
+    lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
     setFixedSize(320, 240);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TFcxsp1::BitBtn1Click);
@@ -110,10 +83,8 @@ TFcxsp1::~TFcxsp1() = default;
 void TFcxsp1::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    Edit1->clear();
-    Edit2->clear();
-    Edit3->clear();
-    Edit4->clear();
+    for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
+        e->clear();
     ComboBox1->setCurrentIndex(0);
     Edit1->setFocus();
 }

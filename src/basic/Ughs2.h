@@ -4,25 +4,13 @@
 // ghs.mc into field "ghs" of tag "tjcg" (the purchase form) and closes. With no supplier
 // it warns and stays open. guan and Esc close it without writing.
 
-#include <QDialog>
+#include "RecordPicker.h"
 
-class QLabel;
-class QPushButton;
-class DataGrid;
-
-class TFghs2 : public QDialog {
+class TFghs2 : public RecordPicker {
     Q_OBJECT
 public:
     explicit TFghs2(QWidget* parent = nullptr);
-    ~TFghs2() override;
-
-    QLabel* xzbj = nullptr;
-    DataGrid* DBGrid1 = nullptr;
-    QPushButton* xuan = nullptr;
-    QPushButton* guan = nullptr;
-
-    void xuanClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void writeChoice(const Query& q, const QString& tag) override;
 };

@@ -27,23 +27,12 @@ PurchaseTotals appendPickedPurchaseLine(TDM1& dm, const QString& dh)
     Query& sp = dm.AQsp1;
     if (!picker::hasRows(sp))
         throw DbError(QStringLiteral("没有商品可选择！"));
-    const QString txm = sp.text(QStringLiteral("txm"));
-    const QString ppgg = sp.text(QStringLiteral("ppgg"));
-    const QString dw = sp.text(QStringLiteral("dw"));
     const QString jj = sp.text(QStringLiteral("jj"));
-
     Query& c = dm.AQcgc1;
     c.append();
-    c.setText(QStringLiteral("dh"), dh);
-    c.setText(QStringLiteral("bj"), QStringLiteral("dz"));
-    c.setText(QStringLiteral("txm"), txm);
-    c.setText(QStringLiteral("ppgg"), ppgg);
-    c.setText(QStringLiteral("dw"), dw);
-    c.setText(QStringLiteral("jg"), jj);
-    c.setText(QStringLiteral("zk"), QStringLiteral("1"));
-    c.setText(QStringLiteral("sl"), QStringLiteral("1"));
-    c.setText(QStringLiteral("je"), jj);
-    c.post();
+    postFields(c, {{"dh", dh}, {"bj", QStringLiteral("dz")}, {"txm", sp.text(QStringLiteral("txm"))},
+                   {"ppgg", sp.text(QStringLiteral("ppgg"))}, {"dw", sp.text(QStringLiteral("dw"))},
+                   {"jg", jj}, {"zk", QStringLiteral("1")}, {"sl", QStringLiteral("1")}, {"je", jj}});
     return purchaseLineTotals(dm);
 }
 
@@ -59,28 +48,8 @@ TFsp2::TFsp2(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("选择商品"));
     xzbj = picker::hiddenLabel(QStringLiteral("xzbj"), this);
 
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setReadOnly(true);
-
-    DBGrid1 = new DataGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    const auto col = picker::column;
-    DBGrid1->setColumns({
-        col("txm", "编码", 110),
-        col("ppgg", "商品名称", 200),
-        col("dw", "单位", 40),
-        col("kcsl", "库存数量", 64),
-        col("jj", "采购单价", 64),
-        col("xjpf", "批发单价", 64),
-        col("xjls", "零售单价", 64),
-        col("kcjg", "库存单价", 64),
-        col("ms", "商品描述", 160),
-        col("bz", "备注", 120),
-        col("lb", "类别", 80),
-        col("ck", "仓库", 80),
-    });
-    DBGrid1->setQuery(&DM1->AQsp1);
+    Edit2 = picker::edit(QStringLiteral("Edit2"), this, true);
+    DBGrid1 = picker::grid(this, DM1->AQsp1, picker::goodsColumns(true));
 
     xuan = picker::button(QStringLiteral("xuan"), QStringLiteral("选择"), this);
 

@@ -18,36 +18,28 @@
 // With no goods listed it warns and stays open. guan and Esc close it without writing.
 // Closing it in any way writes "sao" into field "sao" of the caller's tag.
 
-#include <QDialog>
+#include "RecordPicker.h"
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-class DataGrid;
 
-class TFsp3 : public QDialog {
+class TFsp3 : public RecordPicker {
     Q_OBJECT
 public:
     explicit TFsp3(QWidget* parent = nullptr);
-    ~TFsp3() override;
 
-    QLabel* xzbj = nullptr;
     QLineEdit* Edit2 = nullptr;      // 当前仓库 (set by the opener)
     QLineEdit* Edit1 = nullptr;      // search: code or name
     QTreeWidget* TreeView1 = nullptr;
-    DataGrid* DBGrid1 = nullptr;
-    QPushButton* xuan = nullptr;
-    QPushButton* guan = nullptr;
 
-    void xuanClick();
     void Edit1Change();
     void TreeView1Click(QTreeWidgetItem* node);
 
     void done(int r) override;
 
 protected:
+    void writeChoice(const Query& q, const QString& tag) override;
     void showEvent(QShowEvent* e) override;
 
 private:

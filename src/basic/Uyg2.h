@@ -10,28 +10,20 @@
 //
 // With no employee listed it warns and stays open. guan and Esc close it without writing.
 
-#include <QDialog>
+#include "RecordPicker.h"
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class DataGrid;
 
-class TFyg2 : public QDialog {
+class TFyg2 : public RecordPicker {
     Q_OBJECT
 public:
     explicit TFyg2(QWidget* parent = nullptr);
-    ~TFyg2() override;
 
-    QLabel* xzbj = nullptr;
     QLineEdit* Edit1 = nullptr;
-    DataGrid* DBGrid1 = nullptr;
-    QPushButton* xuan = nullptr;
-    QPushButton* guan = nullptr;
 
-    void xuanClick();
     void Edit1Change();
 
 protected:
+    void writeChoice(const Query& q, const QString& tag) override;
     void showEvent(QShowEvent* e) override;
 };

@@ -1,8 +1,11 @@
 #include "picker_common.h"
 
 #include "data/Query.h"
+#include "data/Sql.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace picker {
@@ -16,6 +19,23 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
     return b;
 }
 
+QLineEdit* edit(const QString& name, QWidget* parent, bool readOnly)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(readOnly);
+    return e;
+}
+
+QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(first);
+    row->addWidget(second);
+    return row;
+}
+
 GridColumn column(const char* field, const char* title, int width)
 {
     GridColumn c;
@@ -23,6 +43,26 @@ GridColumn column(const char* field, const char* title, int width)
     c.title = QString::fromUtf8(title);
     c.width = width;
     return c;
+}
+
+QVector<GridColumn> goodsColumns(bool withPrices)
+{
+    QVector<GridColumn> cols{column("txm", "编码", 110), column("ppgg", "商品名称", 200), column("dw", "单位", 40),
+                             column("kcsl", "库存数量", 64)};
+    if (withPrices)
+        cols << column("jj", "采购单价", 64) << column("xjpf", "批发单价", 64) << column("xjls", "零售单价", 64)
+             << column("kcjg", "库存单价", 64) << column("ms", "商品描述", 160) << column("bz", "备注", 120);
+    cols << column("lb", "类别", 80) << column("ck", "仓库", 80);
+    return cols;
+}
+
+DataGrid* grid(QWidget* parent, Query& q, const QVector<GridColumn>& columns)
+{
+    auto* g = new DataGrid(parent);
+    g->setObjectName(QStringLiteral("DBGrid1"));
+    g->setColumns(columns);
+    g->setQuery(&q);
+    return g;
 }
 
 QLabel* hiddenLabel(const QString& name, QWidget* parent)
@@ -34,6 +74,15 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent)
 }
 
 bool hasRows(const Query& q) { return q.isOpen() && q.recordCount() > 0; }
+
+QString likeAny(const QString& text) { return sqlQuote(QStringLiteral("%") + text + QStringLiteral("%")); }
+
+void reopen(Query& q, const QStringList& lines)
+{
+    q.close();
+    q.setSql(lines);
+    q.open();
+}
 
 namespace {
 bool isStepTag(const QString& tag)

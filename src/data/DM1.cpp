@@ -45,19 +45,14 @@ try
     , AQkh1(ADOC1, QStringLiteral("AQkh1"), QStringLiteral("SELECT * FROM kh"))
     , ATdanwei1(ADOC1, QStringLiteral("ATdanwei1"), QStringLiteral("SELECT * FROM danwei"))
 {
-    try {
-        if (fresh_) {
-            Schema::create(ADOC1);
-            Schema::seed(ADOC1);
-        } else {
-            if (ADOC1.execute(QStringLiteral("SELECT id FROM danwei")).isEmpty())
-                throw StartupError(StartupText);
-            Schema::create(ADOC1); // adds what an older file lacks
-        }
-    } catch (const StartupError&) {
-        throw;
-    } catch (const std::exception&) {
-        throw StartupError(StartupText);
+    // Errors here reach the handlers below, as those of opening the file do.
+    if (fresh_) {
+        Schema::create(ADOC1);
+        Schema::seed(ADOC1);
+    } else {
+        if (ADOC1.execute(QStringLiteral("SELECT id FROM danwei")).isEmpty())
+            throw StartupError(StartupText);
+        Schema::create(ADOC1); // adds what an older file lacks
     }
 } catch (const StartupError&) {
     throw;

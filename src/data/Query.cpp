@@ -113,6 +113,25 @@ private:
 
 QString dbName(const Query& q) { return q.name().isEmpty() ? QStringLiteral("Query") : q.name(); }
 
+DbError closedDataset(const Query& q)
+{
+    return DbError(dbName(q) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+}
+
+bool cellInRange(const Query& q, int row, int col)
+{
+    return row >= 0 && row < q.recordCount() && col >= 0 && col < q.fieldCount();
+}
+
+// Before the cursor moves: the query must be open, and a row in edit or insert is posted.
+void leaveRow(Query& q)
+{
+    if (q.state() == Query::State::Inactive)
+        throw closedDataset(q);
+    if (q.state() != Query::State::Browse)
+        q.post();
+}
+
 // The one table of "SELECT * FROM t [where ...] [order by ...]" (also "SELECT *FROM t").
 QString singleTable(const QString& sql, int* fromEnd)
 {
@@ -567,10 +586,7 @@ int Query::recordCount() const
 
 void Query::first()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     cur_ = isEmpty() ? -1 : 0;
     bof_ = true;
     eof_ = isEmpty();
@@ -579,10 +595,7 @@ void Query::first()
 
 void Query::last()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     cur_ = recordCount() - 1;
     eof_ = true;
     bof_ = isEmpty();
@@ -591,10 +604,7 @@ void Query::last()
 
 void Query::next()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     if (cur_ >= recordCount() - 1) {
         eof_ = true;
         return;
@@ -606,10 +616,7 @@ void Query::next()
 
 void Query::prior()
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     if (cur_ <= 0) {
         bof_ = true;
         return;
@@ -621,10 +628,7 @@ void Query::prior()
 
 void Query::moveTo(int row)
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     if (isEmpty()) {
         cur_ = -1;
         bof_ = eof_ = true;
@@ -711,30 +715,22 @@ QVariant Query::value(const QString& field) const
 
 QString Query::cellText(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return QString();
-    return d_->textOf(d_->cell(row, col));
+    return cellInRange(*this, row, col) ? d_->textOf(d_->cell(row, col)) : QString();
 }
 
 Money Query::cellMoney(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return Money();
-    return d_->moneyOf(d_->cell(row, col));
+    return cellInRange(*this, row, col) ? d_->moneyOf(d_->cell(row, col)) : Money();
 }
 
 bool Query::cellIsNull(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return true;
-    return kindOf(d_->cell(row, col)) == Kind::Null;
+    return !cellInRange(*this, row, col) || kindOf(d_->cell(row, col)) == Kind::Null;
 }
 
 QVariant Query::cellValue(int row, int col) const
 {
-    if (row < 0 || row >= recordCount() || col < 0 || col >= d_->visible)
-        return QVariant();
-    return d_->variantOf(d_->cell(row, col));
+    return cellInRange(*this, row, col) ? d_->variantOf(d_->cell(row, col)) : QVariant();
 }
 
 // --- writing fields -------------------------------------------------------------------
@@ -837,7 +833,7 @@ QString Query::tableName() const
 void Query::requireWritable() const
 {
     if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
+        throw closedDataset(*this);
     if (d_->table.isEmpty() || d_->keyCol < 0)
         throw DbError(dbName(*this) + QStringLiteral(": Cannot modify a read-only dataset"));
 }
@@ -883,6 +879,18 @@ void Query::post()
 {
     if (state_ != State::Edit && state_ != State::Insert)
         return;
+    // A row the database refused is dropped: left in edit or insert, the next move or
+    // append would try to write it again.
+    try {
+        writeRow();
+    } catch (...) {
+        cancel();
+        throw;
+    }
+}
+
+void Query::writeRow()
+{
     Impl& d = *d_;
     const QString keyName = d.byRowid ? QStringLiteral("rowid") : d.cols[d.keyCol].name;
 
@@ -1012,10 +1020,7 @@ void Query::deleteRow()
 
 bool Query::locate(const QStringList& fields, const QVariantList& values)
 {
-    if (state_ == State::Inactive)
-        throw DbError(dbName(*this) + QStringLiteral(": Cannot perform this operation on a closed dataset"));
-    if (state_ != State::Browse)
-        post();
+    leaveRow(*this);
     Impl& d = *d_;
     std::vector<int> cols;
     for (const QString& f : fields) {

@@ -136,6 +136,7 @@ public:
     struct Impl;
 private:
     void openRows(bool fetch);
+    void writeRow();
     void notifyReset();
     void notifyRow(int row);
     void notifyCurrent();
@@ -153,4 +154,16 @@ private:
     int disabled_ = 0;
     bool pendingReset_ = false;
     std::unique_ptr<Impl> d_;
+};
+
+// Keeps a query's grids still for a walk over its rows and lets them follow again however
+// the walk ends.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(Query& q) : q_(q) { q_.disableControls(); }
+    ~ControlsDisabled() { q_.enableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+private:
+    Query& q_;
 };

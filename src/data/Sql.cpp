@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <deque>
 #include <exception>
+#include <utility>
 
 QString sqlQuote(const QString& text)
 {
@@ -397,16 +398,12 @@ Transaction::~Transaction() noexcept(false)
 
 void Transaction::commit()
 {
-    if (done_)
-        return;
-    done_ = true;
-    c_.commit();
+    if (!std::exchange(done_, true))
+        c_.commit();
 }
 
 void Transaction::rollback()
 {
-    if (done_)
-        return;
-    done_ = true;
-    c_.rollback();
+    if (!std::exchange(done_, true))
+        c_.rollback();
 }

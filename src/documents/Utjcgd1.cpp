@@ -446,8 +446,7 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
         if (DM1)
             guarded([this] { rollbackPurchaseLineMarks(*DM1, dh->text(), true); });
 #ifdef HAVE_TFSP2
-        if (Fsp2)
-            Fsp2->close();
+        closeMdiForm(Fsp2);
 #endif
     }
     e->accept();

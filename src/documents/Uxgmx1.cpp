@@ -1,6 +1,7 @@
 #include "Uxgmx1.h"
 
 #include "basic/picker_common.h"
+#include "basic/query_totals.h"
 #include "data/DM1.h"
 #include "ui/Messages.h"
 
@@ -18,29 +19,51 @@ PurchaseTotals editPurchaseLine(TDM1& dm, const QString& sl, const QString& jg, 
     const Money amount = lineAmount(Money::parse(jg), Money::parse(zk), Money::parse(sl));
     Query& c = dm.AQcgc1;
     c.edit();
-    try {
-        c.setText(QStringLiteral("sl"), sl);
-        c.setText(QStringLiteral("jg"), jg);
-        c.setText(QStringLiteral("zk"), zk);
-        c.setText(QStringLiteral("je"), amount.format00());
-        c.post();
-    } catch (...) {
-        c.cancel();
-        throw;
-    }
+    postFields(c, {{"sl", sl}, {"jg", jg}, {"zk", zk}, {"je", amount.format00()}});
     return purchaseLineTotals(dm);
 }
 
-TFxgmx1::TFxgmx1(QWidget* parent) : QDialog(parent)
+PurchaseLineDialog::PurchaseLineDialog(QWidget* parent, const QString& name) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Fxgmx1"));
+    setObjectName(name);
     ST1 = picker::hiddenLabel(QStringLiteral("ST1"), this);
+}
 
+void PurchaseLineDialog::addButtons(QLayout* fields, int width, int height)
+{
+    BitBtn1 = picker::button(QStringLiteral("BitBtn1"), QStringLiteral("确定"), this);
+    BitBtn2 = picker::button(QStringLiteral("BitBtn2"), QStringLiteral("取消"), this);
+    auto* lay = new QVBoxLayout(this);
+    lay->addLayout(fields);
+    lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
+    setFixedSize(width, height);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &PurchaseLineDialog::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void PurchaseLineDialog::BitBtn1Click()
+{
+    if (ST1->text() != QLatin1String("cgmx"))
+        return;
+    for (QLineEdit* e : rounded)
+        e->setText(roundTypedText(e->text()));
+    for (const auto& [e, refusal] : nonZero) {
+        if (Money::parse(e->text()).isZero()) {
+            infoBox(refusal);
+            e->setFocus();
+            return;
+        }
+    }
+    writePurchaseTotals(apply(*DM1));
+    accept();
+}
+
+TFxgmx1::TFxgmx1(QWidget* parent) : PurchaseLineDialog(parent, QStringLiteral("Fxgmx1"))
+{
     auto* grid = new QGridLayout;
     auto field = [&](QLineEdit*& e, const char* name, const char* title, bool readOnly) {
-        e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setReadOnly(readOnly);
+        e = picker::edit(QString::fromLatin1(name), this, readOnly);
         const int row = grid->rowCount();
         grid->addWidget(new QLabel(QString::fromUtf8(title), this), row, 0);
         grid->addWidget(e, row, 1);
@@ -52,41 +75,9 @@ TFxgmx1::TFxgmx1(QWidget* parent) : QDialog(parent)
     field(jg, "jg", "单价", false);
     field(zk, "zk", "折扣", false);
     field(je, "je", "金额", true);
-
-    BitBtn1 = picker::button(QStringLiteral("BitBtn1"), QStringLiteral("确定"), this);
-    BitBtn2 = picker::button(QStringLiteral("BitBtn2"), QStringLiteral("取消"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto* lay = new QVBoxLayout(this);
-    lay->addLayout(grid);
-    lay->addLayout(buttons);
-    setFixedSize(340, 300);
-
-    connect(BitBtn1, &QPushButton::clicked, this, &TFxgmx1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    addButtons(grid, 340, 300);
+    rounded = {sl, jg, zk};
+    nonZero = {{sl, QStringLiteral("数量不可为零！")}, {zk, QStringLiteral("折扣率不可为零！")}};
 }
 
-TFxgmx1::~TFxgmx1() = default;
-
-void TFxgmx1::BitBtn1Click()
-{
-    if (ST1->text() != QLatin1String("cgmx"))
-        return;
-    sl->setText(roundTypedText(sl->text()));
-    jg->setText(roundTypedText(jg->text()));
-    zk->setText(roundTypedText(zk->text()));
-    if (Money::parse(sl->text()).isZero()) {
-        infoBox(QStringLiteral("数量不可为零！"));
-        sl->setFocus();
-        return;
-    }
-    if (Money::parse(zk->text()).isZero()) {
-        infoBox(QStringLiteral("折扣率不可为零！"));
-        zk->setFocus();
-        return;
-    }
-    writePurchaseTotals(editPurchaseLine(*DM1, sl->text(), jg->text(), zk->text()));
-    accept();
-}
+PurchaseTotals TFxgmx1::apply(TDM1& dm) { return editPurchaseLine(dm, sl->text(), jg->text(), zk->text()); }

@@ -1,33 +1,55 @@
 #pragma once
-// The line edit dialog (modal). The opener creates it with itself as owner, sets its
-// caption, writes the mode into ST1 and fills txm, ppgg, dw, sl, jg, zk, je from the
-// current line, then runs it. In mode "cgmx" confirming (BitBtn1) changes the current line
-// of the purchase lines AQcgc1 (editPurchaseLine) and writes the totals into the purchase
-// form (fields "hjsl" and "hjje" of tag "tjcg"); a quantity or a rate of 0 is refused.
-// BitBtn2 and Esc close it without a change.
+// The purchase line dialogs (modal). The opener creates one with itself as owner, sets its
+// caption, writes the mode into ST1 and fills its fields, then runs it. In mode "cgmx"
+// confirming (BitBtn1) formats typed texts with more than two decimals with "0.00",
+// refuses a quantity or a rate of 0 (a message, the focus on that field, nothing saved),
+// otherwise changes the purchase lines AQcgc1 and writes the totals into the purchase form
+// (fields "hjsl" and "hjje" of tag "tjcg"). BitBtn2 and Esc close it without a change.
+//
+// TFxgmx1 edits the current line: the opener fills txm, ppgg, dw, sl, jg, zk, je from it,
+// and confirming writes sl, jg, zk and the amount (editPurchaseLine).
 
 #include "basic/Usp2.h"
 
 #include <QDialog>
+#include <QList>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class TDM1;
 
-class TFxgmx1 : public QDialog {
+class PurchaseLineDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFxgmx1(QWidget* parent = nullptr);
-    ~TFxgmx1() override;
-
     QLabel* ST1 = nullptr;
-    QLineEdit *txm = nullptr, *ppgg = nullptr, *dw = nullptr;
-    QLineEdit *sl = nullptr, *jg = nullptr, *zk = nullptr, *je = nullptr;
     QPushButton* BitBtn1 = nullptr;   // 确定
     QPushButton* BitBtn2 = nullptr;   // 取消
 
     void BitBtn1Click();
+
+protected:
+    PurchaseLineDialog(QWidget* parent, const QString& name);
+    // Puts the buttons under fields and fixes the size; called after the fields are made.
+    void addButtons(QLayout* fields, int width, int height);
+    // Changes the purchase lines; returns the totals.
+    virtual PurchaseTotals apply(TDM1& dm) = 0;
+
+    QList<QLineEdit*> rounded;                       // formatted on confirm, in this order
+    QList<std::pair<QLineEdit*, QString>> nonZero;   // then checked, with the refusal text
+};
+
+class TFxgmx1 : public PurchaseLineDialog {
+    Q_OBJECT
+public:
+    explicit TFxgmx1(QWidget* parent = nullptr);
+
+    QLineEdit *txm = nullptr, *ppgg = nullptr, *dw = nullptr;
+    QLineEdit *sl = nullptr, *jg = nullptr, *zk = nullptr, *je = nullptr;
+
+protected:
+    PurchaseTotals apply(TDM1& dm) override;
 };
 
 // The amount of a line: price × rate × quantity, rounded to two decimals (halves to even).

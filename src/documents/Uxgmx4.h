@@ -1,31 +1,20 @@
 #pragma once
-// The whole-document discount dialog (modal). The opener sets the caption, writes the mode
-// into ST1 and "1" into zk, and runs it. In mode "cgmx" confirming (BitBtn1) gives every
-// line of the purchase lines AQcgc1 the rate (discountPurchaseLines) and writes the totals
-// into the purchase form (fields "hjsl" and "hjje" of tag "tjcg"); a rate of 0 is refused.
-// BitBtn2 and Esc close it without a change.
+// The whole-document discount dialog (modal), a purchase line dialog (Uxgmx1.h). The
+// opener sets the caption, writes the mode into ST1 and "1" into zk, and runs it.
+// Confirming gives every line of the purchase lines AQcgc1 the rate (discountPurchaseLines);
+// a rate of 0 is refused.
 
-#include "basic/Usp2.h"
+#include "Uxgmx1.h"
 
-#include <QDialog>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class TDM1;
-
-class TFxgmx4 : public QDialog {
+class TFxgmx4 : public PurchaseLineDialog {
     Q_OBJECT
 public:
     explicit TFxgmx4(QWidget* parent = nullptr);
-    ~TFxgmx4() override;
 
-    QLabel* ST1 = nullptr;
     QLineEdit* zk = nullptr;
-    QPushButton* BitBtn1 = nullptr;   // 确定
-    QPushButton* BitBtn2 = nullptr;   // 取消
 
-    void BitBtn1Click();
+protected:
+    PurchaseTotals apply(TDM1& dm) override;
 };
 
 // Every line of dm.AQcgc1 in hand, from the first, gets zk := rate and je := sl × jg × zk

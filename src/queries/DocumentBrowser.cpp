@@ -2,6 +2,7 @@
 
 #include "data/DM1.h"
 #include "ui/Controls.h"
+#include "ui/Forms.h"
 #include "ui/Messages.h"
 
 #include <QAction>
@@ -372,12 +373,7 @@ bool DocumentBrowser::eventFilter(QObject* obj, QEvent* e)
 
 void DocumentBrowser::closeWindow()
 {
-    // Inside the MDI area the frame closes, which closes this window first and takes the
-    // empty frame away with it.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeMdiForm(this);
 }
 
 void DocumentBrowser::closeEvent(QCloseEvent* e)

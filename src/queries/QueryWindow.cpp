@@ -6,6 +6,7 @@
 #include "report/QuickRep.h"
 #include "shell/Export.h"
 #include "ui/Controls.h"
+#include "ui/Forms.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -335,10 +336,7 @@ void QueryWindow::openConditionDialog()
 
 void QueryWindow::closeWindow()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    closeMdiForm(this);
 }
 
 void QueryWindow::refreshTable(Query& q, const QString& table)

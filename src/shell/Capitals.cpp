@@ -30,22 +30,18 @@ QString group(quint64 n)
 // n > 0: groups of 万 and 亿; a lower part that does not fill its places is joined by one 零.
 QString wholePart(quint64 n)
 {
-    constexpr quint64 yi = 100000000ULL, wan = 10000ULL;
-    if (n >= yi) {
-        const quint64 hi = n / yi, lo = n % yi;
-        QString s = wholePart(hi) + QStringLiteral("亿");
+    static const struct {
+        quint64 unit;
+        QString name;
+    } bigUnits[] = {{100000000ULL, QStringLiteral("亿")}, {10000ULL, QStringLiteral("万")}};
+    for (const auto& big : bigUnits) {
+        if (n < big.unit)
+            continue;
+        const quint64 lo = n % big.unit;
+        QString s = wholePart(n / big.unit) + big.name;
         if (lo) {
-            if (lo < yi / 10) s += kDigits[0];
+            if (lo < big.unit / 10) s += kDigits[0];
             s += wholePart(lo);
-        }
-        return s;
-    }
-    if (n >= wan) {
-        const quint64 hi = n / wan, lo = n % wan;
-        QString s = group(hi) + QStringLiteral("万");
-        if (lo) {
-            if (lo < wan / 10) s += kDigits[0];
-            s += group(lo);
         }
         return s;
     }

@@ -22,13 +22,41 @@ QPointer<TFmain1> Fmain1;
 namespace {
 QString builtIn() { return QString::fromUtf8(Schema::builtInOperator()); }
 
-QAction* item(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setEnabled(false);   // enabled by the window that it opens (setOpener)
-    return a;
-}
+// The menu items after 系统, in order; an entry without a name is a separator. Every item
+// stays disabled until the window it opens enables it (setOpener).
+struct MenuItem {
+    const char* menu;
+    const char* name;
+    const char* caption;
+    QAction* TFmain1::*slot;
+};
+const MenuItem kMenuItems[] = {
+    {"日常业务", "N301", "采购", &TFmain1::N301},
+    {"查询统计", "N401", "采购单据", &TFmain1::N401},
+    {"查询统计", "N402", "采购明细表", &TFmain1::N402},
+    {"查询统计", "N403", "采购统计表", &TFmain1::N403},
+    {"查询统计", nullptr, nullptr, nullptr},
+    {"查询统计", "N405", "销售单据", &TFmain1::N405},
+    {"查询统计", "N406", "销售明细表", &TFmain1::N406},
+    {"查询统计", "N407", "销售统计表", &TFmain1::N407},
+    {"查询统计", "N408", "员工提成表", &TFmain1::N408},
+    {"查询统计", nullptr, nullptr, nullptr},
+    {"查询统计", "N410", "异动单据", &TFmain1::N410},
+    {"查询统计", "N411", "变动明细表", &TFmain1::N411},
+    {"查询统计", "N412", "变动统计表", &TFmain1::N412},
+    {"查询统计", nullptr, nullptr, nullptr},
+    {"查询统计", "N414", "商品库存明细表", &TFmain1::N414},
+    {"查询统计", "N415", "商品进销存统计表", &TFmain1::N415},
+    {"查询统计", nullptr, nullptr, nullptr},
+    {"查询统计", "N420", "调拨单据", &TFmain1::N420},
+    {"财务管理", "N601", "采购应付明细表", &TFmain1::N601},
+    {"财务管理", "N602", "销售应收明细表", &TFmain1::N602},
+    {"财务管理", "N603", "采购付款明细表", &TFmain1::N603},
+    {"财务管理", "N604", "销售收款明细表", &TFmain1::N604},
+    {"财务管理", nullptr, nullptr, nullptr},
+    {"财务管理", "N606", "其他收支明细表", &TFmain1::N606},
+    {"财务管理", "N607", "进销存财综合统计表", &TFmain1::N607},
+};
 
 QLabel* hiddenLabel(QWidget* parent, const char* name)
 {
@@ -58,52 +86,35 @@ TFmain1::TFmain1(QWidget* parent) : QMainWindow(parent)
     Nexit->setObjectName(QStringLiteral("Nexit"));
     connect(Nexit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* mDaily = menuBar()->addMenu(QStringLiteral("日常业务"));
-    N301 = item(mDaily, "N301", QStringLiteral("采购"));
-
-    QMenu* mQuery = menuBar()->addMenu(QStringLiteral("查询统计"));
-    N401 = item(mQuery, "N401", QStringLiteral("采购单据"));
-    N402 = item(mQuery, "N402", QStringLiteral("采购明细表"));
-    N403 = item(mQuery, "N403", QStringLiteral("采购统计表"));
-    mQuery->addSeparator();
-    N405 = item(mQuery, "N405", QStringLiteral("销售单据"));
-    N406 = item(mQuery, "N406", QStringLiteral("销售明细表"));
-    N407 = item(mQuery, "N407", QStringLiteral("销售统计表"));
-    N408 = item(mQuery, "N408", QStringLiteral("员工提成表"));
-    mQuery->addSeparator();
-    N410 = item(mQuery, "N410", QStringLiteral("异动单据"));
-    N411 = item(mQuery, "N411", QStringLiteral("变动明细表"));
-    N412 = item(mQuery, "N412", QStringLiteral("变动统计表"));
-    mQuery->addSeparator();
-    N414 = item(mQuery, "N414", QStringLiteral("商品库存明细表"));
-    N415 = item(mQuery, "N415", QStringLiteral("商品进销存统计表"));
-    mQuery->addSeparator();
-    N420 = item(mQuery, "N420", QStringLiteral("调拨单据"));
-
-    QMenu* mFin = menuBar()->addMenu(QStringLiteral("财务管理"));
-    N601 = item(mFin, "N601", QStringLiteral("采购应付明细表"));
-    N602 = item(mFin, "N602", QStringLiteral("销售应收明细表"));
-    N603 = item(mFin, "N603", QStringLiteral("采购付款明细表"));
-    N604 = item(mFin, "N604", QStringLiteral("销售收款明细表"));
-    mFin->addSeparator();
-    N606 = item(mFin, "N606", QStringLiteral("其他收支明细表"));
-    N607 = item(mFin, "N607", QStringLiteral("进销存财综合统计表"));
+    QMenu* menu = nullptr;
+    for (const MenuItem& m : kMenuItems) {
+        if (!menu || menu->title() != QString::fromUtf8(m.menu))
+            menu = menuBar()->addMenu(QString::fromUtf8(m.menu));
+        if (!m.name) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* a = menu->addAction(QString::fromUtf8(m.caption));
+        a->setObjectName(QString::fromLatin1(m.name));
+        a->setEnabled(false);
+        this->*m.slot = a;
+    }
 
     // Toolbar: its buttons click the menu items, so a disabled item makes them do nothing.
     QToolBar* tb = addToolBar(QStringLiteral("ToolBar1"));
     tb->setObjectName(QStringLiteral("ToolBar1"));
     tb->setMovable(false);
     tb->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    ToolButtonCg = tb->addAction(QStringLiteral("采购"));
-    ToolButtonCg->setObjectName(QStringLiteral("ToolButtonCg"));
-    ToolButtonKc = tb->addAction(QStringLiteral("商品库存明细表"));
-    ToolButtonKc->setObjectName(QStringLiteral("ToolButtonKc"));
-    connect(ToolButtonCg, &QAction::triggered, this, [this] {
-        if (N301->isEnabled()) N301->trigger();
-    });
-    connect(ToolButtonKc, &QAction::triggered, this, [this] {
-        if (N414->isEnabled()) N414->trigger();
-    });
+    const auto toolButton = [&](const char* name, const QString& caption, QAction* item) {
+        QAction* button = tb->addAction(caption);
+        button->setObjectName(QString::fromLatin1(name));
+        connect(button, &QAction::triggered, this, [item] {
+            if (item->isEnabled()) item->trigger();
+        });
+        return button;
+    };
+    ToolButtonCg = toolButton("ToolButtonCg", QStringLiteral("采购"), N301);
+    ToolButtonKc = toolButton("ToolButtonKc", QStringLiteral("商品库存明细表"), N414);
 
     // Status bar: operator, clock.
     StatusBar1 = new PanelBar(this);
@@ -205,25 +216,17 @@ void TFmain1::closeEvent(QCloseEvent* e)
         QCoreApplication::exit(0);
 }
 
-QString currentOperatorName()
+namespace {
+QString labelOr(QLabel* TFmain1::*label, const QString& fallback)
 {
-    if (Fmain1 && !Fmain1->STyhm1->text().isEmpty())
-        return Fmain1->STyhm1->text();
-    return builtIn();
+    if (Fmain1 && !(Fmain1->*label)->text().isEmpty())
+        return (Fmain1->*label)->text();
+    return fallback;
+}
 }
 
-QString stockPriceMode()
-{
-    if (Fmain1 && !Fmain1->STkcjg->text().isEmpty())
-        return Fmain1->STkcjg->text();
-    return QStringLiteral("显示价格");
-}
-
-QString stockResetMode()
-{
-    if (Fmain1 && !Fmain1->STkcsc->text().isEmpty())
-        return Fmain1->STkcsc->text();
-    return QStringLiteral("归零");
-}
+QString currentOperatorName() { return labelOr(&TFmain1::STyhm1, builtIn()); }
+QString stockPriceMode() { return labelOr(&TFmain1::STkcjg, QStringLiteral("显示价格")); }
+QString stockResetMode() { return labelOr(&TFmain1::STkcsc, QStringLiteral("归零")); }
 
 #include "moc_Umain1.cpp"

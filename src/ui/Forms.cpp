@@ -60,6 +60,16 @@ void showMdiChild(QWidget* form)
     }
 }
 
+void closeMdiForm(QWidget* form)
+{
+    if (!form)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+        sub->close();
+    else
+        form->close();
+}
+
 ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // The title is the application's name only: a display name would be appended to the

@@ -18,6 +18,9 @@ void setMdiArea(QMdiArea* area);
 // Puts an MDI child form into the MDI area (when there is one) and shows it centred.
 // The form frees itself on close (WA_DeleteOnClose on the form and its sub-window).
 void showMdiChild(QWidget* form);
+// Closes a form shown by showMdiChild: inside the MDI area its frame closes (which closes the
+// form first), so no empty frame is left behind; elsewhere the form itself closes.
+void closeMdiForm(QWidget* form);
 
 // The application: an exception that leaves an event handler is caught in notify() and
 // shown in the default error box (showErrorBox); the program goes on.

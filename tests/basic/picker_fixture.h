@@ -1,23 +1,22 @@
 #pragma once
 // A small shop for the picker and line-dialog tests (an empty TempShop with two
-// warehouses, suppliers, employees, categories and goods), stand-in caller fields, and
-// helpers to drive the windows offscreen.
+// warehouses, suppliers, employees, categories and goods), stand-in callers, and helpers
+// to drive the windows offscreen.
 
 #include "basic/PickerTargets.h"
+#include "basic/picker_common.h"
 #include "data/DM1.h"
 #include "support/Recorder.h"
 #include "support/SampleShop.h"
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QTableView>
-#include <memory>
-#include <vector>
+#include <QPushButton>
 
 class PickerShop : public ::testing::Test {
 protected:
@@ -37,64 +36,57 @@ protected:
             " ('空调','KT02','O''Neil 挂机','套','分仓',2100.5,0,2000,0),"
             " ('冰箱','BX02','冰箱 BCD-210','台','分仓',1800,5,1700.25,8501.25)");
     }
-    void TearDown() override
+    // Purchase lines (mark "dz", unit 台) of document dh: "'txm','ppgg',sl,jg,zk,je" each.
+    void lines(const QString& dh, const QStringList& values)
     {
-        for (const char* tag : {"tjcg", "zu", "chai", "tjfkfx", "tjskfx", "tjszfx", "kcfx"})
-            PickerTargets::unregisterTag(QString::fromLatin1(tag));
-        stand.clear();
-        shop.reset();
-    }
-
-    // A purchase line (mark "dz", unit 台): "dh','txm','ppgg',sl,jg,zk,je" as SQL values.
-    void line(const QString& values)
-    {
-        dm->ADOC1.exec("INSERT INTO cgglc(bj,dw,dh,txm,ppgg,sl,jg,zk,je) VALUES('dz','台','" + values + ")");
-    }
-    static void openOn(Query& q, const QStringList& sql)
-    {
-        q.close();
-        q.setSql(sql);
-        q.open();
+        for (const QString& v : values)
+            dm->ADOC1.exec("INSERT INTO cgglc(bj,dw,dh,txm,ppgg,sl,jg,zk,je) VALUES('dz','台','" + dh + "'," + v + ")");
     }
     // The lines of document dh in hand, as the purchase form holds them.
-    void openLines(const QString& dh)
-    {
-        openOn(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"});
-    }
+    void openLines(const QString& dh) { picker::reopen(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"}); }
     QString scalar(const QString& sql)
     {
         const RecordSet rs = dm->ADOC1.execute(sql);
         return rs.rows.empty() ? QString() : rs.rows.front().value(0).toString();
     }
-
-    // A stand-in caller field: an edit registered under tag and field.
-    QLineEdit* field(const QString& tag, const QString& name, const QString& text = QString())
+    // The rows q holds, as "code@warehouse" separated by spaces.
+    static QString rows(const Query& q)
     {
-        stand.push_back(std::make_unique<QLineEdit>(text));
-        PickerTargets::registerField(tag, name, stand.back().get());
-        return stand.back().get();
+        QStringList out;
+        for (int r = 0; r < q.recordCount(); ++r)
+            out << q.cellText(r, q.fieldIndex("txm")) + "@" + q.cellText(r, q.fieldIndex("ck"));
+        return out.join(' ');
     }
-
+    // Stand-in callers: the fields of the tags keep their texts in values["tag.field"] and
+    // log every write, in order, as "tag.field=value".
+    void callers(std::initializer_list<const char*> tags, std::initializer_list<const char*> fields)
+    {
+        for (const char* tag : tags)
+            for (const char* f : fields) {
+                const QString k = QString::fromUtf8(tag) + "." + f;
+                PickerTargets::registerField(
+                    tag, f, &owner, [this, k](const QString& v) { writes << k + "=" + (values[k] = v); },
+                    [this, k] { return values.value(k); });
+            }
+    }
+    // Runs dlg modally; step drives it while it is open.
+    template <class D>
+    int run(D& dlg, const std::function<void(D&)>& step)
+    {
+        modal.next([&](QDialog&) { step(dlg); });
+        return runModal(dlg);
+    }
     static void key(QWidget* w, int k)
     {
         QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
         QApplication::sendEvent(w, &press);
     }
-    static void click(QAbstractButton* b) { b->click(); }
-    static void doubleClickRow(QTableView* grid, int row)
-    {
-        const QPointF at = grid->visualRect(grid->model()->index(row, 0)).center();
-        const QPointF global = grid->viewport()->mapToGlobal(at);
-        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
-            QMouseEvent e(type, at, global, Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(grid->viewport(), &e);
-        }
-    }
 
     std::unique_ptr<TempShop> shop;
     TDM1* dm = nullptr;
-    std::vector<std::unique_ptr<QLineEdit>> stand;
+    QObject owner;
+    QStringList writes;
+    QHash<QString, QString> values;
     MessageRecorder rec;
     ModalScript modal;
 };

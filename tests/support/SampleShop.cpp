@@ -6,20 +6,9 @@
 
 namespace {
 
+// Stock value (kcje) is worked out from kcsl and kcjg.
 struct Goods {
-    const char* lb;
-    const char* txm;
-    const char* ppgg;
-    const char* dw;
-    const char* ck;
-    const char* jj;
-    const char* xjpf;
-    const char* xjls;
-    const char* kcsl;
-    const char* kcjg;
-    const char* slt;
-    const char* jet;
-    const char* ms;
+    const char *lb, *txm, *ppgg, *dw, *ck, *jj, *xjpf, *xjls, *kcsl, *kcjg, *slt, *jet, *ms;
 };
 
 const Goods SampleGoods[] = {
@@ -53,19 +42,24 @@ void buildSampleShop(TDM1& dm)
     Transaction t(c);
     c.exec(QStringLiteral("UPDATE danwei SET mczc='华强家电商行', mcdy='华强家电', bz1='地址：幸福路88号', "
                           "bz2='电话：0755-12345678', bz3='谢谢惠顾', bz4='货物售出七日内包换'"));
-    for (const char* ck : {"一号库", "二号库"})
-        insert(c, QStringLiteral("ck"), {QStringLiteral("ck")}, {QString::fromUtf8(ck)});
-    for (const char* mc : {"华南电器", "华北电器", "北方电子"})
-        insert(c, QStringLiteral("ghs"), {QStringLiteral("mc")}, {QString::fromUtf8(mc)});
-    for (const char* mc : {"张三家电", "李四商店", "王五公司"})
-        insert(c, QStringLiteral("kh"), {QStringLiteral("mc")}, {QString::fromUtf8(mc)});
-    for (const char* xm : {"王小明", "李红", "赵刚", "陈静"})
-        insert(c, QStringLiteral("yg"), {QStringLiteral("xm")}, {QString::fromUtf8(xm)});
-    for (const char* lb : {"电视机", "冰箱", "洗衣机", "空调", "小家电", "配件"})
-        insert(c, QStringLiteral("lb"), {QStringLiteral("lb")}, {QString::fromUtf8(lb)});
+    const struct {
+        const char* table;
+        const char* column;
+        std::initializer_list<const char*> values;
+    } lists[] = {
+        {"ck", "ck", {"一号库", "二号库"}},
+        {"ghs", "mc", {"华南电器", "华北电器", "北方电子"}},
+        {"kh", "mc", {"张三家电", "李四商店", "王五公司"}},
+        {"yg", "xm", {"王小明", "李红", "赵刚", "陈静"}},
+        {"lb", "lb", {"电视机", "冰箱", "洗衣机", "空调", "小家电", "配件"}},
+    };
+    for (const auto& list : lists)
+        for (const char* v : list.values)
+            insert(c, QString::fromLatin1(list.table), {QString::fromLatin1(list.column)}, {QString::fromUtf8(v)});
+    const QStringList szxm = {QStringLiteral("lb"), QStringLiteral("xm")};
     for (const char* xm : {"房租", "水电费", "工资"})
-        insert(c, QStringLiteral("szxm"), {QStringLiteral("lb"), QStringLiteral("xm")}, {QStringLiteral("支出"), QString::fromUtf8(xm)});
-    insert(c, QStringLiteral("szxm"), {QStringLiteral("lb"), QStringLiteral("xm")}, {QStringLiteral("收入"), QStringLiteral("维修收入")});
+        insert(c, QStringLiteral("szxm"), szxm, {QStringLiteral("支出"), QString::fromUtf8(xm)});
+    insert(c, QStringLiteral("szxm"), szxm, {QStringLiteral("收入"), QStringLiteral("维修收入")});
 
     for (const Goods& g : SampleGoods) {
         const Money kcsl = Money::parse(QString::fromUtf8(g.kcsl));
@@ -80,6 +74,11 @@ void buildSampleShop(TDM1& dm)
                         QString::fromUtf8(g.jet), sqlQuote(QString::fromUtf8(g.ms))));
     }
     t.commit();
+}
+
+int sqlCount(TDM1& dm, const QString& sql)
+{
+    return dm.ADOC1.execute(sql).rows.at(0).at(0).toInt();
 }
 
 TempShop::TempShop(bool sample)

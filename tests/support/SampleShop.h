@@ -9,6 +9,9 @@
 
 void buildSampleShop(TDM1& dm);
 
+// The first cell of a statement's first row as a number: a count(*) in tests.
+int sqlCount(TDM1& dm, const QString& sql);
+
 // A fresh database in a temporary folder, set as the global DM1 for the test's lifetime.
 struct TempShop {
     QTemporaryDir dir;

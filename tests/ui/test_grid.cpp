@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenu>
 
 namespace {
@@ -22,11 +21,17 @@ protected:
             "INSERT INTO gt (dh, je, shbj) VALUES ('B', 20, '已审核'), ('A', -5, '未审核'), ('C', 7.5, '已审核')"));
         q = &DM1->AQ1;
         q->clearSql();
-        q->addSql(QStringLiteral("SELECT * FROM gt"));
-        q->addSql(QStringLiteral("order by id"));
-        grid.setColumns({{QStringLiteral("dh"), QStringLiteral("单号"), 80},
-                         {QStringLiteral("je"), QStringLiteral("金额"), 60, Qt::AlignRight | Qt::AlignVCenter, true},
-                         {QStringLiteral("shbj"), QStringLiteral("状态"), 60}});
+        q->addSql(QStringLiteral("SELECT * FROM gt order by id"));
+        grid.setColumns({{QStringLiteral("dh"), QStringLiteral("单号"), 80, Qt::AlignLeft | Qt::AlignVCenter, true},
+                         {QStringLiteral("je"), QStringLiteral("金额"), 60, Qt::AlignRight | Qt::AlignVCenter},
+                         {QStringLiteral("shbj"), QStringLiteral("状态"), 60, Qt::AlignLeft, false, QColor(255, 255, 200), false}});
+        // Negative amounts red, held documents on pale green (reads fields a frozen grid's query may lack).
+        grid.setRowStyler([this](int row) {
+            RowStyle s;
+            if (q->cellMoney(row, q->fieldIndex(QStringLiteral("je"))).isNegative()) s.font = Qt::red;
+            if (q->cellText(row, q->fieldIndex(QStringLiteral("shbj"))) == QStringLiteral("未审核")) s.brush = QColor(0xE1, 0xFF, 0xE1);
+            return s;
+        });
         grid.setQuery(q);
         grid.resize(400, 300);
     }
@@ -42,6 +47,10 @@ protected:
         for (int r = 0; r < grid.model()->rowCount(); ++r) out << grid.cellText(r, col);
         return out;
     }
+    bool titleBold(int col) const
+    {
+        return grid.model()->headerData(col, Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
+    }
 
     TempShop shop;
     Query* q = nullptr;
@@ -49,37 +58,25 @@ protected:
 };
 }
 
-TEST_F(GridTest, FollowsOpenCloseAndTheCursorBothWays)
+TEST_F(GridTest, FollowsTheQueryBothWaysThroughOpenSortPostAppendDeleteAndClose)
 {
     EXPECT_EQ(grid.model()->rowCount(), 0);
     q->open();
     EXPECT_EQ(column(0), QStringList({"B", "A", "C"}));
     EXPECT_EQ(grid.cellText(2, 1), QStringLiteral("7.5"));
     EXPECT_EQ(grid.currentRow(), 0);
-
     q->moveTo(2);
     EXPECT_EQ(grid.currentRow(), 2);
     grid.setCurrentIndex(grid.model()->index(1, 0));
-    EXPECT_EQ(q->recNo(), 1);
     EXPECT_EQ(q->text(QStringLiteral("dh")), QStringLiteral("A"));
 
-    q->close();
-    EXPECT_EQ(grid.model()->rowCount(), 0);
-    EXPECT_EQ(grid.cellText(0, 0), QString());
-}
-
-TEST_F(GridTest, FollowsSortPostAppendAndDelete)
-{
-    q->open();
-    q->moveTo(1);   // "A"
     q->setSort(QStringLiteral("dh DESC"));
     EXPECT_EQ(column(0), QStringList({"C", "B", "A"}));
     EXPECT_EQ(grid.currentRow(), 2) << "the same record stays current";
-
     q->edit();
     q->setText(QStringLiteral("dh"), QStringLiteral("A2"));
     q->post();
-    EXPECT_EQ(grid.cellText(q->recNo(), 0), QStringLiteral("A2"));
+    EXPECT_EQ(grid.cellText(2, 0), QStringLiteral("A2"));
 
     q->append();
     q->setText(QStringLiteral("dh"), QStringLiteral("D"));
@@ -87,20 +84,17 @@ TEST_F(GridTest, FollowsSortPostAppendAndDelete)
     EXPECT_EQ(grid.model()->rowCount(), 4);
     EXPECT_EQ(grid.currentRow(), q->recNo());
     EXPECT_EQ(grid.cellText(grid.currentRow(), 0), QStringLiteral("D"));
-
     q->deleteRow();
-    EXPECT_EQ(grid.model()->rowCount(), 3);
-    EXPECT_FALSE(column(0).contains(QStringLiteral("D")));
+    EXPECT_EQ(column(0), QStringList({"C", "B", "A2"}));
     EXPECT_EQ(grid.currentRow(), q->recNo());
+
+    q->close();
+    EXPECT_EQ(grid.model()->rowCount(), 0);
+    EXPECT_EQ(grid.cellText(0, 0), QString());
 }
 
 TEST_F(GridTest, FreezesWhileControlsAreDisabled)
 {
-    grid.setRowStyler([this](int row) {
-        RowStyle s;
-        s.font = q->cellText(row, q->fieldIndex(QStringLiteral("dh"))) == QStringLiteral("C") ? Qt::red : Qt::black;
-        return s;
-    });
     q->open();
     q->disableControls();
     q->close();
@@ -123,17 +117,15 @@ TEST_F(GridTest, TitleClickSortsAscDescAscWithTheBoldTitle)
     grid.enableTitleSort();
     int clicks = 0;
     QObject::connect(&grid, &DataGrid::titleClicked, [&](int) { ++clicks; });
-
     emit grid.horizontalHeader()->sectionClicked(0);   // closed: nothing sorts
-    EXPECT_FALSE(grid.isTitleBold(0));
+    EXPECT_FALSE(titleBold(0));
     EXPECT_EQ(q->sort(), QString());
 
     q->open();
     emit grid.horizontalHeader()->sectionClicked(0);
     EXPECT_EQ(q->sort(), QStringLiteral("dh ASC"));
     EXPECT_EQ(column(0), QStringList({"A", "B", "C"}));
-    EXPECT_TRUE(grid.isTitleBold(0));
-    EXPECT_TRUE(grid.model()->headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+    EXPECT_TRUE(titleBold(0));
     grid.clickTitle(0);
     EXPECT_EQ(q->sort(), QStringLiteral("dh DESC"));
     EXPECT_EQ(column(0), QStringList({"C", "B", "A"}));
@@ -142,97 +134,40 @@ TEST_F(GridTest, TitleClickSortsAscDescAscWithTheBoldTitle)
 
     grid.clickTitle(1);
     EXPECT_EQ(q->sort(), QStringLiteral("je ASC"));
-    EXPECT_EQ(column(0), QStringList({"A", "C", "B"}));
-    EXPECT_FALSE(grid.isTitleBold(0));
-    EXPECT_TRUE(grid.isTitleBold(1));
-    EXPECT_FALSE(grid.model()->headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(column(0), QStringList({"A", "C", "B"})) << "money sorts by value";
+    EXPECT_FALSE(titleBold(0));
+    EXPECT_TRUE(titleBold(1));
     EXPECT_EQ(clicks, 5);
 }
 
-TEST_F(GridTest, ColumnsTitlesTintsAndRowColours)
+TEST_F(GridTest, ColumnsTintsAndRowColours)
 {
-    QVector<GridColumn> cols = grid.columns();
-    cols[0].titleCentered = true;
-    cols[2].tint = QColor(255, 255, 200);
-    cols[2].visible = false;
-    grid.setColumns(cols);
-    grid.setRowStyler([this](int row) {
-        RowStyle s;
-        if (q->cellMoney(row, q->fieldIndex(QStringLiteral("je"))).isNegative()) s.font = Qt::red;
-        if (q->cellText(row, q->fieldIndex(QStringLiteral("shbj"))) == QStringLiteral("未审核")) s.brush = QColor(0xE1, 0xFF, 0xE1);
-        return s;
-    });
-    EXPECT_FALSE(grid.rowStyle(0).font.isValid()) << "no colours while the query has no rows";
-
     q->open();
     auto* m = grid.model();
     EXPECT_EQ(m->headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
-    EXPECT_EQ(m->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("金额"));
     EXPECT_EQ(m->data(m->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
     EXPECT_TRUE(grid.isColumnHidden(2));
-    ASSERT_EQ(grid.visibleColumns().size(), 2);
-    EXPECT_EQ(grid.visibleColumns()[1].field, QStringLiteral("je"));
-    EXPECT_EQ(grid.columnOfField(QStringLiteral("SHBJ")), 2);
+    EXPECT_EQ(grid.visibleColumns().size(), 2);
 
-    // Row 1 ("A", -5, held): red on pale green; row 0 plain with the column's tint.
+    // Row 1 ("A", -5, held): red on pale green; the hidden column keeps its tint.
     EXPECT_EQ(m->data(m->index(1, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
     EXPECT_EQ(m->data(m->index(1, 0), Qt::BackgroundRole).value<QBrush>().color(), QColor(225, 255, 225));
-    EXPECT_FALSE(m->data(m->index(0, 0), Qt::ForegroundRole).isValid());
-    EXPECT_FALSE(m->data(m->index(0, 0), Qt::BackgroundRole).isValid());
     EXPECT_EQ(m->data(m->index(0, 2), Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 200));
-
-    grid.setColumnVisible(2, true);
-    EXPECT_FALSE(grid.isColumnHidden(2));
 }
 
 TEST_F(GridTest, RightClickMakesThePointedRowCurrentBeforeThePopup)
 {
     QMenu menu;
-    menu.addAction(QStringLiteral("查单"));
     QVector<GridColumn> cols = grid.columns();
     for (auto& c : cols) c.popup = &menu;
     grid.setColumns(cols);
     grid.show();
     q->open();
-    ASSERT_EQ(q->recNo(), 0);
-
-    const QRect cell = grid.visualRect(grid.model()->index(2, 1));
-    QContextMenuEvent ev(QContextMenuEvent::Mouse, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+    const QPoint p = grid.visualRect(grid.model()->index(2, 1)).center();
+    QContextMenuEvent ev(QContextMenuEvent::Mouse, p, grid.viewport()->mapToGlobal(p));
     QApplication::sendEvent(grid.viewport(), &ev);
     EXPECT_EQ(q->recNo(), 2);
     EXPECT_EQ(grid.currentRow(), 2);
     EXPECT_EQ(grid.lastPopup(), &menu);
     menu.hide();
-}
-
-TEST_F(GridTest, EnterAndDoubleClickSignals)
-{
-    grid.show();
-    q->open();
-    int enters = 0, dbl = -1;
-    QObject::connect(&grid, &DataGrid::enterPressed, [&] { ++enters; });
-    QObject::connect(&grid, &DataGrid::rowDoubleClicked, [&](int row) { dbl = row; });
-
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(&grid, &enter);
-    EXPECT_EQ(enters, 1);
-
-    const QPoint p = grid.visualRect(grid.model()->index(1, 0)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(grid.viewport(), &press);
-    QMouseEvent dclick(QEvent::MouseButtonDblClick, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(grid.viewport(), &dclick);
-    EXPECT_EQ(dbl, 1);
-    EXPECT_EQ(q->recNo(), 1);
-}
-
-TEST_F(GridTest, WithoutColumnsEveryFieldShows)
-{
-    DataGrid plain;
-    plain.setQuery(q);
-    q->open();
-    ASSERT_EQ(plain.columnCountAll(), 4);
-    EXPECT_EQ(plain.column(1).title, QStringLiteral("dh"));
-    EXPECT_EQ(plain.cellText(1, 1), QStringLiteral("A"));
-    plain.setQuery(nullptr);
 }

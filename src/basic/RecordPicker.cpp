@@ -1,0 +1,68 @@
+#include "RecordPicker.h"
+
+#include "picker_common.h"
+
+#include "data/Query.h"
+#include "ui/DataGrid.h"
+#include "ui/Messages.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+RecordPicker::RecordPicker(QWidget* parent, const QString& name, const QString& title) : QDialog(parent)
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    xzbj = picker::hiddenLabel(QStringLiteral("xzbj"), this);
+}
+
+RecordPicker::~RecordPicker() = default;
+
+void RecordPicker::buildList(const List& list, QBoxLayout* top, QWidget* beside)
+{
+    query_ = &list.query;
+    emptyText_ = list.emptyText;
+    showSql_ = list.showSql;
+    DBGrid1 = picker::grid(this, list.query, list.columns);
+    xuan = picker::button(QStringLiteral("xuan"), QStringLiteral("选择"), this);
+    guan = picker::button(QStringLiteral("guan"), QStringLiteral("关闭"), this);
+
+    auto* lay = new QVBoxLayout(this);
+    if (top)
+        lay->addLayout(top);
+    if (beside) {
+        auto* middle = new QHBoxLayout;
+        middle->addWidget(beside);
+        middle->addWidget(DBGrid1);
+        lay->addLayout(middle);
+    } else {
+        lay->addWidget(DBGrid1);
+    }
+    lay->addLayout(picker::buttonRow(xuan, guan));
+
+    connect(xuan, &QPushButton::clicked, this, &RecordPicker::xuanClick);
+    connect(guan, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DBGrid1, &DataGrid::rowDoubleClicked, this, &RecordPicker::xuanClick);
+    connect(DBGrid1, &DataGrid::enterPressed, this, &RecordPicker::xuanClick);
+}
+
+void RecordPicker::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (showSql_.isEmpty())
+        return;
+    picker::reopen(*query_, showSql_);
+    DBGrid1->setFocus();
+}
+
+void RecordPicker::xuanClick()
+{
+    if (!picker::hasRows(*query_)) {
+        warnBox(emptyText_);
+        return;
+    }
+    writeChoice(*query_, xzbj->text());
+    accept();
+}
