@@ -137,7 +137,7 @@ TEST(QueryWindow, RowColoursScreenshotAndTitleSort)
         EXPECT_EQ(w.DBGrid1->rowStyle(r).brush, expected[r].second) << r;
     }
     DM1->AQcgz1.first();
-    const QDir dir(qEnvironmentVariable("SHOP_SCREENSHOTS", QDir::currentPath()));
+    const QDir dir(qEnvironmentVariable("SHOP_SCREENSHOTS", QDir::tempPath()));
     EXPECT_TRUE(w.grab().save(dir.filePath("purchase_list.png")));
     s.dialog([&](TFcxcg1& d) { EXPECT_TRUE(d.grab().save(dir.filePath("purchase_list_dialog.png"))); });
 
