@@ -155,3 +155,15 @@ private:
     bool pendingReset_ = false;
     std::unique_ptr<Impl> d_;
 };
+
+// Keeps a query's grids still for a walk over its rows and lets them follow again however
+// the walk ends.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(Query& q) : q_(q) { q_.disableControls(); }
+    ~ControlsDisabled() { q_.enableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+private:
+    Query& q_;
+};

@@ -5,10 +5,43 @@ TFdycgd1* Fdycgd1 = nullptr;
 namespace {
 constexpr double TableLeft = 0.1, TableRight = 160.2;
 constexpr double RowHeight = 6.1;
+
+// Every line field a purchase layout can show: title, data text, field, alignment.
+const TFdycgdLayout::Column LineColumns[] = {
+    {"编码", 0, 0, "QRD0", "txm", Qt::AlignLeft},
+    {"商品名称", 0, 0, "QRD1", "ppgg", Qt::AlignLeft},
+    {"单位", 0, 0, "QRD2", "dw", Qt::AlignHCenter},
+    {"数  量", 0, 0, "QRD3", "sl", Qt::AlignRight},
+    {"单  价", 0, 0, "QRD4", "jg", Qt::AlignRight},
+    {"金  额", 0, 0, "QRD5", "je", Qt::AlignRight},
+    {"折扣", 0, 0, "QRD6", "zk", Qt::AlignRight},
+};
+
+QVector<TFdycgdLayout::Column> describe(const QVector<const char*>& fields, const QVector<double>& edges)
+{
+    QVector<TFdycgdLayout::Column> out;
+    for (int i = 0; i < fields.size(); ++i)
+        for (const auto& c : LineColumns)
+            if (qstrcmp(c.field, fields[i]) == 0) {
+                out << c;
+                out.back().left = edges[i];
+                out.back().right = edges[i + 1];
+            }
+    return out;
 }
 
-TFdycgdLayout::TFdycgdLayout(const QVector<Column>& columns, int qtyColumn, int amountColumn)
+int columnOf(const QVector<const char*>& fields, const char* field)
 {
+    for (int i = 0; i < fields.size(); ++i)
+        if (qstrcmp(fields[i], field) == 0)
+            return i;
+    return -1;
+}
+}
+
+TFdycgdLayout::TFdycgdLayout(const QVector<const char*>& fields, const QVector<double>& edges)
+{
+    const QVector<Column> columns = describe(fields, edges);
     QuickRep& r = QuickRep1;
     r.Page.printerDefaultPaper = true;
     r.Page.width = 241;
@@ -34,10 +67,6 @@ TFdycgdLayout::TFdycgdLayout(const QVector<Column>& columns, int qtyColumn, int 
     title->addLabel(QStringLiteral("QRLrq1"), QStringLiteral("日期:"), 124.4, 11.6);
     QRLrq2 = title->addLabel(QStringLiteral("QRLrq2"), QString(), 134.4, 11.6);
 
-    QVector<double> edges{columns.front().left};
-    for (const Column& c : columns)
-        edges << c.right;
-
     QRBand* colHeader = r.addBand(BandType::ColumnHeader, 7.9);
     RuledTable::ruleHeader(*colHeader, edges);
     QRBand* detail = r.addBand(BandType::Detail, RowHeight);
@@ -54,8 +83,8 @@ TFdycgdLayout::TFdycgdLayout(const QVector<Column>& columns, int qtyColumn, int 
 
     // Summary: a ruled row of four cells (合计 and the capitals up to the quantity column,
     // the quantity, an empty cell up to the amount column, the amount), then 经办 and 制单.
-    const Column& q = columns[qtyColumn];
-    const Column& a = columns[amountColumn];
+    const Column& q = columns[columnOf(fields, "sl")];
+    const Column& a = columns[columnOf(fields, "je")];
     QRBand* summary = r.addBand(BandType::Summary, 12.7);
     RuledTable::ruleRow(*summary, {TableLeft, q.left, q.right, a.left, a.right}, 0, RowHeight);
     const double textTop = (RowHeight - songFont().lineHeightMm()) / 2;
@@ -74,21 +103,9 @@ TFdycgdLayout::TFdycgdLayout(const QVector<Column>& columns, int qtyColumn, int 
 }
 
 TFdycgd1::TFdycgd1()
-    : TFdycgdLayout(
-          {
-              {"商品名称", 0.1, 70.5, "QRD1", "ppgg", Qt::AlignLeft},
-              {"单位", 70.5, 83.2, "QRD2", "dw", Qt::AlignHCenter},
-              {"数  量", 83.2, 100.4, "QRD3", "sl", Qt::AlignRight},
-              {"单  价", 100.4, 122.9, "QRD4", "jg", Qt::AlignRight},
-              {"折扣", 122.9, 135.1, "QRD6", "zk", Qt::AlignRight},
-              {"金  额", 135.1, 160.2, "QRD5", "je", Qt::AlignRight},
-          },
-          2, 5)
+    : TFdycgdLayout({"ppgg", "dw", "sl", "jg", "zk", "je"}, {0.1, 70.5, 83.2, 100.4, 122.9, 135.1, 160.2})
 {
-    QRD1 = dataTexts[0];
-    QRD2 = dataTexts[1];
-    QRD3 = dataTexts[2];
-    QRD4 = dataTexts[3];
-    QRD6 = dataTexts[4];
-    QRD5 = dataTexts[5];
+    QRDBText** texts[] = {&QRD1, &QRD2, &QRD3, &QRD4, &QRD6, &QRD5};
+    for (int i = 0; i < dataTexts.size(); ++i)
+        *texts[i] = dataTexts[i];
 }

@@ -23,8 +23,10 @@ public:
     QVector<QRDBText*> dataTexts;        // in column order
 
 protected:
-    // qtyColumn / amountColumn: indexes of the quantity and amount columns.
-    TFdycgdLayout(const QVector<Column>& columns, int qtyColumn, int amountColumn);
+    // A layout is its line fields in column order (txm, ppgg, dw, sl, jg, zk, je: each with
+    // its own title, data text and alignment) and the column edges in mm, one more than
+    // the fields.
+    TFdycgdLayout(const QVector<const char*>& fields, const QVector<double>& edges);
 };
 
 class TFdycgd1 : public TFdycgdLayout {

@@ -3,21 +3,6 @@
 #include "data/DM1.h"
 #include "documents/stock_update.h"
 
-namespace {
-
-// Keeps a query's grids still for a walk and lets them follow again however it ends.
-class ControlsDisabled {
-public:
-    explicit ControlsDisabled(Query& q) : q_(q) { q_.disableControls(); }
-    ~ControlsDisabled() { q_.enableControls(); }
-    ControlsDisabled(const ControlsDisabled&) = delete;
-    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-private:
-    Query& q_;
-};
-
-} // namespace
-
 void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
 {
     const QString rq = doc.rq.toString(QStringLiteral("yyyy-MM-dd"));
@@ -34,18 +19,9 @@ void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
         lines.first();
         const int n = lines.recordCount();
         for (int i = 0; i < n; ++i) {
-            const QString txm = lines.text(QStringLiteral("txm"));
-            const QString ppgg = lines.text(QStringLiteral("ppgg"));
-            const QString dw = lines.text(QStringLiteral("dw"));
-
             ledger.append();
-            ledger.setText(QStringLiteral("txm"), txm);
-            ledger.setText(QStringLiteral("ppgg"), ppgg);
-            ledger.setText(QStringLiteral("dw"), dw);
-            ledger.setText(QStringLiteral("sl"), lines.text(QStringLiteral("sl")));
-            ledger.setText(QStringLiteral("jg"), lines.text(QStringLiteral("jg")));
-            ledger.setText(QStringLiteral("zk"), lines.text(QStringLiteral("zk")));
-            ledger.setText(QStringLiteral("je"), lines.text(QStringLiteral("je")));
+            for (const char* f : {"txm", "ppgg", "dw", "sl", "jg", "zk", "je"})
+                ledger.setText(QLatin1String(f), lines.text(QLatin1String(f)));
             ledger.setText(QStringLiteral("ghs"), doc.ghs);
             ledger.setText(QStringLiteral("jsr"), doc.jsr);
             ledger.setText(QStringLiteral("dh"), doc.dh);
@@ -53,7 +29,9 @@ void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
             ledger.setText(QStringLiteral("rq"), rq);
             ledger.post();
 
-            applyMovingAverage(dm, StockKey{txm, ppgg, dw, doc.ck},
+            applyMovingAverage(dm,
+                               StockKey{lines.text(QStringLiteral("txm")), lines.text(QStringLiteral("ppgg")),
+                                        lines.text(QStringLiteral("dw")), doc.ck},
                                lines.money(QStringLiteral("sl")),
                                lines.money(QStringLiteral("je")),
                                lines.money(QStringLiteral("jg")),

@@ -45,18 +45,29 @@ void appendStockRow(Query& q, const StockKey& key, const NewStockRow& row)
     q.post();
 }
 
+// The goods row of the key ready to edit, or nullptr when none existed and the created
+// row was appended instead.
+Query* editStockRow(TDM1& dm, const StockKey& key, StockKeyOrder order, const NewStockRow& created)
+{
+    Query& q = findStockRow(dm, key, order);
+    if (q.isEmpty()) {
+        appendStockRow(q, key, created);
+        return nullptr;
+    }
+    q.first();
+    q.edit();
+    return &q;
+}
+
 } // namespace
 
 void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money jg,
                         StockKeyOrder order)
 {
-    Query& q = findStockRow(dm, key, order);
-    if (q.isEmpty()) {
-        appendStockRow(q, key, NewStockRow{jg, sl, je});
+    Query* row = editStockRow(dm, key, order, NewStockRow{jg, sl, je});
+    if (!row)
         return;
-    }
-    q.first();
-    q.edit();
+    Query& q = *row;
     const Money kcsl = q.money(QStringLiteral("kcsl")) + sl;
     Money kcje = q.money(QStringLiteral("kcje")) + je;
     Money kcjg = q.money(QStringLiteral("kcjg"));
@@ -75,13 +86,10 @@ void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money
 void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created,
                  StockKeyOrder order)
 {
-    Query& q = findStockRow(dm, key, order);
-    if (q.isEmpty()) {
-        appendStockRow(q, key, created);
+    Query* row = editStockRow(dm, key, order, created);
+    if (!row)
         return;
-    }
-    q.first();
-    q.edit();
+    Query& q = *row;
     const Money kcsl = q.money(QStringLiteral("kcsl")) + delta;
     const Money kcjg = q.money(QStringLiteral("kcjg"));
     q.setMoney(QStringLiteral("kcsl"), kcsl);

@@ -5,15 +5,10 @@
 
 namespace {
 
-class ControlsDisabled {
-public:
-    explicit ControlsDisabled(Query& q) : q_(q) { q_.disableControls(); }
-    ~ControlsDisabled() { q_.enableControls(); }
-    ControlsDisabled(const ControlsDisabled&) = delete;
-    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-private:
-    Query& q_;
-};
+QString whereDh(const QString& dh)
+{
+    return QStringLiteral("where dh=") + sqlQuote(dh);
+}
 
 struct Header {
     bool found = false;
@@ -26,7 +21,7 @@ Header readHeader(TDM1& dm, const QString& dh)
 {
     Query q(dm.ADOC1, QStringLiteral("purchaseHeader"));
     q.addSql(QStringLiteral("SELECT id,shbj,ck FROM cgglz"));
-    q.addSql(QStringLiteral("where dh=") + sqlQuote(dh));
+    q.addSql(whereDh(dh));
     q.addSql(QStringLiteral("order by id"));
     q.open();
     Header h;
@@ -57,19 +52,22 @@ int headerRowInHand(Query& q, qint64 id)
     return -1;
 }
 
-QString whereDh(const QString& dh)
+// Re-points q at the rows of dh in table (in line order when ordered) and opens it.
+void reopenByDh(Query& q, const QString& table, const QString& dh, bool ordered)
 {
-    return QStringLiteral("where dh=") + sqlQuote(dh);
+    q.close();
+    q.clearSql();
+    q.addSql(QStringLiteral("SELECT * FROM ") + table);
+    q.addSql(whereDh(dh));
+    if (ordered)
+        q.addSql(QStringLiteral("order by id"));
+    q.open();
 }
 
 // Leaves a ledger or payment query empty on its table, so no window shows deleted rows.
 void refreshEmpty(Query& q, const QString& table)
 {
-    q.close();
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM ") + table);
-    q.addSql(whereDh(QStringLiteral("刷新数据")));
-    q.open();
+    reopenByDh(q, table, QStringLiteral("刷新数据"), false);
 }
 
 } // namespace
@@ -87,17 +85,11 @@ ReversalResult unauditPurchase(TDM1& dm, const QString& dh)
         Query& lines = dm.AQcgc1;
         {
             ControlsDisabled still(lines);
-            lines.close();
-            lines.clearSql();
-            lines.addSql(QStringLiteral("SELECT * FROM cgglc"));
-            lines.addSql(whereDh(dh));
-            lines.addSql(QStringLiteral("order by id"));
-            lines.open();
+            reopenByDh(lines, QStringLiteral("cgglc"), dh, true);
             lines.first();
             for (int i = 0, n = lines.recordCount(); i < n; ++i, lines.next()) {
                 applyMovingAverage(dm,
-                                   StockKey{lines.text(QStringLiteral("txm")),
-                                            lines.text(QStringLiteral("ppgg")),
+                                   StockKey{lines.text(QStringLiteral("txm")), lines.text(QStringLiteral("ppgg")),
                                             lines.text(QStringLiteral("dw")), h.ck},
                                    -lines.money(QStringLiteral("sl")),
                                    -lines.money(QStringLiteral("je")),

@@ -21,6 +21,18 @@ Qt::Alignment withVertical(Qt::Alignment a)
 {
     return (a & Qt::AlignVertical_Mask) ? a : (a | Qt::AlignTop);
 }
+
+// A line or a frame: no text, only where it stands.
+std::unique_ptr<QRItem> ruleItem(QRItem::Kind kind, double left, double top, double width, double height)
+{
+    auto it = std::make_unique<QRItem>();
+    it->kind = kind;
+    it->left = left;
+    it->top = top;
+    it->width = width;
+    it->height = height;
+    return it;
+}
 }
 
 // ---- fonts ------------------------------------------------------------------------
@@ -101,33 +113,17 @@ QRItem* QRBand::addPageNumber(const QString& name, const QString& prefix, double
 
 QRItem* QRBand::addHLine(double left, double top, double width)
 {
-    auto it = std::make_unique<QRItem>();
-    it->kind = QRItem::Kind::HLine;
-    it->left = left;
-    it->top = top;
-    it->width = width;
-    return add(std::move(it));
+    return add(ruleItem(QRItem::Kind::HLine, left, top, width, 0));
 }
 
 QRItem* QRBand::addVLine(double left, double top, double height)
 {
-    auto it = std::make_unique<QRItem>();
-    it->kind = QRItem::Kind::VLine;
-    it->left = left;
-    it->top = top;
-    it->height = height;
-    return add(std::move(it));
+    return add(ruleItem(QRItem::Kind::VLine, left, top, 0, height));
 }
 
 QRItem* QRBand::addFrame(double left, double top, double width, double height)
 {
-    auto it = std::make_unique<QRItem>();
-    it->kind = QRItem::Kind::Frame;
-    it->left = left;
-    it->top = top;
-    it->width = width;
-    it->height = height;
-    return add(std::move(it));
+    return add(ruleItem(QRItem::Kind::Frame, left, top, width, height));
 }
 
 QRItem* QRBand::item(const QString& name) const

@@ -6,6 +6,7 @@
 #include "documents/Utjcgd1.h"
 #include "documents/Uxzcg1.h"
 #include "support/Recorder.h"
+#include "support/SampleShop.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
 
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -27,8 +27,7 @@ protected:
     void SetUp() override
     {
         Clock::pin(QDateTime(QDate(2024, 3, 31), QTime(9, 0)));
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("shop.db")));
-        DM1 = dm.get();
+        dm = shop.dm.get();
         exec("insert into cgglz (dh,rq,kdrq,shbj,zhidan,ck,ghs,jsr,bz,hjsl,hjje,yhe,yfe,sfe,qk) values "
              "('CG20240301001','2024-03-01','2024-03-01','未审核','系统管理员','一号仓库','华南电器','张三','A单',3,100,10,90,50,40),"
              "('CG20240310001','2024-03-10','2024-03-10','已审核','系统管理员','一号仓库','华南电器','张三','C单',1,20,0,20,20,0),"
@@ -45,8 +44,6 @@ protected:
     {
         picker.reset();
         delete Ftjcgd1.data();
-        DM1 = nullptr;
-        dm.reset();
         Clock::unpin();
     }
 
@@ -58,7 +55,6 @@ protected:
         Ftjcgd1 = new TFtjcgd1;
         Ftjcgd1->show();
         QApplication::processEvents();
-        rec.clear();   // the form's own start is not what these tests look at
         return Ftjcgd1;
     }
 
@@ -118,8 +114,8 @@ protected:
         QApplication::sendEvent(w, &release);
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
+    TempShop shop;
+    TDM1* dm = nullptr;
     std::unique_ptr<TFxzcg1> picker;
     MessageRecorder rec;
 };
@@ -208,6 +204,26 @@ TEST_F(HeldPicker, ChoosingLoadsTheDocumentInModifyMode)
 
     // The new document that was in hand gave back its pending line.
     EXPECT_EQ(lineCount("txm='Z9'"), 0);
+}
+
+TEST_F(HeldPicker, TakenThroughTheFormsButton)
+{
+    TFtjcgd1* form = openForm();
+    form->ghs->setText(QStringLiteral("华北"));
+    ModalScript modal;
+    modal.next([&](QDialog& d) {
+        auto* p = qobject_cast<TFxzcg1*>(&d);
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->Edit2->text(), QStringLiteral("华北"));
+        EXPECT_EQ(listed(), B);
+        p->xuan->click();
+    });
+    form->BB2->click();
+    EXPECT_EQ(modal.opened(), 1);
+    EXPECT_EQ(form->dh->text(), B);
+    EXPECT_EQ(form->ztbj->text(), QStringLiteral("修改"));
+    EXPECT_EQ(lineCodes(), QStringLiteral("B01"));
+    EXPECT_TRUE(rec.empty()) << rec.texts().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(HeldPicker, RefusalsAndCancelLeaveTheFormAlone)

@@ -2,8 +2,11 @@
 // and end marks deciding the buttons, the refusals on closed queries, and closing.
 
 #include "data/DM1.h"
+#include "documents/Udycgd1.h"
+#include "documents/Udycgd2.h"
 #include "queries/Ullcgd1.h"
 #include "support/Recorder.h"
+#include "support/SampleShop.h"
 #include "ui/Controls.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +21,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -27,8 +29,7 @@ class Browser : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dm = std::make_unique<TDM1>(dir.filePath(QStringLiteral("shop.db")));
-        DM1 = dm.get();
+        dm = shop.dm.get();
         exec("insert into cgglz (dh,rq,kdrq,shbj,zhidan,ck,ghs,jsr,bz,hjsl,hjje,yhe,yfe,sfe,qk) values "
              "('CG20240101001','2024-01-01','2024-01-01','已审核','系统管理员','一号仓库','华南电器','张三','',3,100.25,0,100.25,100.25,0),"
              "('CG20240102001','2024-01-02','2024-01-02','未审核','系统管理员','二号仓库','北方电子','李四','急',2,50.25,0,50.25,20,30.25),"
@@ -45,8 +46,6 @@ protected:
     void TearDown() override
     {
         delete Fllcgd1.data();
-        DM1 = nullptr;
-        dm.reset();
     }
 
     void exec(const char* sql) { dm->ADOC1.exec(QString::fromUtf8(sql)); }
@@ -87,8 +86,8 @@ protected:
         return out.join(QLatin1Char('|'));
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TDM1> dm;
+    TempShop shop;
+    TDM1* dm = nullptr;
     MessageRecorder rec;
 };
 
@@ -186,9 +185,19 @@ TEST_F(Browser, PrintsFromTheMenuThatTheMouseReleaseOpens)
     EXPECT_TRUE(b->PM2->isVisible());
     b->PM2->hide();
 
+    // What the browser shows is what the layouts print: its edits and its two panels.
     ModalScript modal;
     b->N3->trigger();
+    const TFdycgd2& withCodes = reportForm(Fdycgd2);
+    EXPECT_EQ(withCodes.QRLdh2->Caption, QStringLiteral("CG20240103001"));
+    EXPECT_EQ(withCodes.QRLghs2->Caption, QStringLiteral("华南电器"));
+    EXPECT_EQ(withCodes.e1->Caption, QStringLiteral("-1"));
+    EXPECT_EQ(withCodes.e2->Caption, QStringLiteral("￥-50"));
+    EXPECT_TRUE(withCodes.QRLdx->Caption.endsWith(QStringLiteral("(退)")));
+    view(1);
     b->N4->trigger();
+    EXPECT_EQ(reportForm(Fdycgd1).QRLdh2->Caption, QStringLiteral("CG20240102001"));
+    EXPECT_EQ(reportForm(Fdycgd1).e2->Caption, QStringLiteral("￥50.25"));
     EXPECT_EQ(modal.classes(), (QStringList{QStringLiteral("TFdyPreview1"), QStringLiteral("TFdyPreview1")}));
     EXPECT_TRUE(rec.empty()) << rec.texts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(Fllcgd1.data(), b);

@@ -8,15 +8,14 @@
 
 namespace {
 
-// A small report: 100 x 60 mm, margins 5 mm; title 8, page header 6, column header 5,
-// detail 5, summary 7, page footer 5. The body ends at 60 - 5 - 5 = 50 mm.
+// 100 x 60 mm, margins 5 mm; title 8, page header 6 (not on the first page), column header
+// 5, detail 5, summary 7, page footer 5. The body ends at 60 - 5 - 5 = 50 mm.
 struct Synthetic {
     QuickRep rep;
-    Synthetic()
+    TableRows rows{{"name", "qty"}};
+    explicit Synthetic(int n)
     {
-        rep.Page.width = 100;
-        rep.Page.length = 60;
-        rep.Page.topMargin = rep.Page.bottomMargin = rep.Page.leftMargin = rep.Page.rightMargin = 5;
+        rep.Page = PageSetup{false, 100, 60, false, 5, 5, 5, 5};
         rep.FirstPageHeader = false;
         rep.addBand(BandType::Title, 8)->addLabel("QRLdw", "Title", 10, 1, Qt::AlignLeft, songTitleFont());
         rep.addBand(BandType::PageHeader, 6)->addLabel("QRLph", "Header", 0, 0);
@@ -27,153 +26,86 @@ struct Synthetic {
         d->addHLine(0, 5, 61);
         rep.addBand(BandType::Summary, 7)->addLabel("e1", "总计", 0, 1);
         rep.addBand(BandType::PageFooter, 5)->addPageNumber("QRSysData1", "（", 0, 0, 90, 5, Qt::AlignHCenter);
+        for (int i = 0; i < n; ++i)
+            rows.add({QStringLiteral("货品%1").arg(i), QString::number(i * 10)});
+    }
+    // "name:text@top" of every placed text of a page, in placing order.
+    QStringList page(int i) const
+    {
+        QStringList out;
+        const PageContent p = rep.pages(rows).at(i);
+        for (const PlacedText& t : p.texts)
+            out << QStringLiteral("%1:%2@%3").arg(t.name, t.text).arg(t.rect.top());
+        return out;
     }
 };
-
-TableRows rowsOf(int n)
-{
-    TableRows rows({"name", "qty"});
-    for (int i = 0; i < n; ++i)
-        rows.add({QStringLiteral("货品%1").arg(i), QString::number(i * 10)});
-    return rows;
-}
 
 }
 
 TEST(ReportEngine, PaginatesBandsAndPlacesTexts)
 {
-    Synthetic s;
-    const TableRows rows = rowsOf(10);
-    const QVector<PageContent> pages = s.rep.pages(rows);
-    ASSERT_EQ(pages.size(), 2);
-
-    // Page 1: title, no page header (first page off), column header, rows 0..5, footer.
-    const PageContent& p1 = pages[0];
-    ASSERT_EQ(p1.named("QRLdw").size(), 1);
-    EXPECT_EQ(p1.named("QRLdw")[0].text, "Title");
-    EXPECT_DOUBLE_EQ(p1.named("QRLdw")[0].rect.left(), 15);
-    EXPECT_DOUBLE_EQ(p1.named("QRLdw")[0].rect.top(), 6);
-    EXPECT_TRUE(p1.named("QRLph").isEmpty());
-    ASSERT_EQ(p1.find("名称").size(), 1);
-    EXPECT_DOUBLE_EQ(p1.find("名称")[0].rect.top(), 13);
-    EXPECT_TRUE(p1.find("名称")[0].align & Qt::AlignHCenter);
-    const auto names1 = p1.named("QRD1");
-    ASSERT_EQ(names1.size(), 6);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(names1[i].text, QStringLiteral("货品%1").arg(i));
-        EXPECT_DOUBLE_EQ(names1[i].rect.top(), 18 + 5 * i);
-        EXPECT_DOUBLE_EQ(names1[i].rect.left(), 6);
-    }
-    EXPECT_EQ(p1.named("QRD2")[5].text, "50");
-    EXPECT_TRUE(p1.named("QRD2")[5].align & Qt::AlignRight);
-    EXPECT_TRUE(p1.named("e1").isEmpty());
-    ASSERT_EQ(p1.named("QRSysData1").size(), 1);
-    EXPECT_EQ(p1.named("QRSysData1")[0].text, "（1");
-    EXPECT_DOUBLE_EQ(p1.named("QRSysData1")[0].rect.top(), 50);
-    EXPECT_EQ(p1.lines.size(), 6);
-
-    // Page 2: page header, column header again, rows 6..9, summary, footer "（2".
-    const PageContent& p2 = pages[1];
-    EXPECT_TRUE(p2.named("QRLdw").isEmpty());
-    ASSERT_EQ(p2.named("QRLph").size(), 1);
-    EXPECT_DOUBLE_EQ(p2.named("QRLph")[0].rect.top(), 5);
-    EXPECT_DOUBLE_EQ(p2.find("名称")[0].rect.top(), 11);
-    const auto names2 = p2.named("QRD1");
-    ASSERT_EQ(names2.size(), 4);
-    EXPECT_EQ(names2.front().text, "货品6");
-    EXPECT_DOUBLE_EQ(names2.front().rect.top(), 16);
-    ASSERT_EQ(p2.named("e1").size(), 1);
-    EXPECT_EQ(p2.named("e1")[0].text, "总计");
-    EXPECT_DOUBLE_EQ(p2.named("e1")[0].rect.top(), 37);
-    EXPECT_EQ(p2.named("QRSysData1")[0].text, "（2");
+    const Synthetic s(7);
+    ASSERT_EQ(s.rep.pages(s.rows).size(), 2);
+    // Page 1: title, no page header, column header, rows 0..5, footer at the foot.
+    EXPECT_EQ(s.page(0), (QStringList{"QRLdw:Title@6", "QRL1:名称@13", "QRD1:货品0@18", "QRD2:0@18", "QRD1:货品1@23",
+                                      "QRD2:10@23", "QRD1:货品2@28", "QRD2:20@28", "QRD1:货品3@33", "QRD2:30@33",
+                                      "QRD1:货品4@38", "QRD2:40@38", "QRD1:货品5@43", "QRD2:50@43", "QRSysData1:（1@50"}));
+    // Page 2: page header, column header again, the last row, summary, footer "（2".
+    EXPECT_EQ(s.page(1), (QStringList{"QRLph:Header@5", "QRL1:名称@11", "QRD1:货品6@16", "QRD2:60@16", "e1:总计@22",
+                                      "QRSysData1:（2@50"}));
+    const PageContent p = s.rep.pages(s.rows).at(0);
+    EXPECT_DOUBLE_EQ(p.named("QRD1")[0].rect.left(), 6);
+    EXPECT_TRUE(p.named("QRD2")[0].align & Qt::AlignRight);
+    EXPECT_EQ(p.lines.size(), 6);
 }
 
-TEST(ReportEngine, EmptyDataSetStillPrintsItsBands)
+TEST(ReportEngine, EmptyDataSetStillPrintsItsBandsAndFlagsApply)
 {
-    Synthetic s;
-    const TableRows none = rowsOf(0);
-    const QVector<PageContent> pages = s.rep.pages(none);
-    ASSERT_EQ(pages.size(), 1);
-    const QStringList texts = pages[0].allTexts();
-    EXPECT_TRUE(texts.contains("Title"));
-    EXPECT_TRUE(texts.contains("名称"));
-    EXPECT_TRUE(texts.contains("总计"));
-    EXPECT_TRUE(texts.contains("（1"));
-    EXPECT_TRUE(pages[0].named("QRD1").isEmpty());
-    // The summary follows the column header directly.
-    EXPECT_DOUBLE_EQ(pages[0].named("e1")[0].rect.top(), 19);
-
+    Synthetic s(0);
+    EXPECT_EQ(s.page(0), (QStringList{"QRLdw:Title@6", "QRL1:名称@13", "e1:总计@19", "QRSysData1:（1@50"}));
     s.rep.PrintIfEmpty = false;
-    EXPECT_TRUE(s.rep.pages(none).isEmpty());
-}
+    EXPECT_TRUE(s.rep.pages(s.rows).isEmpty());
 
-TEST(ReportEngine, SummaryThatDoesNotFitGoesToANewPageAndFlagsApply)
-{
-    Synthetic s;
-    s.rep.FirstPageHeader = true;
-    s.rep.LastPageFooter = false;
-    // Six rows fill page 1 to 48 mm; the 7 mm summary does not fit under 50 mm.
-    const TableRows rows = rowsOf(6);
-    const QVector<PageContent> pages = s.rep.pages(rows);
-    ASSERT_EQ(pages.size(), 2);
-    EXPECT_EQ(pages[0].named("QRLph").size(), 1);
-    EXPECT_DOUBLE_EQ(pages[0].named("QRLdw")[0].rect.top(), 12);   // under the page header
-    EXPECT_EQ(pages[0].named("QRD1").size(), 5);                   // header took 6 mm
-    EXPECT_EQ(pages[1].named("QRD1").size(), 1);
-    EXPECT_EQ(pages[1].named("e1").size(), 1);
-    EXPECT_EQ(pages[0].named("QRSysData1").size(), 1);
-    EXPECT_TRUE(pages[1].named("QRSysData1").isEmpty());          // last page: no footer
+    // Six rows: with the page header on page 1 only five fit, and the summary moves on too.
+    Synthetic f(6);
+    f.rep.FirstPageHeader = true;
+    f.rep.LastPageFooter = false;
+    ASSERT_EQ(f.rep.pages(f.rows).size(), 2);
+    EXPECT_EQ(f.page(0).mid(0, 3), (QStringList{"QRLph:Header@5", "QRLdw:Title@12", "QRL1:名称@19"}));
+    EXPECT_EQ(f.page(0).size(), 3 + 10 + 1);
+    EXPECT_EQ(f.page(1), (QStringList{"QRLph:Header@5", "QRL1:名称@11", "QRD1:货品5@16", "QRD2:50@16", "e1:总计@22"}));
 }
 
 TEST(ReportEngine, AutoSizedLabelsFollowTheirAlignment)
 {
-    QuickRep rep;
+    QuickRep rep;   // left margin 10 mm
     QRBand* b = rep.addBand(BandType::Title, 20);
-    QRItem* l = b->addLabel("L", "左", 10, 0);
-    QRItem* r = b->addLabelIn("R", "右对齐", 10, 5, 50, 5, Qt::AlignRight);
-    r->AutoSize = true;
-    QRItem* c = b->addLabelIn("C", "居中的标题", 10, 10, 50, 5, Qt::AlignHCenter);
-    c->AutoSize = true;
-    const TableRows none({});
-    const PageContent p = rep.pages(none).at(0);
-    const double x0 = rep.Page.leftMargin;
+    b->addLabel("L", "左", 10, 0);
+    b->addLabelIn("R", "右对齐", 10, 5, 50, 5, Qt::AlignRight)->AutoSize = true;
+    b->addLabelIn("C", "居中的标题", 10, 10, 50, 5, Qt::AlignHCenter)->AutoSize = true;
+    const PageContent p = rep.pages(TableRows({})).at(0);
     const QRectF lr = p.named("L")[0].rect, rr = p.named("R")[0].rect, cr = p.named("C")[0].rect;
-    EXPECT_DOUBLE_EQ(lr.left(), x0 + 10);
-    EXPECT_GT(lr.width(), 2.5);       // one CJK character at 13 px is about 3.4 mm
-    EXPECT_LT(lr.width(), 4.5);
-    EXPECT_NEAR(rr.right(), x0 + 60, 1e-9);
-    EXPECT_NEAR(cr.center().x(), x0 + 35, 1e-9);
+    EXPECT_DOUBLE_EQ(lr.left(), 20);
+    EXPECT_NEAR(lr.width(), 3.5, 1);   // one CJK character at 13 px is about 3.4 mm
     EXPECT_NEAR(rr.width(), 3 * lr.width(), 0.2);
-    EXPECT_EQ(l->caption(), "左");
+    EXPECT_TRUE(qAbs(rr.right() - 70) < 1e-9 && qAbs(cr.center().x() - 45) < 1e-9);
 }
 
 TEST(ReportEngine, PaintsRulesAndTextOnAnImage)
 {
-    Synthetic s;
-    const TableRows rows = rowsOf(3);
-    const PageContent page = s.rep.pages(rows).at(0);
-    // 96 dpi: 100 x 60 mm is about 378 x 227 pixels.
-    QImage img(378, 227, QImage::Format_RGB32);
+    const Synthetic s(3);
+    QImage img(1000, 600, QImage::Format_Grayscale8);   // 100 x 60 mm at 254 dpi: 10 pixels a mm
     img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        paintPage(p, page, 96, 96);
-    }
-    // Row 0 stands at 18..23 mm from the top; its rule runs at 23 mm, x 5..66 mm.
-    const int y = qRound(18.0 * 96 / 25.4);
-    const int yRule = qRound(23.0 * 96 / 25.4);
-    int dark = 0;
-    for (int yy = yRule - 1; yy <= yRule + 1; ++yy) {
-        int n = 0;
-        for (int x = qRound(10 * 96 / 25.4); x < qRound(60 * 96 / 25.4); ++x)
-            n += qGray(img.pixel(x, yy)) < 128 ? 1 : 0;
-        dark = qMax(dark, n);
-    }
-    EXPECT_GT(dark, 150);
-    // Some ink of the first row's text lies between the rules.
-    int ink = 0;
-    for (int yy = y + 2; yy < yRule - 1; ++yy)
-        for (int x = qRound(6 * 96 / 25.4); x < qRound(30 * 96 / 25.4); ++x)
-            ink += qGray(img.pixel(x, yy)) < 160 ? 1 : 0;
+    QPainter p(&img);
+    paintPage(p, s.rep.pages(s.rows).at(0), 254, 254);
+    p.end();
+    // Row 0 stands at 18..23 mm; its rule runs at 23 mm from x 5 to 66 mm; its text between.
+    int rule = 0, ink = 0;
+    for (int x = 100; x < 600; ++x)
+        rule += qGray(img.pixel(x, 230)) < 128 ? 1 : 0;
+    for (int y = 185; y < 226; ++y)
+        for (int x = 60; x < 300; ++x)
+            ink += qGray(img.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(rule, 450);
     EXPECT_GT(ink, 20);
 }

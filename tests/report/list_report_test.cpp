@@ -1,160 +1,142 @@
-// The ruled list report built from a description, and the purchase list's layout.
+// The ruled list report from a description; the shared preview over a query-bound list
+// report: pages, navigation, printing, and the bound query's cursor left alone.
 #include "queries/Udycggl1.h"
-#include "report/ListReport.h"
+#include "report/UdyPreview1.h"
+#include "support/Recorder.h"
+#include "support/SampleShop.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QFile>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
-ListLayout sampleLayout()
+bool hasLine(const PageContent& p, double x1, double y1, double x2, double y2)
 {
-    return ListLayout{
-        {
-            {0, 30, "编码", "txm", Qt::AlignHCenter},
-            {30, 110, "商品名称", "ppgg", Qt::AlignLeft},
-            {110, 150, "数量", "sl", Qt::AlignRight},
-            {150, 190, "金额", "je", Qt::AlignRight},
-        },
-        {{"e1", 2}, {"e2", 3}},
-    };
-}
-
-TableRows sampleRows(int n)
-{
-    TableRows rows({"txm", "ppgg", "sl", "je"});
-    for (int i = 0; i < n; ++i)
-        rows.add({QStringLiteral("69%1").arg(i, 5, 10, QLatin1Char('0')), QStringLiteral("海尔冰箱 BCD-%1").arg(200 + i),
-                  QString::number(i % 7 - 2), QStringLiteral("%1.5").arg(i * 13)});
-    return rows;
-}
-
-bool hasLine(const PageContent& p, const QLineF& l)
-{
-    for (const QLineF& x : p.lines)
-        if (qAbs(x.x1() - l.x1()) < 1e-6 && qAbs(x.y1() - l.y1()) < 1e-6 && qAbs(x.x2() - l.x2()) < 1e-6
-            && qAbs(x.y2() - l.y2()) < 1e-6)
+    for (const QLineF& l : p.lines)
+        if ((l.p1() - QPointF(x1, y1)).manhattanLength() < 1e-6 && (l.p2() - QPointF(x2, y2)).manhattanLength() < 1e-6)
             return true;
     return false;
 }
 
-}
-
-TEST(ListReport, DescriptionGivesTitlesRulesRowsTotalsAndPageNumbers)
-{
-    TListReport rep(sampleLayout());
-    rep.QRLdw->Caption = "通达家电商品汇总表";
-    rep.total("e1")->Caption = "12";
-    rep.total("e2")->Caption = "3400.5";
-    EXPECT_EQ(rep.total("e3"), nullptr);
-    const TableRows rows = sampleRows(60);
-    const QVector<PageContent> pages = rep.QuickRep1.pages(rows);
-    ASSERT_EQ(pages.size(), 2);
-
-    for (const PageContent& p : pages) {
-        // Title centred over the table (x 10..200 mm) on every page, 黑体 bold.
-        ASSERT_EQ(p.named("QRLdw").size(), 1);
-        const PlacedText t = p.named("QRLdw")[0];
-        EXPECT_EQ(t.text, "通达家电商品汇总表");
-        EXPECT_NEAR(t.rect.center().x(), 105, 1e-9);
-        EXPECT_TRUE(t.align & Qt::AlignHCenter);
-        EXPECT_EQ(t.font.family, "黑体");
-        EXPECT_TRUE(t.font.bold);
-        EXPECT_EQ(p.named("QRL2").at(0).text, "商品名称");
-    }
-    // Page 1 holds as many rows as fit between the headers and the footer.
-    const int first = pages[0].named("QRD1").size();
-    EXPECT_EQ(first + pages[1].named("QRD1").size(), 60);
-    EXPECT_GT(first, 35);
-    // Row alignment per column; texts inside their column's rules.
-    const PlacedText code = pages[0].named("QRD1")[0], name = pages[0].named("QRD2")[0],
-                     qty = pages[0].named("QRD3")[0];
-    EXPECT_TRUE(code.align & Qt::AlignHCenter);
-    EXPECT_TRUE(name.align & Qt::AlignLeft);
-    EXPECT_TRUE(qty.align & Qt::AlignRight);
-    EXPECT_DOUBLE_EQ(qty.rect.left(), 10 + 110 + 1);
-    EXPECT_DOUBLE_EQ(qty.rect.right(), 10 + 150 - 1);
-    EXPECT_EQ(name.text, "海尔冰箱 BCD-200");
-    // Vertical rules at each edge of the first detail row, and the rule under it.
-    const double y = code.rect.top();
-    for (double e : {0.0, 30.0, 110.0, 150.0, 190.0})
-        EXPECT_TRUE(hasLine(pages[0], QLineF(10 + e, y, 10 + e, y + 6.1))) << e;
-    EXPECT_TRUE(hasLine(pages[0], QLineF(10, y + 6.1, 200, y + 6.1)));
-
-    // Summary only on the last page: "总计" in one cell up to the quantity column, the
-    // totals right-aligned under their columns.
-    EXPECT_TRUE(pages[0].find("总计").isEmpty());
-    ASSERT_EQ(pages[1].find("总计").size(), 1);
-    const PlacedText sum = pages[1].find("总计")[0];
-    EXPECT_NEAR(sum.rect.center().x(), 10 + 55, 1e-9);
-    const PlacedText e1 = pages[1].named("e1").at(0), e2 = pages[1].named("e2").at(0);
-    EXPECT_EQ(e1.text, "12");
-    EXPECT_EQ(e2.text, "3400.5");
-    EXPECT_DOUBLE_EQ(e1.rect.right(), qty.rect.right());
-    EXPECT_TRUE(e2.align & Qt::AlignRight);
-    EXPECT_TRUE(hasLine(pages[1], QLineF(10 + 110, sum.rect.top(), 10 + 110, sum.rect.top() + 6.1)));
-    EXPECT_FALSE(hasLine(pages[1], QLineF(10 + 30, sum.rect.top(), 10 + 30, sum.rect.top() + 6.1)));
-
-    // Page footers "（" + number, at the foot of each page, the last included.
-    EXPECT_EQ(pages[0].named("QRSysData1").at(0).text, "（1");
-    EXPECT_EQ(pages[1].named("QRSysData1").at(0).text, "（2");
-    EXPECT_GT(pages[1].named("QRSysData1").at(0).rect.top(), 270);
-}
-
-TEST(ListReport, PurchaseListLayout)
-{
-    TFdycggl1 rep;
-    QStringList titles;
-    for (QRLabel* l : rep.titles)
-        titles << l->Caption;
-    EXPECT_EQ(titles, QStringList({"日期", "单号", "厂商", "合计数量", "合计金额", "欠款"}));
-    QStringList fields;
-    for (QRDBText* d : rep.texts)
-        fields << d->Name + "=" + d->DataField;
-    EXPECT_EQ(fields, QStringList({"QRD1=rq", "QRD2=dh", "QRD3=ghs", "QRD4=hjsl", "QRD5=hjje", "QRD6=qk"}));
-    rep.QRL3->Caption = "客户";
-    rep.total("e3")->Caption = "-20";
-
-    TableRows rows({"rq", "dh", "ghs", "hjsl", "hjje", "qk"});
-    rows.add({"2026-12-01", "CG20261201001", "美的电器", "3", "4500", "-20"});
-    const PageContent p = rep.QuickRep1.pages(rows).at(0);
-    EXPECT_EQ(p.named("QRL3").at(0).text, "客户");
-    EXPECT_TRUE(p.named("QRD1").at(0).align & Qt::AlignHCenter);
-    EXPECT_TRUE(p.named("QRD2").at(0).align & Qt::AlignHCenter);
-    EXPECT_TRUE(p.named("QRD3").at(0).align & Qt::AlignLeft);
-    for (const char* n : {"QRD4", "QRD5", "QRD6"})
-        EXPECT_TRUE(p.named(n).at(0).align & Qt::AlignRight) << n;
-    // e1..e3 under the quantity, amount and debt columns.
-    EXPECT_DOUBLE_EQ(p.named("e1").at(0).rect.right(), p.named("QRD4").at(0).rect.right());
-    EXPECT_DOUBLE_EQ(p.named("e2").at(0).rect.right(), p.named("QRD5").at(0).rect.right());
-    EXPECT_DOUBLE_EQ(p.named("e3").at(0).rect.right(), p.named("QRD6").at(0).rect.right());
-    EXPECT_EQ(p.named("e3").at(0).text, "-20");
-}
-
-TEST(ListReport, PrintsTwoPagesToPdf)
-{
-    TListReport rep(sampleLayout());
-    rep.QRLdw->Caption = "通达家电商品汇总表";
-    rep.total("e1")->Caption = "57";
-    rep.total("e2")->Caption = "23014.5";
-    const TableRows rows = sampleRows(60);
-    const QString path = QDir::temp().filePath("list_report_sample.pdf");
-    QFile::remove(path);
+// Sixty purchase headers (two pages of the list report), AQcgz1 open on them at row 7.
+struct PreviewFixture : ::testing::Test {
+    TempShop shop{false};
+    TDM1* dm = shop.dm.get();
+    void SetUp() override
     {
-        QPdfWriter pdf(path);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setResolution(300);
-        ASSERT_TRUE(rep.QuickRep1.print(pdf, rows));
+        dm->ADOC1.exec("UPDATE danwei SET mcdy='通达家电'");
+        dm->ADOC1.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<59) INSERT INTO "
+                       "cgglz(dh,rq,ghs,hjsl,hjje,qk) SELECT printf('CG%03d',i),'2026-12-01','美的',1,i*10,0 FROM n");
+        dm->AQcgz1.setSql({"SELECT * FROM cgglz", "order by id"});
+        dm->AQcgz1.open();
+        dm->AQcgz1.moveTo(7);
     }
-    QFile f(path);
+};
+}
+
+TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovingTheCursor)
+{
+    TFdycggl1& rep = reportForm(Fdycggl1);
+    ASSERT_FALSE(dm->ATdanwei1.isOpen());
+    const QString pdf = shop.dir.filePath("printed.pdf");
+    QPointer<TFdyPreview1> shown;
+    QStringList seen;   // title, page count, page after 下页, after 末页 and 下页
+    MessageRecorder rec;
+    ModalScript modal;
+    modal.next([&](QDialog& d) {
+        shown = &dynamic_cast<TFdyPreview1&>(d);
+        seen << shown->windowTitle() << QString::number(shown->pageCount());
+        shown->nextPage->click();
+        seen << QString::number(shown->currentPage());
+        shown->lastPage->click();
+        shown->nextPage->click();
+        seen << QString::number(shown->currentPage());
+        shown->printButton->click();   // to a PDF file
+        shown->printButton->click();   // to a printer that does not exist
+        shown->closeButton->click();
+    });
+    for (const bool toPdf : {true, false})
+        modal.next([&, toPdf](QDialog& d) {
+            auto& pd = dynamic_cast<QPrintDialog&>(d);
+            pd.printer()->setOutputFormat(toPdf ? QPrinter::PdfFormat : QPrinter::NativeFormat);
+            if (toPdf)
+                pd.printer()->setOutputFileName(pdf);
+            else
+                pd.printer()->setPrinterName("no-such-printer");
+            pd.done(QDialog::Accepted);   // keeps the printer as set here
+        });
+    printListReport(rep, "采购单据汇总表", dm->AQcgz1, {"60", "17700", "0"});
+    EXPECT_EQ(modal.opened(), 3);
+    EXPECT_EQ(seen, (QStringList{"打印预览", "2", "2", "2"}));
+    QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray data = f.readAll();
     EXPECT_TRUE(data.startsWith("%PDF"));
     EXPECT_EQ(data.count("/Type /Page\n") + data.count("/Type /Page\r") + data.count("/Type /Page "), 2);
+    ASSERT_EQ(rec.count(), 1);
+    EXPECT_EQ(rec.last().text, "找不到打印机，请安装打印机！");
+    EXPECT_EQ(rec.last().caption, "提示");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(shown.isNull());   // the preview freed itself
+
+    EXPECT_TRUE(dm->ATdanwei1.isOpen());
+    EXPECT_EQ(rep.QRLdw->Caption, "通达家电采购单据汇总表");
+    // The report read the rows from the first, whatever the cursor.
+    const auto rows = rep.QuickRep1.dataRows();
+    const QuickRep::Layout lay = rep.QuickRep1.layout(*rows);
+    EXPECT_EQ(lay.page(0).named("QRD2").at(0).text, "CG000");
+    EXPECT_EQ(lay.page(1).named("e1").at(0).text + "|" + lay.page(1).named("e2").at(0).text + "|"
+                  + lay.page(1).named("e3").at(0).text, "60|17700|0");
+    EXPECT_EQ(dm->AQcgz1.recNo(), 7);
+}
+
+TEST_F(PreviewFixture, ListLayoutFromItsDescription)
+{
+    TFdycggl1& rep = reportForm(Fdycggl1);
+    rep.QRLdw->Caption = "通达家电采购单据汇总表";
+    for (const char* e : {"e1", "e2", "e3"})
+        rep.total(e)->Caption = e;
+    EXPECT_EQ(rep.total("e4"), nullptr);
+    const QVector<PageContent> pages = rep.QuickRep1.pages(QueryRows(dm->AQcgz1));
+    ASSERT_EQ(pages.size(), 2);
+    for (const PageContent& p : pages) {   // title centred over the table (x 10..200 mm), 黑体 bold
+        const PlacedText t = p.named("QRLdw").at(0);
+        EXPECT_EQ(t.text, "通达家电采购单据汇总表");
+        EXPECT_NEAR(t.rect.center().x(), 105, 1e-9);
+        EXPECT_TRUE(t.font.family == "黑体" && t.font.bold);
+        EXPECT_EQ(p.named("QRL2").at(0).text, "单号");
+    }
+    EXPECT_EQ(pages[0].named("QRD1").size() + pages[1].named("QRD1").size(), 60);
+    EXPECT_GT(pages[0].named("QRD1").size(), 35);
+    const PlacedText rq = pages[0].named("QRD1")[0], ghs = pages[0].named("QRD3")[0], qty = pages[0].named("QRD4")[0];
+    EXPECT_TRUE((rq.align & Qt::AlignHCenter) && (ghs.align & Qt::AlignLeft) && (qty.align & Qt::AlignRight));
+    EXPECT_DOUBLE_EQ(qty.rect.left(), 10 + 106 + 1);   // inside its rules by 1 mm
+    EXPECT_DOUBLE_EQ(qty.rect.right(), 10 + 130 - 1);
+    EXPECT_EQ(ghs.text, "美的");
+    for (double e : {0.0, 25.0, 60.0, 106.0, 130.0, 160.0, 190.0})
+        EXPECT_TRUE(hasLine(pages[0], 10 + e, rq.rect.top(), 10 + e, rq.rect.top() + 6.1)) << e;
+    EXPECT_TRUE(hasLine(pages[0], 10, rq.rect.top() + 6.1, 200, rq.rect.top() + 6.1));
+
+    // Summary on the last page only: "总计" in one cell up to the quantity column, the
+    // totals right-aligned under their columns.
+    EXPECT_TRUE(pages[0].find("总计").isEmpty());
+    const PlacedText sum = pages[1].find("总计").at(0);
+    EXPECT_NEAR(sum.rect.center().x(), 10 + 53, 1e-9);
+    for (const auto& [e, d] : {std::pair{"e1", "QRD4"}, {"e2", "QRD5"}, {"e3", "QRD6"}}) {
+        const PlacedText t = pages[1].named(e).at(0);
+        EXPECT_TRUE(t.text == e && (t.align & Qt::AlignRight));
+        EXPECT_DOUBLE_EQ(t.rect.right(), pages[1].named(d).at(0).rect.right()) << e;
+    }
+    EXPECT_TRUE(hasLine(pages[1], 10 + 106, sum.rect.top(), 10 + 106, sum.rect.top() + 6.1));
+    EXPECT_FALSE(hasLine(pages[1], 10 + 60, sum.rect.top(), 10 + 60, sum.rect.top() + 6.1));
+
+    // Page footers "（" + number at the foot of each page, the last included.
+    EXPECT_EQ(pages[0].named("QRSysData1").at(0).text + pages[1].named("QRSysData1").at(0).text, "（1（2");
+    EXPECT_GT(pages[1].named("QRSysData1").at(0).rect.top(), 270);
 }
