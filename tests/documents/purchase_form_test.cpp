@@ -343,13 +343,15 @@ TEST_F(PurchaseForm, SavingChecksAndTheNextDocument)
     form->BB4->click();
     EXPECT_EQ(rec.last().caption + rec.last().text, QStringLiteral("提示付款单据，实付额不可大于应付额！"));
     EXPECT_EQ(scalar("SELECT count(*) FROM cgglz"), QStringLiteral("0"));
-    // A lone "-" in the discount counts as 0, and the money texts are rounded.
+    // Held, with a lone "-" in the discount counting as 0 and the money texts rounded: the
+    // header's fifteen columns, nothing posted.
     form->yhe->setText(QStringLiteral("-"));
     form->sfe->setText(QStringLiteral("49.999"));
-    form->BB4->click();
+    form->BB5->click();
     EXPECT_EQ(rec.count(), 3);
-    EXPECT_EQ(scalar("SELECT printf('%s %s %g %g %g %g',shbj,rq,yhe,yfe,sfe,qk) FROM cgglz"),
-              QStringLiteral("已审核 2026-12-02 0 100 50 50"));
+    EXPECT_EQ(scalar("SELECT printf('%s|%s|%s|%s|%s|%s|%s|%s|%g|%g|%g|%g|%g|%g|%s|%d',shbj,zhidan,kdrq,dh,rq,ck,ghs,jsr,hjsl,"
+                     "hjje,yhe,yfe,sfe,qk,bz,(SELECT count(*) FROM cgfx)+(SELECT count(*) FROM fkfx)) FROM cgglz"),
+              QStringLiteral("未审核|系统管理员|2026-12-06|CG20261206001|2026-12-02|一号库|甲厂|张三|5|100|0|100|50|50|备注|0"));
     // The next document keeps date, warehouse, employee and remark.
     EXPECT_EQ(texts({form->dh, form->ck, form->jsr, form->bz, form->ghs, form->yhe, form->yfe, form->sfe, form->hjsl, form->hjje}),
               QStringLiteral("CG20261206002|一号库|张三|备注||0|0|0|0|0"));

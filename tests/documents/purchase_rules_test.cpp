@@ -170,25 +170,6 @@ TEST_F(PurchaseRules, RollbackTouchesOnlyTheDocumentInHand)
     EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc where dh='CG2'"), "dz,ds");
 }
 
-TEST_F(PurchaseRules, HoldNewDocumentWritesTheHeaderAndCommitsItsMarks)
-{
-    line("CG20261206001", "dz", QStringLiteral("a"), "5", "20");
-    line("CG9", "dz", QStringLiteral("other"));
-    ensurePurchaseLines(*dm, QStringLiteral("CG20261206001"), false);
-    ASSERT_TRUE(nextPurchaseNumber(*dm, kToday));
-    EXPECT_EQ(savePurchase(*dm, input("CG20261206001")), PurchaseSaveResult::Saved);
-
-    const RecordSet h = dm->ADOC1.execute(QStringLiteral(
-        "SELECT shbj,zhidan,kdrq,dh,rq,ck,ghs,hjsl,hjje,yhe,yfe,sfe,qk,jsr,bz FROM cgglz"));
-    ASSERT_EQ(h.recordCount(), 1);
-    EXPECT_EQ(QVariant(h.rows.front()).toStringList(),
-              (QStringList{"未审核", "李四", "2026-12-06", "CG20261206001", "2026-12-01", "一号库", "甲", "5", "100", "10",
-                           "90", "50", "40", "张三", "备"}));
-    EXPECT_EQ(scalar("SELECT group_concat(ppgg||':'||bj) FROM cgglc"), "a:yz,other:dz");
-    // Holding posts nothing.
-    EXPECT_EQ(scalar("SELECT (SELECT count(*) FROM cgfx)+(SELECT count(*) FROM fkfx)"), "0");
-}
-
 TEST_F(PurchaseRules, SettleNewDocumentPostsIt)
 {
     exec(QStringLiteral("insert into sp(lb,txm,ppgg,dw,ck,kcsl,kcjg,kcje) values('电视','T1','彩电','台','一号库',10,2,20)"));
