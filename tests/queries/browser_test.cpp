@@ -62,21 +62,16 @@ protected:
         return s;
     }
 
-    QString lineCodes() const
+    // State, number, the header edits, the panels 0, 2, 4 and the lines' codes, joined by "|".
+    QString shown(const TFllcgd1* b) const
     {
-        QStringList out;
-        for (int r = 0; r < dm->AQcgc1.recordCount(); ++r)
-            out << dm->AQcgc1.cellText(r, dm->AQcgc1.fieldIndex(QStringLiteral("txm")));
-        return out.join(QLatin1Char(' '));
-    }
-
-    // State, number, the header edits and the panels 0, 2, 4, joined by "|".
-    static QString shown(const TFllcgd1* b)
-    {
-        QStringList out{b->shbj->text()};
+        QStringList out{b->shbj->text()}, codes;
         for (QLineEdit* e : {b->dh, b->rq, b->ck, b->ghs, b->jsr, b->bz, b->yhe, b->yfe, b->sfe})
             out << e->text();
-        out << b->panelText(0) << b->panelText(2) << b->panelText(4);
+        const Query& c = dm->AQcgc1;
+        for (int r = 0; c.isOpen() && r < c.recordCount(); ++r)
+            codes << c.cellText(r, c.fieldIndex(QStringLiteral("txm")));
+        out << b->panelText(0) << b->panelText(2) << b->panelText(4) << codes.join(QLatin1Char(' '));
         return out.join(QLatin1Char('|'));
     }
 
@@ -89,10 +84,9 @@ TEST_F(Browser, ShowsTheListsCurrentDocumentAndPagesByTheMarks)
 {
     TFllcgd1* b = view(1);
     EXPECT_EQ(b->windowTitle(), QStringLiteral("浏览采购入库单"));
-    EXPECT_EQ(shown(b), QStringLiteral("未审核|CG20240102001|2024-01-02|二号仓库|北方电子|李四|急|0|50.25|20|合计|2|50.25"));
+    EXPECT_EQ(shown(b), QStringLiteral("未审核|CG20240102001|2024-01-02|二号仓库|北方电子|李四|急|0|50.25|20|合计|2|50.25|B01 B02"));
     EXPECT_EQ(b->shbj->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(dm->AQcgc1.sqlText(), QStringLiteral("SELECT *FROM cgglc\nwhere dh='CG20240102001'\norder by id"));
-    EXPECT_EQ(lineCodes(), QStringLiteral("B01 B02"));
     EXPECT_FALSE(dm->AQcgc1.controlsDisabled());
     EXPECT_FALSE(b->DBGrid1->rowStyle(0).font.isValid());
 
@@ -111,9 +105,8 @@ TEST_F(Browser, ShowsTheListsCurrentDocumentAndPagesByTheMarks)
     }
     // The audited return: its state in the window-text colour, its lines in red; the list's
     // cursor moved with it.
-    EXPECT_EQ(shown(b), QStringLiteral("已审核|CG20240103001|2024-01-03|一号仓库|华南电器|张三|退货|0|-50|-50|合计|-1|-50"));
+    EXPECT_EQ(shown(b), QStringLiteral("已审核|CG20240103001|2024-01-03|一号仓库|华南电器|张三|退货|0|-50|-50|合计|-1|-50|C01"));
     EXPECT_NE(b->shbj->palette().color(QPalette::WindowText), QColor(Qt::red));
-    EXPECT_EQ(lineCodes(), QStringLiteral("C01"));
     EXPECT_EQ(b->DBGrid1->rowStyle(0).font, QColor(Qt::red));
     EXPECT_EQ(dm->AQcgz1.recNo(), 2);
 
@@ -125,9 +118,8 @@ TEST_F(Browser, ShowsTheListsCurrentDocumentAndPagesByTheMarks)
     exec("delete from cgglz");
     dm->AQcgz1.refresh();
     b->BB1->click();
-    EXPECT_EQ(shown(b), QStringLiteral("||||||||||合计||"));
+    EXPECT_EQ(shown(b), QStringLiteral("||||||||||合计|||"));
     EXPECT_TRUE(dm->AQcgc1.isOpen());
-    EXPECT_EQ(lineCodes(), QString());
     EXPECT_TRUE(rec.empty());
 }
 
@@ -160,12 +152,8 @@ TEST_F(Browser, ClosesWithItsFrameAndRefusesOnClosedQueries)
         case 3: QApplication::sendEvent(b->DBGrid1, &esc); break;
         default: area.subWindowList().first()->close();
         }
-        ASSERT_EQ(rec.count(), c < 3 ? 1 : 0) << c;
-        if (c < 3) {
-            EXPECT_EQ(rec.last().text, kRefusal);
-            EXPECT_EQ(rec.last().caption, QStringLiteral("警告"));
-            EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
-        }
+        EXPECT_EQ(rec.texts(), c < 3 ? QStringList{kRefusal} : QStringList()) << c;
+        EXPECT_TRUE(rec.empty() || (rec.last().caption == QStringLiteral("警告") && rec.last().icon == MsgIcon::Warning));
         EXPECT_EQ(frames(), 0) << c;
         EXPECT_TRUE(Fllcgd1.isNull()) << c;
         EXPECT_FALSE(dm->AQcgc1.isOpen()) << c;
