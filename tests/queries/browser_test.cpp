@@ -89,6 +89,7 @@ TEST_F(Browser, ShowsTheListsCurrentDocumentAndPagesByTheMarks)
     EXPECT_EQ(dm->AQcgc1.sqlText(), QStringLiteral("SELECT *FROM cgglc\nwhere dh='CG20240102001'\norder by id"));
     EXPECT_FALSE(dm->AQcgc1.controlsDisabled());
     EXPECT_FALSE(b->DBGrid1->rowStyle(0).font.isValid());
+    EXPECT_EQ(enabled(b), QStringLiteral("1111"));
 
     // Each step: button, number shown afterwards, 首单 前单 后单 尾单 enabled. A step onto the
     // first or last row from its neighbour sets no mark, so the buttons go off one click later.
