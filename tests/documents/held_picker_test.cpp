@@ -100,19 +100,18 @@ TEST_F(HeldPicker, ListsHeldDocumentsOfTheSupplierAndDates)
     EXPECT_FALSE(p->CheckBox1->isChecked());
     EXPECT_EQ(listed(), B);
 
-    // Enter in the supplier edit queries. The audited C never shows; the date bounds are
-    // included; a quote is text like any other.
-    const struct { const char* supplier; QDate from, to; QString listed; } cases[] = {
-        {"华南", {}, {}, A}, {"", {}, {}, A + QLatin1Char(' ') + B}, {"O'Neil", {}, {}, QString()},
-        {"电器", {2024, 3, 15}, {2024, 3, 20}, B}, {"电器", {2024, 3, 1}, {2024, 3, 1}, A},
+    // Enter in the supplier edit queries; the dates count only while the box is ticked. The
+    // audited C never shows; the date bounds are included; a quote is text like any other.
+    const QDate d1(2024, 3, 1), d15(2024, 3, 15), d20(2024, 3, 20);
+    const struct { const char* supplier; bool dated; QDate from, to; QString listed; } cases[] = {
+        {"华南", false, d15, d20, A}, {"", false, d15, d20, A + QLatin1Char(' ') + B},
+        {"O'Neil", false, d1, d20, QString()}, {"电器", true, d15, d20, B}, {"电器", true, d1, d1, A},
     };
     for (const auto& c : cases) {
         p->Edit2->setText(QString::fromUtf8(c.supplier));
-        p->CheckBox1->setChecked(c.from.isValid());
-        if (c.from.isValid()) {
-            p->DateTimePicker1->setDate(c.from);
-            p->DateTimePicker2->setDate(c.to);
-        }
+        p->CheckBox1->setChecked(c.dated);
+        p->DateTimePicker1->setDate(c.from);
+        p->DateTimePicker2->setDate(c.to);
         key(p->Edit2, Qt::Key_Return);
         EXPECT_TRUE(dm->AQcgz1.isOpen()) << c.supplier;
         EXPECT_EQ(listed(), c.listed) << c.supplier;

@@ -195,36 +195,31 @@ TEST_F(Browser, PrintsFromTheMenuThatTheMouseReleaseOpens)
     EXPECT_EQ(Fllcgd1.data(), b);
 }
 
-// The same window described as a movement browser: a legend edit that keeps its text, no red
-// lines, and a print button that prints on its click.
+// The same window described otherwise, as the movement browser is: a legend edit that keeps
+// its text, no red lines, and a print button that prints on its click.
 TEST_F(Browser, DescribedOtherwise)
 {
-    exec("insert into rkglz (dh,rq,kdrq,shbj,zhidan,ck,jsr,bz,lx,hjsl,hjje) values "
-         "('RK20240101001','2024-01-01','2024-01-01','已审核','系统管理员','一号仓库','张三','','报损',-1,-9)");
-    exec("insert into rkglc (dh,bj,txm,ppgg,dw,sl,jg,je) values ('RK20240101001','yz','A01','冰箱','台',-1,9,-9)");
-    dm->AQrkz1.setSql({QStringLiteral("SELECT * FROM rkglz")});
-    dm->AQrkz1.open();
     const QString legend = QStringLiteral("    数量＞0：入库    数量＜0：出库");
     BrowserSpec spec;
-    spec.header = &dm->AQrkz1;
-    spec.lines = &dm->AQrkc1;
-    spec.lineStatement = QStringLiteral("SELECT *FROM rkglc");
-    spec.fields = {{QStringLiteral("lx"), QStringLiteral("异动原因")}, {QStringLiteral("sm"), QString(), 300, false, false, legend}};
+    spec.header = &dm->AQcgz1;
+    spec.lines = &dm->AQcgc1;
+    spec.lineStatement = QStringLiteral("SELECT txm,sl FROM cgglc");
+    spec.fields = {{QStringLiteral("ghs"), QStringLiteral("厂商")}, {QStringLiteral("sm"), QString(), 300, false, false, legend}};
     spec.columns = {{QStringLiteral("txm"), QStringLiteral("编码")}, {QStringLiteral("sl"), QStringLiteral("数量")}};
     spec.panels = {{150, QStringLiteral("合计")}, {100}, {100, QString(), QStringLiteral("hjsl")}};
     spec.redNegativeLines = false;
     QString printed;
     spec.prints = {{QString(), QString(), kRefusal, [&](DocumentBrowser& b) { printed = b.edit(QStringLiteral("dh"))->text(); }}};
     DocumentBrowser b(spec);
+    dm->AQcgz1.moveTo(2);   // the return
     b.showCurrent();
-    EXPECT_EQ(b.edit(QStringLiteral("lx"))->text(), QStringLiteral("报损"));
+    EXPECT_EQ(b.edit(QStringLiteral("ghs"))->text(), QStringLiteral("华南电器"));
     EXPECT_EQ(b.edit(QStringLiteral("sm"))->text(), legend);
     EXPECT_EQ(b.panelText(2), QStringLiteral("-1"));
-    EXPECT_EQ(dm->AQrkc1.sqlText(), QStringLiteral("SELECT *FROM rkglc\nwhere dh='RK20240101001'\norder by id"));
+    EXPECT_EQ(dm->AQcgc1.sqlText(), QStringLiteral("SELECT txm,sl FROM cgglc\nwhere dh='CG20240103001'\norder by id"));
     EXPECT_FALSE(b.DBGrid1->rowStyle(0).font.isValid());
-    EXPECT_EQ(b.PM2, nullptr);
     b.BB5->click();
-    EXPECT_EQ(printed, QStringLiteral("RK20240101001"));
+    EXPECT_EQ(printed, QStringLiteral("CG20240103001"));
     EXPECT_TRUE(rec.empty());
 }
 
