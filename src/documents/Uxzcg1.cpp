@@ -16,14 +16,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-
-namespace {
-
-// The header columns loaded into the entry form's edits of the same names, in the order
-// they are written.
-const char* const kLoaded[] = {"dh", "ghs", "ck", "jsr", "bz", "yhe", "yfe", "sfe", "hjsl", "hjje"};
-
-} // namespace
+#include <utility>
 
 TFxzcg1::TFxzcg1(QWidget* owner) : QDialog(owner)
 {
@@ -157,15 +150,20 @@ void TFxzcg1::xuanClick()
         warnBox(QStringLiteral("单据日期“%1”无效，不能取单！").arg(rqText));
         return;
     }
-    QStringList values;
-    for (const char* field : kLoaded)
-        values << z.text(QString::fromLatin1(field));
 
     TFtjcgd1* form = Ftjcgd1;
     if (!form) {   // the entry form went away while the picker was open
         reject();
         return;
     }
+    // The header columns and the entry form's edits they go into, in the order they are written.
+    const std::pair<const char*, QLineEdit*> loaded[] = {
+        {"dh", form->dh}, {"ghs", form->ghs}, {"ck", form->ck}, {"jsr", form->jsr}, {"bz", form->bz},
+        {"yhe", form->yhe}, {"yfe", form->yfe}, {"sfe", form->sfe}, {"hjsl", form->hjsl}, {"hjje", form->hjje},
+    };
+    QStringList values;
+    for (const auto& l : loaded)
+        values << z.text(QString::fromLatin1(l.first));
 
     // The document in hand gives back its pending marks before another one takes its place.
     form->rollbackLineMarks();
@@ -175,10 +173,8 @@ void TFxzcg1::xuanClick()
     form->setWindowTitle(QStringLiteral("修改采购入库单"));
     form->ztbj->setText(QStringLiteral("修改"));
     form->DateTimePicker1->setDate(rq);
-    QLineEdit* const edits[] = {form->dh, form->ghs, form->ck, form->jsr, form->bz,
-                                form->yhe, form->yfe, form->sfe, form->hjsl, form->hjje};
     for (int i = 0; i < values.size(); ++i)
-        edits[i]->setText(values[i]);
+        loaded[i].second->setText(values[i]);
 
     Query& c = DM1->AQcgc1;
     c.setSql({QStringLiteral("SELECT * FROM cgglc"), QStringLiteral("where dh=") + sqlQuote(form->dh->text()),
