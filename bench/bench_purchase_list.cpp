@@ -92,8 +92,8 @@ int main(int argc, char** argv)
         const double window = ms(t);
         const int shown = dm.AQcgz1.recordCount();
 
-        const QString sumSql = (QStringList{TFcggl1::describe().sumStatement} + clauses).join('\n');
-        const QString rowSql = (QStringList{TFcggl1::describe().rowStatement} + clauses + QStringList{orderLine}).join('\n');
+        const QString sumSql = (QStringList{w.description().sumStatement} + clauses).join('\n');
+        const QString rowSql = (QStringList{w.description().rowStatement} + clauses + QStringList{orderLine}).join('\n');
         long long sumRows = 0, rowRows = 0;
         const double sumAlone = sqliteAlone(dm.ADOC1.handle(), sumSql, &sumRows);
         const double rowAlone = sqliteAlone(dm.ADOC1.handle(), rowSql, &rowRows);

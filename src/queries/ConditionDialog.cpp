@@ -4,7 +4,6 @@
 #include "data/Clock.h"
 #include "data/Sql.h"
 #include "ui/Controls.h"
-#include "ui/Messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <exception>
 
 QStringList buildConditionClauses(const ConditionDescription& desc, const ConditionValues& v)
 {
@@ -87,22 +85,15 @@ TConditionDialog::TConditionDialog(ConditionDescription desc, QueryWindow* list,
     buildUi();
 }
 
-TConditionDialog::~TConditionDialog() = default;
-
 void TConditionDialog::buildUi()
 {
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(12);
-    setFont(f);
+    setListFont(this);
 
     auto* outer = new QVBoxLayout(this);
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, ListColours::cream());
-    panel->setPalette(pal);
+    ListColours::fill(panel, ListColours::cream());
     auto* grid = grid_ = new QGridLayout(panel);
     int row = 0;
 
@@ -188,13 +179,8 @@ void TConditionDialog::buildUi()
         keys_->onEnter(edits_.back(), [this] { BitBtn1->click(); });
     keys_->mapKey(Qt::Key_Escape, BitBtn2);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        try {
-            run();
-        } catch (const std::exception& e) {
-            showErrorBox(QString::fromUtf8(e.what()));
-        }
-    });
+    // A failed run leaves the dialog open; the application shows the error.
+    connect(BitBtn1, &QPushButton::clicked, this, &TConditionDialog::run);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -27,7 +27,7 @@ class QueryWindow;
 struct ConditionEdit {
     QString label;
     QString column;
-    QString lead;
+    QString lead{};
 };
 
 // A drop-down combo (ComboBox1, ComboBox2, ...): its label, items, and the clause each
@@ -78,7 +78,6 @@ class TConditionDialog : public QDialog {
     Q_OBJECT
 public:
     TConditionDialog(ConditionDescription desc, QueryWindow* list, QWidget* owner);
-    ~TConditionDialog() override;
 
     const ConditionDescription& description() const { return desc_; }
 
@@ -92,9 +91,6 @@ public:
     QPushButton* BitBtn1 = nullptr;   // run
     QPushButton* BitBtn2 = nullptr;   // close
 
-    QLineEdit* edit(int i) const { return edits_.value(i, nullptr); }
-    QComboBox* combo(int i) const { return combos_.value(i, nullptr); }
-
     ConditionValues values() const;
     virtual QStringList clauses() const;
     // Every control back to its default: edits empty, combos at 0, boxes unticked,
@@ -104,7 +100,7 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     // The run button: the owning window's statements with the clauses, then the dialog
-    // closes. A failed statement leaves the dialog open (the error goes to the error box).
+    // closes. A failed statement leaves the dialog open (its error leaves the handler).
     virtual void run();
 
     // For dialogs with further controls (radio buttons, a category): the condition panel's

@@ -11,22 +11,36 @@
 #include "ui/Modal.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <exception>
+#include <memory>
 
 namespace ListColours {
 QColor held() { return QColor(225, 255, 225); }
 QColor tint() { return QColor(254, 253, 222); }
 QColor cream() { return QColor(255, 251, 240); }
 QColor red() { return QColor(255, 0, 0); }
+
+void fill(QWidget* w, const QColor& c)
+{
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+}
+}
+
+void setListFont(QWidget* w)
+{
+    QFont f(QStringLiteral("宋体"));
+    f.setPixelSize(12);
+    w->setFont(f);
 }
 
 namespace {
@@ -36,26 +50,25 @@ const QString kHeld = QStringLiteral("未审核");
 // The glyph above a tool button's caption, by what the button does.
 QIcon glyphFor(const QString& caption, QStyle* style)
 {
-    QStyle::StandardPixmap p = QStyle::SP_FileIcon;
-    if (caption.contains(QStringLiteral("关闭")))
-        p = QStyle::SP_DialogCloseButton;
-    else if (caption.contains(QStringLiteral("删除")))
-        p = QStyle::SP_TrashIcon;
-    else if (caption.contains(QStringLiteral("反审")))
-        p = QStyle::SP_ArrowBack;
-    else if (caption.contains(QStringLiteral("查询")) || caption.contains(QStringLiteral("统计")))
-        p = QStyle::SP_FileDialogContentsView;
-    else if (caption.contains(QStringLiteral("查单")) || caption.contains(QStringLiteral("明细")))
-        p = QStyle::SP_FileDialogDetailedView;
-    else if (caption.contains(QStringLiteral("打印")))
-        p = QStyle::SP_DialogSaveButton;
-    else if (caption.contains(QStringLiteral("导出")))
-        p = QStyle::SP_DriveHDIcon;
-    else if (caption.contains(QStringLiteral("新增")))
-        p = QStyle::SP_FileDialogNewFolder;
-    else if (caption.contains(QStringLiteral("修改")))
-        p = QStyle::SP_FileDialogInfoView;
-    return style->standardIcon(p);
+    static const std::pair<const char*, QStyle::StandardPixmap> glyphs[] = {
+        {"关闭", QStyle::SP_DialogCloseButton},     {"删除", QStyle::SP_TrashIcon},
+        {"反审", QStyle::SP_ArrowBack},             {"查询", QStyle::SP_FileDialogContentsView},
+        {"统计", QStyle::SP_FileDialogContentsView}, {"查单", QStyle::SP_FileDialogDetailedView},
+        {"明细", QStyle::SP_FileDialogDetailedView}, {"打印", QStyle::SP_DialogSaveButton},
+        {"导出", QStyle::SP_DriveHDIcon},           {"新增", QStyle::SP_FileDialogNewFolder},
+        {"修改", QStyle::SP_FileDialogInfoView}};
+    for (const auto& [word, glyph] : glyphs)
+        if (caption.contains(QString::fromUtf8(word)))
+            return style->standardIcon(glyph);
+    return style->standardIcon(QStyle::SP_FileIcon);
+}
+
+// Runs lines as q's statement.
+void reopen(Query& q, const QStringList& lines)
+{
+    q.close();
+    q.setSql(lines);
+    q.open();
 }
 
 } // namespace
@@ -71,17 +84,10 @@ QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
     buildUi();
 }
 
-QueryWindow::~QueryWindow() = default;
-
 void QueryWindow::buildUi()
 {
-    QFont f(QStringLiteral("宋体"));
-    f.setPixelSize(12);
-    setFont(f);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ListColours::cream());
-    setPalette(pal);
+    setListFont(this);
+    ListColours::fill(this, ListColours::cream());
     resize(desc_.clientSize);
     setFixedSize(desc_.clientSize);
 
@@ -101,10 +107,7 @@ void QueryWindow::buildUi()
         Shape1->setObjectName(QStringLiteral("Shape1"));
         Shape1->setFixedSize(16, 16);
         Shape1->setFrameShape(QFrame::Box);
-        Shape1->setAutoFillBackground(true);
-        QPalette sp = Shape1->palette();
-        sp.setColor(QPalette::Window, desc_.legendColour);
-        Shape1->setPalette(sp);
+        ListColours::fill(Shape1, desc_.legendColour);
         legendLabel = new QLabel(desc_.legendText, tools);
         legendLabel->setObjectName(QStringLiteral("Label1"));
         tl->addWidget(Shape1);
@@ -136,11 +139,7 @@ void QueryWindow::buildUi()
             QAction* a = PopupMenu1->addAction(it.caption);
             a->setObjectName(it.name);
             popupItems_.insert(it.name, a);
-            const QString target = it.clicks;
-            connect(a, &QAction::triggered, this, [this, target] {
-                if (SpeedButton* b = button(target))
-                    b->click();
-            });
+            connect(a, &QAction::triggered, this, [this, target = it.clicks] { clickButton(target); });
         }
     }
 
@@ -168,13 +167,8 @@ void QueryWindow::buildUi()
     DBGrid1->enableTitleSort(true);
     if (desc_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
-    if (!desc_.doubleClickClicks.isEmpty()) {
-        const QString target = desc_.doubleClickClicks;
-        connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this, target](int) {
-            if (SpeedButton* b = button(target))
-                b->click();
-        });
-    }
+    if (!desc_.doubleClickClicks.isEmpty())
+        connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
     outer->addWidget(DBGrid1, 1);
 
     StatusBar1 = new PanelBar(this);
@@ -185,14 +179,12 @@ void QueryWindow::buildUi()
     outer->addWidget(StatusBar1);
 
     // The common buttons.
-    if (SpeedButton* b = button(desc_.closeButton))
-        connect(b, &QAbstractButton::clicked, this, [this] { closeWindow(); });
-    if (SpeedButton* b = button(desc_.queryButton))
-        connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { openConditionDialog(); }); });
-    if (SpeedButton* b = button(desc_.printButton))
-        connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { print(); }); });
-    if (SpeedButton* b = button(desc_.exportButton))
-        connect(b, &QAbstractButton::clicked, this, [this] { guarded([this] { exportGrid(); }); });
+    const std::pair<QString, void (QueryWindow::*)()> actions[] = {
+        {desc_.closeButton, &QueryWindow::closeWindow}, {desc_.queryButton, &QueryWindow::openConditionDialog},
+        {desc_.printButton, &QueryWindow::print}, {desc_.exportButton, &QueryWindow::exportGrid}};
+    for (const auto& [name, action] : actions)
+        if (SpeedButton* b = button(name))
+            connect(b, &QAbstractButton::clicked, this, action);
 
     keys_ = new KeyPreview(this);
     if (SpeedButton* b = button(desc_.escClicks))
@@ -202,6 +194,12 @@ void QueryWindow::buildUi()
 SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.value(name, nullptr); }
 
 QAction* QueryWindow::popupItem(const QString& name) const { return popupItems_.value(name, nullptr); }
+
+void QueryWindow::clickButton(const QString& name) const
+{
+    if (SpeedButton* b = button(name))
+        b->click();
+}
 
 RowStyle QueryWindow::styleRow(int row) const
 {
@@ -225,15 +223,11 @@ RowStyle QueryWindow::styleRow(int row) const
 void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
 {
     Query& q = *q_;
-    q.disableControls();
-    try {
+    {
+        q.disableControls();
+        const auto enable = qScopeGuard([&q] { q.enableControls(); });
         if (!desc_.sumStatement.isEmpty()) {
-            q.close();
-            q.clearSql();
-            q.addSql(desc_.sumStatement);
-            for (const QString& c : clauses)
-                q.addSql(c);
-            q.open();
+            reopen(q, QStringList{desc_.sumStatement} + clauses);
             for (int i = 0; i < desc_.sumPanels.size(); ++i) {
                 Money m;
                 if (q.recordCount() > 0 && i < q.fieldCount() && !q.cellIsNull(0, i))
@@ -241,19 +235,11 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
                 StatusBar1->setPanelText(desc_.sumPanels[i], m.plainText());
             }
         }
-        q.close();
-        q.clearSql();
-        q.addSql(desc_.rowStatement);
-        for (const QString& c : clauses)
-            q.addSql(c);
+        QStringList rows = QStringList{desc_.rowStatement} + clauses;
         if (!orderLine.isEmpty())
-            q.addSql(orderLine);
-        q.open();
-    } catch (...) {
-        q.enableControls();
-        throw;
+            rows << orderLine;
+        reopen(q, rows);
     }
-    q.enableControls();
     afterRun();
 }
 
@@ -282,12 +268,24 @@ bool QueryWindow::requireOpen() const
     return false;
 }
 
-QuickRep* QueryWindow::fillReport()
+bool QueryWindow::requireRows(const QString& emptyRefusal) const
 {
+    if (!requireOpen())
+        return false;
+    if (!q_->isEmpty())
+        return true;
+    warnBox(emptyRefusal);
+    return false;
+}
+
+void QueryWindow::print()
+{
+    if (!requireOpen())
+        return;
     const ListPrint& p = desc_.print;
     QuickRep* rep = p.report ? p.report() : nullptr;
     if (!rep)
-        return nullptr;
+        return;
     Query& company = DM1->ATdanwei1;
     if (!company.isOpen())
         company.open();
@@ -308,15 +306,7 @@ QuickRep* QueryWindow::fillReport()
     for (const auto& t : p.totals)
         setCaption(t.first, StatusBar1->panelText(t.second));
     rep->ReportTitle = QStringLiteral("打印预览");
-    return rep;
-}
-
-void QueryWindow::print()
-{
-    if (!requireOpen())
-        return;
-    if (QuickRep* rep = fillReport())
-        rep->preview();
+    rep->preview();
 }
 
 void QueryWindow::exportGrid()
@@ -339,24 +329,6 @@ void QueryWindow::closeWindow()
     closeMdiForm(this);
 }
 
-void QueryWindow::refreshTable(Query& q, const QString& table)
-{
-    q.close();
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM ") + table);
-    q.addSql(QStringLiteral("where dh=") + sqlQuote(QStringLiteral("刷新数据")));
-    q.open();
-}
-
-void QueryWindow::guarded(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const std::exception& e) {
-        showErrorBox(QString::fromUtf8(e.what()));
-    }
-}
-
 void QueryWindow::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
@@ -364,7 +336,7 @@ void QueryWindow::showEvent(QShowEvent* e)
         return;
     shown_ = true;
     if (desc_.runOnShow)
-        guarded([this] { runOpeningQuery(); });
+        runOpeningQuery();
 }
 
 void QueryWindow::closeEvent(QCloseEvent* e)

@@ -12,21 +12,18 @@
 
 #include <QColor>
 #include <QHash>
-#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 class Query;
 class QFrame;
 class QLabel;
 class QMenu;
 class QAction;
-class QDialog;
 class KeyPreview;
 class PanelBar;
 class SpeedButton;
@@ -48,7 +45,7 @@ struct ListColumn {
 struct ListPanel {
     int width = 50;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
-    QString text;              // fixed text ("总计", "默认显示全部数据") or the total's "0"
+    QString text{};            // fixed text ("总计", "默认显示全部数据") or the total's "0"
 };
 
 // A tool button: its name (objectName, "SB44") and caption ("反审").
@@ -126,13 +123,17 @@ QColor held();        // $E1FFE1, pale green: held documents
 QColor tint();        // $FEFDDE: tinted columns
 QColor cream();       // the windows' cream background
 QColor red();         // colour 255
+// Fills w's background with c.
+void fill(QWidget* w, const QColor& c);
 }
+
+// The lists' and their dialogs' font: 宋体, 12 pixels.
+void setListFont(QWidget* w);
 
 class QueryWindow : public QWidget {
     Q_OBJECT
 public:
     explicit QueryWindow(ListDescription desc, QWidget* parent = nullptr);
-    ~QueryWindow() override;
 
     const ListDescription& description() const { return desc_; }
     Query& query() const { return *q_; }
@@ -158,6 +159,8 @@ public:
     void recountTotals();
     // "数据表未打开，请先查询！" (警告) when the query is closed; true when it is open.
     bool requireOpen() const;
+    // requireOpen(), then emptyRefusal (警告) when the query has no rows; true when it has.
+    bool requireRows(const QString& emptyRefusal) const;
 
     // Print and export of the window (also the buttons' actions).
     void print();
@@ -171,16 +174,9 @@ public:
     // Closes the window (its MDI frame when it has one).
     void closeWindow();
 
-    // The refresh after deletes: the table's row statement and "where dh='刷新数据'".
-    static void refreshTable(Query& q, const QString& table);
-
-    // Fills the report form as print() does, without the preview (print() previews it).
-    // Returns the report, nullptr when the window has none.
-    QuickRep* fillReport();
-
 protected:
-    // Runs action; an error leaving it goes to the default error box.
-    static void guarded(const std::function<void()>& action);
+    // Errors of the button actions and of the opening query are not caught here: they
+    // leave the event handler and the application shows them in the default error box.
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     // Called when the window closes (after the query is closed): clear the instance variable.
@@ -192,6 +188,7 @@ protected:
 private:
     void buildUi();
     RowStyle styleRow(int row) const;
+    void clickButton(const QString& name) const;
 
     ListDescription desc_;
     Query* q_ = nullptr;

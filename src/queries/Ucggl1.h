@@ -13,7 +13,6 @@ class TFcggl1 : public QueryWindow {
     Q_OBJECT
 public:
     explicit TFcggl1(QWidget* parent = nullptr);
-    ~TFcggl1() override;
 
     static ListDescription describe();
 

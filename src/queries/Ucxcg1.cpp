@@ -7,9 +7,7 @@ ConditionDescription TFcxcg1::describe()
     ConditionDescription s;
     s.objectName = QStringLiteral("TFcxcg1");
     s.combos = {auditStateCombo(QStringLiteral("审核"))};
-    s.edits = {{QStringLiteral("厂商"), QStringLiteral("ghs"), {}},
-               {QStringLiteral("员工"), QStringLiteral("jsr"), {}},
-               {QStringLiteral("单号"), QStringLiteral("dh"), {}}};
+    s.edits = {{"厂商", "ghs"}, {"员工", "jsr"}, {"单号", "dh"}};
     s.checkBox2Caption = QStringLiteral("只显示欠款单据");
     s.checkBox2Clause = QStringLiteral("and qk<>0");
     return s;
@@ -18,10 +16,4 @@ ConditionDescription TFcxcg1::describe()
 TFcxcg1::TFcxcg1(QueryWindow* list, QWidget* owner) : TConditionDialog(describe(), list, owner)
 {
     Fcxcg1 = this;
-}
-
-TFcxcg1::~TFcxcg1()
-{
-    if (Fcxcg1 == this)
-        Fcxcg1 = nullptr;
 }

@@ -11,7 +11,6 @@ class TFcxcg1 : public TConditionDialog {
 public:
     // list: the purchase document list whose query and totals the dialog rewrites.
     TFcxcg1(QueryWindow* list, QWidget* owner);
-    ~TFcxcg1() override;
 
     static ConditionDescription describe();
 };

@@ -48,9 +48,13 @@ void showMdiChild(QWidget* form)
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(form->windowTitle());
         QObject::connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
-        sub->adjustSize();
+        // The frame is the form's size plus the frame's own margins (the frame would take the
+        // form's size hint, which a fixed-size form does not follow).
+        const QMargins m = sub->contentsMargins();
         if (want.isValid())
-            sub->resize(sub->size() - form->size() + want);
+            sub->resize(want + QSize(m.left() + m.right(), m.top() + m.bottom()));
+        else
+            sub->adjustSize();
         const QSize room = a->viewport()->size();
         sub->move(qMax(0, (room.width() - sub->width()) / 2), qMax(0, (room.height() - sub->height()) / 2));
         sub->show();

@@ -15,6 +15,16 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+// Sends key to w through the application, as a typed key goes: an error leaving the handler
+// is shown by the application's error box. Qt::Key_Space on a button clicks it so.
+inline void press(QWidget* w, int key)
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &up);
+}
+
 struct ListShop {
     TempShop shop;
     TDM1* dm = shop.dm.get();
@@ -35,12 +45,8 @@ struct ListShop {
     }
 
     void exec(const QString& sql) { dm->ADOC1.exec(sql); }
-    QString scalar(const QString& sql)
-    {
-        RecordSet rs = dm->ADOC1.execute(sql);
-        return rs.isEmpty() ? QStringLiteral("<none>") : rs.rows[0].value(0).toString();
-    }
-    int count(const QString& from) { return scalar(QStringLiteral("SELECT count(*) FROM ") + from).toInt(); }
+    QString scalar(const QString& sql) { return dm->ADOC1.execute(sql).rows.at(0).value(0).toString(); }
+    int count(const QString& from) { return sqlCount(*dm, QStringLiteral("SELECT count(*) FROM ") + from); }
 
     // A header paying yfe = hjje and owing qk = yfe - sfe.
     void header(const QString& dh, const QString& rq, const QString& ghs, const QString& shbj,
@@ -88,11 +94,3 @@ struct ListShop {
     }
     bool moveTo(const QString& dh) { return dm->AQcgz1.locate({QStringLiteral("dh")}, {dh}); }
 };
-
-inline void press(QWidget* w, int key)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &up);
-}

@@ -1,38 +1,15 @@
 // Export of a grid to an .xlsx file, read back from the file.
 #include "shell/Export.h"
 #include "support/Recorder.h"
+#include "support/ReadSheet.h"
 #include "support/SampleShop.h"
 #include "ui/DataGrid.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QProcess>
-#include <QXmlStreamReader>
 
 namespace {
-
-// The cells of the first sheet, row by row, as written (the writer leaves out empty
-// cells); a cell that is not an inline string reads "not text".
-QVector<QStringList> readSheet(const QString& xlsx)
-{
-    QProcess unzip;
-    unzip.start("unzip", {"-p", xlsx, "xl/worksheets/sheet1.xml"});
-    unzip.waitForFinished();
-    QVector<QStringList> rows;
-    QXmlStreamReader x(unzip.readAllStandardOutput());
-    while (!x.atEnd()) {
-        if (x.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (x.name() == u"row")
-            rows.append(QStringList());
-        else if (x.name() == u"c")
-            rows.back() << (x.attributes().value("t") == u"inlineStr" ? "" : "not text");
-        else if (x.name() == u"t")
-            rows.back().back() = x.readElementText();
-    }
-    return rows;
-}
 
 // Three purchase headers in a grid of 单号, 厂商, 合计金额 and 备注 on a window "采购单据".
 struct ExportFixture : ::testing::Test {

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <stdexcept>
 
 TEST(ActivateIfOpen, RestoresAMinimisedChildAndIsFalseForNilOrAClosedOne)
@@ -42,6 +43,32 @@ TEST(ActivateIfOpen, RestoresAMinimisedChildAndIsFalseForNilOrAClosedOne)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(second.isNull()) << "the instance variable clears itself";
     EXPECT_FALSE(ActivateIfOpen(second));
+}
+
+// A fixed-size form whose contents would like more room gets a frame that fits it exactly,
+// and closing it through closeMdiForm leaves no empty frame behind.
+TEST(MdiChild, FrameFitsAFixedSizeFormAndClosesWithIt)
+{
+    QMdiArea area;
+    area.resize(1400, 900);
+    area.show();
+    setMdiArea(&area);
+    QPointer<QWidget> form = new QWidget;
+    auto* wide = new QWidget;
+    wide->setMinimumWidth(1200);      // a status bar or grid wider than the form
+    (new QVBoxLayout(form))->addWidget(wide);
+    form->setFixedSize(400, 300);
+    showMdiChild(form);
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(sub->contentsRect().size(), QSize(400, 300));
+
+    closeMdiForm(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+    setMdiArea(nullptr);
 }
 
 TEST(ErrorBox, AnExceptionInAHandlerIsShownAndTheProgramGoesOn)
