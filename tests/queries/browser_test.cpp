@@ -87,7 +87,6 @@ TEST_F(Browser, ShowsTheListsCurrentDocumentAndPagesByTheMarks)
     EXPECT_EQ(shown(b), QStringLiteral("未审核|CG20240102001|2024-01-02|二号仓库|北方电子|李四|急|0|50.25|20|合计|2|50.25|B01 B02"));
     EXPECT_EQ(b->shbj->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(dm->AQcgc1.sqlText(), QStringLiteral("SELECT *FROM cgglc\nwhere dh='CG20240102001'\norder by id"));
-    EXPECT_FALSE(dm->AQcgc1.controlsDisabled());
     EXPECT_FALSE(b->DBGrid1->rowStyle(0).font.isValid());
     EXPECT_EQ(enabled(b), QStringLiteral("1111"));
 
@@ -104,16 +103,10 @@ TEST_F(Browser, ShowsTheListsCurrentDocumentAndPagesByTheMarks)
         EXPECT_EQ(b->dh->text(), QLatin1String(s.number)) << s.button->text().toStdString();
         EXPECT_EQ(enabled(b), QLatin1String(s.enabled)) << s.button->text().toStdString() << " to " << s.number;
     }
-    // The audited return: its state in the window-text colour, its lines in red; the list's
-    // cursor moved with it.
+    // The audited return: its state in the window-text colour, its lines in red.
     EXPECT_EQ(shown(b), QStringLiteral("已审核|CG20240103001|2024-01-03|一号仓库|华南电器|张三|退货|0|-50|-50|合计|-1|-50|C01"));
     EXPECT_NE(b->shbj->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(b->DBGrid1->rowStyle(0).font, QColor(Qt::red));
-    EXPECT_EQ(dm->AQcgz1.recNo(), 2);
-
-    // A second 查单 reuses the window.
-    EXPECT_EQ(view(0), b);
-    EXPECT_EQ(b->dh->text(), QStringLiteral("CG20240101001"));
 
     // A list that became empty shows empty fields and no lines.
     exec("delete from cgglz");
@@ -135,7 +128,7 @@ TEST_F(Browser, ClosesWithItsFrameAndRefusesOnClosedQueries)
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return area.subWindowList().size();
     };
-    view(0);
+    view(0);   // a second 查单 below reuses this window
 
     // How the browser is closed: a refusal (list or lines query closed, then a navigation or
     // a print), Esc, or its frame. The lines query is closed with it, the list stays open.
