@@ -131,7 +131,7 @@ TEST_F(Browser, ClosesWithItsFrameAndRefusesOnClosedQueries)
     view(0);   // a second 查单 below reuses this window
 
     // How the browser is closed: a refusal (list or lines query closed, then a navigation or
-    // a print), Esc, or its frame. The lines query is closed with it, the list stays open.
+    // a print), Esc, or its frame. The lines query is closed with it; the list is left as it was.
     for (int c = 0; c < 5; ++c) {
         TFllcgd1* b = view(1);
         EXPECT_EQ(frames(), 1) << c;   // one browser at most
