@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace {
 
@@ -32,16 +33,6 @@ QLineEdit* readOnlyEdit(const QString& name, QWidget* parent)
     e->setPalette(p);
     return e;
 }
-
-class ControlsOff {
-public:
-    explicit ControlsOff(Query& q) : q_(q) { q_.disableControls(); }
-    ~ControlsOff() { q_.enableControls(); }
-    ControlsOff(const ControlsOff&) = delete;
-    ControlsOff& operator=(const ControlsOff&) = delete;
-private:
-    Query& q_;
-};
 
 // The header's text of a column, or "" when the header query has no row to read.
 QString headerText(const Query& q, const QString& field)
@@ -256,10 +247,8 @@ void DocumentBrowser::loadLines()
 {
     Query& q = *spec_.lines;
     const QString number = headerText(*spec_.header, QStringLiteral("dh"));
-    ControlsOff off(q);
-    q.clearSql();
-    for (const QString& line : lineSql(number))
-        q.addSql(line);
+    ControlsDisabled off(q);
+    q.setSql(lineSql(number));
     q.open();
 }
 
@@ -281,65 +270,26 @@ bool DocumentBrowser::queriesOpen()
 // The begin and end marks of the header query decide the buttons: a move to the first or
 // last row sets them, and so does a step that finds no row to move to; a step onto the
 // first or last row from its neighbour does not, so the buttons go off one click later.
-void DocumentBrowser::BB1Click()
+void DocumentBrowser::step(void (Query::*move)(), bool towardsFirst)
 {
     if (!queriesOpen())
         return;
-    spec_.header->first();
+    Query& h = *spec_.header;
+    (h.*move)();
     loadLines();
     copyHeader();
-    BB3->setEnabled(true);
-    BB4->setEnabled(true);
-    if (spec_.header->bof()) {
-        BB1->setEnabled(false);
-        BB2->setEnabled(false);
-    }
+    const std::array<QPushButton*, 2> firstSide{BB1, BB2}, lastSide{BB3, BB4};
+    for (QPushButton* b : towardsFirst ? lastSide : firstSide)
+        b->setEnabled(true);
+    if (towardsFirst ? h.bof() : h.eof())
+        for (QPushButton* b : towardsFirst ? firstSide : lastSide)
+            b->setEnabled(false);
 }
 
-void DocumentBrowser::BB2Click()
-{
-    if (!queriesOpen())
-        return;
-    BB3->setEnabled(true);
-    BB4->setEnabled(true);
-    spec_.header->prior();
-    loadLines();
-    copyHeader();
-    if (spec_.header->bof()) {
-        BB1->setEnabled(false);
-        BB2->setEnabled(false);
-    }
-}
-
-void DocumentBrowser::BB3Click()
-{
-    if (!queriesOpen())
-        return;
-    BB1->setEnabled(true);
-    BB2->setEnabled(true);
-    spec_.header->next();
-    loadLines();
-    copyHeader();
-    if (spec_.header->eof()) {
-        BB3->setEnabled(false);
-        BB4->setEnabled(false);
-    }
-}
-
-void DocumentBrowser::BB4Click()
-{
-    if (!queriesOpen())
-        return;
-    spec_.header->last();
-    loadLines();
-    copyHeader();
-    BB1->setEnabled(true);
-    BB2->setEnabled(true);
-    if (spec_.header->eof()) {
-        BB3->setEnabled(false);
-        BB4->setEnabled(false);
-    }
-}
+void DocumentBrowser::BB1Click() { step(&Query::first, true); }
+void DocumentBrowser::BB2Click() { step(&Query::prior, true); }
+void DocumentBrowser::BB3Click() { step(&Query::next, false); }
+void DocumentBrowser::BB4Click() { step(&Query::last, false); }
 
 void DocumentBrowser::print(int i)
 {

@@ -118,6 +118,8 @@ protected:
 
 private:
     bool queriesOpen();         // false: refused and closing
+    // Moves the header query and sets the buttons by the mark on the side it moved to.
+    void step(void (Query::*move)(), bool towardsFirst);
     void copyHeader();
     void loadLines();
     void setStateColour();

@@ -69,8 +69,12 @@ BrowserSpec purchaseBrowser(TDM1& dm)
         {100, QString(), QString()},
     };
 
-    auto printOn = [](bool withCodes) {
-        return [withCodes](DocumentBrowser& b) {
+    // Both prints read what the browser shows: its edits and the two total panels.
+    auto print = [](const char* name, const char* caption, bool withCodes) {
+        BrowserPrint p;
+        p.name = QString::fromLatin1(name);
+        p.caption = QString::fromUtf8(caption);
+        p.run = [withCodes](DocumentBrowser& b) {
             PurchasePrintFields f;
             f.rq = b.edit(QStringLiteral("rq"))->text();
             f.dh = b.edit(QStringLiteral("dh"))->text();
@@ -81,16 +85,9 @@ BrowserSpec purchaseBrowser(TDM1& dm)
             f.hjje = b.panelText(4);
             previewPurchaseDocument(withCodes, f, b.lineQuery());
         };
+        return p;
     };
-    BrowserPrint n3;
-    n3.name = QStringLiteral("N3");
-    n3.caption = QStringLiteral("带编码打印");
-    n3.run = printOn(true);
-    BrowserPrint n4;
-    n4.name = QStringLiteral("N4");
-    n4.caption = QStringLiteral("不带编码打印");
-    n4.run = printOn(false);
-    s.prints = {n3, n4};
+    s.prints = {print("N3", "带编码打印", true), print("N4", "不带编码打印", false)};
     return s;
 }
 
