@@ -722,7 +722,10 @@ void TFtjcgd1::yheChange()
         yhe->setText(kZero);   // runs this handler again with "0"
         return;
     }
-    hjjeChange();
+    if (isLoneMinus(yhe))
+        yfe->setText(hjje->text());
+    else
+        hjjeChange();
 }
 
 // Payable = total - discount; a lone "-" in the discount counts as 0.
