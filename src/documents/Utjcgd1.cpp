@@ -82,19 +82,6 @@ void roundText(QLineEdit* e)
         e->setText(rounded);
 }
 
-// Runs f with the query's controls disabled, enabling them again also when f fails.
-void withControlsOff(Query& q, const std::function<void()>& f)
-{
-    q.disableControls();
-    try {
-        f();
-    } catch (...) {
-        q.enableControls();
-        throw;
-    }
-    q.enableControls();
-}
-
 // A record picker answering into this form's fields.
 template <class Picker>
 void pickFor(QWidget* parent)
@@ -584,13 +571,12 @@ void TFtjcgd1::SpeedButton3Click()
         Fsp2->DBGrid1->setColumnVisible(col, col == 4);
     Fsp2->Edit2->setText(ck->text());
     Query& q = DM1->AQsp1;
-    withControlsOff(q, [this, &q] {
-        q.clearSql();
-        q.addSql(QStringLiteral("SELECT * FROM sp"));
-        q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
-        q.addSql(QStringLiteral("order by id"));
-        q.open();
-    });
+    const ControlsDisabled still(q);
+    q.clearSql();
+    q.addSql(QStringLiteral("SELECT * FROM sp"));
+    q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
+    q.addSql(QStringLiteral("order by id"));
+    q.open();
 }
 
 void TFtjcgd1::txmChange()
@@ -672,7 +658,8 @@ void TFtjcgd1::SB2Click()
     ensureOwnLines();   // the question may have let another window re-point the query
     if (q.recordCount() == 0)
         return;
-    withControlsOff(q, [this, &q] {
+    {
+        const ControlsDisabled still(q);
         try {
             if (modifyMode() && q.text(QStringLiteral("bj")) != QLatin1String("dz")) {
                 q.edit();
@@ -689,7 +676,7 @@ void TFtjcgd1::SB2Click()
                 q.cancel();
             throw;
         }
-    });
+    }
     recomputeTotals();
 }
 

@@ -53,8 +53,8 @@ std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today)
 {
     Query& q = dm.AQcgz1;
     int last = 0;
-    q.disableControls();
-    try {
+    {
+        const ControlsDisabled still(q);
         q.setSql(purchaseHeadersOfDay(today));
         q.open();
         const int col = q.fieldIndex(QStringLiteral("dh"));
@@ -65,11 +65,7 @@ std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today)
                 break;
             }
         }
-    } catch (...) {
-        q.enableControls();
-        throw;
     }
-    q.enableControls();
     if (last >= MaxSequence)
         return std::nullopt;
     return firstFreeFrom(dm, today, last + 1);
