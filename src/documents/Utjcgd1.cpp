@@ -67,6 +67,14 @@ W* named(W* w, const char* name)
 
 bool isLoneMinus(const QLineEdit* e) { return e->text().trimmed() == QLatin1String("-"); }
 
+// An emptied number field reads "0" at once, selected, so that what is typed next replaces
+// it ("-1" typed into an emptied quantity reads "-1", not "0-1").
+void zeroEmpty(QLineEdit* e)
+{
+    e->setText(kZero);
+    e->selectAll();
+}
+
 void zeroLoneMinus(QLineEdit* e)
 {
     if (isLoneMinus(e))
@@ -322,7 +330,7 @@ void TFtjcgd1::wireHandlers()
     for (QLineEdit* e : {static_cast<QLineEdit*>(sfe), static_cast<QLineEdit*>(sl), static_cast<QLineEdit*>(jg)})
         changed(e, [e] {
             if (e->text().trimmed().isEmpty())
-                e->setText(kZero);
+                zeroEmpty(e);
         });
 
     // Leaving a money field rounds it; a lone "-" left in it counts as 0 (not in the price,
@@ -706,7 +714,7 @@ void TFtjcgd1::N2Click()
 void TFtjcgd1::yheChange()
 {
     if (yhe->text().trimmed().isEmpty()) {
-        yhe->setText(kZero);   // runs this handler again with "0"
+        zeroEmpty(yhe);   // runs this handler again with "0"
         return;
     }
     if (isLoneMinus(yhe))

@@ -240,6 +240,14 @@ TEST_F(PurchaseForm, KeyFiltersAndEnterChain)
             key(field, c.toUpper().unicode(), QString(c));
         EXPECT_EQ(field->text(), QString::fromUtf8(want));
     }
+    // An emptied quantity reads "0", and what is typed next replaces it.
+    form->sl->setFocus();
+    form->sl->selectAll();
+    key(form->sl, Qt::Key_Backspace);
+    EXPECT_EQ(form->sl->text(), QStringLiteral("0"));
+    key(form->sl, '-', QStringLiteral("-"));
+    key(form->sl, '1', QStringLiteral("1"));
+    EXPECT_EQ(form->sl->text(), QStringLiteral("-1"));
     // Enter in the code with a goods found moves to the quantity; Enter there adds the line.
     key(form->txm, Qt::Key_Return);
     EXPECT_EQ(focus(), form->sl);
