@@ -379,10 +379,16 @@ bool TFtjcgd1::modifyMode() const { return ztbj->text() == kModify; }
 void TFtjcgd1::ensureOwnLines() { ensurePurchaseLines(*DM1, dh->text(), modifyMode()); }
 
 // The header query must be open for the document's actions; the line query is made to hold
-// the form's own lines.
+// the form's own lines. The purchase list closes the header query when it closes: the form
+// then opens it again on the day's headers rather than give up the document in hand.
 bool TFtjcgd1::guardQueries()
 {
-    if (!DM1->AQcgz1.isOpen()) {
+    Query& z = DM1->AQcgz1;
+    if (!z.isOpen()) {
+        z.setSql(purchaseHeadersOfDay(Clock::today()));
+        z.open();
+    }
+    if (!z.isOpen()) {
         warnBox(kNotOpen);
         close();
         return false;
