@@ -558,6 +558,10 @@ void TFtjcgd1::BB2Click()
         heldRolledBack_ = true;
         rollbackPurchaseLineMarks(*DM1, heldOldDh_, true);
     }
+    // The held document is taken as it was saved: marks of its own left by a change that was
+    // broken off (the program ended without closing the form) would otherwise be posted with
+    // it while its totals leave them out.
+    rollbackPurchaseLineMarks(*DM1, dh->text(), true);
     ensureOwnLines();
 }
 
