@@ -46,19 +46,25 @@ void run(sqlite3* db, const char* sql)
     }
 }
 
+// Runs a statement whose one parameter is the document number.
+void runForDocument(sqlite3* db, const char* sql, const QByteArray& dh)
+{
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, dh.constData(), -1, SQLITE_TRANSIENT);
+    sqlite3_step(st);
+    sqlite3_finalize(st);
+}
+
 // The same writes by hand: header, per line a ledger row and the goods row looked up and
 // updated, the payment row, the marks.
 void settleDirect(sqlite3* db, const QString& dh)
 {
     run(db, "BEGIN");
     const QByteArray d = dh.toUtf8();
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "insert into cgglz(shbj,zhidan,kdrq,dh,rq,ck,ghs,hjsl,hjje,yhe,yfe,sfe,qk,jsr,bz) "
-                           "values('已审核','系统管理员','2026-12-06',?,'2026-12-06','一号库','甲厂',500,1500,0,1500,100,1400,'张三','')",
-                       -1, &st, nullptr);
-    sqlite3_bind_text(st, 1, d.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_step(st);
-    sqlite3_finalize(st);
+    runForDocument(db, "insert into cgglz(shbj,zhidan,kdrq,dh,rq,ck,ghs,hjsl,hjje,yhe,yfe,sfe,qk,jsr,bz) "
+                       "values('已审核','系统管理员','2026-12-06',?,'2026-12-06','一号库','甲厂',500,1500,0,1500,100,1400,'张三','')",
+                   d);
     sqlite3_stmt* lines = nullptr;
     sqlite3_prepare_v2(db, "select txm,ppgg,dw,sl,jg,zk,je from cgglc where dh=? and bj='dz' order by id", -1, &lines, nullptr);
     sqlite3_bind_text(lines, 1, d.constData(), -1, SQLITE_TRANSIENT);
@@ -93,14 +99,8 @@ void settleDirect(sqlite3* db, const QString& dh)
     }
     for (sqlite3_stmt* s : {lines, ins, find, upd})
         sqlite3_finalize(s);
-    sqlite3_prepare_v2(db, "insert into fkfx(shbj,rq,dh,ghs,je,jsr,bz) values('已审核','2026-12-06',?,'甲厂',100,'张三','')", -1, &st, nullptr);
-    sqlite3_bind_text(st, 1, d.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_step(st);
-    sqlite3_finalize(st);
-    sqlite3_prepare_v2(db, "update cgglc set bj='yz' where bj='dz' and dh=?", -1, &st, nullptr);
-    sqlite3_bind_text(st, 1, d.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_step(st);
-    sqlite3_finalize(st);
+    runForDocument(db, "insert into fkfx(shbj,rq,dh,ghs,je,jsr,bz) values('已审核','2026-12-06',?,'甲厂',100,'张三','')", d);
+    runForDocument(db, "update cgglc set bj='yz' where bj='dz' and dh=?", d);
     run(db, "COMMIT");
 }
 }
@@ -120,20 +120,10 @@ int main(int argc, char** argv)
         const QString dh = purchaseNumber(kToday, 2 * r + 1);
         addPendingLines(dm, dh);
         ensurePurchaseLines(dm, dh, false);
-        PurchaseSaveInput in;
-        in.settle = true;
-        in.dh = dh;
-        in.rq = kToday;
-        in.ck = QStringLiteral("一号库");
-        in.ghs = QStringLiteral("甲厂");
-        in.jsr = QStringLiteral("张三");
-        in.hjsl = QStringLiteral("500");
-        in.hjje = QStringLiteral("1500");
-        in.yhe = QStringLiteral("0");
-        in.yfe = QStringLiteral("1500");
-        in.sfe = QStringLiteral("100");
-        in.zhidan = QStringLiteral("系统管理员");
-        in.today = kToday;
+        const PurchaseSaveInput in{.settle = true, .dh = dh, .rq = kToday, .ck = QStringLiteral("一号库"),
+                                   .ghs = QStringLiteral("甲厂"), .jsr = QStringLiteral("张三"), .hjsl = QStringLiteral("500"),
+                                   .hjje = QStringLiteral("1500"), .yhe = QStringLiteral("0"), .yfe = QStringLiteral("1500"),
+                                   .sfe = QStringLiteral("100"), .zhidan = QStringLiteral("系统管理员"), .today = kToday};
         QElapsedTimer t;
         t.start();
         savePurchase(dm, in);

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 RecordPicker::RecordPicker(QWidget* parent, const QString& name, const QString& title) : QDialog(parent)
@@ -51,7 +52,8 @@ void RecordPicker::buildList(const List& list, QBoxLayout* top, QWidget* beside)
 void RecordPicker::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    if (showSql_.isEmpty())
+    // A window restored from the task bar gets a show event of its own: not a new show.
+    if (e->spontaneous() || showSql_.isEmpty())
         return;
     picker::reopen(*query_, showSql_);
     DBGrid1->setFocus();

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -83,6 +84,8 @@ TFcxsp1::~TFcxsp1() = default;
 void TFcxsp1::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
+    if (e->spontaneous())   // restored from the task bar, not shown anew
+        return;
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
         e->clear();
     ComboBox1->setCurrentIndex(0);

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QTreeWidget>
 
 namespace {
@@ -39,6 +40,8 @@ TFsp3::TFsp3(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fsp3"), QSt
 void TFsp3::showEvent(QShowEvent* e)
 {
     RecordPicker::showEvent(e);
+    if (e->spontaneous())
+        return;
     fillTree();
     listGoods(QString());
     Edit1->setFocus();

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 
 TFyg2::TFyg2(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fyg2"), QStringLiteral("选择员工资料"))
 {
@@ -25,6 +26,8 @@ TFyg2::TFyg2(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fyg2"), QSt
 void TFyg2::showEvent(QShowEvent* e)
 {
     RecordPicker::showEvent(e);
+    if (e->spontaneous())
+        return;
     // Emptying an empty edit fires no change, so the list runs here either way.
     {
         const QSignalBlocker quiet(Edit1);
@@ -37,7 +40,7 @@ void TFyg2::showEvent(QShowEvent* e)
 void TFyg2::Edit1Change()
 {
     picker::reopen(DM1->AQyg1, {QStringLiteral("SELECT * FROM yg"),
-                                QStringLiteral("where xm like ") + picker::likeAny(Edit1->text()),
+                                QStringLiteral("where xm like") + picker::likeAny(Edit1->text()),
                                 QStringLiteral("order by id")});
 }
 

@@ -1,8 +1,15 @@
 #include "Utjcgd1.h"
 
 #include "basic/PickerTargets.h"
+#include "basic/Uck1.h"
+#include "basic/Ughs2.h"
+#include "basic/Usp2.h"
+#include "basic/Uyg2.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
+#include "documents/Uxgmx1.h"
+#include "documents/Uxgmx4.h"
+#include "documents/Uxzcg1.h"
 #include "documents/purchase_numbering.h"
 #include "documents/purchase_posting.h"
 #include "documents/purchase_print.h"
@@ -13,43 +20,6 @@
 #include "ui/Forms.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
-
-// Pickers and line dialogs come from their own units; the form uses each one once its unit
-// is part of the build.
-#if __has_include("basic/Uck1.h")
-#include "basic/Uck1.h"
-#define HAVE_TFCK1 1
-#endif
-#if __has_include("basic/Ughs2.h")
-#include "basic/Ughs2.h"
-#define HAVE_TFGHS2 1
-#endif
-#if __has_include("basic/Uyg2.h")
-#include "basic/Uyg2.h"
-#define HAVE_TFYG2 1
-#endif
-#if __has_include("basic/Usp2.h")
-#include "basic/Usp2.h"
-#define HAVE_TFSP2 1
-#endif
-#if __has_include("documents/Uxgmx1.h")
-#include "documents/Uxgmx1.h"
-#define HAVE_TFXGMX1 1
-#elif __has_include("basic/Uxgmx1.h")
-#include "basic/Uxgmx1.h"
-#define HAVE_TFXGMX1 1
-#endif
-#if __has_include("documents/Uxgmx4.h")
-#include "documents/Uxgmx4.h"
-#define HAVE_TFXGMX4 1
-#elif __has_include("basic/Uxgmx4.h")
-#include "basic/Uxgmx4.h"
-#define HAVE_TFXGMX4 1
-#endif
-#if __has_include("documents/Uxzcg1.h")
-#include "documents/Uxzcg1.h"
-#define HAVE_TFXZCG1 1
-#endif
 
 #include <QAction>
 #include <QCloseEvent>
@@ -63,6 +33,8 @@
 #include <QPushButton>
 #include <exception>
 #include <functional>
+#include <iterator>
+#include <utility>
 
 QPointer<TFtjcgd1> Ftjcgd1;
 
@@ -70,6 +42,7 @@ namespace {
 const QString kTag = QStringLiteral("tjcg");
 const QString kNew = QStringLiteral("新增");
 const QString kModify = QStringLiteral("修改");
+const QString kZero = QStringLiteral("0");
 const QString kNotOpen = QStringLiteral("采购数据未打开，关闭窗口后重新打开！");
 const QString kNoWarehouse = QStringLiteral("仓库不可为空！");
 const QString kTooMany = QStringLiteral("每天录入不可超过999单！");
@@ -91,6 +64,51 @@ W* named(W* w, const char* name)
     w->setObjectName(QString::fromLatin1(name));
     return w;
 }
+
+bool isLoneMinus(const QLineEdit* e) { return e->text().trimmed() == QLatin1String("-"); }
+
+// An emptied number field reads "0" at once, selected, so that what is typed next replaces
+// it ("-1" typed into an emptied quantity reads "-1", not "0-1").
+void zeroEmpty(QLineEdit* e)
+{
+    e->setText(kZero);
+    e->selectAll();
+}
+
+void zeroLoneMinus(QLineEdit* e)
+{
+    if (isLoneMinus(e))
+        e->setText(kZero);
+}
+
+// Rounds a typed number to two decimals (halves to even); the text is rewritten only when
+// it changes, so its handlers run only then.
+void roundText(QLineEdit* e)
+{
+    const QString rounded = roundTypedText(e->text());
+    if (rounded != e->text())
+        e->setText(rounded);
+}
+
+// A record picker answering into this form's fields.
+template <class Picker>
+void pickFor(QWidget* parent)
+{
+    Picker dlg(parent);
+    dlg.xzbj->setText(kTag);
+    runModal(dlg);
+}
+
+// A line dialog in the purchase mode, filled by fill before it runs.
+template <class Dialog>
+void runLineDialog(QWidget* parent, const QString& title, const std::function<void(Dialog&)>& fill)
+{
+    Dialog dlg(parent);
+    dlg.setWindowTitle(title);
+    dlg.ST1->setText(QStringLiteral("cgmx"));
+    fill(dlg);
+    runModal(dlg);
+}
 }
 
 TFtjcgd1::TFtjcgd1(QWidget* parent) : QWidget(parent)
@@ -108,62 +126,54 @@ TFtjcgd1::~TFtjcgd1() = default;
 
 void TFtjcgd1::buildControls()
 {
-    auto label = [this](const QString& text, int x, int y, int w = 40) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(x, y, w, 22);
-        return l;
-    };
     auto place = [](QWidget* w, int x, int y, int width, int height) { w->setGeometry(x, y, width, height); };
-    auto readOnly = [](QLineEdit* e) {
+    // A caption and, right after it, its field.
+    auto field = [this, place](auto* w, const char* name, const char* caption, int x, int y, int captionWidth,
+                               int width, int height = 22) {
+        (new QLabel(QString::fromUtf8(caption), this))->setGeometry(x, y, captionWidth, 22);
+        place(named(w, name), x + captionWidth, y, width, height);
+        return w;
+    };
+    auto readOnly = [](auto* e) {
         e->setReadOnly(true);
         QPalette p = e->palette();
         p.setColor(QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
         e->setPalette(p);
+        return e;
+    };
+    auto tipped = [](auto* w, const char* tip) {
+        if (*tip)
+            w->setToolTip(QString::fromUtf8(tip));
+        return w;
+    };
+    // The "…" button right after a field, opening its picker.
+    auto pickerButton = [this, place, tipped](const char* name, QWidget* field, const char* tip) {
+        auto* b = named(new SpeedButton(QStringLiteral("…"), this), name);
+        const QRect r = field->geometry();
+        place(b, r.x() + r.width(), r.y(), r.height(), r.height());
+        return tipped(b, tip);
     };
 
-    // Header, first row.
-    label(QStringLiteral("日期"), 8, 10, 30);
-    DateTimePicker1 = named(new DatePicker(this), "DateTimePicker1");
-    place(DateTimePicker1, 38, 10, 104, 22);
-    label(QStringLiteral("仓库"), 150, 10, 30);
-    ck = named(new ExitEdit(this), "ck");
-    place(ck, 180, 10, 90, 22);
-    readOnly(ck);
-    SpeedButton4 = named(new SpeedButton(QStringLiteral("…"), this), "SpeedButton4");
-    place(SpeedButton4, 270, 10, 22, 22);
-    SpeedButton4->setToolTip(QStringLiteral("选择仓库"));
-    label(QStringLiteral("经办人"), 300, 10, 44);
-    jsr = named(new ExitEdit(this), "jsr");
-    place(jsr, 344, 10, 80, 22);
-    readOnly(jsr);
-    SpeedButton1 = named(new SpeedButton(QStringLiteral("…"), this), "SpeedButton1");
-    place(SpeedButton1, 424, 10, 22, 22);
-    SpeedButton1->setToolTip(QStringLiteral("选择经办人"));
-    label(QStringLiteral("厂商"), 454, 10, 30);
-    ghs = named(new ExitEdit(this), "ghs");
-    place(ghs, 484, 10, 150, 22);
-    readOnly(ghs);
-    SpeedButton2 = named(new SpeedButton(QStringLiteral("…"), this), "SpeedButton2");
-    place(SpeedButton2, 634, 10, 22, 22);
-    SpeedButton2->setToolTip(QStringLiteral("选择厂商"));
+    // Header, first row: the date, then the fields chosen with their pickers.
+    DateTimePicker1 = field(new DatePicker(this), "DateTimePicker1", "日期", 8, 10, 30, 104);
+    const struct {
+        ExitEdit** edit; const char* name; const char* caption; int x, captionWidth, width;
+        SpeedButton** button; const char* buttonName; const char* tip;
+    } chosen[] = {
+        {&ck, "ck", "仓库", 150, 30, 90, &SpeedButton4, "SpeedButton4", "选择仓库"},
+        {&jsr, "jsr", "经办人", 300, 44, 80, &SpeedButton1, "SpeedButton1", "选择经办人"},
+        {&ghs, "ghs", "厂商", 454, 30, 150, &SpeedButton2, "SpeedButton2", "选择厂商"},
+    };
+    for (const auto& c : chosen) {
+        *c.edit = readOnly(field(new ExitEdit(this), c.name, c.caption, c.x, 10, c.captionWidth, c.width));
+        *c.button = pickerButton(c.buttonName, *c.edit, c.tip);
+    }
 
     // Header, second row.
-    label(QStringLiteral("优惠额"), 8, 40, 44);
-    yhe = named(new ExitEdit(this), "yhe");
-    place(yhe, 52, 40, 90, 22);
-    yhe->setToolTip(QStringLiteral("正负方向必须跟总金额一致"));
-    label(QStringLiteral("应付额"), 150, 40, 44);
-    yfe = named(new QLineEdit(this), "yfe");
-    place(yfe, 194, 40, 98, 22);
-    readOnly(yfe);
-    yfe->setToolTip(QStringLiteral("应付额＜0：表示应退款"));
-    label(QStringLiteral("实付额"), 300, 40, 44);
-    sfe = named(new ExitEdit(this), "sfe");
-    place(sfe, 344, 40, 102, 22);
-    sfe->setToolTip(QStringLiteral("正负方向必须跟应付额一致"));
-    label(QStringLiteral("备注"), 454, 40, 30);
-    bz = named(new ExitEdit(this), "bz");
-    place(bz, 484, 40, 172, 22);
+    yhe = tipped(field(new ExitEdit(this), "yhe", "优惠额", 8, 40, 44, 90), "正负方向必须跟总金额一致");
+    yfe = tipped(readOnly(field(new QLineEdit(this), "yfe", "应付额", 150, 40, 44, 98)), "应付额＜0：表示应退款");
+    sfe = tipped(field(new ExitEdit(this), "sfe", "实付额", 300, 40, 44, 102), "正负方向必须跟应付额一致");
+    bz = field(new ExitEdit(this), "bz", "备注", 454, 40, 30, 172);
 
     // Title box at the top right.
     auto* box = new QFrame(this);
@@ -186,28 +196,27 @@ void TFtjcgd1::buildControls()
     shbj->setPalette(red);
     shbj->setAlignment(Qt::AlignCenter);
     place(shbj, 0, 48, 142, 20);
-    dh = named(new QLineEdit(box), "dh");
+    dh = readOnly(named(new QLineEdit(box), "dh"));
     place(dh, 10, 70, 122, 22);
     dh->setAlignment(Qt::AlignCenter);
-    readOnly(dh);
 
     // The lines.
     DBGrid1 = named(new DataGrid(this), "DBGrid1");
     place(DBGrid1, 8, 70, 650, 372);
     DBGrid1->setToolTip(QStringLiteral("双点列表可修改明细"));
-    PM1 = new QMenu(this);
-    PM1->setObjectName(QStringLiteral("PM1"));
+    PM1 = named(new QMenu(this), "PM1");
     N1 = named(PM1->addAction(QStringLiteral("删除明细")), "N1");
     N2 = named(PM1->addAction(QStringLiteral("整单折扣")), "N2");
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter, right = Qt::AlignRight | Qt::AlignVCenter;
+    const struct { const char* field; const char* title; int width; Qt::Alignment align; bool titleCentered; QMenu* menu; } columns[] = {
+        {"txm", "编码", 110, left, false, PM1},   {"ppgg", "商品名称", 220, left, false, PM1},
+        {"dw", "单位", 40, Qt::AlignCenter, true, PM1}, {"sl", "数量", 60, right, false, PM1},
+        {"jg", "单价", 80, right, false, PM1},    {"zk", "折扣", 40, right, false, nullptr},
+        {"je", "金额", 80, right, false, PM1},
+    };
     QVector<GridColumn> cols;
-    cols.push_back({QStringLiteral("txm"), QStringLiteral("编码"), 110, Qt::AlignLeft | Qt::AlignVCenter, false, QColor(), true, PM1});
-    cols.push_back({QStringLiteral("ppgg"), QStringLiteral("商品名称"), 220, Qt::AlignLeft | Qt::AlignVCenter, false, QColor(), true, PM1});
-    cols.push_back({QStringLiteral("dw"), QStringLiteral("单位"), 40, Qt::AlignCenter, true, QColor(), true, PM1});
-    cols.push_back({QStringLiteral("sl"), QStringLiteral("数量"), 60, right, false, QColor(), true, PM1});
-    cols.push_back({QStringLiteral("jg"), QStringLiteral("单价"), 80, right, false, QColor(), true, PM1});
-    cols.push_back({QStringLiteral("zk"), QStringLiteral("折扣"), 40, right, false, QColor(), true, nullptr});
-    cols.push_back({QStringLiteral("je"), QStringLiteral("金额"), 80, right, false, QColor(), true, PM1});
+    for (const auto& c : columns)
+        cols.push_back({QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width, c.align, c.titleCentered, QColor(), true, c.menu});
     DBGrid1->setColumns(cols);
     DBGrid1->setQuery(&DM1->AQcgc1);
     DBGrid1->setRowStyler([](int row) {
@@ -231,50 +240,30 @@ void TFtjcgd1::buildControls()
     };
     int y = 112;
     for (const Doc& d : docs) {
-        *d.b = named(new QPushButton(QString::fromUtf8(d.caption), this), d.name);
+        *d.b = tipped(named(new QPushButton(QString::fromUtf8(d.caption), this), d.name), d.hint);
         place(*d.b, 666, y, 138, 40);
-        if (*d.hint)
-            (*d.b)->setToolTip(QString::fromUtf8(d.hint));
         y += 50;
     }
     newButton = named(new QPushButton(QStringLiteral("新开单"), this), "new");
     newButton->hide();
     shenhe = named(new QPushButton(QStringLiteral("shenhe"), this), "shenhe");
     shenhe->hide();
-    PM2 = new QMenu(this);
-    PM2->setObjectName(QStringLiteral("PM2"));
+    PM2 = named(new QMenu(this), "PM2");
     N3 = named(PM2->addAction(QStringLiteral("带编码打印")), "N3");
     N4 = named(PM2->addAction(QStringLiteral("不带编码打印")), "N4");
 
     // Totals.
-    label(QStringLiteral("总数量:"), 8, 452, 50);
-    hjsl = named(new QLineEdit(this), "hjsl");
-    place(hjsl, 58, 452, 110, 22);
-    readOnly(hjsl);
-    label(QStringLiteral("总金额:"), 180, 452, 50);
-    hjje = named(new QLineEdit(this), "hjje");
-    place(hjje, 230, 452, 130, 22);
-    readOnly(hjje);
+    hjsl = readOnly(field(new QLineEdit(this), "hjsl", "总数量:", 8, 452, 50, 110));
+    hjje = readOnly(field(new QLineEdit(this), "hjje", "总金额:", 180, 452, 50, 130));
 
     // The entry row and the line buttons.
-    label(QStringLiteral("编码"), 8, 488, 30);
-    txm = named(new ExitEdit(this), "txm");
-    place(txm, 38, 488, 120, 24);
-    SpeedButton3 = named(new SpeedButton(QStringLiteral("…"), this), "SpeedButton3");
-    place(SpeedButton3, 158, 488, 24, 24);
-    SpeedButton3->setToolTip(QStringLiteral("选择商品"));
-    label(QStringLiteral("品名"), 190, 488, 30);
-    ppgg = named(new QLineEdit(this), "ppgg");
-    place(ppgg, 220, 488, 220, 24);
-    readOnly(ppgg);
+    txm = field(new ExitEdit(this), "txm", "编码", 8, 488, 30, 120, 24);
+    SpeedButton3 = pickerButton("SpeedButton3", txm, "选择商品");
+    ppgg = readOnly(field(new QLineEdit(this), "ppgg", "品名", 190, 488, 30, 220, 24));
     dw = named(new QLineEdit(this), "dw");
     dw->hide();
-    label(QStringLiteral("单价"), 448, 488, 30);
-    jg = named(new ExitEdit(this), "jg");
-    place(jg, 478, 488, 70, 24);
-    label(QStringLiteral("数量"), 556, 488, 30);
-    sl = named(new ExitEdit(this), "sl");
-    place(sl, 586, 488, 70, 24);
+    jg = field(new ExitEdit(this), "jg", "单价", 448, 488, 30, 70, 24);
+    sl = field(new ExitEdit(this), "sl", "数量", 556, 488, 30, 70, 24);
     struct Line { SpeedButton** b; const char* name; const char* caption; const char* hint; int x; };
     const Line lines[] = {
         {&SB1, "SB1", "F10", "新增明细", 666},
@@ -282,73 +271,53 @@ void TFtjcgd1::buildControls()
         {&SB3, "SB3", "F12", "修改明细", 760},
     };
     for (const Line& l : lines) {
-        *l.b = named(new SpeedButton(QString::fromUtf8(l.caption), this), l.name);
+        *l.b = tipped(named(new SpeedButton(QString::fromUtf8(l.caption), this), l.name), l.hint);
         place(*l.b, l.x, 486, 44, 28);
-        (*l.b)->setToolTip(QString::fromUtf8(l.hint));
     }
 
     for (QLineEdit* e : {static_cast<QLineEdit*>(yhe), yfe, static_cast<QLineEdit*>(sfe), static_cast<QLineEdit*>(jg),
                          static_cast<QLineEdit*>(sl), hjsl, hjje})
-        e->setText(QStringLiteral("0"));
+        e->setText(kZero);
 
-    setTabOrder(DateTimePicker1, ck);
-    setTabOrder(ck, jsr);
-    setTabOrder(jsr, ghs);
-    setTabOrder(ghs, yhe);
-    setTabOrder(yhe, sfe);
-    setTabOrder(sfe, bz);
-    setTabOrder(bz, txm);
-    setTabOrder(txm, jg);
-    setTabOrder(jg, sl);
+    QWidget* const tabOrder[] = {DateTimePicker1, ck, jsr, ghs, yhe, sfe, bz, txm, jg, sl};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     // Pickers write into these through the tag.
-    PickerTargets::registerField(kTag, QStringLiteral("ck"), ck);
-    PickerTargets::registerField(kTag, QStringLiteral("jsr"), jsr);
-    PickerTargets::registerField(kTag, QStringLiteral("ghs"), ghs);
-    PickerTargets::registerField(kTag, QStringLiteral("dh"), dh);
+    for (QLineEdit* e : {static_cast<QLineEdit*>(ck), static_cast<QLineEdit*>(jsr), static_cast<QLineEdit*>(ghs), dh})
+        PickerTargets::registerField(kTag, e->objectName(), e);
     // The goods picker and the line dialogs write totals of the shared line query; another
     // window may have re-pointed it meanwhile, so the form takes the totals of its own lines
     // (the same sums when the query holds them).
-    auto totals = [this](QLineEdit* field) {
+    for (QLineEdit* field : {hjsl, hjje})
         PickerTargets::registerField(
             kTag, field->objectName(), field,
             [this](const QString&) { guarded([this] { ensureOwnLines(); recomputeTotals(); }); },
             [field] { return field->text(); });
-    };
-    totals(hjsl);
-    totals(hjje);
 }
 
 void TFtjcgd1::wireHandlers()
 {
-    auto on = [](QAbstractButton* b, void (TFtjcgd1::*f)(), TFtjcgd1* self) {
-        QObject::connect(b, &QAbstractButton::clicked, self, [self, f] { guarded([self, f] { (self->*f)(); }); });
+    auto run = [this](void (TFtjcgd1::*f)()) { return [this, f] { guarded([this, f] { (this->*f)(); }); }; };
+    const std::pair<QAbstractButton*, void (TFtjcgd1::*)()> clicks[] = {
+        {newButton, &TFtjcgd1::newClick},   {BB1, &TFtjcgd1::BB1Click},
+        {BB2, &TFtjcgd1::BB2Click},         {BB3, &TFtjcgd1::BB3Popup},
+        {BB4, &TFtjcgd1::BB4Click},         {BB5, &TFtjcgd1::BB5Click},
+        {shenhe, &TFtjcgd1::shenheClick},   {SB1, &TFtjcgd1::SB1Click},
+        {SB2, &TFtjcgd1::SB2Click},         {SB3, &TFtjcgd1::SB3Click},
+        {SpeedButton1, &TFtjcgd1::SpeedButton1Click}, {SpeedButton2, &TFtjcgd1::SpeedButton2Click},
+        {SpeedButton3, &TFtjcgd1::SpeedButton3Click}, {SpeedButton4, &TFtjcgd1::SpeedButton4Click},
     };
-    on(newButton, &TFtjcgd1::newClick, this);
-    on(BB1, &TFtjcgd1::BB1Click, this);
-    on(BB2, &TFtjcgd1::BB2Click, this);
-    on(BB3, &TFtjcgd1::BB3Popup, this);
-    on(BB4, &TFtjcgd1::BB4Click, this);
-    on(BB5, &TFtjcgd1::BB5Click, this);
+    for (const auto& [button, f] : clicks)
+        connect(button, &QAbstractButton::clicked, this, run(f));
     connect(BB6, &QAbstractButton::clicked, this, &QWidget::close);
-    on(shenhe, &TFtjcgd1::shenheClick, this);
-    on(SB1, &TFtjcgd1::SB1Click, this);
-    on(SB2, &TFtjcgd1::SB2Click, this);
-    on(SB3, &TFtjcgd1::SB3Click, this);
-    on(SpeedButton1, &TFtjcgd1::SpeedButton1Click, this);
-    on(SpeedButton2, &TFtjcgd1::SpeedButton2Click, this);
-    on(SpeedButton3, &TFtjcgd1::SpeedButton3Click, this);
-    on(SpeedButton4, &TFtjcgd1::SpeedButton4Click, this);
     connect(N1, &QAction::triggered, SB2, &QAbstractButton::click);
-    connect(N2, &QAction::triggered, this, [this] { guarded([this] { N2Click(); }); });
-    connect(N3, &QAction::triggered, this, [this] { guarded([this] { N3Click(); }); });
-    connect(N4, &QAction::triggered, this, [this] { guarded([this] { N4Click(); }); });
+    const std::pair<QAction*, void (TFtjcgd1::*)()> actions[] = {
+        {N2, &TFtjcgd1::N2Click}, {N3, &TFtjcgd1::N3Click}, {N4, &TFtjcgd1::N4Click}};
+    for (const auto& [action, f] : actions)
+        connect(action, &QAction::triggered, this, run(f));
     connect(DBGrid1, &DataGrid::rowDoubleClicked, SB3, [this] { SB3->click(); });
     BB3->installEventFilter(this);
-
-    connect(ck, &ExitEdit::doubleClicked, SpeedButton4, &QAbstractButton::click);
-    connect(jsr, &ExitEdit::doubleClicked, SpeedButton1, &QAbstractButton::click);
-    connect(ghs, &ExitEdit::doubleClicked, SpeedButton2, &QAbstractButton::click);
 
     auto changed = [this](QLineEdit* e, std::function<void()> f) {
         connect(e, &QLineEdit::textChanged, this, [f] { guarded(f); });
@@ -358,58 +327,50 @@ void TFtjcgd1::wireHandlers()
     changed(yhe, [this] { yheChange(); });
     changed(hjje, [this] { hjjeChange(); });
     changed(yfe, [this] { yfeChange(); });
-    changed(sfe, [this] { emptyToZero(sfe); });
-    changed(sl, [this] { emptyToZero(sl); });
-    changed(jg, [this] { emptyToZero(jg); });
+    for (QLineEdit* e : {static_cast<QLineEdit*>(sfe), static_cast<QLineEdit*>(sl), static_cast<QLineEdit*>(jg)})
+        changed(e, [e] {
+            if (e->text().trimmed().isEmpty())
+                zeroEmpty(e);
+        });
 
-    auto exited = [this](ExitEdit* e, std::function<void()> f) {
-        connect(e, &ExitEdit::exited, this, [f] { guarded(f); });
-    };
-    exited(yhe, [this] { leaveNumber(yhe, true); });
-    exited(sfe, [this] { leaveNumber(sfe, true); });
-    exited(sl, [this] { leaveNumber(sl, true); });
-    exited(jg, [this] { leaveNumber(jg, false); });
-    exited(ck, [this] { ckExit(); });
-
-    installNumberFilter(sl, NumberKind::Signed);
-    installNumberFilter(yhe, NumberKind::Signed);
-    installNumberFilter(sfe, NumberKind::Signed);
-    installNumberFilter(jg, NumberKind::Unsigned);
+    // Leaving a money field rounds it; a lone "-" left in it counts as 0 (not in the price,
+    // which takes no sign).
+    for (ExitEdit* e : {yhe, sfe, sl, jg}) {
+        const bool signedField = e != jg;
+        connect(e, &ExitEdit::exited, this, [e, signedField] {
+            guarded([e, signedField] {
+                if (signedField)
+                    zeroLoneMinus(e);
+                roundText(e);
+            });
+        });
+        installNumberFilter(e, signedField ? NumberKind::Signed : NumberKind::Unsigned);
+    }
+    connect(ck, &ExitEdit::exited, this, run(&TFtjcgd1::ckExit));
 
     keys = new KeyPreview(this);
-    keys->mapKey(Qt::Key_F5, BB1);
-    keys->mapKey(Qt::Key_F6, BB2);
-    keys->mapKey(Qt::Key_F7, BB3);
-    keys->mapKey(Qt::Key_F8, BB4);
-    keys->mapKey(Qt::Key_F9, BB5);
-    keys->mapKey(Qt::Key_Escape, BB6);
-    keys->mapKey(Qt::Key_F10, SB1);
-    keys->mapKey(Qt::Key_F11, SB2);
-    keys->mapKey(Qt::Key_F12, SB3);
-    keys->enterMovesTo(dh, ck);
-    keys->enterMovesTo(DateTimePicker1, jsr);
-    keys->onEnter(ck, [this] {
-        if (ck->text().trimmed().isEmpty()) SpeedButton4->click();
-        else jsr->setFocus();
-    });
-    keys->onEnter(jsr, [this] {
-        if (jsr->text().trimmed().isEmpty()) SpeedButton1->click();
-        else ghs->setFocus();
-    });
-    keys->onEnter(ghs, [this] {
-        if (ghs->text().trimmed().isEmpty()) SpeedButton2->click();
-        else txm->setFocus();
-    });
-    keys->onEnter(txm, [this] {
-        if (ppgg->text().trimmed().isEmpty()) SpeedButton3->click();
-        else sl->setFocus();
-    });
-    keys->enterMovesTo(ppgg, sl);
-    keys->enterMovesTo(jg, sl);
+    const std::pair<int, QAbstractButton*> keyed[] = {
+        {Qt::Key_F5, BB1}, {Qt::Key_F6, BB2}, {Qt::Key_F7, BB3}, {Qt::Key_F8, BB4}, {Qt::Key_F9, BB5},
+        {Qt::Key_Escape, BB6}, {Qt::Key_F10, SB1}, {Qt::Key_F11, SB2}, {Qt::Key_F12, SB3}};
+    for (const auto& [key, button] : keyed)
+        keys->mapKey(key, button);
+    // A chosen field: a double-click opens its picker; Enter opens it while the field (for
+    // the code: the goods found) is empty, else moves on.
+    const struct { ExitEdit* field; QLineEdit* filled; QAbstractButton* picker; QWidget* next; } picked[] = {
+        {ck, ck, SpeedButton4, jsr}, {jsr, jsr, SpeedButton1, ghs}, {ghs, ghs, SpeedButton2, txm}, {txm, ppgg, SpeedButton3, sl}};
+    for (const auto& p : picked) {
+        if (p.field != txm)
+            connect(p.field, &ExitEdit::doubleClicked, p.picker, &QAbstractButton::click);
+        keys->onEnter(p.field, [p] {
+            if (p.filled->text().trimmed().isEmpty()) p.picker->click();
+            else p.next->setFocus();
+        });
+    }
+    const std::pair<QWidget*, QWidget*> moves[] = {
+        {dh, ck}, {DateTimePicker1, jsr}, {ppgg, sl}, {jg, sl}, {yhe, bz}, {yfe, bz}, {sfe, bz}};
+    for (const auto& [from, to] : moves)
+        keys->enterMovesTo(from, to);
     keys->onEnter(sl, [this] { SB1->click(); });
-    keys->enterMovesTo(yhe, bz);
-    keys->enterMovesTo(yfe, bz);
-    keys->enterMovesTo(sfe, bz);
     keys->onEnter(bz, [this] { BB4->click(); });
 }
 
@@ -430,6 +391,33 @@ bool TFtjcgd1::guardQueries()
     return true;
 }
 
+// guardQueries, and the document has lines; else the warning given.
+bool TFtjcgd1::guardLines(const QString& noneWarning)
+{
+    if (!guardQueries())
+        return false;
+    if (DM1->AQcgc1.recordCount() == 0) {
+        warnBox(noneWarning);
+        return false;
+    }
+    return true;
+}
+
+// Before saving or printing: the document has lines and its money keeps the sign rules.
+bool TFtjcgd1::linesAndSignsHold()
+{
+    if (DM1->AQcgc1.recordCount() == 0) {
+        infoBox(QStringLiteral("明细不可为空！"));
+        return false;
+    }
+    const QString broken = purchaseSignRuleMessage(hjje->text(), yhe->text(), yfe->text(), sfe->text());
+    if (!broken.isEmpty()) {
+        infoBox(broken);
+        return false;
+    }
+    return true;
+}
+
 void TFtjcgd1::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
@@ -445,9 +433,7 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
         closing_ = true;
         if (DM1)
             guarded([this] { rollbackPurchaseLineMarks(*DM1, dh->text(), true); });
-#ifdef HAVE_TFSP2
         closeMdiForm(Fsp2);
-#endif
     }
     e->accept();
     QWidget::closeEvent(e);
@@ -471,6 +457,30 @@ bool TFtjcgd1::eventFilter(QObject* obj, QEvent* e)
 
 // ---- new document and numbering -------------------------------------------------------
 
+// The money fields, the totals and the entry row back to empty ("0" in the numbers).
+void TFtjcgd1::clearEntry()
+{
+    for (QLineEdit* e : {static_cast<QLineEdit*>(yhe), yfe, static_cast<QLineEdit*>(sfe), hjsl, hjje})
+        e->setText(kZero);
+    txm->clear();
+    ppgg->clear();
+    dw->clear();
+    sl->setText(kZero);
+    jg->setText(kZero);
+}
+
+// Takes the next number; with the day's numbers used up, warns and closes the form.
+bool TFtjcgd1::takeNumber(const std::optional<QString>& next)
+{
+    if (!next) {
+        warnBox(kTooMany);
+        close();
+        return false;
+    }
+    dh->setText(*next);
+    return true;
+}
+
 void TFtjcgd1::newClick()
 {
     ck->setFocus();
@@ -481,26 +491,9 @@ void TFtjcgd1::newClick()
     jsr->clear();
     ghs->clear();
     bz->clear();
-    yhe->setText(QStringLiteral("0"));
-    yfe->setText(QStringLiteral("0"));
-    sfe->setText(QStringLiteral("0"));
-    txm->clear();
-    ppgg->clear();
-    dw->clear();
-    sl->setText(QStringLiteral("0"));
-    jg->setText(QStringLiteral("0"));
-    hjsl->setText(QStringLiteral("0"));
-    hjje->setText(QStringLiteral("0"));
-    const std::optional<QString> next = nextPurchaseNumber(*DM1, Clock::today());
-    if (!next) {
-        warnBox(kTooMany);
-        close();
-        return;
-    }
-    dh->setText(*next);
-    Query& q = DM1->AQcgc1;
-    q.setSql(purchaseLinesStatement(dh->text(), false));
-    q.open();
+    clearEntry();
+    if (takeNumber(nextPurchaseNumber(*DM1, Clock::today())))
+        dhChange();
 }
 
 void TFtjcgd1::rollbackLineMarks()
@@ -513,6 +506,7 @@ void TFtjcgd1::rollbackLineMarks()
     rollbackPurchaseLineMarks(*DM1, dh->text(), true);
 }
 
+// In new mode the line query follows the number.
 void TFtjcgd1::dhChange()
 {
     if (modifyMode())
@@ -534,7 +528,6 @@ void TFtjcgd1::BB1Click()
 
 void TFtjcgd1::BB2Click()
 {
-#ifdef HAVE_TFXZCG1
     heldOldDh_ = dh->text();
     heldRolledBack_ = false;
     choosingHeld_ = true;
@@ -560,37 +553,13 @@ void TFtjcgd1::BB2Click()
         rollbackPurchaseLineMarks(*DM1, heldOldDh_, true);
     }
     ensureOwnLines();
-#endif
 }
 
 // ---- pickers ----------------------------------------------------------------------------
 
-void TFtjcgd1::SpeedButton4Click()
-{
-#ifdef HAVE_TFCK1
-    TFck1 dlg(this);
-    dlg.xzbj->setText(kTag);
-    runModal(dlg);
-#endif
-}
-
-void TFtjcgd1::SpeedButton1Click()
-{
-#ifdef HAVE_TFYG2
-    TFyg2 dlg(this);
-    dlg.xzbj->setText(kTag);
-    runModal(dlg);
-#endif
-}
-
-void TFtjcgd1::SpeedButton2Click()
-{
-#ifdef HAVE_TFGHS2
-    TFghs2 dlg(this);
-    dlg.xzbj->setText(kTag);
-    runModal(dlg);
-#endif
-}
+void TFtjcgd1::SpeedButton4Click() { pickFor<TFck1>(this); }
+void TFtjcgd1::SpeedButton1Click() { pickFor<TFyg2>(this); }
+void TFtjcgd1::SpeedButton2Click() { pickFor<TFghs2>(this); }
 
 void TFtjcgd1::SpeedButton3Click()
 {
@@ -601,31 +570,21 @@ void TFtjcgd1::SpeedButton3Click()
     }
     // The picker appends to the line query and totals it: it must hold this document.
     ensureOwnLines();
-#ifdef HAVE_TFSP2
     if (!ActivateIfOpen(Fsp2)) {
         Fsp2 = new TFsp2();
         showMdiChild(Fsp2);
     }
     Fsp2->xzbj->setText(kTag);
-    Fsp2->DBGrid1->setColumnVisible(4, true);
-    Fsp2->DBGrid1->setColumnVisible(5, false);
-    Fsp2->DBGrid1->setColumnVisible(6, false);
-    Fsp2->DBGrid1->setColumnVisible(7, false);
+    for (int col = 4; col <= 7; ++col)
+        Fsp2->DBGrid1->setColumnVisible(col, col == 4);
     Fsp2->Edit2->setText(ck->text());
-#endif
     Query& q = DM1->AQsp1;
-    q.disableControls();
-    try {
-        q.clearSql();
-        q.addSql(QStringLiteral("SELECT * FROM sp"));
-        q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
-        q.addSql(QStringLiteral("order by id"));
-        q.open();
-    } catch (...) {
-        q.enableControls();
-        throw;
-    }
-    q.enableControls();
+    const ControlsDisabled still(q);
+    q.clearSql();
+    q.addSql(QStringLiteral("SELECT * FROM sp"));
+    q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
+    q.addSql(QStringLiteral("order by id"));
+    q.open();
 }
 
 void TFtjcgd1::txmChange()
@@ -636,15 +595,10 @@ void TFtjcgd1::txmChange()
     q.addSql(QStringLiteral("where txm=") + sqlQuote(txm->text()));
     q.addSql(QStringLiteral("and ck=") + sqlQuote(ck->text()));
     q.open();
-    if (q.recordCount() == 1) {
-        ppgg->setText(q.text(QStringLiteral("ppgg")));
-        dw->setText(q.text(QStringLiteral("dw")));
-        jg->setText(q.text(QStringLiteral("jj")));
-    } else {
-        ppgg->clear();
-        dw->clear();
-        jg->setText(QStringLiteral("0"));
-    }
+    const bool found = q.recordCount() == 1;
+    ppgg->setText(found ? q.text(QStringLiteral("ppgg")) : QString());
+    dw->setText(found ? q.text(QStringLiteral("dw")) : QString());
+    jg->setText(found ? q.text(QStringLiteral("jj")) : kZero);
 }
 
 // ---- lines ------------------------------------------------------------------------------
@@ -668,14 +622,9 @@ void TFtjcgd1::SB1Click()
 {
     if (!guardQueries())
         return;
-    if (sl->text().trimmed() == QLatin1String("-"))
-        sl->setText(QStringLiteral("0"));
-    const QString slText = roundTypedText(sl->text());
-    if (slText != sl->text())
-        sl->setText(slText);
-    const QString jgText = roundTypedText(jg->text());
-    if (jgText != jg->text())
-        jg->setText(jgText);
+    zeroLoneMinus(sl);
+    roundText(sl);
+    roundText(jg);
     if (ppgg->text().trimmed().isEmpty()) {
         infoBox(QStringLiteral("商品不可为空！"));
         txm->setFocus();
@@ -686,17 +635,14 @@ void TFtjcgd1::SB1Click()
         sl->setFocus();
         return;
     }
+    const std::pair<const char*, QString> columns[] = {
+        {"dh", dh->text()},     {"bj", QStringLiteral("dz")}, {"txm", txm->text()}, {"ppgg", ppgg->text()},
+        {"dw", dw->text()},     {"sl", sl->text()},           {"jg", jg->text()},   {"zk", QStringLiteral("1")}};
     Query& q = DM1->AQcgc1;
     q.append();
     try {
-        q.setText(QStringLiteral("dh"), dh->text());
-        q.setText(QStringLiteral("bj"), QStringLiteral("dz"));
-        q.setText(QStringLiteral("txm"), txm->text());
-        q.setText(QStringLiteral("ppgg"), ppgg->text());
-        q.setText(QStringLiteral("dw"), dw->text());
-        q.setText(QStringLiteral("sl"), sl->text());
-        q.setText(QStringLiteral("jg"), jg->text());
-        q.setText(QStringLiteral("zk"), QStringLiteral("1"));
+        for (const auto& [column, text] : columns)
+            q.setText(QString::fromLatin1(column), text);
         q.setText(QStringLiteral("je"), (q.money(QStringLiteral("sl")) * q.money(QStringLiteral("jg"))).format00());
         q.post();
     } catch (...) {
@@ -712,117 +658,79 @@ void TFtjcgd1::SB1Click()
 
 void TFtjcgd1::SB2Click()
 {
-    if (!guardQueries())
+    if (!guardLines(QStringLiteral("没有明细可删除！")))
         return;
-    Query& q = DM1->AQcgc1;
-    if (q.recordCount() == 0) {
-        warnBox(QStringLiteral("没有明细可删除！"));
-        return;
-    }
     if (!confirmBox(QStringLiteral("确定要删除此明细么？")))
         return;
+    Query& q = DM1->AQcgc1;
     ensureOwnLines();   // the question may have let another window re-point the query
     if (q.recordCount() == 0)
         return;
-    q.disableControls();
-    try {
-        if (modifyMode() && q.text(QStringLiteral("bj")) != QLatin1String("dz")) {
-            q.edit();
-            q.setText(QStringLiteral("bj"), QStringLiteral("ds"));
-            q.post();
-            q.setSql(purchaseLinesStatement(dh->text(), true));
-            q.open();
-        } else {
-            // A pending line (new mode, or added during this change) goes at once.
-            q.deleteRow();
+    {
+        const ControlsDisabled still(q);
+        try {
+            if (modifyMode() && q.text(QStringLiteral("bj")) != QLatin1String("dz")) {
+                q.edit();
+                q.setText(QStringLiteral("bj"), QStringLiteral("ds"));
+                q.post();
+                q.setSql(purchaseLinesStatement(dh->text(), true));
+                q.open();
+            } else {
+                // A pending line (new mode, or added during this change) goes at once.
+                q.deleteRow();
+            }
+        } catch (...) {
+            if (q.state() == Query::State::Edit)
+                q.cancel();
+            throw;
         }
-    } catch (...) {
-        if (q.state() == Query::State::Edit)
-            q.cancel();
-        q.enableControls();
-        throw;
     }
-    q.enableControls();
     recomputeTotals();
 }
 
 void TFtjcgd1::SB3Click()
 {
-    if (!guardQueries())
+    if (!guardLines(QStringLiteral("没有明细可修改！")))
         return;
-    Query& q = DM1->AQcgc1;
-    if (q.recordCount() == 0) {
-        warnBox(QStringLiteral("没有明细可修改！"));
-        return;
-    }
-#ifdef HAVE_TFXGMX1
-    TFxgmx1 dlg(this);
-    dlg.setWindowTitle(QStringLiteral("修改采购明细"));
-    dlg.ST1->setText(QStringLiteral("cgmx"));
-    dlg.txm->setText(q.text(QStringLiteral("txm")));
-    dlg.ppgg->setText(q.text(QStringLiteral("ppgg")));
-    dlg.dw->setText(q.text(QStringLiteral("dw")));
-    dlg.sl->setText(q.text(QStringLiteral("sl")));
-    dlg.jg->setText(q.text(QStringLiteral("jg")));
-    dlg.zk->setText(q.text(QStringLiteral("zk")));
-    dlg.je->setText(q.text(QStringLiteral("je")));
-    runModal(dlg);
-#endif
+    runLineDialog<TFxgmx1>(this, QStringLiteral("修改采购明细"), [](TFxgmx1& dlg) {
+        const Query& q = DM1->AQcgc1;
+        const std::pair<QLineEdit*, const char*> fields[] = {{dlg.txm, "txm"}, {dlg.ppgg, "ppgg"}, {dlg.dw, "dw"},
+                                                             {dlg.sl, "sl"},   {dlg.jg, "jg"},     {dlg.zk, "zk"},
+                                                             {dlg.je, "je"}};
+        for (const auto& [field, column] : fields)
+            field->setText(q.text(QString::fromLatin1(column)));
+    });
 }
 
 void TFtjcgd1::N2Click()
 {
-    if (!guardQueries())
+    if (!guardLines(QStringLiteral("没有明细可设置！")))
         return;
-    if (DM1->AQcgc1.recordCount() == 0) {
-        warnBox(QStringLiteral("没有明细可设置！"));
-        return;
-    }
-#ifdef HAVE_TFXGMX4
-    TFxgmx4 dlg(this);
-    dlg.setWindowTitle(QStringLiteral("采购单折扣率"));
-    dlg.ST1->setText(QStringLiteral("cgmx"));
-    dlg.zk->setText(QStringLiteral("1"));
-    runModal(dlg);
-#endif
+    runLineDialog<TFxgmx4>(this, QStringLiteral("采购单折扣率"), [](TFxgmx4& dlg) { dlg.zk->setText(QStringLiteral("1")); });
 }
 
 // ---- money fields -----------------------------------------------------------------------
 
-void TFtjcgd1::emptyToZero(QLineEdit* e)
-{
-    if (e->text().trimmed().isEmpty())
-        e->setText(QStringLiteral("0"));
-}
-
 void TFtjcgd1::yheChange()
 {
     if (yhe->text().trimmed().isEmpty()) {
-        yhe->setText(QStringLiteral("0"));   // runs this handler again with "0"
+        zeroEmpty(yhe);   // runs this handler again with "0"
         return;
     }
-    if (yhe->text().trimmed() == QLatin1String("-"))
+    if (isLoneMinus(yhe))
         yfe->setText(hjje->text());
     else
-        yfe->setText((Money::parse(hjje->text()) - Money::parse(yhe->text())).plainText());
+        hjjeChange();
 }
 
+// Payable = total - discount; a lone "-" in the discount counts as 0.
 void TFtjcgd1::hjjeChange()
 {
-    const Money discount = yhe->text().trimmed() == QLatin1String("-") ? Money() : Money::parse(yhe->text());
+    const Money discount = isLoneMinus(yhe) ? Money() : Money::parse(yhe->text());
     yfe->setText((Money::parse(hjje->text()) - discount).plainText());
 }
 
 void TFtjcgd1::yfeChange() { sfe->setText(yfe->text()); }
-
-void TFtjcgd1::leaveNumber(QLineEdit* e, bool loneMinusToZero)
-{
-    if (loneMinusToZero && e->text().trimmed() == QLatin1String("-"))
-        e->setText(QStringLiteral("0"));
-    const QString rounded = roundTypedText(e->text());
-    if (rounded != e->text())
-        e->setText(rounded);
-}
 
 void TFtjcgd1::ckExit()
 {
@@ -837,23 +745,26 @@ void TFtjcgd1::ckExit()
 void TFtjcgd1::BB4Click() { saveDocument(true); }
 void TFtjcgd1::BB5Click() { saveDocument(false); }
 
+PurchaseSaveInput TFtjcgd1::saveInput(bool settle) const
+{
+    return PurchaseSaveInput{.modifyMode = modifyMode(), .settle = settle, .dh = dh->text(),
+                             .rq = DateTimePicker1->date(), .ck = ck->text(), .ghs = ghs->text(),
+                             .jsr = jsr->text(), .bz = bz->text(), .hjsl = hjsl->text(),
+                             .hjje = hjje->text(), .yhe = yhe->text(), .yfe = yfe->text(),
+                             .sfe = sfe->text(), .zhidan = currentOperatorName(), .today = Clock::today()};
+}
+
 void TFtjcgd1::saveDocument(bool settle)
 {
     if (!guardQueries())
         return;
 
     // Normalise the money texts.
-    if (yhe->text().trimmed() == QLatin1String("-"))
-        yhe->setText(QStringLiteral("0"));
-    if (yfe->text().trimmed() == QLatin1String("-"))
-        yfe->setText(QStringLiteral("0"));
-    if (sfe->text().trimmed() == QLatin1String("-"))
-        sfe->setText(QStringLiteral("0"));
-    for (QLineEdit* e : {static_cast<QLineEdit*>(yhe), yfe, static_cast<QLineEdit*>(sfe)}) {
-        const QString rounded = roundTypedText(e->text());
-        if (rounded != e->text())
-            e->setText(rounded);
-    }
+    const std::initializer_list<QLineEdit*> money{yhe, yfe, sfe};
+    for (QLineEdit* e : money)
+        zeroLoneMinus(e);
+    for (QLineEdit* e : money)
+        roundText(e);
 
     const struct { QLineEdit* field; const char* message; } required[] = {
         {ck, "仓库不可为空！"}, {jsr, "经办人不可为空！"}, {ghs, "厂商不可为空！"}};
@@ -864,32 +775,10 @@ void TFtjcgd1::saveDocument(bool settle)
             return;
         }
     }
-    if (DM1->AQcgc1.recordCount() == 0) {
-        infoBox(QStringLiteral("明细不可为空！"));
+    if (!linesAndSignsHold())
         return;
-    }
-    const QString broken = purchaseSignRuleMessage(hjje->text(), yhe->text(), yfe->text(), sfe->text());
-    if (!broken.isEmpty()) {
-        infoBox(broken);
-        return;
-    }
 
-    PurchaseSaveInput in;
-    in.modifyMode = modifyMode();
-    in.settle = settle;
-    in.dh = dh->text();
-    in.rq = DateTimePicker1->date();
-    in.ck = ck->text();
-    in.ghs = ghs->text();
-    in.jsr = jsr->text();
-    in.bz = bz->text();
-    in.hjsl = hjsl->text();
-    in.hjje = hjje->text();
-    in.yhe = yhe->text();
-    in.yfe = yfe->text();
-    in.sfe = sfe->text();
-    in.zhidan = currentOperatorName();
-    in.today = Clock::today();
+    const PurchaseSaveInput in = saveInput(settle);
     if (savePurchase(*DM1, in) == PurchaseSaveResult::HeldHeaderMissing) {
         warnBox(QStringLiteral("此挂单已不存在或已审核，不能再保存！"));
         return;
@@ -902,37 +791,14 @@ void TFtjcgd1::saveDocument(bool settle)
     // The next document of the same kind keeps date, warehouse, employee and remark.
     ghs->setFocus();
     ghs->clear();
-    yhe->setText(QStringLiteral("0"));
-    yfe->setText(QStringLiteral("0"));
-    sfe->setText(QStringLiteral("0"));
-    hjsl->setText(QStringLiteral("0"));
-    hjje->setText(QStringLiteral("0"));
-    txm->clear();
-    ppgg->clear();
-    dw->clear();
-    sl->setText(QStringLiteral("0"));
-    jg->setText(QStringLiteral("0"));
-    const std::optional<QString> next = nextPurchaseNumberAfter(*DM1, dh->text(), Clock::today());
-    if (!next) {
-        warnBox(kTooMany);
-        close();
-        return;
-    }
-    dh->setText(*next);
+    clearEntry();
+    takeNumber(nextPurchaseNumberAfter(*DM1, dh->text(), Clock::today()));
 }
 
 void TFtjcgd1::shenheClick()
 {
     ensureOwnLines();
-    PurchaseDocFields doc;
-    doc.dh = dh->text();
-    doc.ck = ck->text();
-    doc.ghs = ghs->text();
-    doc.jsr = jsr->text();
-    doc.bz = bz->text();
-    doc.sfe = sfe->text();
-    doc.rq = DateTimePicker1->date();
-    postPurchase(*DM1, doc);
+    postPurchase(*DM1, purchaseDocFields(saveInput(true)));
 }
 
 // ---- printing ---------------------------------------------------------------------------
@@ -948,25 +814,14 @@ void TFtjcgd1::N4Click() { printDocument(false); }
 void TFtjcgd1::printDocument(bool withCodes)
 {
     Query& q = DM1->AQcgc1;
-    try {
-        ensureOwnLines();
-    } catch (const std::exception& e) {
-        showErrorBox(QString::fromUtf8(e.what()));
-    }
+    guarded([this] { ensureOwnLines(); });
     if (!q.isOpen()) {
         warnBox(QStringLiteral("数据未打开，关闭窗口后重新打开！"));
         close();
         return;
     }
-    if (q.recordCount() == 0) {
-        infoBox(QStringLiteral("明细不可为空！"));
+    if (!linesAndSignsHold())
         return;
-    }
-    const QString broken = purchaseSignRuleMessage(hjje->text(), yhe->text(), yfe->text(), sfe->text());
-    if (!broken.isEmpty()) {
-        infoBox(broken);
-        return;
-    }
     PurchasePrintFields f;
     f.rq = DateTimePicker1->date().toString(QStringLiteral("yyyy-MM-dd"));
     f.dh = dh->text();

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -19,6 +20,7 @@ class DatePicker;
 class ExitEdit;
 class SpeedButton;
 class KeyPreview;
+struct PurchaseSaveInput;
 
 class TFtjcgd1 : public QWidget {
     Q_OBJECT
@@ -97,6 +99,11 @@ private:
     void buildControls();
     void wireHandlers();
     bool guardQueries();
+    bool guardLines(const QString& noneWarning);
+    bool linesAndSignsHold();
+    void clearEntry();
+    bool takeNumber(const std::optional<QString>& next);
+    PurchaseSaveInput saveInput(bool settle) const;
     void saveDocument(bool settle);
     void printDocument(bool withCodes);
     void recomputeTotals();
@@ -105,8 +112,6 @@ private:
     void yheChange();
     void hjjeChange();
     void yfeChange();
-    void emptyToZero(QLineEdit* e);
-    void leaveNumber(QLineEdit* e, bool loneMinusToZero);
     void ckExit();
 
     bool started_ = false;

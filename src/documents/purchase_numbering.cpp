@@ -42,16 +42,20 @@ QString purchaseNumber(const QDate& day, int sequence)
         + QStringLiteral("%1").arg(sequence, 3, 10, QLatin1Char('0'));
 }
 
+QStringList purchaseHeadersOfDay(const QDate& day)
+{
+    return {QStringLiteral("SELECT * FROM cgglz"),
+            QStringLiteral("where kdrq=") + sqlQuote(day.toString(QStringLiteral("yyyy-MM-dd"))),
+            QStringLiteral("order by dh")};
+}
+
 std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today)
 {
     Query& q = dm.AQcgz1;
     int last = 0;
-    q.disableControls();
-    try {
-        q.clearSql();
-        q.addSql(QStringLiteral("SELECT * FROM cgglz"));
-        q.addSql(QStringLiteral("where kdrq=") + sqlQuote(today.toString(QStringLiteral("yyyy-MM-dd"))));
-        q.addSql(QStringLiteral("order by dh"));
+    {
+        const ControlsDisabled still(q);
+        q.setSql(purchaseHeadersOfDay(today));
         q.open();
         const int col = q.fieldIndex(QStringLiteral("dh"));
         for (int row = q.recordCount() - 1; row >= 0; --row) {
@@ -61,11 +65,7 @@ std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today)
                 break;
             }
         }
-    } catch (...) {
-        q.enableControls();
-        throw;
     }
-    q.enableControls();
     if (last >= MaxSequence)
         return std::nullopt;
     return firstFreeFrom(dm, today, last + 1);

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class TDM1;
@@ -15,9 +16,11 @@ int purchaseSequence(const QString& dh);
 // "CG" + day + the sequence padded to three digits.
 QString purchaseNumber(const QDate& day, int sequence);
 
+// The headers entered on `day`: "SELECT * FROM cgglz", "where kdrq='<day>'", "order by dh".
+QStringList purchaseHeadersOfDay(const QDate& day);
+
 // The number of a new document entered on `today`. Re-points DM1.AQcgz1 at the headers
-// entered that day ("SELECT * FROM cgglz", "where kdrq='<today>'", "order by dh") with its
-// display frozen; the sequence follows the last of them (in number order) whose sequence is
+// entered that day (purchaseHeadersOfDay) with its display frozen; the sequence follows the last of them (in number order) whose sequence is
 // valid, "001" when there is none. A number already present in cgglz is stepped over.
 // nullopt when the day's numbers are used up (999).
 std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today);

@@ -1,7 +1,10 @@
 #include "purchase_save.h"
 
 #include "data/DM1.h"
+#include "documents/purchase_numbering.h"
 #include "documents/purchase_posting.h"
+
+#include <utility>
 
 namespace {
 const QString kDate = QStringLiteral("yyyy-MM-dd");
@@ -14,14 +17,11 @@ void writeHeaderColumns(Query& q, const PurchaseSaveInput& in, bool withKeys)
         q.setText(QStringLiteral("kdrq"), in.today.toString(kDate));
         q.setText(QStringLiteral("dh"), in.dh);
     }
-    q.setText(QStringLiteral("rq"), in.rq.toString(kDate));
-    q.setText(QStringLiteral("ck"), in.ck);
-    q.setText(QStringLiteral("ghs"), in.ghs);
-    q.setText(QStringLiteral("hjsl"), in.hjsl);
-    q.setText(QStringLiteral("hjje"), in.hjje);
-    q.setText(QStringLiteral("yhe"), in.yhe);
-    q.setText(QStringLiteral("yfe"), in.yfe);
-    q.setText(QStringLiteral("sfe"), in.sfe);
+    const std::pair<const char*, QString> columns[] = {
+        {"rq", in.rq.toString(kDate)}, {"ck", in.ck},     {"ghs", in.ghs}, {"hjsl", in.hjsl}, {"hjje", in.hjje},
+        {"yhe", in.yhe},               {"yfe", in.yfe},   {"sfe", in.sfe}};
+    for (const auto& [column, text] : columns)
+        q.setText(QString::fromLatin1(column), text);
     q.setMoney(QStringLiteral("qk"), q.money(QStringLiteral("yfe")) - q.money(QStringLiteral("sfe")));
     q.setText(QStringLiteral("jsr"), in.jsr);
     q.setText(QStringLiteral("bz"), in.bz);
@@ -86,6 +86,11 @@ QStringList purchaseLinesStatement(const QString& dh, bool modifyMode)
     return s;
 }
 
+PurchaseDocFields purchaseDocFields(const PurchaseSaveInput& in)
+{
+    return PurchaseDocFields{in.dh, in.ck, in.ghs, in.jsr, in.bz, in.sfe, in.rq};
+}
+
 bool ensurePurchaseLines(TDM1& dm, const QString& dh, bool modifyMode)
 {
     Query& q = dm.AQcgc1;
@@ -141,10 +146,7 @@ static PurchaseSaveResult saveInTransaction(TDM1& dm, const PurchaseSaveInput& i
         z.post();
     } else {
         if (!holdsHeaders(z)) {
-            z.clearSql();
-            z.addSql(QStringLiteral("SELECT * FROM cgglz"));
-            z.addSql(QStringLiteral("where kdrq=") + sqlQuote(in.today.toString(kDate)));
-            z.addSql(QStringLiteral("order by dh"));
+            z.setSql(purchaseHeadersOfDay(in.today));
             z.open();
         }
         z.append();
@@ -152,17 +154,8 @@ static PurchaseSaveResult saveInTransaction(TDM1& dm, const PurchaseSaveInput& i
         z.post();
     }
 
-    if (in.settle) {
-        PurchaseDocFields doc;
-        doc.dh = in.dh;
-        doc.ck = in.ck;
-        doc.ghs = in.ghs;
-        doc.jsr = in.jsr;
-        doc.bz = in.bz;
-        doc.sfe = in.sfe;
-        doc.rq = in.rq;
-        postPurchase(dm, doc);
-    }
+    if (in.settle)
+        postPurchase(dm, purchaseDocFields(in));
 
     const QString dhCond = QStringLiteral("\nand dh=") + sqlQuote(in.dh);
     dm.ADOC1.exec(QStringLiteral("update cgglc\nset bj='yz'\nwhere bj='dz'") + dhCond);

@@ -26,10 +26,12 @@ bool ActivateIfOpen(QWidget* w)
     QWidget* frame = w;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
         frame = sub;
+    // A form that has closed and waits to be freed is no longer open (an open window is
+    // never hidden; closing hides it and frees it on the next turn of the event loop).
+    if (!frame->isMinimized() && (w->isHidden() || frame->isHidden()))
+        return false;
     if (frame->isMinimized())
         frame->showNormal();
-    frame->setVisible(true);
-    w->setVisible(true);
     frame->raise();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->mdiArea())
         sub->mdiArea()->setActiveSubWindow(sub);

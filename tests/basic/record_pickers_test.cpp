@@ -85,13 +85,19 @@ TEST_F(RecordPickers, EmployeeFilterListsAgainOnEveryChange)
     dlg.xzbj->setText("tjcg");
     dlg.Edit1->setText("leftover");   // emptied on show
     EXPECT_EQ(run<TFyg2>(dlg, [&](TFyg2& d) {
-                  EXPECT_EQ(d.Edit1->text() + dm->AQyg1.sqlLines().join('|'), "SELECT * FROM yg|where xm like '%%'|order by id");
+                  EXPECT_EQ(d.Edit1->text() + dm->AQyg1.sqlLines().join('|'), "SELECT * FROM yg|where xm like'%%'|order by id");
                   EXPECT_EQ(dm->AQyg1.recordCount(), 4);
                   d.Edit1->setText("张");
-                  EXPECT_EQ(dm->AQyg1.sqlLines(), (QStringList{"SELECT * FROM yg", "where xm like '%张%'", "order by id"}));
+                  EXPECT_EQ(dm->AQyg1.sqlLines(), (QStringList{"SELECT * FROM yg", "where xm like'%张%'", "order by id"}));
                   EXPECT_EQ(dm->AQyg1.recordCount(), 2);
                   d.Edit1->setText("O'B");   // the quote is a character of the name
                   EXPECT_EQ(dm->AQyg1.recordCount(), 1);
+                  // Restored from the task bar, it keeps the name typed and the list.
+                  d.setWindowState(Qt::WindowMinimized);
+                  QApplication::processEvents();
+                  d.setWindowState(Qt::WindowNoState);
+                  QApplication::processEvents();
+                  EXPECT_EQ(d.Edit1->text(), "O'B");
                   key(d.Edit1, Qt::Key_Return);
               }),
               QDialog::Accepted);

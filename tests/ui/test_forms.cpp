@@ -40,6 +40,7 @@ TEST(ActivateIfOpen, RestoresAMinimisedChildAndIsFalseForNilOrAClosedOne)
     EXPECT_EQ(area->subWindowList().size(), 2) << "no second instance";
 
     second->parentWidget()->close();
+    EXPECT_FALSE(ActivateIfOpen(second)) << "closed, not yet freed";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(second.isNull()) << "the instance variable clears itself";
     EXPECT_FALSE(ActivateIfOpen(second));
