@@ -39,7 +39,11 @@ SpreadsheetLauncher& launcher()
 
 QString fileNameFor(DataGrid* grid)
 {
-    QString caption = grid->window() ? grid->window()->windowTitle().trimmed() : QString();
+    // The caption of the form that holds the grid: the nearest titled widget above it (an
+    // MDI child is no window of its own, so window() would give the main window's title).
+    QString caption;
+    for (QWidget* w = grid->parentWidget(); w && caption.isEmpty(); w = w->isWindow() ? nullptr : w->parentWidget())
+        caption = w->windowTitle().trimmed();
     if (caption.isEmpty() && grid->query())
         caption = grid->query()->name();
     for (QChar& ch : caption)

@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QScopeGuard>
 
 namespace {
 
@@ -136,6 +139,10 @@ TEST(PurchaseList, ViewPrintAndExportTheList)
 {
     ListShop s;
     s.exec("UPDATE danwei SET mcdy='禾岚家电'");
+    QMdiArea area;   // the list inside the main window's frame, as the menu opens it
+    area.setWindowTitle("禾岚货栈通家电行业版");
+    setMdiArea(&area);
+    const auto noArea = qScopeGuard([] { setMdiArea(nullptr); });
     TFcggl1& w = s.listAll();
     ASSERT_TRUE(s.moveTo("CG20240101001"));
     emit w.DBGrid1->rowDoubleClicked(DM1->AQcgz1.recNo());   // clicks SB55
@@ -168,6 +175,7 @@ TEST(PurchaseList, ViewPrintAndExportTheList)
     w.SB99->click();
     setSpreadsheetLauncher({});
     EXPECT_TRUE(s.rec.empty());
+    EXPECT_TRUE(QFileInfo(written).fileName().startsWith("采购单据_")) << written.toStdString();
     const QVector<QStringList> rows = readSheet(written);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].size(), 15);
