@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QHash>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,11 +43,7 @@ protected:
     }
     // The lines of document dh in hand, as the purchase form holds them.
     void openLines(const QString& dh) { picker::reopen(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"}); }
-    QString scalar(const QString& sql)
-    {
-        const RecordSet rs = dm->ADOC1.execute(sql);
-        return rs.rows.empty() ? QString() : rs.rows.front().value(0).toString();
-    }
+    QString scalar(const QString& sql) { return sqlScalar(*dm, sql); }
     // The rows q holds, as "code@warehouse" separated by spaces.
     static QString rows(const Query& q)
     {
@@ -76,11 +71,7 @@ protected:
         modal.next([&](QDialog&) { step(dlg); });
         return runModal(dlg);
     }
-    static void key(QWidget* w, int k)
-    {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(w, &press);
-    }
+    static void key(QWidget* w, int k) { sendKey(w, k); }
 
     std::unique_ptr<TempShop> shop;
     TDM1* dm = nullptr;

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,12 +77,6 @@ protected:
         return out.join(QLatin1Char('|'));
     }
 
-    static void key(QWidget* w, int k)
-    {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(w, &press);
-    }
-
     TempShop shop;
     TDM1* dm = shop.dm.get();
     std::unique_ptr<TFxzcg1> picker;
@@ -112,21 +105,13 @@ TEST_F(HeldPicker, ListsHeldDocumentsOfTheSupplierAndDates)
         p->CheckBox1->setChecked(c.dated);
         p->DateTimePicker1->setDate(c.from);
         p->DateTimePicker2->setDate(c.to);
-        key(p->Edit2, Qt::Key_Return);
+        sendKey(p->Edit2, Qt::Key_Return);
         EXPECT_TRUE(dm->AQcgz1.isOpen()) << c.supplier;
         EXPECT_EQ(listed(), c.listed) << c.supplier;
     }
     EXPECT_EQ(dm->AQcgz1.sqlText(), QStringLiteral("SELECT * FROM cgglz\nwhere ghs like '%电器%'\n"
                                                    "and rq>='2024-03-01'and rq<='2024-03-01'\nand shbj='未审核'\norder by id"));
     EXPECT_TRUE(rec.empty());
-
-    // A title click sorts the rows in hand; the from-calendar carries the to-date along.
-    p->CheckBox1->setChecked(false);
-    p->chaClick();
-    p->DBGrid1->clickTitle(p->DBGrid1->columnOfField(QStringLiteral("hjje")));
-    EXPECT_EQ(listed(), B + QLatin1Char(' ') + A);
-    p->DateTimePicker1->pickFromCalendar(QDate(2024, 4, 5));
-    EXPECT_EQ(p->DateTimePicker2->date(), QDate(2024, 4, 5));
 }
 
 TEST_F(HeldPicker, RefusalsLeaveTheFormAloneAndChoosingLoadsInModifyMode)
@@ -160,7 +145,7 @@ TEST_F(HeldPicker, RefusalsLeaveTheFormAloneAndChoosingLoadsInModifyMode)
     // order, the header query on the chosen row; the document in hand gave back its line.
     p->Edit2->setText(QStringLiteral("华南"));
     p->chaClick();
-    key(p->DBGrid1, Qt::Key_Return);
+    sendKey(p->DBGrid1, Qt::Key_Return);
     EXPECT_FALSE(p->isVisible());
     EXPECT_EQ(rec.count(), 2);
     EXPECT_EQ(shown(form), QStringLiteral("修改采购入库单|修改|2024-03-01|CG20240301001|华南电器|一号仓库|张三|A单|10|90|50|3|100"));

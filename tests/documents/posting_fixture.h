@@ -71,15 +71,7 @@ protected:
         return PurchaseDocFields{dh, ck, ghs, QStringLiteral("李四"), QStringLiteral("备注"), sfe, QDate(2024, 1, 5)};
     }
 
-    // Every table's rows in rowid order, as one text: equal dumps mean an unchanged database.
-    QString dump()
-    {
-        QString out;
-        for (const QVariantList& t : rows("SELECT name FROM sqlite_master where type='table' order by name").rows)
-            out += "[" + t[0].toString() + "]\n"
-                   + lines("SELECT * FROM \"" + t[0].toString() + "\" order by rowid").join('\n') + '\n';
-        return out;
-    }
+    QString dump() { return dumpDatabase(dm()); }
 
 private:
     TempShop shop_{false};

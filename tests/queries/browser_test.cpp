@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -138,12 +137,11 @@ TEST_F(Browser, ClosesWithItsFrameAndRefusesOnClosedQueries)
         rec.clear();
         if (c < 3)
             (c == 0 ? dm->AQcgz1 : dm->AQcgc1).close();
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         switch (c) {
         case 0: b->BB3->click(); break;
         case 1: b->BB1->click(); break;
         case 2: b->N4->trigger(); break;
-        case 3: QApplication::sendEvent(b->DBGrid1, &esc); break;
+        case 3: sendKey(b->DBGrid1, Qt::Key_Escape); break;
         default: area.subWindowList().first()->close();
         }
         EXPECT_EQ(rec.texts(), c < 3 ? QStringList{kRefusal} : QStringList()) << c;
@@ -171,18 +169,14 @@ TEST_F(Browser, PrintsFromTheMenuThatTheMouseReleaseOpens)
     EXPECT_TRUE(b->PM2->isVisible());
     b->PM2->hide();
 
-    // What the browser shows is what the layouts print: its edits and its two panels.
+    // Each menu item prints the document in hand with its layout (the layouts' own texts are
+    // checked with the purchase print).
     ModalScript modal;
     b->N3->trigger();
-    const TFdycgd2& withCodes = reportForm(Fdycgd2);
-    EXPECT_EQ(withCodes.QRLdh2->Caption, QStringLiteral("CG20240103001"));
-    EXPECT_EQ(withCodes.QRLghs2->Caption, QStringLiteral("华南电器"));
-    EXPECT_EQ(withCodes.e1->Caption, QStringLiteral("-1"));
-    EXPECT_EQ(withCodes.e2->Caption, QStringLiteral("￥-50"));
+    EXPECT_EQ(reportForm(Fdycgd2).QRLdh2->Caption + reportForm(Fdycgd2).e2->Caption, QStringLiteral("CG20240103001￥-50"));
     view(1);
     b->N4->trigger();
     EXPECT_EQ(reportForm(Fdycgd1).QRLdh2->Caption, QStringLiteral("CG20240102001"));
-    EXPECT_EQ(reportForm(Fdycgd1).e2->Caption, QStringLiteral("￥50.25"));
     EXPECT_EQ(modal.classes(), (QStringList{QStringLiteral("TFdyPreview1"), QStringLiteral("TFdyPreview1")}));
     EXPECT_TRUE(rec.empty()) << rec.texts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(Fllcgd1.data(), b);

@@ -12,18 +12,7 @@
 #include "ui/Controls.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QPushButton>
-
-// Sends key to w through the application, as a typed key goes: an error leaving the handler
-// is shown by the application's error box. Qt::Key_Space on a button clicks it so.
-inline void press(QWidget* w, int key)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &up);
-}
 
 struct ListShop {
     TempShop shop;
@@ -45,7 +34,7 @@ struct ListShop {
     }
 
     void exec(const QString& sql) { dm->ADOC1.exec(sql); }
-    QString scalar(const QString& sql) { return dm->ADOC1.execute(sql).rows.at(0).value(0).toString(); }
+    QString scalar(const QString& sql) { return sqlScalar(*dm, sql); }
     int count(const QString& from) { return sqlCount(*dm, QStringLiteral("SELECT count(*) FROM ") + from); }
 
     // A header paying yfe = hjje and owing qk = yfe - sfe.

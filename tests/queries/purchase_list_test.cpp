@@ -16,53 +16,32 @@
 #include <QMdiArea>
 #include <QScopeGuard>
 
-namespace {
-
-const char* const kStock = "SELECT printf('%g/%g/%g',kcsl,kcje,kcjg) FROM sp WHERE txm='T1'";
-// The goods row, the ledger rows, the payment rows and document 1's header.
-const QString kState = QStringLiteral("SELECT (%1) || ' ' || (SELECT count(*) FROM cgfx) || ' ' || "
-                                      "(SELECT group_concat(dh) FROM fkfx) || ' ' || (SELECT printf('%s/%g/%g/%g',"
-                                      "shbj,yfe,sfe,qk) FROM cgglz WHERE dh='CG20240101001')")
-                           .arg(kStock);
-const QString kAudited = "15/35/2.33 1 CG20240101001,CG20240102001 已审核/100.25/100.25/0";
-
-// Document 1 audited with one line of 5 at 3.00 in 总仓, its ledger row and payment row,
-// document 2's payment row, and the goods row the audit left: 15, 35.00, 2.33.
-void auditedWithStock(ListShop& s)
-{
-    s.exec("INSERT INTO cgglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je) VALUES ('CG20240101001','yz','T1','电视','台',5,3,1,15)");
-    s.exec("INSERT INTO sp (lb,txm,ppgg,dw,ck,kcsl,kcjg,kcje) VALUES ('电器','T1','电视','台','总仓',15,2.33,35)");
-    s.exec("INSERT INTO cgfx (rq,txm,ppgg,dw,sl,jg,zk,je,ghs,jsr,dh,ck) VALUES "
-           "('2024-01-01','T1','电视','台',5,3,1,15,'华南电器','张三','CG20240101001','总仓')");
-    s.exec("INSERT INTO fkfx (shbj,rq,dh,ghs,je,jsr,bz) VALUES ('已审核','2024-01-01','CG20240101001','华南电器',100.25,'张三',''),"
-           "('已审核','2024-01-02','CG20240102001','北方电子',20,'张三','')");
-}
-
-} // namespace
+// The window shows the wiring of un-audit and delete: questions, refusals, the row repainted
+// or removed, the totals, the error shown. Their stock, ledger and payment effects are checked
+// with the rules.
 
 TEST(PurchaseList, UnauditThroughTheWindowIsAllOrNothing)
 {
     ListShop s;
-    auditedWithStock(s);
-    s.exec("CREATE TRIGGER no_fkfx_delete BEFORE DELETE ON fkfx BEGIN SELECT RAISE(ABORT, 'payments locked'); END");
+    s.exec("CREATE TRIGGER no_header BEFORE UPDATE ON cgglz BEGIN SELECT RAISE(ABORT, 'header locked'); END");
     TFcggl1& w = s.listAll();
     Query& q = DM1->AQcgz1;
     ASSERT_TRUE(s.moveTo("CG20240101001"));
     const int row = q.recNo();
 
-    // Failing half-way (the payments cannot go): shown, and nothing has changed.
-    press(w.SB44, Qt::Key_Space);
+    // Failing half-way (the header cannot change): shown, and nothing has changed.
+    sendKey(w.SB44, Qt::Key_Space);
     ASSERT_EQ(s.rec.count(), 2);
     EXPECT_EQ(s.rec.last().icon, MsgIcon::Error);
-    EXPECT_TRUE(s.rec.last().text.contains("payments locked"));
-    EXPECT_EQ(s.scalar(kState), kAudited);
+    EXPECT_TRUE(s.rec.last().text.contains("header locked"));
+    EXPECT_EQ(s.scalar("SELECT group_concat(shbj) FROM cgglz"), "已审核,未审核");
     EXPECT_EQ(q.text("shbj"), "已审核");
 
-    s.exec("DROP TRIGGER no_fkfx_delete");
+    s.exec("DROP TRIGGER no_header");
     s.rec.clear();
     w.SB44->click();
     EXPECT_EQ(s.rec.texts(), QStringList{"确定要反审此单据么？"});
-    EXPECT_EQ(s.scalar(kState), "10/20/2 0 CG20240102001 未审核/100.25/100.25/0");
+    EXPECT_EQ(s.scalar("SELECT group_concat(shbj) FROM cgglz"), "未审核,未审核");
     // The row stays in place, now drawn as held; the totals are not recounted.
     EXPECT_EQ(q.recNo(), row);
     EXPECT_EQ(w.DBGrid1->rowStyle(row).brush, QColor(225, 255, 225));
@@ -77,7 +56,6 @@ TEST(PurchaseList, UnauditThroughTheWindowIsAllOrNothing)
 TEST(PurchaseList, RefusalsAndCancelChangeNothing)
 {
     ListShop s;
-    auditedWithStock(s);
     TFcggl1& w = s.list();
     DM1->AQcgz1.close();
     for (auto* b : {w.SB55, w.SB66, w.SB44, w.SB88, w.SB99})
@@ -95,11 +73,11 @@ TEST(PurchaseList, RefusalsAndCancelChangeNothing)
     ASSERT_TRUE(s.moveTo("CG20240101001"));
     s.rec.answer(MbCancel);
     w.SB44->click();
+    EXPECT_EQ(s.scalar("SELECT shbj FROM cgglz WHERE dh='CG20240101001'"), "已审核");
     // Held in the database meanwhile: the rule says so.
     s.exec("UPDATE cgglz SET shbj='未审核' WHERE dh='CG20240101001'");
     w.SB44->click();
     EXPECT_EQ(s.rec.texts(), (QStringList{"本单据已经反审！", "确定要反审此单据么？", "确定要反审此单据么？", "本单据已经反审！"}));
-    EXPECT_EQ(s.scalar(kState), QString(kAudited).replace("已审核", "未审核"));
 
     s.rec.clear();
     s.dialog([](TFcxcg1& d) { d.Edit1->setText("无此厂商"); d.BitBtn1->click(); });
@@ -112,7 +90,6 @@ TEST(PurchaseList, RefusalsAndCancelChangeNothing)
 TEST(PurchaseList, DeleteRemovesTheDocumentAndRecountsTheTotals)
 {
     ListShop s;
-    auditedWithStock(s);
     TFcggl1& w = s.listAll();
     Query& q = DM1->AQcgz1;
     ASSERT_TRUE(s.moveTo("CG20240101001"));
@@ -125,8 +102,7 @@ TEST(PurchaseList, DeleteRemovesTheDocumentAndRecountsTheTotals)
 
     w.N1->trigger();   // the pop-up 删除 clicks SB66
     EXPECT_EQ(s.column("dh"), QStringList{"CG20240102001"});
-    EXPECT_EQ(s.count("cgglz") + s.count("cgglc") + s.count("cgfx"), 1);
-    EXPECT_EQ(s.scalar(kStock) + " " + s.scalar("SELECT count(*) FROM fkfx"), "15/35/2.33 2");   // stock and payments stay
+    EXPECT_EQ(s.count("cgglz"), 1);
     EXPECT_EQ(s.panels(), (QStringList{"2", "50.25", "50.25", "20", "30.25"}));
     EXPECT_EQ(q.recNo(), q.recordCount() - 1);
     EXPECT_FALSE(q.controlsDisabled());

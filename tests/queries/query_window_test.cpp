@@ -33,7 +33,7 @@ TEST(QueryWindow, OpensOnHeldDocumentsOnlyOnceAndEscapes)
     // Esc in the condition dialog leaves the list as it was.
     s.dialog([](TFcxcg1& d) {
         d.Edit1->setText("华南");
-        press(d.Edit1, Qt::Key_Escape);
+        sendKey(d.Edit1, Qt::Key_Escape);
         EXPECT_FALSE(d.isVisible());
     });
     EXPECT_EQ(q.sqlText(), "SELECT * FROM cgglz\nwhere shbj='未审核'\norder by dh");
@@ -45,7 +45,7 @@ TEST(QueryWindow, OpensOnHeldDocumentsOnlyOnceAndEscapes)
     EXPECT_EQ(q.recordCount(), 1);
     EXPECT_TRUE(s.rec.empty());
 
-    press(w.DBGrid1, Qt::Key_Escape);   // closes the window, its frame and its query
+    sendKey(w.DBGrid1, Qt::Key_Escape);   // closes the window, its frame and its query
     EXPECT_EQ(Fcggl1.data(), nullptr);
     EXPECT_FALSE(q.isOpen());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -90,11 +90,11 @@ TEST(QueryWindow, DialogStartsAfreshRunsSelectRowsFillTheTotalsAndClose)
         EXPECT_EQ(d.DateTimePicker2->date(), QDate(2024, 3, 31));
         EXPECT_EQ(d.DateTimePicker1->date(), QDate(2024, 2, 29));
         EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
-        press(d.CheckBox1, Qt::Key_Return);
+        sendKey(d.CheckBox1, Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), d.DateTimePicker1);
-        press(d.ComboBox1, Qt::Key_Return);
+        sendKey(d.ComboBox1, Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
-        press(d.Edit3, Qt::Key_Return);
+        sendKey(d.Edit3, Qt::Key_Return);
         EXPECT_EQ(d.result(), QDialog::Accepted);
     });
     EXPECT_EQ(DM1->AQcgz1.recordCount(), 2);
@@ -113,7 +113,7 @@ TEST(QueryWindow, DialogStartsAfreshRunsSelectRowsFillTheTotalsAndClose)
     // A failed statement is shown, the dialog stays and the controls are enabled again.
     s.exec("ALTER TABLE cgglz RENAME TO cgglz_gone");
     s.dialog([](TFcxcg1& d) {
-        press(d.Edit3, Qt::Key_Return);   // runs
+        sendKey(d.Edit3, Qt::Key_Return);   // runs
         EXPECT_TRUE(d.isVisible());
     });
     ASSERT_EQ(s.rec.count(), 1);

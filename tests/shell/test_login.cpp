@@ -7,18 +7,11 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 TFdl1& login(QDialog& d) { return dynamic_cast<TFdl1&>(d); }
-
-void sendKey(QWidget* w, int key)
-{
-    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
 }
 
 // An operator whose name and password hold quotes; Enter in the password field presses OK;

@@ -1,5 +1,7 @@
 #include "Recorder.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <cstdio>
 
 void installTestFallbacks()
@@ -51,3 +53,11 @@ ModalScript::ModalScript()
 }
 
 ModalScript::~ModalScript() { installTestFallbacks(); }
+
+void sendKey(QWidget* w, int key, const QString& text)
+{
+    for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(t, key, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &e);
+    }
+}

@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <QVector>
+#include <QWidget>
 #include <deque>
 #include <functional>
 
@@ -53,3 +54,7 @@ private:
     int opened_ = 0;
     QStringList classes_;
 };
+
+// Sends a typed key (press and release) to w through the application, as a keyboard does:
+// an error leaving a handler reaches the application's error box.
+void sendKey(QWidget* w, int key, const QString& text = QString());

@@ -81,6 +81,23 @@ int sqlCount(TDM1& dm, const QString& sql)
     return dm.ADOC1.execute(sql).rows.at(0).at(0).toInt();
 }
 
+QString sqlScalar(TDM1& dm, const QString& sql)
+{
+    const RecordSet rs = dm.ADOC1.execute(sql);
+    return rs.isEmpty() ? QStringLiteral("<none>") : rs.rows.front().value(0).toString();
+}
+
+QString dumpDatabase(TDM1& dm)
+{
+    QString out;
+    for (const QVariantList& t : dm.ADOC1.execute("SELECT name FROM sqlite_master where type='table' order by name").rows) {
+        out += "[" + t[0].toString() + "]\n";
+        for (const QVariantList& row : dm.ADOC1.execute("SELECT * FROM \"" + t[0].toString() + "\" order by rowid").rows)
+            out += QVariant(row).toStringList().join('|') + '\n';
+    }
+    return out;
+}
+
 TempShop::TempShop(bool sample)
 {
     if (!dir.isValid())

@@ -11,6 +11,10 @@ void buildSampleShop(TDM1& dm);
 
 // The first cell of a statement's first row as a number: a count(*) in tests.
 int sqlCount(TDM1& dm, const QString& sql);
+// The first cell of a statement's first row as text; "<none>" when there is no row.
+QString sqlScalar(TDM1& dm, const QString& sql);
+// Every table's rows in rowid order, as one text: equal dumps mean an unchanged database.
+QString dumpDatabase(TDM1& dm);
 
 // A fresh database in a temporary folder, set as the global DM1 for the test's lifetime.
 struct TempShop {
