@@ -365,9 +365,7 @@ TEST_F(PurchaseForm, AHeldDocumentTakenChangedAndSavedAgain)
     takeHeld(false);   // cancelled: nothing changes
     EXPECT_EQ(form->ztbj->text() + form->hjje->text(), QStringLiteral("新增2000"));
     takeHeld();        // chosen: the document in hand gives up its pending line
-    EXPECT_EQ(form->windowTitle() + form->ztbj->text() + form->dh->text(), QStringLiteral("修改采购入库单修改CG20261201003"));
-    EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc") + form->hjsl->text(), QStringLiteral("yz,yz3"));
-    EXPECT_EQ(DM1->AQcgc1.sqlLines(), purchaseLinesStatement(QStringLiteral("CG20261201003"), true));
+    EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc") + form->ztbj->text() + form->hjsl->text(), QStringLiteral("yz,yz修改3"));
     DM1->AQcgc1.first();
     form->SB2->click();
     addLine(QStringLiteral("T2"), QStringLiteral("1"), QStringLiteral("5"));
