@@ -6,10 +6,7 @@
 #include "basic/PickerTargets.h"
 #include "basic/picker_common.h"
 #include "data/DM1.h"
-#include "support/Recorder.h"
-#include "support/SampleShop.h"
-
-#include <gtest/gtest.h>
+#include "support/ShopTest.h"
 
 #include <QApplication>
 #include <QHash>
@@ -17,13 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-class PickerShop : public ::testing::Test {
+class PickerShop : public ShopTest {
 protected:
+    PickerShop() : ShopTest(false) {}
     void SetUp() override
     {
-        shop = std::make_unique<TempShop>(false);
-        dm = shop->dm.get();
-        dm->ADOC1.exec(
+        exec(
             "INSERT INTO ck(ck) VALUES('总仓'),('分仓');"
             "INSERT INTO ghs(mc) VALUES('美的电器'),('O''Neil家电');"
             "INSERT INTO yg(xm) VALUES('张三'),('李四'),('张小明'),('O''Brien');"
@@ -43,7 +39,6 @@ protected:
     }
     // The lines of document dh in hand, as the purchase form holds them.
     void openLines(const QString& dh) { picker::reopen(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"}); }
-    QString scalar(const QString& sql) { return sqlScalar(*dm, sql); }
     // The rows q holds, as "code@warehouse" separated by spaces.
     static QString rows(const Query& q)
     {
@@ -73,11 +68,7 @@ protected:
     }
     static void key(QWidget* w, int k) { sendKey(w, k); }
 
-    std::unique_ptr<TempShop> shop;
-    TDM1* dm = nullptr;
     QObject owner;
     QStringList writes;
     QHash<QString, QString> values;
-    MessageRecorder rec;
-    ModalScript modal;
 };

@@ -4,12 +4,9 @@
 #include "data/Clock.h"
 #include "documents/Utjcgd1.h"
 #include "documents/Uxzcg1.h"
-#include "support/Recorder.h"
-#include "support/SampleShop.h"
+#include "support/ShopTest.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,7 +19,7 @@ namespace {
 const QString A = QStringLiteral("CG20240301001");
 const QString B = QStringLiteral("CG20240315001");
 
-class HeldPicker : public ::testing::Test {
+class HeldPicker : public ShopTest {
 protected:
     void SetUp() override
     {
@@ -44,9 +41,7 @@ protected:
         Clock::unpin();
     }
 
-    void exec(const QString& sql) { dm->ADOC1.exec(sql); }
-
-    int pendingLines() { return sqlCount(*dm, QStringLiteral("select count(*) from cgglc where txm='Z9'")); }
+    int pendingLines() { return count("cgglc where txm='Z9'"); }
 
     // The picker as the form's 取单 shows it: the supplier text first, then the show queries.
     TFxzcg1* openPicker(const QString& supplier, QWidget* owner = nullptr)
@@ -77,10 +72,7 @@ protected:
         return out.join(QLatin1Char('|'));
     }
 
-    TempShop shop;
-    TDM1* dm = shop.dm.get();
     std::unique_ptr<TFxzcg1> picker;
-    MessageRecorder rec;
 };
 
 TEST_F(HeldPicker, ListsHeldDocumentsOfTheSupplierAndDates)

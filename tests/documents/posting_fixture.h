@@ -5,20 +5,17 @@
 #include "data/DM1.h"
 #include "data/Money.h"
 #include "documents/purchase_posting.h"
-#include "support/SampleShop.h"
+#include "support/ShopTest.h"
 
 #include <QDate>
-#include <gtest/gtest.h>
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-class PostingShop : public ::testing::Test {
+class PostingShop : public ShopTest {
 protected:
-    TDM1& dm() { return *shop_.dm; }
-    void sql(const QString& s) { shop_.dm->ADOC1.exec(s); }
-    RecordSet rows(const QString& s) { return shop_.dm->ADOC1.execute(s); }
-    int count(const QString& s) { return rows("SELECT count(*) FROM " + s).rows[0][0].toInt(); }
+    PostingShop() : ShopTest(false) {}
+    RecordSet rows(const QString& s) { return dm->ADOC1.execute(s); }
     static Money m(const char* s) { return Money::parse(QString::fromLatin1(s)); }
     // The rows a statement gives, their cells joined by sep; numbers as plain text, NULL "NULL".
     QStringList lines(const QString& s, QChar sep = QLatin1Char('|'))
@@ -50,7 +47,7 @@ protected:
     void addGoods(const QString& txm, const QString& ppgg, const QString& ck, const char* kcsl,
                   const char* kcjg, const char* kcje)
     {
-        sql(QStringLiteral("insert into sp (lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) values ('电视',%1,%2,'台',%3,1,%4,%5,%6)")
+        exec(QStringLiteral("insert into sp (lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) values ('电视',%1,%2,'台',%3,1,%4,%5,%6)")
                 .arg(sqlQuote(txm), sqlQuote(ppgg), sqlQuote(ck), QString::fromLatin1(kcsl),
                      QString::fromLatin1(kcjg), QString::fromLatin1(kcje)));
     }
@@ -61,18 +58,15 @@ protected:
     {
         for (const QString& l : items) {
             const QStringList f = l.split(QLatin1Char('|'));
-            sql(QStringLiteral("insert into cgglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je) values (%1,'yz',%2,%3,'台',%4,%5,1,%6)")
+            exec(QStringLiteral("insert into cgglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je) values (%1,'yz',%2,%3,'台',%4,%5,1,%6)")
                     .arg(sqlQuote(dh), sqlQuote(f[0]), sqlQuote(f[1]), f[2], f[3], f[4]));
         }
-        Query& q = dm().AQcgc1;
+        Query& q = dm->AQcgc1;
         q.close();
         q.setSql({"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "order by id"});
         q.open();
         return PurchaseDocFields{dh, ck, ghs, QStringLiteral("李四"), QStringLiteral("备注"), sfe, QDate(2024, 1, 5)};
     }
 
-    QString dump() { return dumpDatabase(dm()); }
-
-private:
-    TempShop shop_{false};
+    QString dump() { return dumpDatabase(*dm); }
 };

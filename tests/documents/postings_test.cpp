@@ -13,7 +13,7 @@ TEST_F(Postings, PurchaseWritesLedgerStockAndPaymentWithQuotedNames)
 {
     const QString tv = QStringLiteral("King's 32\" TV"), ck = QStringLiteral("Joe's 仓");
     addGoods("P1", "彩电", ck, "10", "2", "20");
-    postPurchase(dm(), purchase("CG20240105001", {"P1|彩电|5|3|15", "K'2|" + tv + "|2|100|200", "K'2|" + tv + "|1|130|130"},
+    postPurchase(*dm, purchase("CG20240105001", {"P1|彩电|5|3|15", "K'2|" + tv + "|2|100|200", "K'2|" + tv + "|1|130|130"},
                                 "50", ck, "O'Brien"));
     EXPECT_EQ(table("rq,txm,ppgg,dw,sl,jg,zk,je,ghs,jsr,ck", "cgfx", "CG20240105001"),
               (QStringList{"2024-01-05|P1|彩电|台|5|3|1|15|O'Brien|李四|" + ck,
@@ -23,25 +23,25 @@ TEST_F(Postings, PurchaseWritesLedgerStockAndPaymentWithQuotedNames)
     EXPECT_EQ(stock("K'2", ck), "未知 3 330 110");   // created once, then averaged
     EXPECT_EQ(table("shbj,rq,ghs,je,jsr,bz", "fkfx", "CG20240105001"),
               QStringList{"已审核|2024-01-05|O'Brien|50|李四|备注"});
-    EXPECT_FALSE(dm().AQcgc1.controlsDisabled());
+    EXPECT_FALSE(dm->AQcgc1.controlsDisabled());
 
     // A payment row only for a paid amount that is not 0.
-    postPurchase(dm(), purchase("CG20240105002", {"P1|彩电|1|3|3"}, "0", ck));
-    postPurchase(dm(), purchase("CG20240105003", {"P1|彩电|-1|3|-3"}, "-40", ck));
+    postPurchase(*dm, purchase("CG20240105002", {"P1|彩电|1|3|3"}, "0", ck));
+    postPurchase(*dm, purchase("CG20240105003", {"P1|彩电|-1|3|-3"}, "-40", ck));
     EXPECT_EQ(lines("SELECT dh,je FROM fkfx order by id"), (QStringList{"CG20240105001|50", "CG20240105003|-40"}));
 }
 
 TEST_F(Postings, SalesPostLedgerStockAtCostAndReceipt)
 {
     addGoods("S1", "彩电", "主仓库", "10", "2", "20");
-    sql("insert into xsglz (dh,rq,kdrq,shbj,ck,kh,jsr,bz,sse) values "
+    exec("insert into xsglz (dh,rq,kdrq,shbj,ck,kh,jsr,bz,sse) values "
         "('XS001','2024-02-03','2024-02-09','已审核','主仓库','张三','李四','备注',30),"
         "('XS002','2024-02-03','2024-02-09','已审核','主仓库','张三','李四','',0)");
-    sql("insert into xsglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je,cbjg,cbje,maoli) values "
+    exec("insert into xsglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je,cbjg,cbje,maoli) values "
         "('XS001','yz','S1','彩电','台',3,5,1,15,2,6,9),('XS001','yz','S2','风扇','台',-0.5,2,1,-1,1.25,-0.625,-0.375),"
         "('XS002','yz','S1','彩电','台',1,5,1,5,2,2,3)");
-    postSales(dm(), "XS001");
-    postSales(dm(), "XS002");
+    postSales(*dm, "XS001");
+    postSales(*dm, "XS002");
     EXPECT_EQ(table("rq,txm,ppgg,dw,sl,jg,zk,je,cbjg,cbje,maoli,kh,jsr,ck", "xsfx", "XS001"),
               (QStringList{"2024-02-03|S1|彩电|台|3|5|1|15|2|6|9|张三|李四|主仓库",
                            "2024-02-03|S2|风扇|台|-0.5|2|1|-1|1.25|-0.625|-0.375|张三|李四|主仓库"}));
@@ -53,10 +53,10 @@ TEST_F(Postings, SalesPostLedgerStockAtCostAndReceipt)
 TEST_F(Postings, MovementAndTransferPostRowsAndStock)
 {
     addGoods("M1", "彩电", "主仓库", "10", "2", "20");
-    sql("insert into rkglz (dh,rq,kdrq,shbj,ck,jsr,lx) values ('RK001','2024-03-01','2024-03-02','已审核','主仓库','李四','报损')");
-    sql("insert into rkglc (dh,bj,txm,ppgg,dw,sl,jg,je) values "
+    exec("insert into rkglz (dh,rq,kdrq,shbj,ck,jsr,lx) values ('RK001','2024-03-01','2024-03-02','已审核','主仓库','李四','报损')");
+    exec("insert into rkglc (dh,bj,txm,ppgg,dw,sl,jg,je) values "
         "('RK001','yz','M1','彩电','台',-2,2,-4),('RK001','yz','M2','音箱','台',3,1.5,4.5)");
-    postMovement(dm(), "RK001");
+    postMovement(*dm, "RK001");
     EXPECT_EQ(table("rq,txm,ppgg,dw,sl,jg,je,lx,jsr,ck", "rkfx", "RK001"),
               (QStringList{"2024-03-01|M1|彩电|台|-2|2|-4|报损|李四|主仓库", "2024-03-01|M2|音箱|台|3|1.5|4.5|报损|李四|主仓库"}));
     EXPECT_EQ(stock("M1"), "电视 8 16 2");
@@ -64,16 +64,16 @@ TEST_F(Postings, MovementAndTransferPostRowsAndStock)
 
     // A transfer: out of 一仓 and into 二仓, all or nothing.
     addGoods("T1", "彩电", "一仓", "10", "2", "20");
-    sql("insert into dbglz (dh,rq,kdrq,shbj,ck1,ck2,jsr) values ('DB001','2024-04-01','2024-04-02','已审核','一仓','二仓','李四')");
-    sql("insert into dbglc (dh,bj,txm,ppgg,dw,sl,jg,je) values "
+    exec("insert into dbglz (dh,rq,kdrq,shbj,ck1,ck2,jsr) values ('DB001','2024-04-01','2024-04-02','已审核','一仓','二仓','李四')");
+    exec("insert into dbglc (dh,bj,txm,ppgg,dw,sl,jg,je) values "
         "('DB001','yz','T1','彩电','台',4,2,8),('DB001','yz','T2','音箱','台',1,3,3)");
-    sql("CREATE TRIGGER boom BEFORE INSERT ON sp WHEN NEW.txm='T2' AND NEW.ck='二仓' BEGIN SELECT RAISE(ABORT,'boom'); END");
+    exec("CREATE TRIGGER boom BEFORE INSERT ON sp WHEN NEW.txm='T2' AND NEW.ck='二仓' BEGIN SELECT RAISE(ABORT,'boom'); END");
     const QString before = dump();
-    EXPECT_ANY_THROW(postTransfer(dm(), "DB001"));
+    EXPECT_ANY_THROW(postTransfer(*dm, "DB001"));
     EXPECT_EQ(dump(), before);
-    sql("DROP TRIGGER boom");
+    exec("DROP TRIGGER boom");
 
-    postTransfer(dm(), "DB001");
+    postTransfer(*dm, "DB001");
     EXPECT_EQ(table("rq,txm,sl,jg,je,lx,jsr,ck", "rkfx", "DB001"),
               (QStringList{"2024-04-01|T1|-4|2|-8|库存调出|李四|一仓", "2024-04-01|T1|4|2|8|库存调入|李四|二仓",
                            "2024-04-01|T2|-1|3|-3|库存调出|李四|一仓", "2024-04-01|T2|1|3|3|库存调入|李四|二仓"}));
@@ -81,7 +81,7 @@ TEST_F(Postings, MovementAndTransferPostRowsAndStock)
               "电视 6 12 2, 未知 4 8 2, 未知 -1 -3 3, 未知 1 3 3");
 
     const QString after = dump();
-    EXPECT_ANY_THROW(postMovement(dm(), "RK-none"));
+    EXPECT_ANY_THROW(postMovement(*dm, "RK-none"));
     EXPECT_EQ(dump(), after);
 }
 
@@ -107,7 +107,7 @@ TEST_F(StockUpdate, MovingAverageCases)
         SCOPED_TRACE(c.name);
         const QString txm = QStringLiteral("G%1").arg(++n);
         addGoods(txm, "彩电" + txm, "主仓库", c.kcsl, c.kcjg, c.kcje);
-        applyMovingAverage(dm(), StockKey{txm, "彩电" + txm, "台", "主仓库"}, m(c.sl), m(c.je), m(c.jg));
+        applyMovingAverage(*dm, StockKey{txm, "彩电" + txm, "台", "主仓库"}, m(c.sl), m(c.je), m(c.jg));
         EXPECT_EQ(stock(txm), QStringLiteral("电视 ") + QString::fromLatin1(c.want));
     }
 }
@@ -116,11 +116,11 @@ TEST_F(StockUpdate, AtCostRoundsHalfEvenOnTheLowestIdAndCreatesMissingRows)
 {
     addGoods("C1", "风扇", "主仓库", "1", "1.25", "1.25");
     addGoods("C1", "风扇", "主仓库", "9", "9", "81");
-    applyAtCost(dm(), StockKey{"C1", "风扇", "台", "主仓库"}, m("-0.5"), NewStockRow{});
+    applyAtCost(*dm, StockKey{"C1", "风扇", "台", "主仓库"}, m("-0.5"), NewStockRow{});
     EXPECT_EQ(stock("C1"), "电视 0.5 0.62 1.25; 电视 9 81 9");
 
     addGoods("G1", "冰箱", "二仓", "7", "1", "7");
-    applyMovingAverage(dm(), StockKey{"G1", "冰箱", "台", "主仓库"}, m("-3"), m("-6"), m("2"));
+    applyMovingAverage(*dm, StockKey{"G1", "冰箱", "台", "主仓库"}, m("-3"), m("-6"), m("2"));
     EXPECT_EQ(stock("G1"), "未知 -3 -6 2");
     EXPECT_EQ(stock("G1", "二仓"), "电视 7 7 1");   // the other warehouse's row is not touched
     EXPECT_EQ(lines("SELECT ppgg||dw||coalesce(jj,xjpf,xjls,slt,jet,'-')||ms||bz FROM sp where ck='主仓库' and txm='G1'"),
@@ -133,14 +133,14 @@ TEST_F(StockUpdate, LookupWordingAndQuotes)
     addGoods("Q'1", name, "老'库", "1", "2", "2");
     const StockKey key{"Q'1", name, "台", "老'库"};
 
-    applyMovingAverage(dm(), key, m("1"), m("4"), m("4"));
-    EXPECT_EQ(dm().AQkcfx1.sqlLines(), (QStringList{"SELECT * FROM sp", "where ppgg='O''Neil 32\" 电视'''", "and txm='Q''1'",
+    applyMovingAverage(*dm, key, m("1"), m("4"), m("4"));
+    EXPECT_EQ(dm->AQkcfx1.sqlLines(), (QStringList{"SELECT * FROM sp", "where ppgg='O''Neil 32\" 电视'''", "and txm='Q''1'",
                                                     "and dw='台'", "and ck='老''库'", "order by id"}));
-    applyMovingAverage(dm(), key, m("-1"), m("-4"), m("4"), StockKeyOrder::TxmPpggDwCk);
-    EXPECT_EQ(dm().AQkcfx1.sqlLines().mid(1, 3),
+    applyMovingAverage(*dm, key, m("-1"), m("-4"), m("4"), StockKeyOrder::TxmPpggDwCk);
+    EXPECT_EQ(dm->AQkcfx1.sqlLines().mid(1, 3),
               (QStringList{"where txm='Q''1'", "and ppgg='O''Neil 32\" 电视'''", "and dw='台'"}));
-    applyAtCost(dm(), key, m("1"), NewStockRow{}, StockKeyOrder::PpggDwTxmCk);
-    EXPECT_EQ(dm().AQkcfx1.sqlLines().mid(1, 3),
+    applyAtCost(*dm, key, m("1"), NewStockRow{}, StockKeyOrder::PpggDwTxmCk);
+    EXPECT_EQ(dm->AQkcfx1.sqlLines().mid(1, 3),
               (QStringList{"where ppgg='O''Neil 32\" 电视'''", "and dw='台'", "and txm='Q''1'"}));
     EXPECT_EQ(stock("Q'1", "老'库"), "电视 2 4 2");
 }

@@ -11,13 +11,10 @@
 #include "documents/Uxzcg1.h"
 #include "documents/purchase_save.h"
 #include "shell/Umain1.h"
-#include "support/Recorder.h"
-#include "support/SampleShop.h"
+#include "support/ShopTest.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
 #include "ui/Forms.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -43,13 +40,12 @@ QString texts(std::initializer_list<QLineEdit*> fields)
     return out.join(QLatin1Char('|'));
 }
 
-class PurchaseForm : public ::testing::Test {
+class PurchaseForm : public ShopTest {
 protected:
+    PurchaseForm() : ShopTest(false) {}
     void SetUp() override
     {
         Clock::pin(QDateTime(kToday, QTime(10, 0)));
-        shop = std::make_unique<TempShop>(false);
-        dm = shop->dm.get();
         exec("insert into ck(ck) values('一号库'),('二号库')");
         exec("insert into sp(lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) values"
              "('电视','T1','彩电','台','一号库',10,10,2,20),('冰箱','T2','冰箱','台','一号库',2000,0,0,0),"
@@ -61,11 +57,8 @@ protected:
         if (form)
             form->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        shop.reset();
         Clock::unpin();
     }
-    void exec(const char* sql) { dm->ADOC1.exec(QString::fromUtf8(sql)); }
-    QString scalar(const char* sql) { return sqlScalar(*dm, QString::fromUtf8(sql)); }
     void open(bool withHeader = true)
     {
         form = new TFtjcgd1();
@@ -112,10 +105,6 @@ protected:
         form->BB2->click();
     }
 
-    std::unique_ptr<TempShop> shop;
-    TDM1* dm = nullptr;
-    MessageRecorder rec;
-    ModalScript modal;
     QPointer<TFtjcgd1> form;
 };
 

@@ -5,30 +5,17 @@
 #include "documents/purchase_numbering.h"
 #include "documents/purchase_save.h"
 
-#include "support/SampleShop.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "support/ShopTest.h"
 
 namespace {
 
 const QDate kToday(2026, 12, 6);
 
-class PurchaseRules : public ::testing::Test {
+class PurchaseRules : public ShopTest {
 protected:
-    void SetUp() override
-    {
-        Clock::pin(QDateTime(kToday, QTime(10, 0)));
-        shop = std::make_unique<TempShop>(false);
-        dm = shop->dm.get();
-    }
-    void TearDown() override
-    {
-        shop.reset();
-        Clock::unpin();
-    }
-    void exec(const QString& sql) { dm->ADOC1.exec(sql); }
+    PurchaseRules() : ShopTest(false) {}
+    void SetUp() override { Clock::pin(QDateTime(kToday, QTime(10, 0))); }
+    void TearDown() override { Clock::unpin(); }
     void header(const char* dh, const char* kdrq, const char* shbj = "已审核")
     {
         exec(QStringLiteral("insert into cgglz(dh,kdrq,rq,shbj,ck,ghs,jsr,hjje,yhe,yfe,sfe,qk) values('%1','%2','%2','%3','一号库','甲','张三',0,0,0,0,0)")
@@ -39,7 +26,6 @@ protected:
         exec(QStringLiteral("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values('%1','%2','T1',%3,'台',%4,%5,1,%4*%5)")
                  .arg(QLatin1String(dh), QLatin1String(bj), sqlQuote(ppgg), QLatin1String(sl), QLatin1String(jg)));
     }
-    QString scalar(const QString& sql) { return sqlScalar(*dm, sql); }
     QString dump() { return dumpDatabase(*dm); }
     static PurchaseSaveInput input(const char* dh, bool settle = false, bool modifyMode = false)
     {
@@ -49,9 +35,6 @@ protected:
                 .yhe = QStringLiteral("10"), .yfe = QStringLiteral("90"), .sfe = QStringLiteral("50"),
                 .zhidan = QStringLiteral("李四"), .today = kToday};
     }
-
-    std::unique_ptr<TempShop> shop;
-    TDM1* dm = nullptr;
 };
 
 TEST_F(PurchaseRules, NextNumberFollowsTodaysLastHeader)

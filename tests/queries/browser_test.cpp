@@ -5,10 +5,7 @@
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
 #include "queries/Ullcgd1.h"
-#include "support/Recorder.h"
-#include "support/SampleShop.h"
-
-#include <gtest/gtest.h>
+#include "support/ShopTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +21,7 @@ namespace {
 
 const QString kRefusal = QStringLiteral("数据未打开，关闭窗口后重新打开！");
 
-class Browser : public ::testing::Test {
+class Browser : public ShopTest {
 protected:
     void SetUp() override
     {
@@ -40,8 +37,6 @@ protected:
     }
 
     void TearDown() override { delete Fllcgd1.data(); }
-
-    void exec(const char* sql) { dm->ADOC1.exec(QString::fromUtf8(sql)); }
 
     // The list's 查单 on header row `row`.
     TFllcgd1* view(int row)
@@ -73,10 +68,6 @@ protected:
         out << b->panelText(0) << b->panelText(2) << b->panelText(4) << codes.join(QLatin1Char(' '));
         return out.join(QLatin1Char('|'));
     }
-
-    TempShop shop;
-    TDM1* dm = shop.dm.get();
-    MessageRecorder rec;
 };
 
 TEST_F(Browser, ShowsTheListsCurrentDocumentAndPagesByTheMarks)
@@ -171,7 +162,6 @@ TEST_F(Browser, PrintsFromTheMenuThatTheMouseReleaseOpens)
 
     // Each menu item prints the document in hand with its layout (the layouts' own texts are
     // checked with the purchase print).
-    ModalScript modal;
     b->N3->trigger();
     EXPECT_EQ(reportForm(Fdycgd2).QRLdh2->Caption + reportForm(Fdycgd2).e2->Caption, QStringLiteral("CG20240103001￥-50"));
     view(1);
