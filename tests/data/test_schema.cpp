@@ -63,9 +63,6 @@ TEST(Schema, FreshDatabaseHasEveryTableAndColumn)
         auto actual = columns(c, table);
         EXPECT_EQ(actual, cols) << table.toStdString();
     }
-    // Text columns compare without case and default to ''.
-    c.exec("INSERT INTO sp (txm) VALUES ('Ab1')");
-    EXPECT_FALSE(c.execute("SELECT id FROM sp WHERE txm='aB1' AND ppgg=''").isEmpty());
     // Indexes on the document numbers and the goods keys.
     EXPECT_FALSE(c.execute("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='cgfx' AND sql LIKE '%txm,ppgg,dw%'").isEmpty());
     EXPECT_FALSE(c.execute("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='sp' AND sql LIKE '%txm,ppgg,dw,ck%'").isEmpty());
