@@ -1,6 +1,5 @@
 // The purchase document browser: filling from the list's current row, paging with the begin
-// and end marks deciding the buttons, the refusals on closed queries, closing and printing;
-// and the same window described as another document's browser.
+// and end marks deciding the buttons, the refusals on closed queries, closing and printing.
 
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
@@ -170,31 +169,6 @@ TEST_F(Browser, PrintsFromTheMenuThatTheMouseReleaseOpens)
     EXPECT_EQ(modal.classes(), (QStringList{QStringLiteral("TFdyPreview1"), QStringLiteral("TFdyPreview1")}));
     EXPECT_TRUE(rec.empty()) << rec.texts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(Fllcgd1.data(), b);
-}
-
-// The same window described otherwise, as the movement browser is: a legend edit that keeps
-// its text, no red lines, and a print button that prints on its click.
-TEST_F(Browser, DescribedOtherwise)
-{
-    const QString legend = QStringLiteral("    数量＞0：入库    数量＜0：出库");
-    BrowserSpec spec;
-    spec.header = &dm->AQcgz1;
-    spec.lines = &dm->AQcgc1;
-    spec.lineStatement = QStringLiteral("SELECT txm,sl FROM cgglc");
-    spec.fields = {{QStringLiteral("ghs"), QStringLiteral("厂商")}, {QStringLiteral("sm"), QString(), 300, false, false, legend}};
-    spec.redNegativeLines = false;
-    QString printed;
-    spec.prints = {{QString(), QString(), kRefusal, [&](DocumentBrowser& b) { printed = b.edit(QStringLiteral("dh"))->text(); }}};
-    DocumentBrowser b(spec);
-    dm->AQcgz1.moveTo(2);   // the return
-    b.showCurrent();
-    EXPECT_EQ(b.edit(QStringLiteral("ghs"))->text(), QStringLiteral("华南电器"));
-    EXPECT_EQ(b.edit(QStringLiteral("sm"))->text(), legend);
-    EXPECT_EQ(dm->AQcgc1.sqlText(), QStringLiteral("SELECT txm,sl FROM cgglc\nwhere dh='CG20240103001'\norder by id"));
-    EXPECT_FALSE(b.DBGrid1->rowStyle(0).font.isValid());
-    b.BB5->click();
-    EXPECT_EQ(printed, QStringLiteral("CG20240103001"));
-    EXPECT_TRUE(rec.empty());
 }
 
 } // namespace
