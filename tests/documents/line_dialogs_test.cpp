@@ -88,11 +88,4 @@ TEST_F(LineDialogs, DiscountThatFailsMidWayChangesNoLine)
     EXPECT_FALSE(dm->AQcgc1.controlsDisabled());
 }
 
-TEST(LineAmount, ProductRoundedHalfToEven)
-{
-    const Money one = Money::fromInt(1), half = Money::parse("0.5");
-    EXPECT_EQ(lineAmount(Money::parse("0.25"), one, half).format00() + " " + lineAmount(Money::parse("0.35"), one, half).format00(),
-              "0.12 0.18");
-}
-
 }
