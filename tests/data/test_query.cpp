@@ -264,12 +264,7 @@ TEST_F(QueryTest, SortsTextsInPinyinOrderNumbersNumericallyCurrentRowKept)
     openOn(q, "SELECT * FROM sp where ck='一号库' order by id");
     ASSERT_TRUE(q.locate({"txm"}, {QString("E02")}));
     const qint64 currentId = q.integer("id");
-    const auto column = [&](const char* field) {
-        QStringList out;
-        for (int r = 0; r < q.recordCount(); ++r)
-            out << q.cellText(r, q.fieldIndex(field));
-        return out;
-    };
+    const auto column = [&](const char* field) { return columnTexts(q, field); };
 
     q.setSort("jj ASC");
     EXPECT_EQ(q.sort(), "jj ASC");

@@ -53,15 +53,7 @@ protected:
         return picker.get();
     }
 
-    // A column of the rows in hand, in their order, joined by blanks.
-    static QString rows(const Query& q, const char* field)
-    {
-        QStringList out;
-        for (int r = 0; q.isOpen() && r < q.recordCount(); ++r)
-            out << q.cellText(r, q.fieldIndex(QString::fromLatin1(field)));
-        return out.join(QLatin1Char(' '));
-    }
-    QString listed() const { return rows(dm->AQcgz1, "dh"); }
+    QString listed() const { return columnTexts(dm->AQcgz1, "dh").join(' '); }
 
     // Caption, mode, date and the ten loaded edits, joined by "|".
     static QString shown(const TFtjcgd1* f)
@@ -142,7 +134,7 @@ TEST_F(HeldPicker, RefusalsLeaveTheFormAloneAndChoosingLoadsInModifyMode)
     EXPECT_EQ(rec.count(), 2);
     EXPECT_EQ(shown(form), QStringLiteral("修改采购入库单|修改|2024-03-01|CG20240301001|华南电器|一号仓库|张三|A单|10|90|50|3|100"));
     EXPECT_EQ(dm->AQcgc1.sqlText(), QStringLiteral("SELECT * FROM cgglc\nwhere dh='CG20240301001'\nand bj='yz'\norder by id"));
-    EXPECT_EQ(rows(dm->AQcgc1, "txm"), QStringLiteral("A01 A04"));
+    EXPECT_EQ(columnTexts(dm->AQcgc1, "txm"), (QStringList{"A01", "A04"}));
     EXPECT_EQ(dm->AQcgz1.text(QStringLiteral("dh")), A);
     EXPECT_EQ(pendingLines(), 0);
 }

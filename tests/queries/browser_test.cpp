@@ -58,13 +58,10 @@ protected:
     // State, number, the header edits, the panels 0, 2, 4 and the lines' codes, joined by "|".
     QString shown(const TFllcgd1* b) const
     {
-        QStringList out{b->shbj->text()}, codes;
+        QStringList out{b->shbj->text()};
         for (QLineEdit* e : {b->dh, b->rq, b->ck, b->ghs, b->jsr, b->bz, b->yhe, b->yfe, b->sfe})
             out << e->text();
-        const Query& c = dm->AQcgc1;
-        for (int r = 0; c.isOpen() && r < c.recordCount(); ++r)
-            codes << c.cellText(r, c.fieldIndex(QStringLiteral("txm")));
-        out << b->panelText(0) << b->panelText(2) << b->panelText(4) << codes.join(QLatin1Char(' '));
+        out << b->panelText(0) << b->panelText(2) << b->panelText(4) << columnTexts(dm->AQcgc1, "txm").join(' ');
         return out.join(QLatin1Char('|'));
     }
 };

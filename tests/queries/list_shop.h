@@ -73,13 +73,6 @@ struct ListShop {
             out << Fcggl1->StatusBar1->panelText(i);
         return out;
     }
-    QStringList column(const QString& field) const
-    {
-        Query& q = dm->AQcgz1;
-        QStringList out;
-        for (int r = 0, c = q.fieldIndex(field); r < q.recordCount(); ++r)
-            out << q.cellText(r, c);
-        return out;
-    }
+    QStringList column(const QString& field) const { return columnTexts(dm->AQcgz1, field); }
     bool moveTo(const QString& dh) { return dm->AQcgz1.locate({QStringLiteral("dh")}, {dh}); }
 };

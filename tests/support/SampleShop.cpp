@@ -87,6 +87,14 @@ QString sqlScalar(TDM1& dm, const QString& sql)
     return rs.isEmpty() ? QStringLiteral("<none>") : rs.rows.front().value(0).toString();
 }
 
+QStringList columnTexts(const Query& q, const QString& field)
+{
+    QStringList out;
+    for (int r = 0; q.isOpen() && r < q.recordCount(); ++r)
+        out << q.cellText(r, q.fieldIndex(field));
+    return out;
+}
+
 QString dumpDatabase(TDM1& dm)
 {
     QString out;

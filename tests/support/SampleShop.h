@@ -13,6 +13,8 @@ void buildSampleShop(TDM1& dm);
 int sqlCount(TDM1& dm, const QString& sql);
 // The first cell of a statement's first row as text; "<none>" when there is no row.
 QString sqlScalar(TDM1& dm, const QString& sql);
+// The texts of a field over the rows a query holds, in their order (none when closed).
+QStringList columnTexts(const Query& q, const QString& field);
 // Every table's rows in rowid order, as one text: equal dumps mean an unchanged database.
 QString dumpDatabase(TDM1& dm);
 
