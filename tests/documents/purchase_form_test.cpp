@@ -21,7 +21,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
-#include <memory>
 #include <tuple>
 
 namespace {
