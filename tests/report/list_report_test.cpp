@@ -30,7 +30,6 @@ struct PreviewFixture : ::testing::Test {
     TDM1* dm = shop.dm.get();
     void SetUp() override
     {
-        dm->ADOC1.exec("UPDATE danwei SET mcdy='通达家电'");
         dm->ADOC1.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<59) INSERT INTO "
                        "cgglz(dh,rq,ghs,hjsl,hjje,qk) SELECT printf('CG%03d',i),'2026-12-01','美的',1,i*10,0 FROM n");
         dm->AQcgz1.setSql({"SELECT * FROM cgglz", "order by id"});
@@ -43,7 +42,6 @@ struct PreviewFixture : ::testing::Test {
 TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovingTheCursor)
 {
     TFdycggl1& rep = reportForm(Fdycggl1);
-    ASSERT_FALSE(dm->ATdanwei1.isOpen());
     const QString pdf = shop.dir.filePath("printed.pdf");
     QPointer<TFdyPreview1> shown;
     QStringList seen;   // title, page count, page after 下页, after 末页 and 下页
@@ -85,14 +83,10 @@ TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovin
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(shown.isNull());   // the preview freed itself
 
-    EXPECT_TRUE(dm->ATdanwei1.isOpen());
-    EXPECT_EQ(rep.QRLdw->Caption, "通达家电采购单据汇总表");
-    // The report read the rows from the first, whatever the cursor.
+    // The report read the rows from the first, whatever the cursor (the title and totals it
+    // prints are checked through the purchase list).
     const auto rows = rep.QuickRep1.dataRows();
-    const QuickRep::Layout lay = rep.QuickRep1.layout(*rows);
-    EXPECT_EQ(lay.page(0).named("QRD2").at(0).text, "CG000");
-    EXPECT_EQ(lay.page(1).named("e1").at(0).text + "|" + lay.page(1).named("e2").at(0).text + "|"
-                  + lay.page(1).named("e3").at(0).text, "60|17700|0");
+    EXPECT_EQ(rep.QuickRep1.layout(*rows).page(0).named("QRD2").at(0).text, "CG000");
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
 }
 
