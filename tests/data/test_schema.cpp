@@ -1,6 +1,5 @@
 #include "support/SampleShop.h"
 
-#include "data/Clock.h"
 #include "data/DM1.h"
 #include "data/Schema.h"
 #include "data/Sql.h"
@@ -117,16 +116,6 @@ TEST(DataModule, StartupErrors)
         EXPECT_EQ(QString::fromUtf8(e.what()), "数据库文件丢失，软件无法运行，请重新复制本软件！");
     }
     EXPECT_THROW(TDM1 dm(dir.filePath("no/such/folder/TRZData1.db")), StartupError);
-}
-
-TEST(Clock, CanBePinned)
-{
-    const QDateTime at(QDate(2026, 3, 9), QTime(10, 30));
-    Clock::pin(at);
-    EXPECT_EQ(Clock::now(), at);
-    EXPECT_EQ(Clock::today(), QDate(2026, 3, 9));
-    Clock::unpin();
-    EXPECT_GE(Clock::today(), QDate(2026, 1, 1));
 }
 
 TEST(DataModule, ConnectionClosesAndReopens)
