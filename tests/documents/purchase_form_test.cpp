@@ -234,7 +234,7 @@ TEST_F(PurchaseForm, KeyFiltersAndEnterChain)
     EXPECT_TRUE(form->PM2->isVisible());
     form->PM2->hide();
     sendKey(form->bz, Qt::Key_Return);
-    EXPECT_EQ(scalar("SELECT shbj FROM cgglz") + form->dh->text(), QStringLiteral("已审核CG20261206002"));
+    EXPECT_EQ(scalar("SELECT shbj||printf('%g',qk) FROM cgglz") + form->dh->text(), QStringLiteral("已审核0CG20261206002"));
     EXPECT_TRUE(rec.empty()) << rec.texts().join(',').toStdString();
 }
 
