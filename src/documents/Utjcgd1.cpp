@@ -292,13 +292,13 @@ void TFtjcgd1::buildControls()
     for (QLineEdit* field : {hjsl, hjje})
         PickerTargets::registerField(
             kTag, field->objectName(), field,
-            [this](const QString&) { guarded([this] { ensureOwnLines(); recomputeTotals(); }); },
+            [this](const QString&) { ensureOwnLines(); recomputeTotals(); },
             [field] { return field->text(); });
 }
 
 void TFtjcgd1::wireHandlers()
 {
-    auto run = [this](void (TFtjcgd1::*f)()) { return [this, f] { guarded([this, f] { (this->*f)(); }); }; };
+    auto run = [this](void (TFtjcgd1::*f)()) { return [this, f] { (this->*f)(); }; };
     const std::pair<QAbstractButton*, void (TFtjcgd1::*)()> clicks[] = {
         {newButton, &TFtjcgd1::newClick},   {BB1, &TFtjcgd1::BB1Click},
         {BB2, &TFtjcgd1::BB2Click},         {BB3, &TFtjcgd1::BB3Popup},
@@ -320,7 +320,7 @@ void TFtjcgd1::wireHandlers()
     BB3->installEventFilter(this);
 
     auto changed = [this](QLineEdit* e, std::function<void()> f) {
-        connect(e, &QLineEdit::textChanged, this, [f] { guarded(f); });
+        connect(e, &QLineEdit::textChanged, this, f);
     };
     changed(txm, [this] { txmChange(); });
     changed(dh, [this] { dhChange(); });
@@ -338,11 +338,9 @@ void TFtjcgd1::wireHandlers()
     for (ExitEdit* e : {yhe, sfe, sl, jg}) {
         const bool signedField = e != jg;
         connect(e, &ExitEdit::exited, this, [e, signedField] {
-            guarded([e, signedField] {
-                if (signedField)
-                    zeroLoneMinus(e);
-                roundText(e);
-            });
+            if (signedField)
+                zeroLoneMinus(e);
+            roundText(e);
         });
         installNumberFilter(e, signedField ? NumberKind::Signed : NumberKind::Unsigned);
     }
