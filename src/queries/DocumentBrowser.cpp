@@ -205,7 +205,7 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, BB6);
 
-    setFixedSize(812, 523);
+    resize(812, 523);   // design size; the grid follows the window
 }
 
 DocumentBrowser::~DocumentBrowser() = default;

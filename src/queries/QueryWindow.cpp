@@ -23,7 +23,7 @@
 
 namespace ListColours {
 QColor held() { return QColor(225, 255, 225); }
-QColor tint() { return QColor(254, 253, 222); }
+QColor tint() { return QColor(222, 253, 254); }   // $FEFDDE is blue FE, green FD, red DE
 QColor cream() { return QColor(255, 251, 240); }
 QColor red() { return QColor(255, 0, 0); }
 
@@ -88,8 +88,9 @@ void QueryWindow::buildUi()
 {
     setListFont(this);
     ListColours::fill(this, ListColours::cream());
+    // Opens at its design size and follows its window: the grid takes what the tool panel
+    // and the status bar leave.
     resize(desc_.clientSize);
-    setFixedSize(desc_.clientSize);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -387,9 +387,9 @@ void DataGrid::keyPressEvent(QKeyEvent* e)
 void DataGrid::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QTableView::mouseDoubleClickEvent(e);
+    // Anywhere in the grid, as on its rows: the window's action refuses when there is no row.
     const QModelIndex idx = indexAt(e->position().toPoint());
-    if (idx.isValid())
-        emit rowDoubleClicked(idx.row());
+    emit rowDoubleClicked(idx.isValid() ? idx.row() : -1);
 }
 
 void DataGrid::contextMenuEvent(QContextMenuEvent* e)

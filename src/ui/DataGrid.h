@@ -80,7 +80,7 @@ public:
 
 signals:
     void titleClicked(int col);               // every title click (after the built-in sort)
-    void rowDoubleClicked(int row);
+    void rowDoubleClicked(int row);           // row -1: below the rows or on an empty grid
     void enterPressed();
 
 protected:

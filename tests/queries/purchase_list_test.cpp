@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QScopeGuard>
@@ -83,8 +84,30 @@ TEST(PurchaseList, RefusalsAndCancelChangeNothing)
     s.dialog([](TFcxcg1& d) { d.Edit1->setText("无此厂商"); d.BitBtn1->click(); });
     for (auto* b : {w.SB44, w.SB66, w.SB55})
         b->click();
-    EXPECT_EQ(s.rec.texts(), (QStringList{"没有单据可反审，请先查询！", "没有单据可删除！", "没有单据可查阅！"}));
+    // A double-click on the empty grid clicks 查单 too.
+    w.show();
+    const QPoint at(20, 20);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w.DBGrid1->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w.DBGrid1->viewport()->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.DBGrid1->viewport(), &press);
+    QApplication::sendEvent(w.DBGrid1->viewport(), &dbl);
+    EXPECT_EQ(s.rec.texts(), (QStringList{"没有单据可反审，请先查询！", "没有单据可删除！", "没有单据可查阅！", "没有单据可查阅！"}));
     EXPECT_EQ(s.count("cgglz"), 2);
+}
+
+TEST(PurchaseList, FollowsItsWindowSizeAndTintsItsColumns)
+{
+    ListShop s;
+    TFcggl1& w = s.list();
+    w.show();
+    const QSize grid = w.DBGrid1->size();
+    w.resize(w.size() + QSize(400, 300));   // as a maximised frame gives it
+    QApplication::processEvents();
+    EXPECT_EQ(w.DBGrid1->size(), grid + QSize(400, 300));
+    EXPECT_EQ(w.StatusBar1->width(), w.width());
+    EXPECT_EQ(w.DBGrid1->column(3).tint, QColor(222, 253, 254));   // $FEFDDE, pale cyan
 }
 
 TEST(PurchaseList, DeleteRemovesTheDocumentAndRecountsTheTotals)

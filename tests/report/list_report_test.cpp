@@ -134,3 +134,41 @@ TEST_F(PreviewFixture, ListLayoutFromItsDescription)
     EXPECT_EQ(pages[0].named("QRSysData1").at(0).text + pages[1].named("QRSysData1").at(0).text, "（1（2");
     EXPECT_GT(pages[1].named("QRSysData1").at(0).rect.top(), 270);
 }
+
+TEST(ListReportLayout, LandscapeFirstColumnSummaryAndPlacedPageNumber)
+{
+    ListLayout l;
+    const Qt::Alignment c = Qt::AlignHCenter, r = Qt::AlignRight;
+    l.columns = {{.left = 0, .right = 60, .title = "商品名称", .field = "ppgg"},
+                 {.left = 60, .right = 80, .title = "单位", .field = "dw", .align = c},
+                 {.left = 80, .right = 100, .title = "数量", .field = "sl", .align = r},
+                 {.left = 100, .right = 130, .title = "金额", .field = "je", .align = r, .textName = "QRD9"}};
+    l.totals = {{"e1", 3}};
+    l.landscape = true;
+    l.pageHeaderHeight = 9.3;
+    l.summaryHeight = 6.6;
+    l.pageFooterHeight = 5.3;
+    l.titleFont = songTitleFont();
+    l.summaryCells = SummaryCells::FirstColumn;
+    l.summaryCaption = "总　　计";
+    l.pageNumber = {.at = PageNumberPlace::At::Left, .left = 120, .px = 12};
+    TListReport rep(l);
+    rep.total("e1")->Caption = "9.5";
+    const QVector<PageContent> pages = rep.QuickRep1.pages(TableRows({"ppgg", "dw", "sl", "je"}, {{"风扇", "台", "2", "9.5"}}));
+    ASSERT_EQ(pages.size(), 1);
+    const PageContent& p = pages[0];
+    EXPECT_GT(rep.QuickRep1.designPaper().width(), rep.QuickRep1.designPaper().height());
+    EXPECT_EQ(p.named("QRD9").at(0).text, "9.5");
+    EXPECT_TRUE(p.named("QRLdw").at(0).font.family == "宋体" && p.named("QRLdw").at(0).font.px == 19);
+    // "总　　计" in the first column alone; the unit and quantity columns one empty cell.
+    const PlacedText sum = p.named("QRLzj").at(0);
+    EXPECT_EQ(sum.text, "总　　计");
+    EXPECT_NEAR(sum.rect.center().x(), 10 + 30, 1e-9);
+    EXPECT_NEAR(sum.rect.height(), 6.6, 1e-9);
+    EXPECT_TRUE(hasLine(p, 10 + 60, sum.rect.top(), 10 + 60, sum.rect.top() + 6.6));
+    EXPECT_FALSE(hasLine(p, 10 + 80, sum.rect.top(), 10 + 80, sum.rect.top() + 6.6));
+    EXPECT_TRUE(hasLine(p, 10 + 100, sum.rect.top(), 10 + 100, sum.rect.top() + 6.6));
+    const PlacedText pn = p.named("QRSysData1").at(0);
+    EXPECT_EQ(pn.text, "（1");
+    EXPECT_TRUE(pn.font.px == 12 && pn.rect.left() == 10 + 120 && (pn.align & Qt::AlignLeft));
+}
