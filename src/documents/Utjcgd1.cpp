@@ -278,6 +278,7 @@ void TFtjcgd1::buildControls()
     // The goods picker and the line dialogs write totals of the shared line query; another
     // window may have re-pointed it meanwhile, so the form takes the totals of its own lines
     // (the same sums when the query holds them).
+    PickerTargets::registerAction(kTag, QStringLiteral("ownLines"), this, [this] { ensureOwnLines(); });
     for (QLineEdit* field : {hjsl, hjje})
         PickerTargets::registerField(
             kTag, field->objectName(), field,
@@ -416,8 +417,30 @@ void TFtjcgd1::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
     if (!started_) {
         started_ = true;
+        // Coming back to the form (its MDI frame activated) shows its own lines again, whatever
+        // another window (the purchase list's un-audit, the browser) left in the line query.
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connectHandler(frame, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
+                if (!(was & Qt::WindowActive) && (now & Qt::WindowActive))
+                    activated();
+            });
         newButton->click();
     }
+}
+
+bool TFtjcgd1::event(QEvent* e)
+{
+    // Outside an MDI frame the form is a window of its own.
+    if (e->type() == QEvent::WindowActivate && isWindow())
+        runGuarded([this] { activated(); });
+    return QWidget::event(e);
+}
+
+void TFtjcgd1::activated()
+{
+    // Not while the held-document picker loads a document: it re-points the lines itself.
+    if (started_ && !closing_ && !choosingHeld_ && DM1)
+        ensureOwnLines();
 }
 
 void TFtjcgd1::closeEvent(QCloseEvent* e)

@@ -92,6 +92,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
@@ -113,6 +114,7 @@ private:
     void hjjeChange();
     void yfeChange();
     void ckExit();
+    void activated();
 
     bool started_ = false;
     bool closing_ = false;

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <tuple>
@@ -128,6 +129,33 @@ TEST_F(PurchaseForm, TheMenuOpensOneFormOnANewDocument)
     EXPECT_TRUE(closed());
     EXPECT_TRUE(main.mdi->subWindowList().isEmpty());
     EXPECT_EQ(rec.last().caption + rec.last().text, QStringLiteral("警告每天录入不可超过999单！"));
+    setMdiArea(nullptr);
+}
+
+TEST_F(PurchaseForm, ComingBackToTheFormShowsItsOwnLines)
+{
+    TFmain1 main;
+    setMdiArea(main.mdi);
+    wireMenus(main);
+    main.show();
+    main.N301->trigger();
+    form = Ftjcgd1.data();
+    header();
+    addLine(QStringLiteral("T1"), QStringLiteral("2"));
+    form->BB4->click();
+    // Another window (the list's un-audit) loads the settled document's lines meanwhile.
+    auto* other = new QWidget;
+    showMdiChild(other);
+    DM1->AQcgc1.setSql({"SELECT * FROM cgglc", "where dh='CG20261206001'"});
+    DM1->AQcgc1.open();
+    ASSERT_EQ(form->DBGrid1->model()->rowCount(), 1);
+    main.mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(form->parentWidget()));
+    EXPECT_EQ(DM1->AQcgc1.sqlLines(), purchaseLinesStatement(QStringLiteral("CG20261206002"), false));
+    EXPECT_EQ(form->DBGrid1->model()->rowCount(), 0);
+    header();
+    form->BB4->click();
+    EXPECT_EQ(rec.texts(), QStringList{"明细不可为空！"});
+    closeMdiForm(other);
     setMdiArea(nullptr);
 }
 
@@ -467,11 +495,13 @@ TEST_F(PurchaseForm, PickersAnswerIntoTheFormAndItsOwnTotals)
     EXPECT_EQ(DM1->AQsp1.sqlLines(), (QStringList{"SELECT * FROM sp", "where ck='一号库'", "order by id"}));
     ASSERT_TRUE(DM1->AQsp1.locate({"txm"}, {QStringLiteral("T1")}));
     Fsp2->xuanClick();
-    // Another window re-points the line query before the next choice: the form keeps its own total.
-    DM1->AQcgc1.setSql({"SELECT * FROM cgglc", "where dh='CG20261205001'"});
-    DM1->AQcgc1.open();
+    // A browser closed the line query before the next choice: the choice goes to the form's
+    // own lines all the same.
+    DM1->AQcgc1.close();
     Fsp2->xuanClick();
+    EXPECT_TRUE(rec.texts().size() == 1) << rec.texts().join(',').toStdString();
     EXPECT_EQ(texts({form->hjsl, form->hjje, form->sfe}), QStringLiteral("2|20|20"));
+    EXPECT_EQ(DM1->AQcgc1.recordCount(), 2);
     // The line dialogs open in the purchase mode, the edit one on the current line.
     modal.next([](QDialog& d) {
         auto& dlg = dynamic_cast<TFxgmx1&>(d);
