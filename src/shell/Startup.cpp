@@ -9,11 +9,23 @@
 #include "ui/Modal.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QScreen>
 #include <memory>
 
 int runShell(const QString& dbPath)
 {
+    // Numbering and the pending line marks assume one copy of the program per database: the
+    // lock file beside it names the running copy's process, so a copy that crashed leaves a
+    // lock the next start finds stale and takes over. It is never stale by age alone.
+    QLockFile lock(dbPath + QStringLiteral(".lock"));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        showMessage(QStringLiteral("本软件已经在使用此数据库，不能重复运行！"), QStringLiteral("错误"), MsgIcon::Error);
+        return 1;
+    }
+    // A folder where no lock can be written is left to the database's own opening.
+
     std::unique_ptr<TDM1> dm;
     try {
         dm = std::make_unique<TDM1>(dbPath);
