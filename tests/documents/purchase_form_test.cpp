@@ -468,11 +468,16 @@ TEST_F(PurchaseForm, PrintChecksBeforeThePreview)
     form->N3->trigger();
     EXPECT_EQ(rec.texts(), (QStringList{"明细不可为空！", "付款单据，实付额不可大于应付额！"}));
     EXPECT_EQ(modal.opened(), 0);
-    // A return document goes to the preview with the form's texts as they stand.
+    // A return document goes to the preview with the form's texts as they stand; a lone "-"
+    // left in the discount or the paid amount reads 0, as the save reads it.
     addLine(QStringLiteral("T2"), QStringLiteral("-1"));
+    form->yhe->setText(QStringLiteral("-"));
+    form->sfe->setText(QStringLiteral("-"));
     form->N3->trigger();
+    EXPECT_EQ(rec.count(), 2);
     EXPECT_EQ(modal.classes(), QStringList{"TFdyPreview1"});
     EXPECT_EQ(Fdycgd2->QRLdh2->Caption + Fdycgd2->QRLghs2->Caption + Fdycgd2->e2->Caption, kNo1 + QStringLiteral("甲厂￥-1990"));
+    EXPECT_EQ(texts({form->yhe, form->sfe}), QStringLiteral("-|-"));
 }
 
 TEST_F(PurchaseForm, PickersAnswerIntoTheFormAndItsOwnTotals)

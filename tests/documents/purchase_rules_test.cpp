@@ -101,6 +101,8 @@ TEST(PurchaseSignRules, Table)
         {"0", "0", "0", "0", ""},
         {"0", "1", "-1", "-1", "总金额为零，优惠额只可为零！"},
         {"0", "0", "0", "1", "总金额为零，实付额只可为零！"},
+        {"100", " - ", "100", "-", ""},   // a lone "-" reads 0, as the save reads it
+        {"100", "-", "100", "101", "付款单据，实付额不可大于应付额！"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(purchaseSignRuleMessage(QString::fromUtf8(c.t), QString::fromUtf8(c.d), QString::fromUtf8(c.p),
