@@ -815,11 +815,10 @@ void TFtjcgd1::saveDocument(bool settle)
     takeNumber(nextPurchaseNumberAfter(*DM1, dh->text(), Clock::today()));
 }
 
-void TFtjcgd1::shenheClick()
-{
-    ensureOwnLines();
-    postPurchase(*DM1, purchaseDocFields(saveInput(true)));
-}
+// The hidden posting button. Settling posts inside the save's transaction; a click on this
+// button settles the document in hand the same way (checks, header, posting and marks, all or
+// nothing), never posts lines without their audited header.
+void TFtjcgd1::shenheClick() { saveDocument(true); }
 
 // ---- printing ---------------------------------------------------------------------------
 
