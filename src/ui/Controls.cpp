@@ -192,8 +192,9 @@ void ExitEdit::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
         return;
+    // A form being hidden or minimised hands the focus on inside itself first: no exit.
     QWidget* next = QApplication::focusWidget();
-    if (next && next != this && formOf(next) == formOf(this))
+    if (next && next != this && isVisible() && next->isVisible() && formOf(next) == formOf(this))
         emit exited();
 }
 

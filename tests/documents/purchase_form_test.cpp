@@ -165,6 +165,32 @@ TEST_F(PurchaseForm, ComingBackToTheFormShowsItsOwnLines)
     setMdiArea(nullptr);
 }
 
+TEST_F(PurchaseForm, LeavingTheEmptyWarehouseForAnotherWindowIsNoExit)
+{
+    TFmain1 main;
+    setMdiArea(main.mdi);
+    wireMenus(main);
+    main.show();
+    main.activateWindow();
+    QApplication::processEvents();
+    main.N301->trigger();
+    form = Ftjcgd1.data();
+    auto* frame = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    ASSERT_EQ(focus(), form->ck);
+    // Another window takes the focus and gives it back; the form is minimised and restored.
+    auto* other = new QLineEdit;
+    showMdiChild(other);
+    main.mdi->setActiveSubWindow(frame);
+    ASSERT_EQ(focus(), form->ck);
+    frame->showMinimized();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->isMinimized());
+    EXPECT_TRUE(rec.empty()) << rec.texts().join(',').toStdString();
+    frame->showNormal();
+    closeMdiForm(other);
+    setMdiArea(nullptr);
+}
+
 TEST_F(PurchaseForm, CodeLookupAndAddingALine)
 {
     open();
