@@ -9,8 +9,11 @@
 #include "ui/Modal.h"
 
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QScreen>
+#include <QTranslator>
 #include <memory>
 
 int runShell(const QString& dbPath)
@@ -65,8 +68,20 @@ int runShell(const QString& dbPath)
     return result;
 }
 
+bool installQtChinese(QCoreApplication& app)
+{
+    auto* qt = new QTranslator(&app);
+    if (!qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    return QCoreApplication::installTranslator(qt);
+}
+
 int runProgram(int argc, char** argv)
 {
     ShopApplication app(argc, argv);
+    installQtChinese(app);
     return runShell(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TRZData1.db")));
 }

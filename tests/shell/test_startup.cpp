@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QSysInfo>
 #include <QTimer>
+#include <QTranslator>
 
 TEST(Startup, AnUnreadableDatabaseEndsTheProgramAndACancelledLoginToo)
 {
@@ -103,4 +104,14 @@ TEST(Startup, ASecondCopyOnTheSameDatabaseRefusesAndACrashedOneLeavesNoStuckLock
     EXPECT_TRUE(rec.empty()) << rec.texts().join(',').toStdString();
     EXPECT_EQ(modal.classes(), QStringList({"TFdl1"}));
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".lock"))) << "released when the program ends";
+}
+
+TEST(Startup, QtsOwnDialogsSpeakChinese)
+{
+    ASSERT_TRUE(installQtChinese(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("打印"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("粘贴(&P)"));
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(t);
 }
