@@ -3,6 +3,10 @@
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
 #include "documents/Utjcgd1.h"
+#include "finance/Udyszfx1.h"
+#include "finance/Udysztj1.h"
+#include "finance/Uszfx1.h"
+#include "finance/Usztj1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
 #include "shell/Umain1.h"
@@ -17,6 +21,9 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    // Other income and expense, the comprehensive statistics.
+    main.setOpener(main.N606, openOtherIncomeList);
+    main.setOpener(main.N607, openComprehensiveStatistics);
 }
 
 void createReportForms()
@@ -24,4 +31,6 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdyszfx1);
+    reportForm(Fdysztj1);
 }

@@ -41,7 +41,7 @@ void RecordPicker::buildList(const List& list, QBoxLayout* top, QWidget* beside)
     } else {
         lay->addWidget(DBGrid1);
     }
-    lay->addLayout(picker::buttonRow(xuan, guan));
+    lay->addLayout(picker::buttonRow(QVector<QPushButton*>{xuan} + list.buttons + QVector<QPushButton*>{guan}));
 
     connect(xuan, &QPushButton::clicked, this, &RecordPicker::xuanClick);
     connect(guan, &QPushButton::clicked, this, &QDialog::reject);

@@ -67,7 +67,22 @@ struct RowColouring {
     QString redWhenNonZero;    // red font when this field is not zero (the lists' debt "qk")
     QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
     QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
-    bool any() const { return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty(); }
+    // Red font when this field is above zero (the expense "ze" of other income and expense).
+    QString redWhenPositive{};
+    bool any() const
+    {
+        return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty()
+            || !redWhenPositive.isEmpty();
+    }
+};
+
+// A status panel that the recount of the rows in hand fills with the difference of two
+// totals (income less expense): panel := total `of` - total `less`, both indexes into
+// totalFields. Panel -1: none.
+struct PanelDifference {
+    int panel = -1;
+    int of = 0;
+    int less = 1;
 };
 
 // A data text of a report form and the query field it shows.
@@ -100,6 +115,7 @@ struct ListDescription {
     bool runOnShow = true;             // false: the window opens empty (statistics tables)
     QVector<int> sumPanels;            // sum field i -> panel sumPanels[i]
     QStringList totalFields;           // fields recounted into sumPanels by walking the rows
+    PanelDifference difference{};      // recounted after them
     QVector<ListColumn> columns;
     QVector<ListPanel> panels;
     QVector<ListButton> buttons;       // left to right
@@ -154,8 +170,8 @@ public:
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
-    // Walks the query from the first row to the end adding totalFields into sumPanels; the
-    // cursor ends on the last row.
+    // Walks the query from the first row to the end adding totalFields into sumPanels (and
+    // their difference into the difference panel); the cursor ends on the last row.
     void recountTotals();
     // "数据表未打开，请先查询！" (警告) when the query is closed; true when it is open.
     bool requireOpen() const;
