@@ -73,16 +73,17 @@ TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
     auto* grid = new QGridLayout;
-    const std::pair<const char*, QWidget*> rows[] = {{"日　　期", DateTimePicker1}, {"类　　别", ComboBox1},
-                                                     {"项　　目", xm}, {"金　　额", je},
-                                                     {"经 办 人", jsr}, {"备注说明", bz}};
-    for (const auto& [caption, field] : rows) {
-        const int row = grid->rowCount();
+    const std::tuple<const char*, QWidget*, QWidget*> rows[] = {
+        {"日　　期", DateTimePicker1, nullptr}, {"类　　别", ComboBox1, nullptr}, {"项　　目", xm, SpeedButton1},
+        {"金　　额", je, nullptr},             {"经 办 人", jsr, SpeedButton2}, {"备注说明", bz, nullptr}};
+    int row = 0;
+    for (const auto& [caption, field, pick] : rows) {
         grid->addWidget(new QLabel(QString::fromUtf8(caption), this), row, 0);
         grid->addWidget(field, row, 1);
+        if (pick)
+            grid->addWidget(pick, row, 2);
+        ++row;
     }
-    grid->addWidget(SpeedButton1, 2, 2);
-    grid->addWidget(SpeedButton2, 4, 2);
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(grid);
     lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
