@@ -8,7 +8,7 @@
 #include "data/DM1.h"
 #include "finance/comprehensive_statistics.h"
 
-#include <sqlite3.h>
+#include "sqlite_alone.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,32 +17,6 @@
 #include <cstdlib>
 
 namespace {
-
-double ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
-
-// Steps through a statement reading every column as SQLite gives it; returns the rows.
-long long stepAll(sqlite3* db, const QString& sql)
-{
-    sqlite3_stmt* st = nullptr;
-    const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "prepare failed: %s\n", sqlite3_errmsg(db));
-        std::exit(1);
-    }
-    long long n = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        const int cols = sqlite3_column_count(st);
-        for (int c = 0; c < cols; ++c) {
-            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
-                (void)sqlite3_column_text(st, c);
-            else
-                (void)sqlite3_column_double(st, c);
-        }
-        ++n;
-    }
-    sqlite3_finalize(st);
-    return n;
-}
 
 // Rows i = 1..n of a table, dated over four years from 2021-01-01.
 void fill(Connection& c, const char* table, const char* columns, const char* values, long long n)
@@ -59,13 +33,13 @@ void run(TDM1& dm, const char* what, const StatisticsPeriod& p)
     t.start();
     const StatisticsFigures f = runComprehensiveStatistics(dm, p);
     const double ours = ms(t);
-    long long rows = 0;
-    t.restart();
+    long long rows = 0, n = 0;
+    double alone = 0;
     for (const StatisticsBlock& b : statisticsBlocks(p)) {
-        stepAll(dm.ADOC1.handle(), b.sumLines.join(QLatin1Char('\n')));
-        rows += stepAll(dm.ADOC1.handle(), b.rowLines.join(QLatin1Char('\n')));
+        alone += sqliteAlone(dm.ADOC1.handle(), b.sumLines.join(QLatin1Char('\n')), &n);
+        alone += sqliteAlone(dm.ADOC1.handle(), b.rowLines.join(QLatin1Char('\n')), &n);
+        rows += n;
     }
-    const double alone = ms(t);
     std::printf("%s: %lld rows behind the sums\n", what, rows);
     std::printf("  comprehensive run (9 blocks, 18 statements): %9.1f ms\n", ours);
     std::printf("  sqlite3 alone, the same 18 statements:       %9.1f ms\n", alone);

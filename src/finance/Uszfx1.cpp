@@ -63,13 +63,7 @@ ListDescription TFszfx1::describe()
 
 TFszfx1::TFszfx1(QWidget* parent) : QueryWindow(describe(), parent)
 {
-    SB44 = button(QStringLiteral("SB44"));
-    SB55 = button(QStringLiteral("SB55"));
-    SB66 = button(QStringLiteral("SB66"));
-    SB77 = button(QStringLiteral("SB77"));
-    SB88 = button(QStringLiteral("SB88"));
-    SB99 = button(QStringLiteral("SB99"));
-    SB100 = button(QStringLiteral("SB100"));
+    takeButtons({&SB44, &SB55, &SB66, &SB77, &SB88, &SB99, &SB100});
     N1 = popupItem(QStringLiteral("N1"));
     connect(SB44, &QAbstractButton::clicked, this, &TFszfx1::addEntry);
     connect(SB55, &QAbstractButton::clicked, this, &TFszfx1::editEntry);

@@ -196,6 +196,15 @@ SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.va
 
 QAction* QueryWindow::popupItem(const QString& name) const { return popupItems_.value(name, nullptr); }
 
+void QueryWindow::takeButtons(std::initializer_list<SpeedButton**> inOrder) const
+{
+    int i = 0;
+    for (SpeedButton** b : inOrder) {
+        *b = i < desc_.buttons.size() ? button(desc_.buttons[i].name) : nullptr;
+        ++i;
+    }
+}
+
 void QueryWindow::clickButton(const QString& name) const
 {
     if (SpeedButton* b = button(name))

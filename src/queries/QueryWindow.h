@@ -18,6 +18,7 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 
 class Query;
 class QFrame;
@@ -195,6 +196,9 @@ protected:
     // leave the event handler and the application shows them in the default error box.
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Points the window's own button members at its tool buttons, in the described order
+    // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
+    void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
     // Called when the window closes (after the query is closed): clear the instance variable.
     virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
