@@ -5,6 +5,8 @@
 #include "documents/Utjcgd1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
+#include "queries/Udykcfx1.h"
+#include "queries/Ukcfx1.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
 
@@ -17,6 +19,7 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    main.setOpener(main.N414, openStockTable);
 }
 
 void createReportForms()
@@ -24,4 +27,6 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdykcfx1);
+    reportForm(Fdykcfx2);
 }
