@@ -58,7 +58,9 @@ QIcon glyphFor(const QString& caption, QStyle* style)
         {"统计", QStyle::SP_FileDialogContentsView}, {"查单", QStyle::SP_FileDialogDetailedView},
         {"明细", QStyle::SP_FileDialogDetailedView}, {"打印", QStyle::SP_DialogSaveButton},
         {"导出", QStyle::SP_DriveHDIcon},           {"新增", QStyle::SP_FileDialogNewFolder},
-        {"修改", QStyle::SP_FileDialogInfoView}};
+        {"修改", QStyle::SP_FileDialogInfoView},
+        {"拆零", QStyle::SP_ArrowDown},             {"组装", QStyle::SP_ArrowUp},
+        {"归零", QStyle::SP_DialogResetButton}};
     for (const auto& [word, glyph] : glyphs)
         if (caption.contains(QString::fromUtf8(word)))
             return style->standardIcon(glyph);
