@@ -22,18 +22,8 @@ namespace {
 
 const QString kShown = QStringLiteral("风扇");
 
-void run(sqlite3* db, const QString& sql)
-{
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const std::string text = err ? err : "?";
-        sqlite3_free(err);
-        throw std::runtime_error(text);
-    }
-}
-
 // Gives every goods row its stock back (kcsl 1..7, kcje = kcsl × kcjg).
-void restock(sqlite3* db) { run(db, "UPDATE sp SET kcsl=1+id%7, kcje=(1+id%7)*kcjg"); }
+void restock(Connection& c) { c.exec("UPDATE sp SET kcsl=1+id%7, kcje=(1+id%7)*kcjg"); }
 
 double ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 
@@ -55,8 +45,9 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     TDM1 dm(dir.filePath(QStringLiteral("TRZData1.db")));
     sqlite3* db = dm.ADOC1.handle();
+    Connection& conn = dm.ADOC1;   // sqlite3_exec on the same handle
     // Every tenth row (up to the number shown) is of the category shown.
-    run(db, "BEGIN; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<" + QString::number(shown + others)
+    conn.exec("BEGIN; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<" + QString::number(shown + others)
                 + ") INSERT INTO sp(lb,txm,ppgg,dw,ck,kcjg,xjpf,xjls) SELECT CASE WHEN i%10=0 AND i/10<="
                 + QString::number(shown) + " THEN " + sqlQuote(kShown)
                 + " ELSE '其他' END, printf('G%06d',i), printf('商品%06d',i), '台', "
@@ -68,7 +59,7 @@ int main(int argc, char** argv)
     int n = 0;
     for (int r = 0; r < rounds; ++r) {
         // The program: the rows shown in AQkcfx1, reset through the query in one transaction.
-        restock(db);
+        restock(conn);
         dm.AQkcfx1.close();
         dm.AQkcfx1.setSql(shownSql);
         dm.AQkcfx1.open();
@@ -78,7 +69,7 @@ int main(int argc, char** argv)
         reset.push_back(ms(t));
 
         // SQLite alone, the same statements: one UPDATE by id per row shown, one transaction.
-        restock(db);
+        restock(conn);
         std::vector<qint64> ids;
         {
             sqlite3_stmt* st = nullptr;
@@ -90,7 +81,7 @@ int main(int argc, char** argv)
             sqlite3_finalize(st);
         }
         t.restart();
-        run(db, "BEGIN");
+        conn.exec("BEGIN");
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, "UPDATE \"sp\" SET \"kcsl\"=?,\"kcje\"=? WHERE id=?", -1, &st, nullptr);
         for (qint64 id : ids) {
@@ -102,13 +93,13 @@ int main(int argc, char** argv)
             sqlite3_reset(st);
         }
         sqlite3_finalize(st);
-        run(db, "COMMIT");
+        conn.exec("COMMIT");
         direct.push_back(ms(t));
 
         // SQLite alone, one set-based statement over the same rows.
-        restock(db);
+        restock(conn);
         t.restart();
-        run(db, "UPDATE sp SET kcsl=0,kcje=0 WHERE lb=" + sqlQuote(kShown));
+        conn.exec("UPDATE sp SET kcsl=0,kcje=0 WHERE lb=" + sqlQuote(kShown));
         setBased.push_back(ms(t));
     }
     const int zeroed = dm.ADOC1.execute(QStringLiteral("SELECT count(*) FROM sp WHERE kcsl=0")).rows.at(0).value(0).toInt();

@@ -328,16 +328,23 @@ void TPartsDialog::SBck2Click() { pickWarehouse(2); }
 void TPartsDialog::SBsp1Click() { pickGoods(1); }
 void TPartsDialog::SBsp2Click() { pickGoods(2); }
 
+bool TPartsDialog::wholeAndCountHold(QLineEdit* warehouse, const QString& noWarehouse)
+{
+    if (blank(warehouse))
+        return refuse(noWarehouse, warehouse);
+    if (idOf(spid1) == 0)
+        return refuse(desc_.wholeMissing, txm1);
+    if (typedValue(countEdit).isZero())
+        return refuse(desc_.countZero, countEdit);
+    return true;
+}
+
 void TPartsDialog::SB1Click()
 {
+    if (!wholeAndCountHold(ck2, kNoPartWarehouse))
+        return;
     const qint64 whole = idOf(spid1), part = idOf(spid2);
     const Money count = typedValue(countEdit), coef = typedValue(coefEdit);
-    if (blank(ck2))
-        return void(refuse(kNoPartWarehouse, ck2));
-    if (whole == 0)
-        return void(refuse(desc_.wholeMissing, txm1));
-    if (count.isZero())
-        return void(refuse(desc_.countZero, countEdit));
     if (part == 0)
         return void(refuse(desc_.partMissing, txm2));
     if (whole == part)
@@ -364,19 +371,13 @@ void TPartsDialog::SB2Click()
 
 void TPartsDialog::BitBtn1Click()
 {
-    const qint64 whole = idOf(spid1);
-    const Money count = typedValue(countEdit);
-    if (blank(ck1))
-        return void(refuse(kNoWholeWarehouse, ck1));
-    if (whole == 0)
-        return void(refuse(desc_.wholeMissing, txm1));
-    if (count.isZero())
-        return void(refuse(desc_.countZero, countEdit));
+    if (!wholeAndCountHold(ck1, kNoWholeWarehouse))
+        return;
     if (!DM1->AQ1.isOpen() || DM1->AQ1.isEmpty())
         return void(refuse(QStringLiteral("零件不可为空！"), nullptr));
     {
         const ControlsDisabled still(DM1->AQ1);
-        confirmParts(*DM1, *desc_.kind, whole, count);
+        confirmParts(*DM1, *desc_.kind, idOf(spid1), typedValue(countEdit));
     }
     // Step 1 empties for the next one; the warehouse and step 2 stay.
     txm1->setFocus();

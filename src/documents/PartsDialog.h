@@ -100,8 +100,11 @@ private:
     void countChange();
     void pickWarehouse(int step);
     void pickGoods(int step);
-    // A refusal: the message (提示) and the focus to field (none: the focus stays).
+    // A refusal: the message (提示) and the focus to field (none: the focus stays); false.
     bool refuse(const QString& text, QWidget* field);
+    // The checks adding a part and confirming share, in order: the step's warehouse, the
+    // whole item, a count that is not zero.
+    bool wholeAndCountHold(QLineEdit* warehouse, const QString& noWarehouse);
 
     PartsDialogDescription desc_;
 };

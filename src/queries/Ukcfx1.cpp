@@ -100,13 +100,9 @@ ListDescription TFkcfx1::describe()
 
 TFkcfx1::TFkcfx1(QWidget* parent) : QueryWindow(describe(), parent)
 {
-    SB33 = button(QStringLiteral("SB33"));
-    SB44 = button(QStringLiteral("SB44"));
-    SB55 = button(QStringLiteral("SB55"));
-    SB77 = button(QStringLiteral("SB77"));
-    SB88 = button(QStringLiteral("SB88"));
-    SB99 = button(QStringLiteral("SB99"));
-    SB100 = button(QStringLiteral("SB100"));
+    for (const auto& [field, name] : {std::pair{&SB33, "SB33"}, {&SB44, "SB44"}, {&SB55, "SB55"}, {&SB77, "SB77"},
+                                      {&SB88, "SB88"}, {&SB99, "SB99"}, {&SB100, "SB100"}})
+        *field = button(QString::fromLatin1(name));
     N11 = popupItem(QStringLiteral("N11"));
     N22 = popupItem(QStringLiteral("N22"));
     const std::pair<SpeedButton*, void (TFkcfx1::*)()> clicks[] = {
