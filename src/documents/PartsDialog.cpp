@@ -7,6 +7,7 @@
 #include "documents/parts_lists.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -185,19 +186,19 @@ void TPartsDialog::wireHandlers()
         {SB1, &TPartsDialog::SB1Click},     {SB2, &TPartsDialog::SB2Click},
         {BitBtn1, &TPartsDialog::BitBtn1Click}, {cha, &TPartsDialog::chaClick}};
     for (const auto& [button, f] : clicks)
-        connect(button, &QAbstractButton::clicked, this, [this, f] { (this->*f)(); });
-    connect(BitBtn2, &QAbstractButton::clicked, this, &QDialog::reject);
+        connectHandler(button, &QAbstractButton::clicked, this, [this, f] { (this->*f)(); });
+    connectHandler(BitBtn2, &QAbstractButton::clicked, this, &QDialog::reject);
 
-    connect(txm1, &QLineEdit::textChanged, this, [this] { lookUp(1); });
-    connect(txm2, &QLineEdit::textChanged, this, [this] { lookUp(2); });
-    connect(spid1, &QLineEdit::textChanged, this, [this] { spid1Change(); });
-    connect(countEdit, &QLineEdit::textChanged, this, [this] { countChange(); });
-    connect(coefEdit, &QLineEdit::textChanged, this, [this] {
+    connectHandler(txm1, &QLineEdit::textChanged, this, [this] { lookUp(1); });
+    connectHandler(txm2, &QLineEdit::textChanged, this, [this] { lookUp(2); });
+    connectHandler(spid1, &QLineEdit::textChanged, this, [this] { spid1Change(); });
+    connectHandler(countEdit, &QLineEdit::textChanged, this, [this] { countChange(); });
+    connectHandler(coefEdit, &QLineEdit::textChanged, this, [this] {
         if (blank(coefEdit))
             coefEdit->setText(kZero);
     });
     for (ExitEdit* e : {countEdit, coefEdit})
-        connect(e, &ExitEdit::exited, this, [e] {
+        connectHandler(e, &ExitEdit::exited, this, [e] {
             const QString rounded = roundTypedText(e->text());
             if (rounded != e->text())
                 e->setText(rounded);
@@ -217,8 +218,8 @@ void TPartsDialog::wireHandlers()
             if (blank(s.ck)) s.ckPicker->click();
             else s.txm->setFocus();
         });
-        connect(s.ck, &ExitEdit::doubleClicked, s.ckPicker, &QAbstractButton::click);
-        connect(s.ck, &ExitEdit::exited, this, [this, s] {
+        connectHandler(s.ck, &ExitEdit::doubleClicked, s.ckPicker, &QAbstractButton::click);
+        connectHandler(s.ck, &ExitEdit::exited, this, [this, s] {
             if (blank(s.ck))
                 refuse(s.empty, s.ck);
         });

@@ -7,6 +7,7 @@
 #include "shell/Export.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -144,7 +145,7 @@ void QueryWindow::buildUi()
             QAction* a = PopupMenu1->addAction(it.caption);
             a->setObjectName(it.name);
             popupItems_.insert(it.name, a);
-            connect(a, &QAction::triggered, this, [this, target = it.clicks] { clickButton(target); });
+            connectHandler(a, &QAction::triggered, this, [this, target = it.clicks] { clickButton(target); });
         }
     }
 
@@ -173,7 +174,7 @@ void QueryWindow::buildUi()
     if (desc_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
     if (!desc_.doubleClickClicks.isEmpty())
-        connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
+        connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
     if (desc_.tree.shown) {
         // The category tree stands left of the grid.
         auto* middle = new QHBoxLayout;
@@ -200,7 +201,7 @@ void QueryWindow::buildUi()
         {desc_.printButton, &QueryWindow::print}, {desc_.exportButton, &QueryWindow::exportGrid}};
     for (const auto& [name, action] : actions)
         if (SpeedButton* b = button(name))
-            connect(b, &QAbstractButton::clicked, this, action);
+            connectHandler(b, &QAbstractButton::clicked, this, action);
 
     buildDropDown();
 
@@ -246,7 +247,7 @@ void QueryWindow::buildTree()
         (new QTreeWidgetItem(root, {row.value(0).toString()}))->setIcon(0, category);
     TreeView1->expandAll();
     TreeView1->setUpdatesEnabled(true);
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { treeClicked(node); });
+    connectHandler(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { treeClicked(node); });
 }
 
 void QueryWindow::treeClicked(QTreeWidgetItem* node)

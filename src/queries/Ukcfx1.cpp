@@ -10,6 +10,7 @@
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -109,9 +110,9 @@ TFkcfx1::TFkcfx1(QWidget* parent) : QueryWindow(describe(), parent)
         {SB33, &TFkcfx1::SB33Click}, {SB44, &TFkcfx1::SB44Click}, {SB55, &TFkcfx1::SB55Click},
         {SB77, &TFkcfx1::SB77Click}};
     for (const auto& [b, f] : clicks)
-        connect(b, &QAbstractButton::clicked, this, [this, f] { (this->*f)(); });
-    connect(N11, &QAction::triggered, this, &TFkcfx1::N11Click);
-    connect(N22, &QAction::triggered, this, &TFkcfx1::N22Click);
+        connectHandler(b, &QAbstractButton::clicked, this, [this, f] { (this->*f)(); });
+    connectHandler(N11, &QAction::triggered, this, &TFkcfx1::N11Click);
+    connectHandler(N22, &QAction::triggered, this, &TFkcfx1::N22Click);
 
     // The goods query dialog writes its totals into panels 2 and 4 through the tag.
     for (const int panel : {kQuantityPanel, kAmountPanel})
