@@ -9,6 +9,8 @@
 #include "finance/Usztj1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
+#include "queries/Udykcfx1.h"
+#include "queries/Ukcfx1.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
 
@@ -21,6 +23,7 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    main.setOpener(main.N414, openStockTable);
     // Other income and expense, the comprehensive statistics.
     main.setOpener(main.N606, openOtherIncomeList);
     main.setOpener(main.N607, openComprehensiveStatistics);
@@ -31,6 +34,8 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdykcfx1);
+    reportForm(Fdykcfx2);
     reportForm(Fdyszfx1);
     reportForm(Fdysztj1);
 }

@@ -7,6 +7,7 @@
 #include "data/DM1.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QAction>
@@ -65,9 +66,9 @@ TFszfx1::TFszfx1(QWidget* parent) : QueryWindow(describe(), parent)
 {
     takeButtons({&SB44, &SB55, &SB66, &SB77, &SB88, &SB99, &SB100});
     N1 = popupItem(QStringLiteral("N1"));
-    connect(SB44, &QAbstractButton::clicked, this, &TFszfx1::addEntry);
-    connect(SB55, &QAbstractButton::clicked, this, &TFszfx1::editEntry);
-    connect(SB66, &QAbstractButton::clicked, this, &TFszfx1::removeEntry);
+    connectHandler(SB44, &QAbstractButton::clicked, this, &TFszfx1::addEntry);
+    connectHandler(SB55, &QAbstractButton::clicked, this, &TFszfx1::editEntry);
+    connectHandler(SB66, &QAbstractButton::clicked, this, &TFszfx1::removeEntry);
 }
 
 TConditionDialog* TFszfx1::createConditionDialog() { return new TFcxszfx1(this, this); }

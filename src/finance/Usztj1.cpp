@@ -6,6 +6,7 @@
 #include "queries/QueryWindow.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QCheckBox>
@@ -130,9 +131,9 @@ void TFsztj1::buildUi()
         setTabOrder(tabs[i - 1], tabs[i]);
     linkDateRange(DateTimePicker1, DateTimePicker2);
 
-    connect(BB1, &QPushButton::clicked, this, &TFsztj1::BB1Click);
-    connect(BB2, &QPushButton::clicked, this, &TFsztj1::BB2Click);
-    connect(BB3, &QPushButton::clicked, this, [this] { closeMdiForm(this); });
+    connectHandler(BB1, &QPushButton::clicked, this, &TFsztj1::BB1Click);
+    connectHandler(BB2, &QPushButton::clicked, this, &TFsztj1::BB2Click);
+    connectHandler(BB3, &QPushButton::clicked, this, [this] { closeMdiForm(this); });
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, BB3);
     for (std::size_t i = 0; i < 3; ++i)

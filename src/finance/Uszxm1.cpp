@@ -4,6 +4,7 @@
 #include "basic/PickerTargets.h"
 #include "basic/picker_common.h"
 #include "data/DM1.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -25,8 +26,8 @@ TFszxm1::TFszxm1(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fszxm1"
                .buttons = {xin, chu}});
     DBGrid1->enableTitleSort(true);
     resize(330, 360);
-    connect(xin, &QPushButton::clicked, this, &TFszxm1::xinClick);
-    connect(chu, &QPushButton::clicked, this, &TFszxm1::chuClick);
+    connectHandler(xin, &QPushButton::clicked, this, &TFszxm1::xinClick);
+    connectHandler(chu, &QPushButton::clicked, this, &TFszxm1::chuClick);
 }
 
 void TFszxm1::writeChoice(const Query& q, const QString& tag)

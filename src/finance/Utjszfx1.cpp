@@ -9,6 +9,7 @@
 #include "data/DM1.h"
 #include "other_income.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -100,20 +101,20 @@ TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
     // The amount: digits and one "."; emptied it reads "0" (selected, so typing replaces
     // it); leaving it rounds a text with more than two decimals.
     installNumberFilter(je, NumberKind::Unsigned);
-    connect(je, &QLineEdit::textChanged, this, [this] {
+    connectHandler(je, &QLineEdit::textChanged, this, [this] {
         if (je->text().trimmed().isEmpty()) {
             je->setText(kZero);
             je->selectAll();
         }
     });
-    connect(je, &ExitEdit::exited, this, [this] { je->setText(roundTypedText(je->text())); });
+    connectHandler(je, &ExitEdit::exited, this, [this] { je->setText(roundTypedText(je->text())); });
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TFtjszfx1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpeedButton1, &QAbstractButton::clicked, this, &TFtjszfx1::SpeedButton1Click);
-    connect(SpeedButton2, &QAbstractButton::clicked, this, &TFtjszfx1::SpeedButton2Click);
-    connect(xm, &ExitEdit::doubleClicked, SpeedButton1, &QAbstractButton::click);
-    connect(jsr, &ExitEdit::doubleClicked, SpeedButton2, &QAbstractButton::click);
+    connectHandler(BitBtn1, &QPushButton::clicked, this, &TFtjszfx1::BitBtn1Click);
+    connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(SpeedButton1, &QAbstractButton::clicked, this, &TFtjszfx1::SpeedButton1Click);
+    connectHandler(SpeedButton2, &QAbstractButton::clicked, this, &TFtjszfx1::SpeedButton2Click);
+    connectHandler(xm, &ExitEdit::doubleClicked, SpeedButton1, &QAbstractButton::click);
+    connectHandler(jsr, &ExitEdit::doubleClicked, SpeedButton2, &QAbstractButton::click);
 
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, BitBtn2);

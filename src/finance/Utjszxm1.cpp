@@ -4,6 +4,7 @@
 #include "data/DM1.h"
 #include "other_income.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QComboBox>
@@ -38,8 +39,8 @@ TFtjszxm1::TFtjszxm1(QWidget* parent) : QDialog(parent)
     lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
     lay->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TFtjszxm1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(BitBtn1, &QPushButton::clicked, this, &TFtjszxm1::BitBtn1Click);
+    connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     auto* keys = new KeyPreview(this);
     keys->mapKey(Qt::Key_Escape, BitBtn2);
     keys->enterMovesTo(ComboBox1, Edit1);
