@@ -113,6 +113,8 @@ TEST_F(Statistics, WindowShowsAFullRunOnlyAndPrintsThePeriodOfTheRun)
     QStringList before = print(w);
     EXPECT_EQ(before.mid(0, 3), (QStringList{"QRLdw=禾岚家电进销存财综合统计表", "rq=", "cgsl=采购数量：0"}));
     EXPECT_EQ(before.mid(10, 2), (QStringList{"yf=采购应付：0", "sf=采购实付：0"}));
+    for (const QString& figure : before.mid(2, 17))
+        EXPECT_TRUE(figure.endsWith("：0")) << figure.toStdString();
     EXPECT_EQ(before.last(), "QRLdyrq=打印日期：2024-05-03");
 
     w.CheckBox1->setChecked(true);
