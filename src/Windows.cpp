@@ -3,7 +3,11 @@
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
 #include "documents/Utjcgd1.h"
+#include "queries/LedgerDetail.h"
+#include "queries/LedgerStatistics.h"
 #include "queries/Ucggl1.h"
+#include "queries/Udycgfx1.h"
+#include "queries/Udycghz1.h"
 #include "queries/Udycggl1.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
@@ -17,6 +21,13 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    // The ledger detail and statistics tables.
+    main.setOpener(main.N402, [] { openLedgerDetail(Ledger::Purchase); });
+    main.setOpener(main.N406, [] { openLedgerDetail(Ledger::Sales); });
+    main.setOpener(main.N411, [] { openLedgerDetail(Ledger::StockChange); });
+    main.setOpener(main.N403, [] { openLedgerStatistics(Ledger::Purchase); });
+    main.setOpener(main.N407, [] { openLedgerStatistics(Ledger::Sales); });
+    main.setOpener(main.N412, [] { openLedgerStatistics(Ledger::StockChange); });
 }
 
 void createReportForms()
@@ -24,4 +35,6 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdycgfx1);
+    reportForm(Fdycghz1);
 }
