@@ -6,6 +6,7 @@
 #include "Windows.h"
 #include "documents/postings.h"
 #include "queries/Udycgfx1.h"
+#include "queries/purchase_reversal.h"
 #include "queries/Udycghz1.h"
 #include "shell/Export.h"
 #include "shell/Umain1.h"
@@ -369,6 +370,20 @@ TEST(LedgerTablesStock, TransfersCancelOutUnlessGroupedByReason)
     EXPECT_EQ(w.DBGrid1->column(w.DBGrid1->columnOfField("fenzu")).title, "异动原因");
     EXPECT_EQ(LedgerShop::rows(w.query(), {"fenzu", "txm", "zsl", "zje"}),
               (QStringList{"库存调入|A01|4|80", "库存调出|A01|-4|-80", "报损|B02|-1|-35.5"}));
+}
+
+// A purchase document deleted elsewhere empties the open detail table; its totals stay.
+TEST(LedgerTablesRefresh, ADeleteElsewhereEmptiesTheDetailAndKeepsItsTotals)
+{
+    LedgerShop s;
+    s.fixture(Ledger::Purchase);
+    s.exec("INSERT INTO cgglz (dh,rq,shbj) VALUES ('D1','2024-03-15','已审核')");
+    TLedgerDetail& d = *openLedgerDetail(Ledger::Purchase);
+    ASSERT_EQ(d.query().recordCount(), 2);
+    EXPECT_EQ(deletePurchaseDocument(*s.dm, "D1"), ReversalResult::Done);
+    EXPECT_TRUE(d.query().isOpen());
+    EXPECT_EQ(d.query().recordCount(), 0);
+    EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"2", "102"}));
 }
 
 // The main menu opens each table once; a second click brings the same window.
