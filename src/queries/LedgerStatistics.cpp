@@ -4,6 +4,7 @@
 #include "Udycghz1.h"
 #include "data/DM1.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QFrame>
@@ -88,7 +89,7 @@ TLedgerStatistics::TLedgerStatistics(Ledger ledger, QWidget* parent)
     SB88 = button(QStringLiteral("SB88"));
     SB99 = button(QStringLiteral("SB99"));
     SB100 = button(QStringLiteral("SB100"));
-    connect(SB66, &QAbstractButton::clicked, this, &TLedgerStatistics::drillDown);
+    connectHandler(SB66, &QAbstractButton::clicked, this, &TLedgerStatistics::drillDown);
     // Opens with no statement run: reset totals, no group column; the administrator gate
     // of the cost and profit columns.
     resetTotals();
@@ -234,7 +235,7 @@ TLedgerStatisticsDialog::TLedgerStatisticsDialog(Ledger ledger, TLedgerStatistic
         auto* rb = *named[i] = new QRadioButton(captions[i], this);
         rb->setObjectName(QStringLiteral("RB%1").arg(i + 1));
         radios->addWidget(rb);
-        connect(rb, &QRadioButton::toggled, this, [this, g = groupings[i]](bool on) {
+        connectHandler(rb, &QRadioButton::toggled, this, [this, g = groupings[i]](bool on) {
             if (on && table_)
                 table_->setGrouping(g);
         });
