@@ -8,7 +8,7 @@
 #include "data/DM1.h"
 #include "queries/LedgerDetail.h"
 #include "queries/LedgerStatistics.h"
-#include "sqlite_alone.h"
+#include "bench_support.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 
@@ -48,16 +48,9 @@ void report(const char* what, double window, const QString& totals, double alone
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    long long n = 1000000;
-    if (argc > 1)
-        n = std::atoll(argv[1]);
-    int qtArgc = 1;
-    ShopApplication app(qtArgc, argv);
-
-    QTemporaryDir dir;
-    TDM1 dm(dir.filePath(QStringLiteral("TRZData1.db")));
-    DM1 = &dm;
+    BenchShop shop(argc, argv, 1000000);
+    const long long n = shop.size;
+    TDM1& dm = shop.dm;
     sqlite3* db = dm.ADOC1.handle();
 
     for (Ledger l : {Ledger::Purchase, Ledger::Sales, Ledger::StockChange}) {
@@ -109,6 +102,5 @@ int main(int argc, char** argv)
         }
         stats.query().close();
     }
-    DM1 = nullptr;
     return 0;
 }

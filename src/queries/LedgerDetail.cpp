@@ -145,21 +145,13 @@ TConditionDialog* TLedgerDetail::createConditionDialog()
     return new TFcxrkfx1(this, this);
 }
 
-void TFcgfx1::formClosed()
+void TLedgerDetail::formClosed()
 {
-    if (Fcgfx1 == this)
+    if (Fcgfx1.data() == this)
         Fcgfx1 = nullptr;
-}
-
-void TFxsfx1::formClosed()
-{
-    if (Fxsfx1 == this)
+    if (Fxsfx1.data() == this)
         Fxsfx1 = nullptr;
-}
-
-void TFrkfx1::formClosed()
-{
-    if (Frkfx1 == this)
+    if (Frkfx1.data() == this)
         Frkfx1 = nullptr;
 }
 

@@ -30,6 +30,7 @@ public:
 protected:
     // Sales: for an operator other than the administrator the cost and profit totals stay empty.
     void afterRun() override;
+    void formClosed() override;
 
 private:
     Ledger ledger_;
@@ -39,24 +40,18 @@ class TFcgfx1 : public TLedgerDetail {
     Q_OBJECT
 public:
     explicit TFcgfx1(QWidget* parent = nullptr) : TLedgerDetail(Ledger::Purchase, parent) {}
-protected:
-    void formClosed() override;
 };
 
 class TFxsfx1 : public TLedgerDetail {
     Q_OBJECT
 public:
     explicit TFxsfx1(QWidget* parent = nullptr) : TLedgerDetail(Ledger::Sales, parent) {}
-protected:
-    void formClosed() override;
 };
 
 class TFrkfx1 : public TLedgerDetail {
     Q_OBJECT
 public:
     explicit TFrkfx1(QWidget* parent = nullptr) : TLedgerDetail(Ledger::StockChange, parent) {}
-protected:
-    void formClosed() override;
 };
 
 extern QPointer<TFcgfx1> Fcgfx1;

@@ -170,21 +170,13 @@ TConditionDialog* TLedgerStatistics::createConditionDialog()
     return new TFcxrkhz1(this, this);
 }
 
-void TFcghz1::formClosed()
+void TLedgerStatistics::formClosed()
 {
-    if (Fcghz1 == this)
+    if (Fcghz1.data() == this)
         Fcghz1 = nullptr;
-}
-
-void TFxshz1::formClosed()
-{
-    if (Fxshz1 == this)
+    if (Fxshz1.data() == this)
         Fxshz1 = nullptr;
-}
-
-void TFrkhz1::formClosed()
-{
-    if (Frkhz1 == this)
+    if (Frkhz1.data() == this)
         Frkhz1 = nullptr;
 }
 

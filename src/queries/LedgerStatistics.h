@@ -39,6 +39,7 @@ protected:
     // Sales: an operator other than the administrator sees neither the cost and profit
     // columns nor their totals.
     void afterRun() override;
+    void formClosed() override;
 
 private:
     void resetTotals();
@@ -51,24 +52,18 @@ class TFcghz1 : public TLedgerStatistics {
     Q_OBJECT
 public:
     explicit TFcghz1(QWidget* parent = nullptr) : TLedgerStatistics(Ledger::Purchase, parent) {}
-protected:
-    void formClosed() override;
 };
 
 class TFxshz1 : public TLedgerStatistics {
     Q_OBJECT
 public:
     explicit TFxshz1(QWidget* parent = nullptr) : TLedgerStatistics(Ledger::Sales, parent) {}
-protected:
-    void formClosed() override;
 };
 
 class TFrkhz1 : public TLedgerStatistics {
     Q_OBJECT
 public:
     explicit TFrkhz1(QWidget* parent = nullptr) : TLedgerStatistics(Ledger::StockChange, parent) {}
-protected:
-    void formClosed() override;
 };
 
 extern QPointer<TFcghz1> Fcghz1;
