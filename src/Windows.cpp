@@ -9,6 +9,8 @@
 #include "queries/Udycgfx1.h"
 #include "queries/Udycghz1.h"
 #include "queries/Udycggl1.h"
+#include "queries/Udykcfx1.h"
+#include "queries/Ukcfx1.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
 
@@ -21,6 +23,7 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    main.setOpener(main.N414, openStockTable);
     // The ledger detail and statistics tables.
     main.setOpener(main.N402, [] { openLedgerDetail(Ledger::Purchase); });
     main.setOpener(main.N406, [] { openLedgerDetail(Ledger::Sales); });
@@ -35,6 +38,8 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdykcfx1);
+    reportForm(Fdykcfx2);
     reportForm(Fdycgfx1);
     reportForm(Fdycghz1);
 }
