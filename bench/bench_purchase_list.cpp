@@ -9,10 +9,9 @@
 #include "queries/ConditionDialog.h"
 #include "queries/Ucggl1.h"
 #include "queries/Ucxcg1.h"
+#include "bench_support.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
-
-#include "sqlite_alone.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -20,16 +19,9 @@
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    long long n = 1000000;
-    if (argc > 1)
-        n = std::atoll(argv[1]);
-    int qtArgc = 1;
-    ShopApplication app(qtArgc, argv);
-
-    QTemporaryDir dir;
-    TDM1 dm(dir.filePath(QStringLiteral("TRZData1.db")));
-    DM1 = &dm;
+    BenchShop shop(argc, argv, 1000000);
+    const long long n = shop.size;
+    TDM1& dm = shop.dm;
 
     QElapsedTimer t;
     t.start();
@@ -68,6 +60,5 @@ int main(int argc, char** argv)
                     round, window, shown, qPrintable(w.StatusBar1->panelText(2)),
                     qPrintable(w.StatusBar1->panelText(3)), sumAlone, rowAlone, sumAlone + rowAlone, rowRows);
     }
-    DM1 = nullptr;
     return 0;
 }
