@@ -18,6 +18,7 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 
 class Query;
 class QFrame;
@@ -29,6 +30,8 @@ class PanelBar;
 class SpeedButton;
 class TConditionDialog;
 class QuickRep;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // One column of the grid as a window lists it.
 struct ListColumn {
@@ -67,7 +70,23 @@ struct RowColouring {
     QString redWhenNonZero;    // red font when this field is not zero (the lists' debt "qk")
     QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
     QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
-    bool any() const { return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty(); }
+    QString redWhenNotPositive;   // red font when this field is zero or below (stock "kcsl")
+    // Red font when this field is above zero (the expense "ze" of other income and expense).
+    QString redWhenPositive{};
+    bool any() const
+    {
+        return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty()
+            || !redWhenNotPositive.isEmpty() || !redWhenPositive.isEmpty();
+    }
+};
+
+// A status panel that the recount of the rows in hand fills with the difference of two
+// totals (income less expense): panel := total `of` - total `less`, both indexes into
+// totalFields. Panel -1: none.
+struct PanelDifference {
+    int panel = -1;
+    int of = 0;
+    int less = 1;
 };
 
 // A data text of a report form and the query field it shows.
@@ -88,6 +107,29 @@ struct ListPrint {
     QVector<QPair<QString, int>> totals;         // "e1" -> panel 2 ...
 };
 
+// ---- Category tree and drop-down tool button (the stock table) ----------------------
+// A tree TreeView1 left of the grid: a root node and one node per category, read once when
+// the window is created. A click on the root runs rowStatement alone, a click on a category
+// adds "where <field>='<category>'"; no order line. The totals are then recounted from the
+// rows (totalFields into sumPanels) and afterRun() is called. A click with no node does
+// nothing.
+struct CategoryTree {
+    bool shown = false;
+    QString categories = QStringLiteral("SELECT lb FROM lb order by id");   // first column
+    QString rowStatement;              // "select * from sp"
+    QString field;                     // "lb"
+    QString rootText = QStringLiteral("全部类别");
+    int width = 140;
+};
+
+// A tool button whose click does nothing and that pops a menu at its lower left corner
+// when the mouse is released on it. The window connects the menu's items itself.
+struct ListDropDown {
+    QString button;                    // "SB88"
+    QString menu;                      // "PopupMenu2"
+    QVector<ListButton> items;         // {"N11", "1、带库存价格打印"}
+};
+
 struct ListDescription {
     QString objectName;                // the class name as object name ("TFcggl1")
     QString caption;                   // "采购单据"
@@ -100,6 +142,7 @@ struct ListDescription {
     bool runOnShow = true;             // false: the window opens empty (statistics tables)
     QVector<int> sumPanels;            // sum field i -> panel sumPanels[i]
     QStringList totalFields;           // fields recounted into sumPanels by walking the rows
+    PanelDifference difference{};      // recounted after them
     QVector<ListColumn> columns;
     QVector<ListPanel> panels;
     QVector<ListButton> buttons;       // left to right
@@ -115,6 +158,8 @@ struct ListDescription {
     QColor legendColour;               // Shape1's fill
     QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");
     ListPrint print;
+    CategoryTree tree;
+    ListDropDown dropDown;
 };
 
 // Colours of the lists.
@@ -143,6 +188,8 @@ public:
     QFrame* Shape1 = nullptr;
     QLabel* legendLabel = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;   // when the description shows a category tree
+    QMenu* dropDownMenu = nullptr;      // the drop-down button's menu (PopupMenu2)
 
     // A tool button or pop-up item by name (nullptr when the window has none).
     SpeedButton* button(const QString& name) const;
@@ -154,8 +201,17 @@ public:
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
-    // Walks the query from the first row to the end adding totalFields into sumPanels; the
-    // cursor ends on the last row.
+
+    // --- Grouped run of the statistics tables ---
+    // Runs the caller's select line, the clauses, the group line and the order line on the
+    // shared query; there is no sum statement: the totals are walked (recountTotals), which
+    // leaves the cursor on the last row. As runQuery, the controls are enabled again also
+    // when the statement fails, and afterRun() follows a successful run.
+    void runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
+                    const QString& orderLine);
+    // --- end of the grouped run ---
+    // Walks the query from the first row to the end adding totalFields into sumPanels (and
+    // their difference into the difference panel); the cursor ends on the last row.
     void recountTotals();
     // "数据表未打开，请先查询！" (警告) when the query is closed; true when it is open.
     bool requireOpen() const;
@@ -164,6 +220,9 @@ public:
 
     // Print and export of the window (also the buttons' actions).
     void print();
+    // The same report-form protocol with another print description (a window that prints
+    // more than one layout).
+    void print(const ListPrint& p);
     void exportGrid();
 
     // The window's condition dialog (SB77); a window without one returns nullptr.
@@ -174,11 +233,17 @@ public:
     // Closes the window (its MDI frame when it has one).
     void closeWindow();
 
+    // The category tree's click (see CategoryTree).
+    void treeClicked(QTreeWidgetItem* node);
+
 protected:
     // Errors of the button actions and of the opening query are not caught here: they
     // leave the event handler and the application shows them in the default error box.
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Points the window's own button members at its tool buttons, in the described order
+    // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
+    void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
     // Called when the window closes (after the query is closed): clear the instance variable.
     virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
@@ -187,6 +252,8 @@ protected:
 
 private:
     void buildUi();
+    void buildTree();
+    void buildDropDown();
     RowStyle styleRow(int row) const;
     void clickButton(const QString& name) const;
 
