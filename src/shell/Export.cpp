@@ -20,13 +20,13 @@
 namespace {
 const char* XlsxMime = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
 
-// Whether the desktop names a program for .xlsx files (without xdg-mime to ask, opening
-// the file decides).
+// Whether the desktop names a program for .xlsx files (without xdg-mime to ask, a desktop
+// that can open files at all counts, and opening the file decides).
 bool desktopHasProgram()
 {
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty())
-        return true;
+        return !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty();
     QProcess p;
     p.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(XlsxMime)});
     return !(p.waitForFinished(5000) && p.readAllStandardOutput().trimmed().isEmpty());
