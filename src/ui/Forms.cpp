@@ -38,7 +38,9 @@ bool ActivateIfOpen(QWidget* w)
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->mdiArea())
         sub->mdiArea()->setActiveSubWindow(sub);
     w->activateWindow();
-    w->setFocus();
+    // The control of the form that had the focus gets it back; the form itself takes no keys.
+    QWidget* inner = w->focusWidget();
+    (inner && w->isAncestorOf(inner) ? inner : w)->setFocus();
     return true;
 }
 
