@@ -5,6 +5,10 @@
 #include "documents/Utjcgd1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
+#include "queries/Udykctj1.h"
+#include "queries/Udyxstj3.h"
+#include "queries/Ukctj1.h"
+#include "queries/Uxstj3.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
 
@@ -17,6 +21,8 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    main.setOpener(main.N408, openCommissionTable);
+    main.setOpener(main.N415, openStockBalanceTable);
 }
 
 void createReportForms()
@@ -24,4 +30,6 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdyxstj3);
+    reportForm(Fdykctj1);
 }

@@ -46,12 +46,8 @@ QStringList buildConditionClauses(const ConditionDescription& desc, const Condit
             comboClause(1);
             break;
         case ClausePart::Date:
-            if (v.dateOn) {
-                const QString from = v.from.toString(QStringLiteral("yyyy-MM-dd"));
-                const QString to = v.to.toString(QStringLiteral("yyyy-MM-dd"));
-                out << QStringLiteral("and ") + desc.dateColumn + QStringLiteral(">=") + sqlQuote(from)
-                        + QStringLiteral("and ") + desc.dateColumn + QStringLiteral("<=") + sqlQuote(to);
-            }
+            if (v.dateOn)
+                out << dateRangeClause(desc.dateColumn, {v.from, v.to});
             break;
         case ClausePart::CheckBox2:
             if (v.checkBox2 && !desc.checkBox2Clause.isEmpty())

@@ -1,6 +1,7 @@
 #include "QueryWindow.h"
 
 #include "ConditionDialog.h"
+#include "data/Clock.h"
 #include "data/DM1.h"
 #include "data/Query.h"
 #include "report/QuickRep.h"
@@ -11,11 +12,14 @@
 #include "ui/Modal.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -126,6 +130,11 @@ void QueryWindow::buildUi()
         buttons_.insert(b.name, sb);
     }
     outer->addWidget(tools);
+    // Statistics tables: their condition panel stands in place of the tool panel.
+    if (desc_.inlineConditions) {
+        tools->hide();
+        outer->addWidget(buildConditionPanel());
+    }
 
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
@@ -184,12 +193,24 @@ void QueryWindow::buildUi()
         {desc_.closeButton, &QueryWindow::closeWindow}, {desc_.queryButton, &QueryWindow::openConditionDialog},
         {desc_.printButton, &QueryWindow::print}, {desc_.exportButton, &QueryWindow::exportGrid}};
     for (const auto& [name, action] : actions)
-        if (SpeedButton* b = button(name))
+        if (QAbstractButton* b = anyButton(name))
             connect(b, &QAbstractButton::clicked, this, action);
 
     keys_ = new KeyPreview(this);
-    if (SpeedButton* b = button(desc_.escClicks))
+    if (QAbstractButton* b = anyButton(desc_.escClicks))
         keys_->mapKey(Qt::Key_Escape, b);
+    if (desc_.inlineConditions) {
+        // Enter: the switch, the pickers and the edit in turn, then the run button.
+        keys_->enterMovesTo(CheckBox1, DateTimePicker1);
+        keys_->enterMovesTo(DateTimePicker1, DateTimePicker2);
+        keys_->enterMovesTo(DateTimePicker2, Edit1);
+        if (QPushButton* run = panelButton(desc_.inlineConditions->runButton)) {
+            if (desc_.inlineConditions->enterRuns)
+                keys_->onEnter(Edit1, [run] { run->click(); });
+            else
+                keys_->enterMovesTo(Edit1, run);
+        }
+    }
 }
 
 SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.value(name, nullptr); }
@@ -198,7 +219,7 @@ QAction* QueryWindow::popupItem(const QString& name) const { return popupItems_.
 
 void QueryWindow::clickButton(const QString& name) const
 {
-    if (SpeedButton* b = button(name))
+    if (QAbstractButton* b = anyButton(name))
         b->click();
 }
 
@@ -336,6 +357,8 @@ void QueryWindow::showEvent(QShowEvent* e)
     if (shown_)
         return;
     shown_ = true;
+    if (desc_.inlineConditions)
+        resetConditions();
     if (desc_.runOnShow)
         runOpeningQuery();
 }
@@ -345,6 +368,87 @@ void QueryWindow::closeEvent(QCloseEvent* e)
     q_->close();
     formClosed();
     QWidget::closeEvent(e);
+}
+
+// ---- Inline condition panel ----------------------------------------------------------
+
+QWidget* QueryWindow::buildConditionPanel()
+{
+    const InlineConditions& c = *desc_.inlineConditions;
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(8, 6, 8, 6);
+    row->setSpacing(6);
+    CheckBox1 = new QCheckBox(c.dateCaption, panel);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    DateTimePicker1 = new DatePicker(panel);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker2 = new DatePicker(panel);
+    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    linkDateRange(DateTimePicker1, DateTimePicker2);
+    Edit1 = new QLineEdit(panel);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFixedWidth(140);
+    row->addWidget(CheckBox1);
+    row->addWidget(DateTimePicker1);
+    row->addWidget(new QLabel(QStringLiteral("至"), panel));
+    row->addWidget(DateTimePicker2);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(c.editLabel, panel));
+    row->addWidget(Edit1);
+    row->addStretch(1);
+    QVector<QWidget*> tabs{CheckBox1, DateTimePicker1, DateTimePicker2, Edit1};
+    for (const ListButton& b : c.buttons) {
+        auto* pb = new QPushButton(glyphFor(b.caption, style()), b.caption, panel);
+        pb->setObjectName(b.name);
+        pb->setAutoDefault(true);   // Enter on the focused button clicks it
+        row->addWidget(pb);
+        panelButtons_.insert(b.name, pb);
+        tabs << pb;
+    }
+    for (int i = 0; i + 1 < tabs.size(); ++i)
+        setTabOrder(tabs[i], tabs[i + 1]);
+    if (QPushButton* run = panelButton(c.runButton))
+        connect(run, &QPushButton::clicked, this, &QueryWindow::runConditions);
+    return panel;
+}
+
+QPushButton* QueryWindow::panelButton(const QString& name) const { return panelButtons_.value(name, nullptr); }
+
+QAbstractButton* QueryWindow::anyButton(const QString& name) const
+{
+    if (SpeedButton* b = button(name))
+        return b;
+    return panelButton(name);
+}
+
+void QueryWindow::resetConditions()
+{
+    Edit1->clear();
+    const QDate today = Clock::today();
+    DateTimePicker2->setDate(today);
+    DateTimePicker1->setDate(addMonthsClamped(today, -1));
+    CheckBox1->setChecked(false);
+    Edit1->setFocus();
+}
+
+void QueryWindow::runConditions()
+{
+    const InlineConditions& c = *desc_.inlineConditions;
+    std::optional<DateRange> dates;
+    if (CheckBox1->isChecked())
+        dates = DateRange{DateTimePicker1->date(), DateTimePicker2->date()};
+    Query& q = *q_;
+    {
+        q.disableControls();
+        const auto enable = qScopeGuard([&q] { q.enableControls(); });
+        reopen(q, c.statement(Edit1->text(), dates));
+        recountTotals();
+    }
+    afterRun();
+    if (!c.doneMessage.isEmpty())
+        infoBox(c.doneMessage);
 }
 
 void describeDocumentList(ListDescription& s)
@@ -362,4 +466,19 @@ void describeDocumentList(ListDescription& s)
     s.legendText = QStringLiteral("未审核单据");
     s.legendColour = ListColours::held();
     s.colouring.heldBrush = QStringLiteral("shbj");
+}
+
+void describeStatisticsTable(ListDescription& s, const QString& editLabel)
+{
+    InlineConditions& c = s.inlineConditions.emplace();
+    c.editLabel = editLabel;
+    c.buttons = {{QStringLiteral("BB1"), QStringLiteral("统计")},
+                 {QStringLiteral("BB2"), QStringLiteral("打印")},
+                 {QStringLiteral("BB3"), QStringLiteral("导出")},
+                 {QStringLiteral("BB4"), QStringLiteral("关闭")}};
+    s.runOnShow = false;
+    s.queryButton.clear();
+    s.printButton = QStringLiteral("BB2");
+    s.exportButton = QStringLiteral("BB3");
+    s.closeButton = s.escClicks = QStringLiteral("BB4");
 }

@@ -8,6 +8,7 @@
 // the refusal on a closed query, the title-click sort, Esc, the close that closes the
 // shared query, print through a report form and export are done here once.
 
+#include "data/Sql.h"
 #include "ui/DataGrid.h"
 
 #include <QColor>
@@ -18,10 +19,16 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class Query;
+class QAbstractButton;
+class QCheckBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
+class QPushButton;
+class DatePicker;
 class QMenu;
 class QAction;
 class KeyPreview;
@@ -88,6 +95,25 @@ struct ListPrint {
     QVector<QPair<QString, int>> totals;         // "e1" -> panel 2 ...
 };
 
+// ---- Inline condition panel --------------------------------------------------------
+// Statistics tables that run from their own window carry their conditions in a panel
+// above the grid, in place of the tool panel: CheckBox1 (the date switch) with the linked
+// pickers DateTimePicker1 and DateTimePicker2, one labelled Edit1, then push buttons that
+// take the focus (BB1 统计, BB2 打印, ...). Enter in the switch and the pickers moves on; in
+// Edit1 it moves to the run button or clicks it; Enter on a focused button clicks it.
+// The run gives the statement of Edit1's text and the dates (when the switch is ticked)
+// to the shared query with its controls disabled, walks the rows into the total panels
+// and shows doneMessage (when there is one).
+struct InlineConditions {
+    QString dateCaption = QStringLiteral("日期范围");
+    QString editLabel;                 // "员　　工"
+    QVector<ListButton> buttons;       // after the edit, left to right
+    QString runButton = QStringLiteral("BB1");
+    bool enterRuns = false;            // Enter in Edit1 clicks runButton (else moves to it)
+    std::function<QStringList(const QString& text, const std::optional<DateRange>& dates)> statement;
+    QString doneMessage;               // "统计完毕！" (提示); empty: none
+};
+
 struct ListDescription {
     QString objectName;                // the class name as object name ("TFcggl1")
     QString caption;                   // "采购单据"
@@ -115,6 +141,7 @@ struct ListDescription {
     QColor legendColour;               // Shape1's fill
     QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");
     ListPrint print;
+    std::optional<InlineConditions> inlineConditions;   // none: the tool panel
 };
 
 // Colours of the lists.
@@ -166,6 +193,20 @@ public:
     void print();
     void exportGrid();
 
+    // ---- Inline condition panel (nullptr without one) ----
+    QCheckBox* CheckBox1 = nullptr;
+    DatePicker* DateTimePicker1 = nullptr;
+    DatePicker* DateTimePicker2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* panelButton(const QString& name) const;
+    // The panel's show defaults: Edit1 empty and focused, to = today, from one calendar
+    // month earlier, the switch unticked.
+    void resetConditions();
+    // The run button: the statement of the panel's values on the shared query, the totals
+    // walked into their panels, then doneMessage. The controls are enabled again also when
+    // the statement fails; the error then goes on to the caller and no message is shown.
+    void runConditions();
+
     // The window's condition dialog (SB77); a window without one returns nullptr.
     virtual TConditionDialog* createConditionDialog() { return nullptr; }
     // Creates the dialog, runs it modally and frees it.
@@ -187,6 +228,8 @@ protected:
 
 private:
     void buildUi();
+    QWidget* buildConditionPanel();
+    QAbstractButton* anyButton(const QString& name) const;   // a tool or a panel button
     RowStyle styleRow(int row) const;
     void clickButton(const QString& name) const;
 
@@ -195,6 +238,7 @@ private:
     KeyPreview* keys_ = nullptr;
     QHash<QString, SpeedButton*> buttons_;
     QHash<QString, QAction*> popupItems_;
+    QHash<QString, QPushButton*> panelButtons_;
     bool shown_ = false;
 };
 
@@ -202,3 +246,8 @@ private:
 // the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
 // held-document legend and brush (the purchase and sales lists add the red debt font).
 void describeDocumentList(ListDescription& s);
+
+// What the statistics tables with a condition panel share: the panel with the date switch
+// and edit (labelled editLabel) and the buttons BB1 统计, BB2 打印, BB3 导出 and BB4 关闭 as
+// the print, export and close buttons; Esc clicks 关闭; nothing runs on opening.
+void describeStatisticsTable(ListDescription& s, const QString& editLabel);
