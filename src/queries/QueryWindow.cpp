@@ -389,7 +389,7 @@ QWidget* QueryWindow::buildConditionPanel()
     linkDateRange(DateTimePicker1, DateTimePicker2);
     Edit1 = new QLineEdit(panel);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setFixedWidth(140);
+    Edit1->setFixedWidth(120);
     row->addWidget(CheckBox1);
     row->addWidget(DateTimePicker1);
     row->addWidget(new QLabel(QStringLiteral("至"), panel));
@@ -403,6 +403,7 @@ QWidget* QueryWindow::buildConditionPanel()
         auto* pb = new QPushButton(glyphFor(b.caption, style()), b.caption, panel);
         pb->setObjectName(b.name);
         pb->setAutoDefault(true);   // Enter on the focused button clicks it
+        pb->setFixedSize(72, 28);
         row->addWidget(pb);
         panelButtons_.insert(b.name, pb);
         tabs << pb;

@@ -11,7 +11,7 @@ ListDescription TFxstj3::describe()
     ListDescription s;
     s.objectName = QStringLiteral("TFxstj3");
     s.caption = QStringLiteral("员工提成表");
-    s.clientSize = QSize(800, 473);
+    s.clientSize = QSize(880, 473);
     s.queryName = QStringLiteral("AQxstj3");
     describeStatisticsTable(s, QStringLiteral("员　　工"));
     s.inlineConditions->statement = commissionStatement;
