@@ -1,7 +1,6 @@
 #include "QueryWindow.h"
 
 #include "ConditionDialog.h"
-#include "data/Clock.h"
 #include "data/DM1.h"
 #include "data/Query.h"
 #include "report/QuickRep.h"
@@ -380,12 +379,10 @@ QWidget* QueryWindow::buildConditionPanel()
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 6, 8, 6);
     row->setSpacing(6);
-    CheckBox1 = new QCheckBox(c.dateCaption, panel);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    DateTimePicker1 = new DatePicker(panel);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker2 = new DatePicker(panel);
-    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    const DateRangeControls dates = createDateRangeControls(c.dateCaption, panel);
+    CheckBox1 = dates.box;
+    DateTimePicker1 = dates.from;
+    DateTimePicker2 = dates.to;
     linkDateRange(DateTimePicker1, DateTimePicker2);
     Edit1 = new QLineEdit(panel);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -427,10 +424,7 @@ QAbstractButton* QueryWindow::anyButton(const QString& name) const
 void QueryWindow::resetConditions()
 {
     Edit1->clear();
-    const QDate today = Clock::today();
-    DateTimePicker2->setDate(today);
-    DateTimePicker1->setDate(addMonthsClamped(today, -1));
-    CheckBox1->setChecked(false);
+    DateRangeControls{CheckBox1, DateTimePicker1, DateTimePicker2}.reset();
     Edit1->setFocus();
 }
 
@@ -482,4 +476,12 @@ void describeStatisticsTable(ListDescription& s, const QString& editLabel)
     s.printButton = QStringLiteral("BB2");
     s.exportButton = QStringLiteral("BB3");
     s.closeButton = s.escClicks = QStringLiteral("BB4");
+}
+
+StatisticsTable::StatisticsTable(ListDescription desc, QWidget* parent) : QueryWindow(std::move(desc), parent)
+{
+    BB1 = panelButton(QStringLiteral("BB1"));
+    BB2 = panelButton(QStringLiteral("BB2"));
+    BB3 = panelButton(QStringLiteral("BB3"));
+    BB4 = panelButton(QStringLiteral("BB4"));
 }

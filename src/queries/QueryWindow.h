@@ -251,3 +251,11 @@ void describeDocumentList(ListDescription& s);
 // and edit (labelled editLabel) and the buttons BB1 统计, BB2 打印, BB3 导出 and BB4 关闭 as
 // the print, export and close buttons; Esc clicks 关闭; nothing runs on opening.
 void describeStatisticsTable(ListDescription& s, const QString& editLabel);
+
+// A statistics table so described, its panel's buttons by name.
+class StatisticsTable : public QueryWindow {
+    Q_OBJECT
+public:
+    StatisticsTable(ListDescription desc, QWidget* parent);
+    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr;
+};

@@ -4,6 +4,11 @@
 
 #include "report/ListReport.h"
 
+// The bands the statistics tables' reports share: 9.3, 7.9, 6.1, 6.6 and 5.3 mm high, the
+// title in 宋体 19 px bold, "总计" under the first column alone, the page number in 12 px at
+// pageNumberAt mm from the band's left (the table starts at 0.1 mm).
+ListLayout statisticsReportLayout(QVector<ListReportColumn> columns, QVector<ListTotal> totals, double pageNumberAt);
+
 class TFdyxstj3 : public TListReport {
 public:
     TFdyxstj3();

@@ -47,13 +47,7 @@ ListDescription TFkctj1::describe()
     return s;
 }
 
-TFkctj1::TFkctj1(QWidget* parent) : QueryWindow(describe(), parent)
-{
-    BB1 = panelButton(QStringLiteral("BB1"));
-    BB2 = panelButton(QStringLiteral("BB2"));
-    BB3 = panelButton(QStringLiteral("BB3"));
-    BB4 = panelButton(QStringLiteral("BB4"));
-}
+TFkctj1::TFkctj1(QWidget* parent) : StatisticsTable(describe(), parent) {}
 
 void TFkctj1::formClosed()
 {

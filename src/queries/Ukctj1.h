@@ -7,14 +7,12 @@
 
 #include <QPointer>
 
-class TFkctj1 : public QueryWindow {
+class TFkctj1 : public StatisticsTable {
     Q_OBJECT
 public:
     explicit TFkctj1(QWidget* parent = nullptr);
 
     static ListDescription describe();
-
-    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr;
 
 protected:
     void formClosed() override;

@@ -40,13 +40,7 @@ ListDescription TFxstj3::describe()
     return s;
 }
 
-TFxstj3::TFxstj3(QWidget* parent) : QueryWindow(describe(), parent)
-{
-    BB1 = panelButton(QStringLiteral("BB1"));
-    BB2 = panelButton(QStringLiteral("BB2"));
-    BB3 = panelButton(QStringLiteral("BB3"));
-    BB4 = panelButton(QStringLiteral("BB4"));
-}
+TFxstj3::TFxstj3(QWidget* parent) : StatisticsTable(describe(), parent) {}
 
 void TFxstj3::formClosed()
 {

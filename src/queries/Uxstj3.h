@@ -7,14 +7,12 @@
 
 #include <QPointer>
 
-class TFxstj3 : public QueryWindow {
+class TFxstj3 : public StatisticsTable {
     Q_OBJECT
 public:
     explicit TFxstj3(QWidget* parent = nullptr);
 
     static ListDescription describe();
-
-    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr;
 
 protected:
     void formClosed() override;
