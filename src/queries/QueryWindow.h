@@ -36,6 +36,8 @@ class PanelBar;
 class SpeedButton;
 class TConditionDialog;
 class QuickRep;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // One column of the grid as a window lists it.
 struct ListColumn {
@@ -74,7 +76,12 @@ struct RowColouring {
     QString redWhenNonZero;    // red font when this field is not zero (the lists' debt "qk")
     QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
     QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
-    bool any() const { return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty(); }
+    QString redWhenNotPositive;   // red font when this field is zero or below (stock "kcsl")
+    bool any() const
+    {
+        return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty()
+            || !redWhenNotPositive.isEmpty();
+    }
 };
 
 // A data text of a report form and the query field it shows.
@@ -114,6 +121,29 @@ struct InlineConditions {
     QString doneMessage;               // "统计完毕！" (提示); empty: none
 };
 
+// ---- Category tree and drop-down tool button (the stock table) ----------------------
+// A tree TreeView1 left of the grid: a root node and one node per category, read once when
+// the window is created. A click on the root runs rowStatement alone, a click on a category
+// adds "where <field>='<category>'"; no order line. The totals are then recounted from the
+// rows (totalFields into sumPanels) and afterRun() is called. A click with no node does
+// nothing.
+struct CategoryTree {
+    bool shown = false;
+    QString categories = QStringLiteral("SELECT lb FROM lb order by id");   // first column
+    QString rowStatement;              // "select * from sp"
+    QString field;                     // "lb"
+    QString rootText = QStringLiteral("全部类别");
+    int width = 140;
+};
+
+// A tool button whose click does nothing and that pops a menu at its lower left corner
+// when the mouse is released on it. The window connects the menu's items itself.
+struct ListDropDown {
+    QString button;                    // "SB88"
+    QString menu;                      // "PopupMenu2"
+    QVector<ListButton> items;         // {"N11", "1、带库存价格打印"}
+};
+
 struct ListDescription {
     QString objectName;                // the class name as object name ("TFcggl1")
     QString caption;                   // "采购单据"
@@ -142,6 +172,8 @@ struct ListDescription {
     QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");
     ListPrint print;
     std::optional<InlineConditions> inlineConditions;   // none: the tool panel
+    CategoryTree tree;
+    ListDropDown dropDown;
 };
 
 // Colours of the lists.
@@ -170,6 +202,8 @@ public:
     QFrame* Shape1 = nullptr;
     QLabel* legendLabel = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;   // when the description shows a category tree
+    QMenu* dropDownMenu = nullptr;      // the drop-down button's menu (PopupMenu2)
 
     // A tool button or pop-up item by name (nullptr when the window has none).
     SpeedButton* button(const QString& name) const;
@@ -191,6 +225,9 @@ public:
 
     // Print and export of the window (also the buttons' actions).
     void print();
+    // The same report-form protocol with another print description (a window that prints
+    // more than one layout).
+    void print(const ListPrint& p);
     void exportGrid();
 
     // ---- Inline condition panel (nullptr without one) ----
@@ -215,6 +252,9 @@ public:
     // Closes the window (its MDI frame when it has one).
     void closeWindow();
 
+    // The category tree's click (see CategoryTree).
+    void treeClicked(QTreeWidgetItem* node);
+
 protected:
     // Errors of the button actions and of the opening query are not caught here: they
     // leave the event handler and the application shows them in the default error box.
@@ -228,8 +268,13 @@ protected:
 
 private:
     void buildUi();
+    // Runs lines on the shared query with its controls disabled (enabled again however the
+    // run ends), walks the rows into the total panels, then afterRun().
+    void runAndRecount(const QStringList& lines);
     QWidget* buildConditionPanel();
     QAbstractButton* anyButton(const QString& name) const;   // a tool or a panel button
+    void buildTree();
+    void buildDropDown();
     RowStyle styleRow(int row) const;
     void clickButton(const QString& name) const;
 
