@@ -9,60 +9,19 @@
 #include "queries/ConditionDialog.h"
 #include "queries/Ucggl1.h"
 #include "queries/Ucxcg1.h"
+#include "bench_support.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
-
-#include <sqlite3.h>
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 
-namespace {
-
-double ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
-
-// Steps through a statement reading every column as SQLite gives it.
-double sqliteAlone(sqlite3* db, const QString& sql, long long* rows)
-{
-    QElapsedTimer t;
-    t.start();
-    sqlite3_stmt* st = nullptr;
-    const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "prepare failed: %s\n", sqlite3_errmsg(db));
-        return -1;
-    }
-    long long n = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        const int cols = sqlite3_column_count(st);
-        for (int c = 0; c < cols; ++c) {
-            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
-                (void)sqlite3_column_text(st, c);
-            else
-                (void)sqlite3_column_double(st, c);
-        }
-        ++n;
-    }
-    sqlite3_finalize(st);
-    *rows = n;
-    return ms(t);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    long long n = 1000000;
-    if (argc > 1)
-        n = std::atoll(argv[1]);
-    int qtArgc = 1;
-    ShopApplication app(qtArgc, argv);
-
-    QTemporaryDir dir;
-    TDM1 dm(dir.filePath(QStringLiteral("TRZData1.db")));
-    DM1 = &dm;
+    BenchShop shop(argc, argv, 1000000);
+    const long long n = shop.size;
+    TDM1& dm = shop.dm;
 
     QElapsedTimer t;
     t.start();
@@ -101,6 +60,5 @@ int main(int argc, char** argv)
                     round, window, shown, qPrintable(w.StatusBar1->panelText(2)),
                     qPrintable(w.StatusBar1->panelText(3)), sumAlone, rowAlone, sumAlone + rowAlone, rowRows);
     }
-    DM1 = nullptr;
     return 0;
 }

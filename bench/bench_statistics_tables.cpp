@@ -5,17 +5,14 @@
 // stepping through the same statement text and reading every cell; best of three.
 //   ./build/bench/bench_statistics_tables [rows]
 
-#include "data/DM1.h"
+#include "bench_support.h"
 #include "data/Sql.h"
 #include "queries/Ukctj1.h"
 #include "queries/Uxstj3.h"
 #include "queries/statistics_tables.h"
-#include "support/SampleShop.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Messages.h"
-
-#include <sqlite3.h>
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -53,27 +50,6 @@ void fill(Connection& c, long rows)
     tx.commit();
 }
 
-// SQLite alone: prepare, step through every row reading every cell.
-double sqliteAlone(Connection& c, const QString& sql, int& rows)
-{
-    QElapsedTimer t;
-    t.start();
-    sqlite3_stmt* st = c.prepare(sql);
-    rows = 0;
-    double sink = 0;
-    const int cols = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        ++rows;
-        for (int i = 0; i < cols; ++i)
-            sink += sqlite3_column_type(st, i) == SQLITE_TEXT ? sqlite3_column_bytes(st, i)
-                                                                : sqlite3_column_double(st, i);
-    }
-    sqlite3_reset(st);
-    if (sink == 0.5)
-        std::puts("");   // keeps the reads
-    return t.nsecsElapsed() / 1e6;
-}
-
 struct Case {
     const char* what;
     QString text;
@@ -90,17 +66,17 @@ void measure(QueryWindow& w, const Case& c)
         w.DateTimePicker2->setDate(c.dates->to);
     }
     double ours = 1e300, alone = 1e300;
-    int rows = 0;
+    long long rows = 0;
     for (int rep = 0; rep < 3; ++rep) {
         QElapsedTimer t;
         t.start();
         w.panelButton(QStringLiteral("BB1"))->click();
-        ours = std::min(ours, t.nsecsElapsed() / 1e6);
-        alone = std::min(alone, sqliteAlone(DM1->ADOC1, w.query().sqlText(), rows));
+        ours = std::min(ours, ms(t));
+        alone = std::min(alone, sqliteAlone(DM1->ADOC1.handle(), w.query().sqlText(), &rows));
     }
     if (w.query().recordCount() != rows)
-        std::printf("  !! row counts differ: %d vs %d\n", w.query().recordCount(), rows);
-    std::printf("%-44s %5d rows  window %8.1f ms  SQLite %8.1f ms  ratio %.2f  totals %s | %s\n", c.what, rows, ours,
+        std::printf("  !! row counts differ: %d vs %lld\n", w.query().recordCount(), rows);
+    std::printf("%-44s %5lld rows  window %8.1f ms  SQLite %8.1f ms  ratio %.2f  totals %s | %s\n", c.what, rows, ours,
                 alone, ours / alone, qPrintable(w.StatusBar1->panelText(2)), qPrintable(w.StatusBar1->panelText(3)));
 }
 
@@ -108,16 +84,14 @@ void measure(QueryWindow& w, const Case& c)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    ShopApplication app(argc, argv);
-    const long rows = argc > 1 ? std::atol(argv[1]) : 1000000;
+    BenchShop shop(argc, argv, 1000000);
+    const long rows = static_cast<long>(shop.size);
     setMessageHandler([](const MessageRequest&) { return int(MbOk); });   // "统计完毕！"
 
-    TempShop shop(false);
     QElapsedTimer t;
     t.start();
     fill(DM1->ADOC1, rows);
-    std::printf("fill sp (1000 rows) and cgfx, xsfx, rkfx with %ld rows each: %.1f ms\n\n", rows, t.nsecsElapsed() / 1e6);
+    std::printf("fill sp (1000 rows) and cgfx, xsfx, rkfx with %ld rows each: %.1f ms\n\n", rows, ms(t));
 
     const DateRange march{QDate(2021, 3, 1), QDate(2021, 3, 31)};
     {

@@ -3,7 +3,15 @@
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
 #include "documents/Utjcgd1.h"
+#include "finance/Udyszfx1.h"
+#include "finance/Udysztj1.h"
+#include "finance/Uszfx1.h"
+#include "finance/Usztj1.h"
+#include "queries/LedgerDetail.h"
+#include "queries/LedgerStatistics.h"
 #include "queries/Ucggl1.h"
+#include "queries/Udycgfx1.h"
+#include "queries/Udycghz1.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udykcfx1.h"
 #include "queries/Udykctj1.h"
@@ -26,6 +34,16 @@ void wireMenus(TFmain1& main)
     main.setOpener(main.N408, openCommissionTable);
     main.setOpener(main.N414, openStockTable);
     main.setOpener(main.N415, openStockBalanceTable);
+    // Other income and expense, the comprehensive statistics.
+    main.setOpener(main.N606, openOtherIncomeList);
+    main.setOpener(main.N607, openComprehensiveStatistics);
+    // The ledger detail and statistics tables.
+    main.setOpener(main.N402, [] { openLedgerDetail(Ledger::Purchase); });
+    main.setOpener(main.N406, [] { openLedgerDetail(Ledger::Sales); });
+    main.setOpener(main.N411, [] { openLedgerDetail(Ledger::StockChange); });
+    main.setOpener(main.N403, [] { openLedgerStatistics(Ledger::Purchase); });
+    main.setOpener(main.N407, [] { openLedgerStatistics(Ledger::Sales); });
+    main.setOpener(main.N412, [] { openLedgerStatistics(Ledger::StockChange); });
 }
 
 void createReportForms()
@@ -37,4 +55,8 @@ void createReportForms()
     reportForm(Fdykcfx1);
     reportForm(Fdykcfx2);
     reportForm(Fdykctj1);
+    reportForm(Fdyszfx1);
+    reportForm(Fdysztj1);
+    reportForm(Fdycgfx1);
+    reportForm(Fdycghz1);
 }

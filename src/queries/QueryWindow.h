@@ -19,6 +19,7 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 class Query;
@@ -77,11 +78,22 @@ struct RowColouring {
     QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
     QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
     QString redWhenNotPositive;   // red font when this field is zero or below (stock "kcsl")
+    // Red font when this field is above zero (the expense "ze" of other income and expense).
+    QString redWhenPositive{};
     bool any() const
     {
         return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty()
-            || !redWhenNotPositive.isEmpty();
+            || !redWhenNotPositive.isEmpty() || !redWhenPositive.isEmpty();
     }
+};
+
+// A status panel that the recount of the rows in hand fills with the difference of two
+// totals (income less expense): panel := total `of` - total `less`, both indexes into
+// totalFields. Panel -1: none.
+struct PanelDifference {
+    int panel = -1;
+    int of = 0;
+    int less = 1;
 };
 
 // A data text of a report form and the query field it shows.
@@ -156,6 +168,7 @@ struct ListDescription {
     bool runOnShow = true;             // false: the window opens empty (statistics tables)
     QVector<int> sumPanels;            // sum field i -> panel sumPanels[i]
     QStringList totalFields;           // fields recounted into sumPanels by walking the rows
+    PanelDifference difference{};      // recounted after them
     QVector<ListColumn> columns;
     QVector<ListPanel> panels;
     QVector<ListButton> buttons;       // left to right
@@ -215,8 +228,17 @@ public:
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
-    // Walks the query from the first row to the end adding totalFields into sumPanels; the
-    // cursor ends on the last row.
+
+    // --- Grouped run of the statistics tables ---
+    // Runs the caller's select line, the clauses, the group line and the order line on the
+    // shared query; there is no sum statement: the totals are walked (recountTotals), which
+    // leaves the cursor on the last row. As runQuery, the controls are enabled again also
+    // when the statement fails, and afterRun() follows a successful run.
+    void runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
+                    const QString& orderLine);
+    // --- end of the grouped run ---
+    // Walks the query from the first row to the end adding totalFields into sumPanels (and
+    // their difference into the difference panel); the cursor ends on the last row.
     void recountTotals();
     // "数据表未打开，请先查询！" (警告) when the query is closed; true when it is open.
     bool requireOpen() const;
@@ -260,6 +282,9 @@ protected:
     // leave the event handler and the application shows them in the default error box.
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Points the window's own button members at its tool buttons, in the described order
+    // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
+    void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
     // Called when the window closes (after the query is closed): clear the instance variable.
     virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
