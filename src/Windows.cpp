@@ -2,9 +2,12 @@
 
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
+#include "documents/Udyxsd1.h"
+#include "documents/Udyxsd2.h"
 #include "documents/Utjcgd1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
+#include "queries/Uxsgl1.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
 
@@ -17,6 +20,7 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    main.setOpener(main.N405, openSalesList);
 }
 
 void createReportForms()
@@ -24,4 +28,6 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdyxsd1);
+    reportForm(Fdyxsd2);
 }

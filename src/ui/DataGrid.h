@@ -24,7 +24,7 @@ struct GridColumn {
     int width = 64;                // pixels
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;  // of the cells
     bool titleCentered = false;
-    QColor tint;                   // background of the column; invalid = white
+    QColor tint{};                 // background of the column; invalid = white
     bool visible = true;
     QMenu* popup = nullptr;        // pop-up menu of the column (right click)
 };
