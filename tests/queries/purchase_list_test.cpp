@@ -123,8 +123,15 @@ TEST(PurchaseList, DeleteRemovesTheDocumentAndRecountsTheTotals)
     EXPECT_EQ(s.rec.last().icon, MsgIcon::Question);
     EXPECT_EQ(s.count("cgglz"), 2);
 
+    w.SB55->click();   // a browser open on the document
     w.N1->trigger();   // the pop-up 删除 clicks SB66
     EXPECT_EQ(s.column("dh"), QStringList{"CG20240102001"});
+    // The browser keeps no lines of the deleted document and refuses its next step.
+    EXPECT_FALSE(DM1->AQcgc1.isOpen());
+    Fllcgd1->BB3->click();
+    EXPECT_EQ(s.rec.last().text, "数据未打开，关闭窗口后重新打开！");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(Fllcgd1.isNull());
     EXPECT_EQ(s.count("cgglz"), 1);
     EXPECT_EQ(s.panels(), (QStringList{"2", "50.25", "50.25", "20", "30.25"}));
     EXPECT_EQ(q.recNo(), q.recordCount() - 1);
