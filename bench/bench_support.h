@@ -1,0 +1,120 @@
+#pragma once
+// What the benchmarks share: running statements on SQLite directly (the figure each program
+// time is printed beside), timing, and the list windows' query run.
+
+#include "data/Money.h"
+#include "data/Query.h"
+#include "queries/ConditionDialog.h"
+#include "queries/QueryWindow.h"
+#include "ui/Controls.h"
+
+#include <sqlite3.h>
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+namespace bench {
+
+inline void run(sqlite3* db, const QString& sql)
+{
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        const std::string text = err ? err : "?";
+        sqlite3_free(err);
+        throw std::runtime_error(text);
+    }
+}
+
+// What a SELECT gave: its row count, and of its first row the first column and the goods
+// row's kcsl, kcje, kcjg where it has them.
+struct Selected {
+    long long rows = 0;
+    qint64 id = 0;
+    Money kcsl, kcje, kcjg;
+    bool found() const { return rows > 0; }
+};
+
+// Steps through a SELECT reading every cell as SQLite gives it (text as text, numbers as
+// numbers), as a static cursor fills itself.
+inline Selected select(sqlite3* db, const QString& sql)
+{
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
+    Selected r;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        const int n = sqlite3_column_count(st);
+        for (int c = 0; c < n; ++c) {
+            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
+                (void)sqlite3_column_text(st, c);
+            else
+                (void)sqlite3_column_double(st, c);
+        }
+        if (r.rows++ == 0) {
+            r.id = sqlite3_column_int64(st, 0);
+            for (int c = 0; c < n; ++c) {
+                const QByteArray name = sqlite3_column_name(st, c);
+                const Money v = Money::fromDouble(sqlite3_column_double(st, c));
+                if (name == "kcsl") r.kcsl = v;
+                else if (name == "kcje") r.kcje = v;
+                else if (name == "kcjg") r.kcjg = v;
+            }
+        }
+    }
+    sqlite3_finalize(st);
+    return r;
+}
+
+template <class F>
+double timed(F f)
+{
+    QElapsedTimer t;
+    t.start();
+    f();
+    return t.nsecsElapsed() / 1e6;
+}
+
+// Direct statements inside one transaction that is rolled back, so the shop stays as it was.
+// Best of three, so the page cache is warm as it is for the program's second run.
+template <class F>
+double timedDirect(sqlite3* db, F f)
+{
+    double best = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        run(db, "BEGIN");
+        best = std::min(best, timed(f));
+        run(db, "ROLLBACK");
+    }
+    return best;
+}
+
+// A list's condition dialog run with nothing typed, three times, each beside the time SQLite
+// alone takes to step through the same two statements.
+inline void listRounds(QueryWindow& w, TConditionDialog& dlg, sqlite3* db)
+{
+    dlg.reset();
+    const QStringList clauses = dlg.clauses();
+    const QString orderLine = dlg.description().orderLine;
+    const QString sumSql = (QStringList{w.description().sumStatement} + clauses).join('\n');
+    const QString rowSql = (QStringList{w.description().rowStatement} + clauses + QStringList{orderLine}).join('\n');
+    select(db, w.description().rowStatement);   // warm the file cache once
+    for (int round = 1; round <= 3; ++round) {
+        const double window = timed([&] { w.runQuery(clauses, orderLine); });
+        Selected rows;
+        const double sumAlone = timed([&] { select(db, sumSql); });
+        const double rowAlone = timed([&] { rows = select(db, rowSql); });
+        std::printf("round %d: list run %.0f ms (%d rows, totals %s / %s)   SQLite alone: sum %.0f ms + rows %.0f ms = "
+                    "%.0f ms (%lld rows)\n",
+                    round, window, w.query().recordCount(), qPrintable(w.StatusBar1->panelText(2)),
+                    qPrintable(w.StatusBar1->panelText(3)), sumAlone, rowAlone, sumAlone + rowAlone, rows.rows);
+    }
+}
+
+} // namespace bench
