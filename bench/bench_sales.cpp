@@ -73,12 +73,7 @@ int main(int argc, char** argv)
 
     const double gen = timed([&] {
         run(db, "BEGIN");
-        // Goods: four warehouses; the document's warehouse holds a quarter of the rows.
-        run(db, QStringLiteral(
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i+1<%1) "
-            "INSERT INTO sp (lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) SELECT '电视', printf('G%05d',i/4), "
-            "printf('商品%05d',i/4), '台', CASE i%4 WHEN 0 THEN '主仓库' WHEN 1 THEN '一仓' WHEN 2 THEN '二仓' "
-            "ELSE '三仓' END, 10, 10, 2, 20 FROM n").arg(goodsRows));
+        fillGoods(db, goodsRows);
         // Headers: retail and wholesale, one in seven held, one in three owing.
         run(db, QStringLiteral(
             "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM k WHERE i<%1) "

@@ -72,6 +72,17 @@ inline Selected select(sqlite3* db, const QString& sql)
     return r;
 }
 
+// Goods rows G00000, G00001, ... (商品00000, ...) in four warehouses; 主仓库 holds a quarter
+// of the rows, each 10 at 2 (20).
+inline void fillGoods(sqlite3* db, int rows)
+{
+    run(db, QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i+1<%1) "
+        "INSERT INTO sp (lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) SELECT '电视', printf('G%05d',i/4), "
+        "printf('商品%05d',i/4), '台', CASE i%4 WHEN 0 THEN '主仓库' WHEN 1 THEN '一仓' WHEN 2 THEN '二仓' "
+        "ELSE '三仓' END, 10, 10, 2, 20 FROM n").arg(rows));
+}
+
 template <class F>
 double timed(F f)
 {

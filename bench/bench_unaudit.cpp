@@ -94,12 +94,7 @@ int main(int argc, char** argv)
 
     const double genMs = timed([&] {
         run(db, "BEGIN");
-        // Goods: four warehouses; the document's warehouse holds a quarter of the rows.
-        run(db, QStringLiteral(
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i+1<%1) "
-            "INSERT INTO sp (lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) SELECT '电视', printf('G%05d',i/4), "
-            "printf('商品%05d',i/4), '台', CASE i%4 WHEN 0 THEN '主仓库' WHEN 1 THEN '一仓' WHEN 2 THEN '二仓' "
-            "ELSE '三仓' END, 10, 10, 2, 20 FROM n").arg(goodsRows));
+        fillGoods(db, goodsRows);
         // Ledger: ten lines per document, one document in ten with a payment.
         run(db, QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i+1<%1) "

@@ -338,6 +338,8 @@ void DocumentBrowser::closeEvent(QCloseEvent* e)
 {
     spec_.lines->close();
     QWidget::closeEvent(e);
+    if (e->isAccepted() && closed_)
+        closed_();
 }
 
 QVector<GridColumn> documentLineColumns()

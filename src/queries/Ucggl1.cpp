@@ -4,7 +4,6 @@
 #include "Udycggl1.h"
 #include "Ullcgd1.h"
 #include "data/DM1.h"
-#include "ui/Forms.h"
 
 QPointer<TFcggl1> Fcggl1;
 
@@ -69,16 +68,4 @@ TFcggl1::TFcggl1(QWidget* parent)
 
 TConditionDialog* TFcggl1::createConditionDialog() { return new TFcxcg1(this, this); }
 
-void TFcggl1::formClosed()
-{
-    if (Fcggl1 == this)
-        Fcggl1 = nullptr;
-}
-
-void openPurchaseList()
-{
-    if (ActivateIfOpen(Fcggl1))
-        return;
-    Fcggl1 = new TFcggl1(nullptr);
-    showMdiChild(Fcggl1);
-}
+void openPurchaseList() { openDocumentList(Fcggl1); }

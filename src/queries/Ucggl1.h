@@ -14,9 +14,6 @@ public:
     static ListDescription describe();
 
     TConditionDialog* createConditionDialog() override;
-
-protected:
-    void formClosed() override;
 };
 
 extern QPointer<TFcggl1> Fcggl1;

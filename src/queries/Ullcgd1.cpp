@@ -3,7 +3,6 @@
 #include "data/DM1.h"
 #include "documents/purchase_print.h"
 
-#include <QCloseEvent>
 #include <QLineEdit>
 
 QPointer<TFllcgd1> Fllcgd1;
@@ -61,15 +60,6 @@ TFllcgd1::TFllcgd1(TDM1& dm, QWidget* parent) : DocumentBrowser(purchaseBrowser(
     sfe = edit(QStringLiteral("sfe"));
     N3 = printItem(QStringLiteral("N3"));
     N4 = printItem(QStringLiteral("N4"));
-}
-
-TFllcgd1::~TFllcgd1() = default;
-
-void TFllcgd1::closeEvent(QCloseEvent* e)
-{
-    DocumentBrowser::closeEvent(e);
-    if (e->isAccepted() && Fllcgd1 == this)
-        Fllcgd1 = nullptr;
 }
 
 TFllcgd1* showPurchaseBrowser(TDM1& dm)

@@ -3,7 +3,6 @@
 #include "data/DM1.h"
 #include "documents/sales_print.h"
 
-#include <QCloseEvent>
 #include <QLineEdit>
 
 QPointer<TFllxsd1> Fllxsd1;
@@ -64,15 +63,6 @@ TFllxsd1::TFllxsd1(TDM1& dm, QWidget* parent) : DocumentBrowser(salesBrowser(dm)
     sse = edit(QStringLiteral("sse"));
     N3 = printItem(QStringLiteral("N3"));
     N4 = printItem(QStringLiteral("N4"));
-}
-
-TFllxsd1::~TFllxsd1() = default;
-
-void TFllxsd1::closeEvent(QCloseEvent* e)
-{
-    DocumentBrowser::closeEvent(e);
-    if (e->isAccepted() && Fllxsd1 == this)
-        Fllxsd1 = nullptr;
 }
 
 TFllxsd1* showSalesBrowser(TDM1& dm)

@@ -12,16 +12,12 @@ class TFllxsd1 : public DocumentBrowser {
     Q_OBJECT
 public:
     explicit TFllxsd1(TDM1& dm, QWidget* parent = nullptr);
-    ~TFllxsd1() override;
 
     // Header edits (dh, the state and the heading are the base's).
     QLineEdit *rq = nullptr, *ck = nullptr, *kh = nullptr, *jsr = nullptr, *bz = nullptr;
     QLineEdit *yhe = nullptr, *yse = nullptr, *sse = nullptr;
     QAction* N3 = nullptr;   // 带编码打印
     QAction* N4 = nullptr;   // 不带编码打印
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 };
 
 extern QPointer<TFllxsd1> Fllxsd1;

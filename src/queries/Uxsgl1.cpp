@@ -3,7 +3,6 @@
 #include "Ucggl1.h"
 #include "Ucxxs1.h"
 #include "Ullxsd1.h"
-#include "ui/Forms.h"
 
 QPointer<TFxsgl1> Fxsgl1;
 
@@ -53,16 +52,4 @@ TFxsgl1::TFxsgl1(QWidget* parent)
 
 TConditionDialog* TFxsgl1::createConditionDialog() { return new TFcxxs1(this, this); }
 
-void TFxsgl1::formClosed()
-{
-    if (Fxsgl1 == this)
-        Fxsgl1 = nullptr;
-}
-
-void openSalesList()
-{
-    if (ActivateIfOpen(Fxsgl1))
-        return;
-    Fxsgl1 = new TFxsgl1(nullptr);
-    showMdiChild(Fxsgl1);
-}
+void openSalesList() { openDocumentList(Fxsgl1); }
