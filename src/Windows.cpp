@@ -7,6 +7,8 @@
 #include "documents/Utjcgd1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
+#include "queries/Udykcfx1.h"
+#include "queries/Ukcfx1.h"
 #include "queries/Uxsgl1.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
@@ -21,6 +23,7 @@ void wireMenus(TFmain1& main)
     });
     main.setOpener(main.N401, openPurchaseList);
     main.setOpener(main.N405, openSalesList);
+    main.setOpener(main.N414, openStockTable);
 }
 
 void createReportForms()
@@ -30,4 +33,6 @@ void createReportForms()
     reportForm(Fdycggl1);
     reportForm(Fdyxsd1);
     reportForm(Fdyxsd2);
+    reportForm(Fdykcfx1);
+    reportForm(Fdykcfx2);
 }

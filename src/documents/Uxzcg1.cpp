@@ -7,6 +7,7 @@
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QCheckBox>
@@ -78,10 +79,10 @@ TFxzcg1::TFxzcg1(QWidget* owner) : QDialog(owner)
 
     linkDateRange(DateTimePicker1, DateTimePicker2);
 
-    connect(cha, &QPushButton::clicked, this, &TFxzcg1::chaClick);
-    connect(xuan, &QPushButton::clicked, this, &TFxzcg1::xuanClick);
-    connect(guan, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this](int) { xuanClick(); });
+    connectHandler(cha, &QPushButton::clicked, this, &TFxzcg1::chaClick);
+    connectHandler(xuan, &QPushButton::clicked, this, &TFxzcg1::xuanClick);
+    connectHandler(guan, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, [this](int) { xuanClick(); });
 
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, guan);

@@ -2,6 +2,7 @@
 
 #include "data/DM1.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QAction>
@@ -33,9 +34,9 @@ DocumentList::DocumentList(ListDescription list, DocumentListActions actions, QW
     SB100 = button(QStringLiteral("SB100"));
     N1 = popupItem(QStringLiteral("N1"));
     N2 = popupItem(QStringLiteral("N2"));
-    connect(SB55, &QAbstractButton::clicked, this, &DocumentList::view);
-    connect(SB66, &QAbstractButton::clicked, this, &DocumentList::remove);
-    connect(SB44, &QAbstractButton::clicked, this, &DocumentList::unaudit);
+    connectHandler(SB55, &QAbstractButton::clicked, this, &DocumentList::view);
+    connectHandler(SB66, &QAbstractButton::clicked, this, &DocumentList::remove);
+    connectHandler(SB44, &QAbstractButton::clicked, this, &DocumentList::unaudit);
 }
 
 void DocumentList::formClosed()

@@ -7,6 +7,7 @@
 #include "shell/Export.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -17,7 +18,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
+#include <QMouseEvent>
 #include <QStyle>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -56,7 +59,9 @@ QIcon glyphFor(const QString& caption, QStyle* style)
         {"统计", QStyle::SP_FileDialogContentsView}, {"查单", QStyle::SP_FileDialogDetailedView},
         {"明细", QStyle::SP_FileDialogDetailedView}, {"打印", QStyle::SP_DialogSaveButton},
         {"导出", QStyle::SP_DriveHDIcon},           {"新增", QStyle::SP_FileDialogNewFolder},
-        {"修改", QStyle::SP_FileDialogInfoView}};
+        {"修改", QStyle::SP_FileDialogInfoView},
+        {"拆零", QStyle::SP_ArrowDown},             {"组装", QStyle::SP_ArrowUp},
+        {"归零", QStyle::SP_DialogResetButton}};
     for (const auto& [word, glyph] : glyphs)
         if (caption.contains(QString::fromUtf8(word)))
             return style->standardIcon(glyph);
@@ -140,7 +145,7 @@ void QueryWindow::buildUi()
             QAction* a = PopupMenu1->addAction(it.caption);
             a->setObjectName(it.name);
             popupItems_.insert(it.name, a);
-            connect(a, &QAction::triggered, this, [this, target = it.clicks] { clickButton(target); });
+            connectHandler(a, &QAction::triggered, this, [this, target = it.clicks] { clickButton(target); });
         }
     }
 
@@ -169,8 +174,19 @@ void QueryWindow::buildUi()
     if (desc_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
     if (!desc_.doubleClickClicks.isEmpty())
-        connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
-    outer->addWidget(DBGrid1, 1);
+        connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
+    if (desc_.tree.shown) {
+        // The category tree stands left of the grid.
+        auto* middle = new QHBoxLayout;
+        middle->setContentsMargins(0, 0, 0, 0);
+        middle->setSpacing(0);
+        buildTree();
+        middle->addWidget(TreeView1);
+        middle->addWidget(DBGrid1, 1);
+        outer->addLayout(middle, 1);
+    } else {
+        outer->addWidget(DBGrid1, 1);
+    }
 
     StatusBar1 = new PanelBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -185,11 +201,85 @@ void QueryWindow::buildUi()
         {desc_.printButton, &QueryWindow::print}, {desc_.exportButton, &QueryWindow::exportGrid}};
     for (const auto& [name, action] : actions)
         if (SpeedButton* b = button(name))
-            connect(b, &QAbstractButton::clicked, this, action);
+            connectHandler(b, &QAbstractButton::clicked, this, action);
+
+    buildDropDown();
 
     keys_ = new KeyPreview(this);
     if (SpeedButton* b = button(desc_.escClicks))
         keys_->mapKey(Qt::Key_Escape, b);
+}
+
+// ---- Category tree and drop-down tool button ----------------------------------------
+
+namespace {
+// Pops a menu at the lower left corner of the button it watches when the mouse is released
+// on that button.
+class PopOnRelease : public QObject {
+public:
+    PopOnRelease(QAbstractButton* b, QMenu* m) : QObject(b), button_(b), menu_(m) { b->installEventFilter(this); }
+    bool eventFilter(QObject* obj, QEvent* e) override
+    {
+        if (obj == button_ && e->type() == QEvent::MouseButtonRelease
+            && button_->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
+            menu_->popup(button_->mapToGlobal(QPoint(0, button_->height())));
+        return false;
+    }
+private:
+    QAbstractButton* button_;
+    QMenu* menu_;
+};
+}
+
+void QueryWindow::buildTree()
+{
+    TreeView1 = new QTreeWidget(this);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setFixedWidth(desc_.tree.width);
+    QIcon category = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    category.addPixmap(style()->standardPixmap(QStyle::SP_DirOpenIcon), QIcon::Selected);
+    TreeView1->setUpdatesEnabled(false);
+    auto* root = new QTreeWidgetItem(TreeView1, {desc_.tree.rootText});
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
+    const RecordSet rs = DM1->ADOC1.execute(desc_.tree.categories);
+    for (const QVariantList& row : rs.rows)
+        (new QTreeWidgetItem(root, {row.value(0).toString()}))->setIcon(0, category);
+    TreeView1->expandAll();
+    TreeView1->setUpdatesEnabled(true);
+    connectHandler(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { treeClicked(node); });
+}
+
+void QueryWindow::treeClicked(QTreeWidgetItem* node)
+{
+    if (!node)
+        return;
+    Query& q = *q_;
+    QStringList lines{desc_.tree.rowStatement};
+    if (node->parent())   // the root lists every row
+        lines << QStringLiteral("where ") + desc_.tree.field + QLatin1Char('=') + sqlQuote(node->text(0));
+    {
+        const ControlsDisabled off(q);
+        reopen(q, lines);
+        recountTotals();
+    }
+    afterRun();
+}
+
+void QueryWindow::buildDropDown()
+{
+    const ListDropDown& d = desc_.dropDown;
+    SpeedButton* b = button(d.button);
+    if (!b)
+        return;
+    dropDownMenu = new QMenu(this);
+    dropDownMenu->setObjectName(d.menu);
+    for (const ListButton& it : d.items) {
+        QAction* a = dropDownMenu->addAction(it.caption);
+        a->setObjectName(it.name);
+        popupItems_.insert(it.name, a);
+    }
+    new PopOnRelease(b, dropDownMenu);
 }
 
 SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.value(name, nullptr); }
@@ -213,8 +303,10 @@ RowStyle QueryWindow::styleRow(int row) const
     const int nonZero = column(c.redWhenNonZero);
     const int negative = column(c.redWhenNegative);
     const int state = column(c.heldBrush);
+    const int notPositive = column(c.redWhenNotPositive);
     if ((nonZero >= 0 && !q.cellMoney(row, nonZero).isZero())
-        || (negative >= 0 && q.cellMoney(row, negative).isNegative()))
+        || (negative >= 0 && q.cellMoney(row, negative).isNegative())
+        || (notPositive >= 0 && q.cellMoney(row, notPositive) <= Money()))
         s.font = ListColours::red();
     if (state >= 0 && q.cellText(row, state) == kHeld)
         s.brush = ListColours::held();
@@ -279,11 +371,12 @@ bool QueryWindow::requireRows(const QString& emptyRefusal) const
     return false;
 }
 
-void QueryWindow::print()
+void QueryWindow::print() { print(desc_.print); }
+
+void QueryWindow::print(const ListPrint& p)
 {
     if (!requireOpen())
         return;
-    const ListPrint& p = desc_.print;
     QuickRep* rep = p.report ? p.report() : nullptr;
     if (!rep)
         return;

@@ -29,6 +29,8 @@ class PanelBar;
 class SpeedButton;
 class TConditionDialog;
 class QuickRep;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // One column of the grid as a window lists it.
 struct ListColumn {
@@ -67,7 +69,12 @@ struct RowColouring {
     QString redWhenNonZero;    // red font when this field is not zero (the lists' debt "qk")
     QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
     QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
-    bool any() const { return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty(); }
+    QString redWhenNotPositive;   // red font when this field is zero or below (stock "kcsl")
+    bool any() const
+    {
+        return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty()
+            || !redWhenNotPositive.isEmpty();
+    }
 };
 
 // A data text of a report form and the query field it shows.
@@ -86,6 +93,29 @@ struct ListPrint {
     QVector<QPair<QString, QString>> labels;     // label name -> text ("QRL3" -> "厂商")
     QVector<PrintField> fields;                  // QRD1..: the query's fields
     QVector<QPair<QString, int>> totals;         // "e1" -> panel 2 ...
+};
+
+// ---- Category tree and drop-down tool button (the stock table) ----------------------
+// A tree TreeView1 left of the grid: a root node and one node per category, read once when
+// the window is created. A click on the root runs rowStatement alone, a click on a category
+// adds "where <field>='<category>'"; no order line. The totals are then recounted from the
+// rows (totalFields into sumPanels) and afterRun() is called. A click with no node does
+// nothing.
+struct CategoryTree {
+    bool shown = false;
+    QString categories = QStringLiteral("SELECT lb FROM lb order by id");   // first column
+    QString rowStatement;              // "select * from sp"
+    QString field;                     // "lb"
+    QString rootText = QStringLiteral("全部类别");
+    int width = 140;
+};
+
+// A tool button whose click does nothing and that pops a menu at its lower left corner
+// when the mouse is released on it. The window connects the menu's items itself.
+struct ListDropDown {
+    QString button;                    // "SB88"
+    QString menu;                      // "PopupMenu2"
+    QVector<ListButton> items;         // {"N11", "1、带库存价格打印"}
 };
 
 struct ListDescription {
@@ -115,6 +145,8 @@ struct ListDescription {
     QColor legendColour;               // Shape1's fill
     QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");
     ListPrint print;
+    CategoryTree tree;
+    ListDropDown dropDown;
 };
 
 // Colours of the lists.
@@ -143,6 +175,8 @@ public:
     QFrame* Shape1 = nullptr;
     QLabel* legendLabel = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;   // when the description shows a category tree
+    QMenu* dropDownMenu = nullptr;      // the drop-down button's menu (PopupMenu2)
 
     // A tool button or pop-up item by name (nullptr when the window has none).
     SpeedButton* button(const QString& name) const;
@@ -164,6 +198,9 @@ public:
 
     // Print and export of the window (also the buttons' actions).
     void print();
+    // The same report-form protocol with another print description (a window that prints
+    // more than one layout).
+    void print(const ListPrint& p);
     void exportGrid();
 
     // The window's condition dialog (SB77); a window without one returns nullptr.
@@ -173,6 +210,9 @@ public:
 
     // Closes the window (its MDI frame when it has one).
     void closeWindow();
+
+    // The category tree's click (see CategoryTree).
+    void treeClicked(QTreeWidgetItem* node);
 
 protected:
     // Errors of the button actions and of the opening query are not caught here: they
@@ -187,6 +227,8 @@ protected:
 
 private:
     void buildUi();
+    void buildTree();
+    void buildDropDown();
     RowStyle styleRow(int row) const;
     void clickButton(const QString& name) const;
 
