@@ -5,6 +5,7 @@
 #include "sales_shop.h"
 
 #include "queries/Udycggl1.h"
+#include "support/PreviewTexts.h"
 #include "ui/DataGrid.h"
 #include "ui/Forms.h"
 
@@ -117,21 +118,9 @@ TEST_F(SalesList, DeleteKeepsReceiptsAndStockAndLeavesAnOpenBrowserWithoutLines)
 TEST_F(SalesList, PrintsTheListWithTheCustomerColumn)
 {
     TFxsgl1& w = listAll();
-    QVector<PageContent> pages;
-    modal.next([&](QDialog&) {
-        QuickRep& rep = Fdycggl1->QuickRep1;
-        pages = rep.pages(*rep.dataRows());
-    });
-    w.SB88->click();
-    ASSERT_EQ(pages.size(), 1);
-    QStringList placed;
-    for (const char* name : {"QRLdw", "QRL3", "QRD3", "e1", "e2", "e3"}) {
-        QStringList t;
-        for (const PlacedText& x : pages[0].named(name))
-            t << x.text;
-        placed << name + QStringLiteral("=") + t.join('|');
-    }
-    EXPECT_EQ(placed, (QStringList{"QRLdw=顺达电器销售单据汇总表", "QRL3=客户", "QRD3=|百货商场|张先生", "e1=13",
+    EXPECT_EQ(previewTexts(modal, reportForm(Fdycggl1).QuickRep1, {"QRLdw", "QRL3", "QRD3", "e1", "e2", "e3"},
+                           [&] { w.SB88->click(); }),
+              (QStringList{"QRLdw=顺达电器销售单据汇总表", "QRL3=客户", "QRD3=|百货商场|张先生", "e1=13",
                                    "e2=8709.75", "e3=1999.75"}));
 }
 

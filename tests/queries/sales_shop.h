@@ -9,6 +9,7 @@
 #include "data/Clock.h"
 #include "documents/posting_fixture.h"
 #include "documents/postings.h"
+#include "list_shop.h"
 #include "queries/Ucxxs1.h"
 #include "queries/Ullxsd1.h"
 #include "queries/Uxsgl1.h"
@@ -66,24 +67,13 @@ protected:
         openSalesList();
         return *Fxsgl1;
     }
-    void dialog(std::function<void(TFcxxs1&)> step)
-    {
-        modal.next([step](QDialog& d) { step(static_cast<TFcxxs1&>(d)); });
-        Fxsgl1->SB77->click();
-    }
+    void dialog(std::function<void(TFcxxs1&)> step) { runConditionDialog(modal, *Fxsgl1, step); }
     TFxsgl1& listAll()
     {
         list();
         dialog([](TFcxxs1& d) { d.BitBtn1->click(); });
         return *Fxsgl1;
     }
-    // Panels 2, 3, 5, 6, 7.
-    QStringList panels() const
-    {
-        QStringList out;
-        for (int i : {2, 3, 5, 6, 7})
-            out << Fxsgl1->StatusBar1->panelText(i);
-        return out;
-    }
+    QStringList panels() const { return documentTotals(*Fxsgl1); }
     bool moveTo(const QString& dh) { return dm->AQxsz1.locate({QStringLiteral("dh")}, {dh}); }
 };
