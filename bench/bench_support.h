@@ -1,12 +1,15 @@
 #pragma once
-// What the benchmarks share: running statements on SQLite directly (the figure each program
-// time is printed beside), timing, and the list windows' query run.
+// What the benchmarks share besides stepping a statement alone (sqlite_alone.h): running
+// statements on SQLite directly (the figure each program time is printed beside), timing,
+// and the list windows' query run.
 
 #include "data/Money.h"
 #include "data/Query.h"
 #include "queries/ConditionDialog.h"
 #include "queries/QueryWindow.h"
 #include "ui/Controls.h"
+
+#include "sqlite_alone.h"
 
 #include <sqlite3.h>
 
@@ -115,16 +118,17 @@ inline void listRounds(QueryWindow& w, TConditionDialog& dlg, sqlite3* db)
     const QString orderLine = dlg.description().orderLine;
     const QString sumSql = (QStringList{w.description().sumStatement} + clauses).join('\n');
     const QString rowSql = (QStringList{w.description().rowStatement} + clauses + QStringList{orderLine}).join('\n');
-    select(db, w.description().rowStatement);   // warm the file cache once
+    long long rows = 0;
+    sqliteAlone(db, w.description().rowStatement, &rows);   // warm the file cache once
     for (int round = 1; round <= 3; ++round) {
         const double window = timed([&] { w.runQuery(clauses, orderLine); });
-        Selected rows;
-        const double sumAlone = timed([&] { select(db, sumSql); });
-        const double rowAlone = timed([&] { rows = select(db, rowSql); });
+        long long sumRows = 0;
+        const double sumAlone = sqliteAlone(db, sumSql, &sumRows);
+        const double rowAlone = sqliteAlone(db, rowSql, &rows);
         std::printf("round %d: list run %.0f ms (%d rows, totals %s / %s)   SQLite alone: sum %.0f ms + rows %.0f ms = "
                     "%.0f ms (%lld rows)\n",
                     round, window, w.query().recordCount(), qPrintable(w.StatusBar1->panelText(2)),
-                    qPrintable(w.StatusBar1->panelText(3)), sumAlone, rowAlone, sumAlone + rowAlone, rows.rows);
+                    qPrintable(w.StatusBar1->panelText(3)), sumAlone, rowAlone, sumAlone + rowAlone, rows);
     }
 }
 

@@ -5,6 +5,10 @@
 #include "documents/Udyxsd1.h"
 #include "documents/Udyxsd2.h"
 #include "documents/Utjcgd1.h"
+#include "finance/Udyszfx1.h"
+#include "finance/Udysztj1.h"
+#include "finance/Uszfx1.h"
+#include "finance/Usztj1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udykcfx1.h"
@@ -24,6 +28,9 @@ void wireMenus(TFmain1& main)
     main.setOpener(main.N401, openPurchaseList);
     main.setOpener(main.N405, openSalesList);
     main.setOpener(main.N414, openStockTable);
+    // Other income and expense, the comprehensive statistics.
+    main.setOpener(main.N606, openOtherIncomeList);
+    main.setOpener(main.N607, openComprehensiveStatistics);
 }
 
 void createReportForms()
@@ -35,4 +42,6 @@ void createReportForms()
     reportForm(Fdyxsd2);
     reportForm(Fdykcfx1);
     reportForm(Fdykcfx2);
+    reportForm(Fdyszfx1);
+    reportForm(Fdysztj1);
 }

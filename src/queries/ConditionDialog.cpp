@@ -178,7 +178,9 @@ void TConditionDialog::buildUi()
         keys_->enterMovesTo(chain[i], chain[i + 1]);
     if (!edits_.isEmpty())
         keys_->onEnter(edits_.back(), [this] { BitBtn1->click(); });
-    keys_->mapKey(Qt::Key_Escape, BitBtn2);
+    // Esc clicks 关闭, or is swallowed where Esc does nothing (a key mapped to no button is
+    // consumed, so the dialog's own Esc does not close it either).
+    keys_->mapKey(Qt::Key_Escape, desc_.escCloses ? BitBtn2 : nullptr);
 
     // A failed run leaves the dialog open; the application shows the error.
     connectHandler(BitBtn1, &QPushButton::clicked, this, &TConditionDialog::run);

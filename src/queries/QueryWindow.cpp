@@ -286,6 +286,15 @@ SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.va
 
 QAction* QueryWindow::popupItem(const QString& name) const { return popupItems_.value(name, nullptr); }
 
+void QueryWindow::takeButtons(std::initializer_list<SpeedButton**> inOrder) const
+{
+    int i = 0;
+    for (SpeedButton** b : inOrder) {
+        *b = i < desc_.buttons.size() ? button(desc_.buttons[i].name) : nullptr;
+        ++i;
+    }
+}
+
 void QueryWindow::clickButton(const QString& name) const
 {
     if (SpeedButton* b = button(name))
@@ -304,9 +313,11 @@ RowStyle QueryWindow::styleRow(int row) const
     const int negative = column(c.redWhenNegative);
     const int state = column(c.heldBrush);
     const int notPositive = column(c.redWhenNotPositive);
+    const int positive = column(c.redWhenPositive);
     if ((nonZero >= 0 && !q.cellMoney(row, nonZero).isZero())
         || (negative >= 0 && q.cellMoney(row, negative).isNegative())
-        || (notPositive >= 0 && q.cellMoney(row, notPositive) <= Money()))
+        || (notPositive >= 0 && q.cellMoney(row, notPositive) <= Money())
+        || (positive >= 0 && q.cellMoney(row, positive) > Money()))
         s.font = ListColours::red();
     if (state >= 0 && q.cellText(row, state) == kHeld)
         s.brush = ListColours::held();
@@ -341,6 +352,7 @@ void QueryWindow::runOpeningQuery() { runQuery(desc_.openingLines, desc_.opening
 void QueryWindow::recountTotals()
 {
     Query& q = *q_;
+    const ControlsDisabled still(q);   // the grids do not follow the walk
     QVector<Money> sums(desc_.totalFields.size());
     q.first();
     const int n = q.recordCount();
@@ -351,6 +363,10 @@ void QueryWindow::recountTotals()
     }
     for (int i = 0; i < sums.size() && i < desc_.sumPanels.size(); ++i)
         StatusBar1->setPanelText(desc_.sumPanels[i], sums[i].plainText());
+    // A panel that is the difference of two totals.
+    const PanelDifference& d = desc_.difference;
+    if (d.panel >= 0 && d.of < sums.size() && d.less < sums.size())
+        StatusBar1->setPanelText(d.panel, (sums[d.of] - sums[d.less]).plainText());
 }
 
 bool QueryWindow::requireOpen() const

@@ -18,6 +18,7 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 
 class Query;
 class QFrame;
@@ -70,11 +71,22 @@ struct RowColouring {
     QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
     QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
     QString redWhenNotPositive;   // red font when this field is zero or below (stock "kcsl")
+    // Red font when this field is above zero (the expense "ze" of other income and expense).
+    QString redWhenPositive{};
     bool any() const
     {
         return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty()
-            || !redWhenNotPositive.isEmpty();
+            || !redWhenNotPositive.isEmpty() || !redWhenPositive.isEmpty();
     }
+};
+
+// A status panel that the recount of the rows in hand fills with the difference of two
+// totals (income less expense): panel := total `of` - total `less`, both indexes into
+// totalFields. Panel -1: none.
+struct PanelDifference {
+    int panel = -1;
+    int of = 0;
+    int less = 1;
 };
 
 // A data text of a report form and the query field it shows.
@@ -130,6 +142,7 @@ struct ListDescription {
     bool runOnShow = true;             // false: the window opens empty (statistics tables)
     QVector<int> sumPanels;            // sum field i -> panel sumPanels[i]
     QStringList totalFields;           // fields recounted into sumPanels by walking the rows
+    PanelDifference difference{};      // recounted after them
     QVector<ListColumn> columns;
     QVector<ListPanel> panels;
     QVector<ListButton> buttons;       // left to right
@@ -188,8 +201,8 @@ public:
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
-    // Walks the query from the first row to the end adding totalFields into sumPanels; the
-    // cursor ends on the last row.
+    // Walks the query from the first row to the end adding totalFields into sumPanels (and
+    // their difference into the difference panel); the cursor ends on the last row.
     void recountTotals();
     // "数据表未打开，请先查询！" (警告) when the query is closed; true when it is open.
     bool requireOpen() const;
@@ -219,6 +232,9 @@ protected:
     // leave the event handler and the application shows them in the default error box.
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Points the window's own button members at its tool buttons, in the described order
+    // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
+    void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
     // Called when the window closes (after the query is closed): clear the instance variable.
     virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
