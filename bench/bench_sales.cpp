@@ -10,11 +10,7 @@
 #include "documents/postings.h"
 #include "queries/Ucxxs1.h"
 #include "queries/Uxsgl1.h"
-#include "ui/Forms.h"
 
-#include <QTemporaryDir>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -60,15 +56,11 @@ void unauditDirect(sqlite3* db, const std::vector<Line>& lines)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    const long long headers = argc > 1 ? std::atoll(argv[1]) : 1000000;
+    BenchShop shop(argc, argv, 1000000);
+    const long long headers = shop.size;
     const long long ledgerRows = argc > 2 ? std::atoll(argv[2]) : 1000000;
     const int goodsRows = argc > 3 ? std::atoi(argv[3]) : 10000;
-    int qtArgc = 1;
-    ShopApplication app(qtArgc, argv);
-    QTemporaryDir dir;
-    TDM1 dm(dir.filePath(QStringLiteral("TRZData1.db")));
-    DM1 = &dm;
+    TDM1& dm = shop.dm;
     sqlite3* db = dm.ADOC1.handle();
 
     const double gen = timed([&] {
@@ -140,6 +132,5 @@ int main(int argc, char** argv)
     std::printf("%-40s %10s %10s\n", "", "program", "SQLite");
     std::printf("%-40s %8.1f ms %8.1f ms\n", "un-audit", first, direct);
     std::printf("%-40s %8.1f ms %8.1f ms\n", "un-audit again", second, direct);
-    DM1 = nullptr;
     return 0;
 }

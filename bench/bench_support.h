@@ -1,13 +1,16 @@
 #pragma once
-// What the benchmarks share besides stepping a statement alone (sqlite_alone.h): running
-// statements on SQLite directly (the figure each program time is printed beside), timing,
-// and the list windows' query run.
+// What the benchmarks share: their program (offscreen, the size from the first argument, a
+// fresh database as DM1); what they compare with, SQLite alone stepping through a statement
+// (sqlite_alone.h) and running the program's statements directly; timing; and the list
+// windows' query run.
 
+#include "data/DM1.h"
 #include "data/Money.h"
 #include "data/Query.h"
 #include "queries/ConditionDialog.h"
 #include "queries/QueryWindow.h"
 #include "ui/Controls.h"
+#include "ui/Forms.h"
 
 #include "sqlite_alone.h"
 
@@ -17,10 +20,34 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
+
+struct BenchShop {
+    long long size;
+    int qtArgc = 1;
+    ShopApplication app;
+    QTemporaryDir dir;
+    TDM1 dm{dir.filePath(QStringLiteral("TRZData1.db"))};
+
+    BenchShop(int argc, char** argv, long long defaultSize)
+        : size(offscreen(argc > 1 ? std::atoll(argv[1]) : defaultSize)), app(qtArgc, argv)
+    {
+        DM1 = &dm;
+    }
+    ~BenchShop() { DM1 = nullptr; }
+
+private:
+    static long long offscreen(long long n)
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return n;
+    }
+};
 
 namespace bench {
 

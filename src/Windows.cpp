@@ -9,7 +9,11 @@
 #include "finance/Udysztj1.h"
 #include "finance/Uszfx1.h"
 #include "finance/Usztj1.h"
+#include "queries/LedgerDetail.h"
+#include "queries/LedgerStatistics.h"
 #include "queries/Ucggl1.h"
+#include "queries/Udycgfx1.h"
+#include "queries/Udycghz1.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udykcfx1.h"
 #include "queries/Ukcfx1.h"
@@ -31,6 +35,13 @@ void wireMenus(TFmain1& main)
     // Other income and expense, the comprehensive statistics.
     main.setOpener(main.N606, openOtherIncomeList);
     main.setOpener(main.N607, openComprehensiveStatistics);
+    // The ledger detail and statistics tables.
+    main.setOpener(main.N402, [] { openLedgerDetail(Ledger::Purchase); });
+    main.setOpener(main.N406, [] { openLedgerDetail(Ledger::Sales); });
+    main.setOpener(main.N411, [] { openLedgerDetail(Ledger::StockChange); });
+    main.setOpener(main.N403, [] { openLedgerStatistics(Ledger::Purchase); });
+    main.setOpener(main.N407, [] { openLedgerStatistics(Ledger::Sales); });
+    main.setOpener(main.N412, [] { openLedgerStatistics(Ledger::StockChange); });
 }
 
 void createReportForms()
@@ -44,4 +55,6 @@ void createReportForms()
     reportForm(Fdykcfx2);
     reportForm(Fdyszfx1);
     reportForm(Fdysztj1);
+    reportForm(Fdycgfx1);
+    reportForm(Fdycghz1);
 }

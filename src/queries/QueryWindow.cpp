@@ -349,6 +349,21 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
 
 void QueryWindow::runOpeningQuery() { runQuery(desc_.openingLines, desc_.openingOrder); }
 
+// --- Grouped run of the statistics tables ---
+void QueryWindow::runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
+                             const QString& orderLine)
+{
+    Query& q = *q_;
+    {
+        q.disableControls();
+        const auto enable = qScopeGuard([&q] { q.enableControls(); });
+        reopen(q, QStringList{selectLine} + clauses + QStringList{groupLine, orderLine});
+        recountTotals();
+    }
+    afterRun();
+}
+// --- end of the grouped run ---
+
 void QueryWindow::recountTotals()
 {
     Query& q = *q_;

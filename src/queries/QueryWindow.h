@@ -201,6 +201,15 @@ public:
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
+
+    // --- Grouped run of the statistics tables ---
+    // Runs the caller's select line, the clauses, the group line and the order line on the
+    // shared query; there is no sum statement: the totals are walked (recountTotals), which
+    // leaves the cursor on the last row. As runQuery, the controls are enabled again also
+    // when the statement fails, and afterRun() follows a successful run.
+    void runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
+                    const QString& orderLine);
+    // --- end of the grouped run ---
     // Walks the query from the first row to the end adding totalFields into sumPanels (and
     // their difference into the difference panel); the cursor ends on the last row.
     void recountTotals();

@@ -50,6 +50,9 @@ public:
     int columnOfField(const QString& field) const;   // -1 when absent
     void setColumnVisible(int i, bool visible);
     bool isColumnVisible(int i) const;
+    // A column's title changed after the grid was built (a statistics table names its group
+    // column after the grouping chosen).
+    void setColumnTitle(int i, const QString& title);
     // Visible columns in order (what the export writes).
     QVector<GridColumn> visibleColumns() const;
 
