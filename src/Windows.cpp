@@ -2,6 +2,8 @@
 
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
+#include "documents/Udyxsd1.h"
+#include "documents/Udyxsd2.h"
 #include "documents/Utjcgd1.h"
 #include "finance/Udyszfx1.h"
 #include "finance/Udysztj1.h"
@@ -14,7 +16,12 @@
 #include "queries/Udycghz1.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udykcfx1.h"
+#include "queries/Udykctj1.h"
+#include "queries/Udyxstj3.h"
 #include "queries/Ukcfx1.h"
+#include "queries/Ukctj1.h"
+#include "queries/Uxsgl1.h"
+#include "queries/Uxstj3.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
 
@@ -27,7 +34,10 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    main.setOpener(main.N405, openSalesList);
+    main.setOpener(main.N408, openCommissionTable);
     main.setOpener(main.N414, openStockTable);
+    main.setOpener(main.N415, openStockBalanceTable);
     // Other income and expense, the comprehensive statistics.
     main.setOpener(main.N606, openOtherIncomeList);
     main.setOpener(main.N607, openComprehensiveStatistics);
@@ -45,8 +55,12 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdyxsd1);
+    reportForm(Fdyxsd2);
+    reportForm(Fdyxstj3);
     reportForm(Fdykcfx1);
     reportForm(Fdykcfx2);
+    reportForm(Fdykctj1);
     reportForm(Fdyszfx1);
     reportForm(Fdysztj1);
     reportForm(Fdycgfx1);
