@@ -1,0 +1,296 @@
+// The paths the suite measures. A window's run is one line: its menu item, the button that
+// runs it and, for a dialog, what the dialog gets before its 查询 (BitBtn1) is clicked.
+// Windows still to add when they are built: 异动单据 (N410), 调拨单据 (N420), 采购付款明细表
+// (N603), 销售收款明细表 (N604), 采购应付明细表 (N601), 销售应收明细表 (N602), each
+// `window("...", &TFmain1::N4xx, "SB77")`; and the un-audit of a transfer and a payment with
+// its reverse audit, each a measureWrite as the purchase's below.
+
+#include "suite.h"
+#include "suite_shop.h"
+
+#include "basic/Ucxsp1.h"
+#include "data/DM1.h"
+#include "documents/parts_lists.h"
+#include "documents/postings.h"
+#include "documents/purchase_save.h"
+#include "documents/stock_update.h"
+#include "queries/QueryWindow.h"
+#include "queries/document_reversal.h"
+#include "report/QuickRep.h"
+#include "report/UdyPreview1.h"
+#include "shell/Export.h"
+#include "shell/Umain1.h"
+#include "sqlite_alone.h"
+#include "ui/Controls.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <stdexcept>
+
+namespace suite {
+
+namespace {
+
+const QDate kDocumentDay(2026, 1, 2);
+const QString kPurchase = QStringLiteral("CG20260102001");
+const QString kSale = QStringLiteral("XS20260102001");
+constexpr int kLines = 100;
+
+RecordSet rows(TDM1& dm, const QString& sql) { return dm.ADOC1.execute(sql); }
+
+// --- a 100-line purchase, held, then settled and un-audited ------------------------------
+
+PurchaseSaveInput purchaseInput(TDM1& dm, bool settle, bool modify)
+{
+    const RecordSet t = rows(dm, QStringLiteral("SELECT sum(sl), sum(je) FROM cgglc WHERE dh=") + sqlQuote(kPurchase));
+    const Money hjsl = Money::fromDouble(t.rows.at(0).value(0).toDouble());
+    const Money hjje = Money::fromDouble(t.rows.at(0).value(1).toDouble());
+    return {.modifyMode = modify, .settle = settle, .dh = kPurchase, .rq = kDocumentDay, .ck = warehouses()[0],
+            .ghs = QStringLiteral("华南家电批发000"), .jsr = QStringLiteral("王小明"), .hjsl = hjsl.plainText(),
+            .hjje = hjje.plainText(), .yhe = QStringLiteral("0"), .yfe = hjje.plainText(), .sfe = QStringLiteral("100"),
+            .zhidan = QStringLiteral("系统管理员"), .today = kDocumentDay};
+}
+
+// The purchase of 100 lines entered and held (once per shop).
+void holdPurchase(TDM1& dm)
+{
+    if (!rows(dm, QStringLiteral("SELECT id FROM cgglz WHERE dh=") + sqlQuote(kPurchase)).isEmpty())
+        return;
+    dm.ADOC1.exec(QStringLiteral("INSERT INTO cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) SELECT ") + sqlQuote(kPurchase)
+                  + QStringLiteral(",'dz',txm,ppgg,dw,1+id%5,jj,1,(1+id%5)*jj FROM sp WHERE ck=")
+                  + sqlQuote(warehouses()[0]) + QStringLiteral(" ORDER BY id LIMIT ") + QString::number(kLines)
+                  + QStringLiteral(" OFFSET 1000"));
+    ensurePurchaseLines(dm, kPurchase, false);
+    savePurchase(dm, purchaseInput(dm, false, false));
+}
+
+void settlePurchase(TDM1& dm)
+{
+    ensurePurchaseLines(dm, kPurchase, true);
+    if (savePurchase(dm, purchaseInput(dm, true, true)) != PurchaseSaveResult::Saved)
+        throw std::runtime_error("the purchase is not held");
+}
+
+void unauditPurchase(TDM1& dm)
+{
+    if (unauditDocument(dm, purchaseDocuments(), kPurchase) != ReversalResult::Done)
+        throw std::runtime_error("the purchase is not audited");
+}
+
+// --- a 100-line sale, posted --------------------------------------------------------------
+
+void postSale(TDM1& dm)
+{
+    if (rows(dm, QStringLiteral("SELECT id FROM xsglz WHERE dh=") + sqlQuote(kSale)).isEmpty()) {
+        Transaction t(dm.ADOC1);
+        // Built by concatenation: the quantities' "%" are not arg() markers.
+        dm.ADOC1.exec(QStringLiteral("INSERT INTO xsglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je,cbjg,cbje,maoli) SELECT ")
+                      + sqlQuote(kSale)
+                      + QStringLiteral(",'yz',txm,ppgg,dw,1+id%3,xjls,1,(1+id%3)*xjls,kcjg,(1+id%3)*kcjg,"
+                                       "(1+id%3)*(xjls-kcjg) FROM sp WHERE ck=")
+                      + sqlQuote(warehouses()[2]) + QStringLiteral(" ORDER BY id LIMIT ") + QString::number(kLines)
+                      + QStringLiteral(" OFFSET 2000"));
+        dm.ADOC1.exec(QStringLiteral("INSERT INTO xsglz(dh,rq,kdrq,shbj,zhidan,ck,kh,jsr,bz,hjsl,hjje,yhe,yse,sse,qk) "
+                                     "SELECT %1,'2026-01-02','2026-01-02','已审核','系统管理员',%2,'','李红','',sum(sl),"
+                                     "sum(je),0,sum(je),sum(je),0 FROM xsglc WHERE dh=%1")
+                          .arg(sqlQuote(kSale), sqlQuote(warehouses()[2])));
+        t.commit();
+    } else {
+        dm.ADOC1.exec(QStringLiteral("UPDATE xsglz SET shbj='已审核' WHERE dh=") + sqlQuote(kSale));
+    }
+    postSales(dm, kSale);
+}
+
+// --- the stock table showing the goods rows of the two stores (10,000 rows) ---------------
+
+void showStoreRows(TDM1& dm)
+{
+    dm.ADOC1.exec(QStringLiteral("UPDATE sp SET kcsl=10+id%40, kcje=(10+id%40)*kcjg WHERE ck LIKE '%仓库%'"));
+    runStockQuery(dm, StockConditions{.ck = QStringLiteral("仓库")});
+}
+
+// --- assembly: one whole item of 20 parts of its warehouse -------------------------------
+
+qint64 assemblyItem(TDM1& dm)
+{
+    const RecordSet ids = rows(dm, QStringLiteral("SELECT id FROM sp WHERE ck=%1 ORDER BY id LIMIT 21 OFFSET 3000")
+                                       .arg(sqlQuote(warehouses()[0])));
+    const qint64 whole = ids.rows.at(0).value(0).toLongLong();
+    if (rows(dm, QStringLiteral("SELECT 1 FROM zu WHERE spid1=%1").arg(whole)).isEmpty())
+        for (int i = 1; i < ids.recordCount(); ++i)
+            addPart(dm, assemblyParts(), whole, ids.rows.at(i).value(0).toLongLong(), Money::fromInt(1 + i % 3),
+                    Money::fromInt(1));
+    return whole;
+}
+
+// --- the sales detail showing at most 100,000 rows (export and print) --------------------
+
+QWidget* openSalesDetailOf100k(Context& c, std::vector<Statement>* run)
+{
+    const RecordSet first = rows(c.dm, QStringLiteral("SELECT rq FROM xsfx ORDER BY rq DESC LIMIT 1 OFFSET 99999"));
+    const QDate from = first.isEmpty() ? QDate(2000, 1, 1) : QDate::fromString(first.rows.at(0).value(0).toString(), Qt::ISODate).addDays(1);
+    const QDate to = QDate::fromString(QLatin1String(kLastDay), Qt::ISODate);
+    c.main.N406->trigger();
+    QWidget* w = activeWindow(c);
+    c.nextDialog = [&](QDialog& d) {
+        d.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
+        d.findChild<DatePicker*>(QStringLiteral("DateTimePicker1"))->setDate(from);
+        d.findChild<DatePicker*>(QStringLiteral("DateTimePicker2"))->setDate(to);
+        d.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    };
+    StatementCatcher catcher(c.db());
+    w->findChild<QAbstractButton*>(QStringLiteral("SB77"))->click();
+    c.nextDialog = nullptr;
+    *run = std::move(catcher.statements);
+    return w;
+}
+
+// The best of the rounds of action beside SQLite alone reading the rows the window shows.
+Figures beside(Context& c, const std::vector<Statement>& run, const std::function<void()>& action)
+{
+    Figures f;
+    for (int i = 0; i < c.rounds; ++i) {
+        QElapsedTimer t;
+        t.start();
+        action();
+        const double took = ms(t);
+        f.program = f.program < 0 ? took : std::min(f.program, took);
+        const Replayed r = replay(c.db(), run, false);
+        f.sqlite = f.sqlite < 0 ? r.ms : std::min(f.sqlite, r.ms);
+        f.rows = r.rows;
+    }
+    return f;
+}
+
+Path exportPath()
+{
+    return {QStringLiteral("export of <=100,000 rows (sales detail)"), Target::Other, [](Context& c) {
+                std::vector<Statement> run;
+                QWidget* w = openSalesDetailOf100k(c, &run);
+                QString written;
+                setSpreadsheetLauncher([&](const QString& path) { written = path; return true; }, [] { return true; });
+                const Figures f = beside(c, run, [&] {
+                    w->findChild<QAbstractButton*>(QStringLiteral("SB99"))->click();
+                    if (written.isEmpty())
+                        throw std::runtime_error("nothing exported");
+                    QFile::remove(written);
+                    written.clear();
+                });
+                setSpreadsheetLauncher({});
+                closeWindow(w);
+                return f;
+            }};
+}
+
+Path printPath()
+{
+    return {QStringLiteral("list report to PDF, <=100,000 rows"), Target::Other, [](Context& c) {
+                std::vector<Statement> run;
+                QWidget* w = openSalesDetailOf100k(c, &run);
+                QTemporaryDir dir;
+                const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+                int pages = 0;
+                Figures f = beside(c, run, [&] {
+                    c.nextDialog = [&](QDialog& d) {
+                        auto& preview = dynamic_cast<TFdyPreview1&>(d);
+                        QPrinter printer(QPrinter::HighResolution);
+                        printer.setOutputFormat(QPrinter::PdfFormat);
+                        printer.setOutputFileName(pdf);
+                        if (!preview.printTo(printer))
+                            throw std::runtime_error("no PDF written");
+                    };
+                    w->findChild<QAbstractButton*>(QStringLiteral("SB88"))->click();
+                    c.nextDialog = nullptr;
+                });
+                if (auto* list = dynamic_cast<QueryWindow*>(w))
+                    if (const QuickRep* rep = list->description().print.report())
+                        pages = rep->layout(*rep->dataRows()).pageCount();
+                f.note = QStringLiteral("%1 pages").arg(pages);
+                closeWindow(w);
+                return f;
+            }};
+}
+
+Path writePath(const QString& name, std::function<void(TDM1&)> setUp, std::function<void(TDM1&)> prepare,
+               std::function<void(TDM1&)> action, std::function<void(TDM1&)> undo)
+{
+    return {name, Target::Write, [=](Context& c) {
+                TDM1& dm = c.dm;
+                setUp(dm);
+                return measureWrite(c, [&] { prepare(dm); }, [&] { action(dm); }, [&] { undo(dm); });
+            }};
+}
+
+void nothing(TDM1&) {}
+
+} // namespace
+
+std::vector<Path> paths()
+{
+    return {
+        // Document lists, detail tables, the stock table: the empty condition.
+        window(QStringLiteral("purchase list"), &TFmain1::N401, QStringLiteral("SB77")),
+        window(QStringLiteral("sales list"), &TFmain1::N405, QStringLiteral("SB77")),
+        window(QStringLiteral("purchase detail"), &TFmain1::N402, QStringLiteral("SB77")),
+        window(QStringLiteral("sales detail"), &TFmain1::N406, QStringLiteral("SB77")),
+        window(QStringLiteral("stock change detail"), &TFmain1::N411, QStringLiteral("SB77")),
+        window(QStringLiteral("other income and expense list"), &TFmain1::N606, QStringLiteral("SB77")),
+        window(QStringLiteral("stock table"), &TFmain1::N414, QStringLiteral("SB77")),
+        // Statistics.
+        window(QStringLiteral("purchase statistics"), &TFmain1::N403, QStringLiteral("SB77"), radio("RB1")),
+        window(QStringLiteral("purchase statistics by supplier"), &TFmain1::N403, QStringLiteral("SB77"), radio("RB2")),
+        window(QStringLiteral("purchase statistics by employee"), &TFmain1::N403, QStringLiteral("SB77"), radio("RB3")),
+        window(QStringLiteral("sales statistics"), &TFmain1::N407, QStringLiteral("SB77"), radio("RB1")),
+        window(QStringLiteral("sales statistics by customer"), &TFmain1::N407, QStringLiteral("SB77"), radio("RB2")),
+        window(QStringLiteral("sales statistics by employee"), &TFmain1::N407, QStringLiteral("SB77"), radio("RB3")),
+        window(QStringLiteral("stock change statistics"), &TFmain1::N412, QStringLiteral("SB77"), radio("RB1")),
+        window(QStringLiteral("stock change statistics by reason"), &TFmain1::N412, QStringLiteral("SB77"), radio("RB2")),
+        window(QStringLiteral("stock change statistics by employee"), &TFmain1::N412, QStringLiteral("SB77"), radio("RB3")),
+        window(QStringLiteral("employee commission"), &TFmain1::N408, QStringLiteral("BB1")),
+        window(QStringLiteral("purchase-sales-stock balance"), &TFmain1::N415, QStringLiteral("BB1")),
+        window(QStringLiteral("comprehensive statistics"), &TFmain1::N607, QStringLiteral("BB1")),
+        // The data set alone: the whole purchase ledger opened in its shared query.
+        {QStringLiteral("purchase ledger opened in a query"), Target::Read,
+         [](Context& c) {
+             Query& q = c.dm.AQcgfx1;
+             const Figures f = measureRead(c, [&q] {
+                 q.close();
+                 q.setSql({QStringLiteral("SELECT * FROM cgfx")});
+                 QElapsedTimer t;
+                 t.start();
+                 q.open();
+                 return ms(t);
+             });
+             q.close();
+             return f;
+         }},
+        // Posting and reversing.
+        writePath(QStringLiteral("settle a 100-line purchase"), holdPurchase, nothing, settlePurchase, unauditPurchase),
+        writePath(QStringLiteral("un-audit the 100-line purchase"),
+                  [](TDM1& dm) { holdPurchase(dm); settlePurchase(dm); }, nothing, unauditPurchase, settlePurchase),
+        writePath(QStringLiteral("un-audit a 100-line sale"), postSale, nothing,
+                  [](TDM1& dm) {
+                      if (unauditDocument(dm, salesDocuments(), kSale) != ReversalResult::Done)
+                          throw std::runtime_error("the sale is not audited");
+                  },
+                  postSale),
+        writePath(QStringLiteral("stock reset of 10,000 shown rows"), nothing, showStoreRows,
+                  [](TDM1& dm) { resetShownStock(dm); }, nothing),
+        {QStringLiteral("assembly of 20 parts"), Target::Write,
+         [](Context& c) {
+             const qint64 whole = assemblyItem(c.dm);
+             return measureWrite(c, [] {}, [&] { confirmParts(c.dm, assemblyParts(), whole, Money::fromInt(2)); }, [] {});
+         }},
+        // Export and print.
+        exportPath(),
+        printPath(),
+    };
+}
+
+} // namespace suite

@@ -1,0 +1,182 @@
+#include "suite_replay.h"
+
+#include "sqlite_alone.h"
+
+#include <sqlite3.h>
+
+#include <QElapsedTimer>
+#include <QHash>
+
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace suite {
+
+namespace {
+
+int onStatement(unsigned type, void* context, void* p, void* x)
+{
+    if (type != SQLITE_TRACE_STMT)
+        return 0;
+    const char* text = static_cast<const char*>(x);
+    if (text && text[0] == '-' && text[1] == '-')
+        return 0;   // a trigger's statement
+    auto* st = static_cast<sqlite3_stmt*>(p);
+    Statement s;
+    s.text = QByteArray(sqlite3_sql(st));
+    if (char* e = sqlite3_expanded_sql(st)) {
+        s.expanded = QByteArray(e);
+        sqlite3_free(e);
+    } else {
+        s.expanded = s.text;
+    }
+    static_cast<std::vector<Statement>*>(context)->push_back(std::move(s));
+    return 0;
+}
+
+bool isTransactionControl(const QByteArray& text)
+{
+    const QByteArray t = text.trimmed().toUpper();
+    for (const char* word : {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE", "PRAGMA"})
+        if (t.startsWith(word))
+            return true;
+    return false;
+}
+
+// The end of the quoted part of s that starts at i (quotes doubled inside).
+qsizetype quotedEnd(const QByteArray& s, qsizetype i)
+{
+    const char q = s[i] == '[' ? ']' : s[i];
+    qsizetype j = i + 1;
+    while (j < s.size()) {
+        if (s[j] == q) {
+            if (q != ']' && j + 1 < s.size() && s[j + 1] == q) {
+                j += 2;
+                continue;
+            }
+            return j + 1;
+        }
+        ++j;
+    }
+    return j;
+}
+
+void check(sqlite3* db, int rc, const char* what)
+{
+    if (rc != SQLITE_OK)
+        throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
+}
+
+} // namespace
+
+StatementCatcher::StatementCatcher(sqlite3* db) : db_(db)
+{
+    sqlite3_trace_v2(db_, SQLITE_TRACE_STMT, onStatement, &statements);
+}
+
+StatementCatcher::~StatementCatcher()
+{
+    sqlite3_trace_v2(db_, 0, nullptr, nullptr);
+}
+
+bool bindExpanded(sqlite3_stmt* st, const QByteArray& text, const QByteArray& expanded)
+{
+    qsizetype i = 0, j = 0;
+    int param = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            const qsizetype n = quotedEnd(text, i) - i;
+            i += n;
+            j += n;
+            continue;
+        }
+        if (c != '?') {
+            ++i;
+            ++j;
+            continue;
+        }
+        ++i;
+        ++param;
+        if (j >= expanded.size())
+            return false;
+        if (expanded.mid(j, 4) == "NULL") {
+            sqlite3_bind_null(st, param);
+            j += 4;
+        } else if (expanded[j] == '\'') {
+            const qsizetype end = quotedEnd(expanded, j);
+            QByteArray value = expanded.mid(j + 1, end - j - 2);
+            value.replace("''", "'");
+            sqlite3_bind_text(st, param, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+            j = end;
+        } else if ((expanded[j] == 'x' || expanded[j] == 'X') && j + 1 < expanded.size() && expanded[j + 1] == '\'') {
+            const qsizetype end = quotedEnd(expanded, j + 1);
+            const QByteArray blob = QByteArray::fromHex(expanded.mid(j + 2, end - j - 3));
+            sqlite3_bind_blob(st, param, blob.constData(), int(blob.size()), SQLITE_TRANSIENT);
+            j = end;
+        } else {
+            qsizetype end = j;
+            bool real = false;
+            while (end < expanded.size()
+                   && (std::isdigit(static_cast<unsigned char>(expanded[end])) || expanded[end] == '-'
+                       || expanded[end] == '+' || expanded[end] == '.' || expanded[end] == 'e' || expanded[end] == 'E')) {
+                real = real || expanded[end] == '.' || expanded[end] == 'e' || expanded[end] == 'E';
+                ++end;
+            }
+            if (end == j)
+                return false;
+            const QByteArray number = expanded.mid(j, end - j);
+            if (real)
+                sqlite3_bind_double(st, param, std::strtod(number.constData(), nullptr));
+            else
+                sqlite3_bind_int64(st, param, std::strtoll(number.constData(), nullptr, 10));
+            j = end;
+        }
+    }
+    return j == expanded.size();
+}
+
+Replayed replay(sqlite3* db, const std::vector<Statement>& statements, bool inTransaction)
+{
+    Replayed r;
+    QHash<QByteArray, sqlite3_stmt*> prepared;
+    QElapsedTimer t;
+    t.start();
+    if (inTransaction)
+        check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), "BEGIN");
+    for (const Statement& s : statements) {
+        if (isTransactionControl(s.text))
+            continue;
+        sqlite3_stmt*& st = prepared[s.text];
+        if (!st)
+            check(db, sqlite3_prepare_v2(db, s.text.constData(), int(s.text.size()), &st, nullptr), s.text.constData());
+        if (!bindExpanded(st, s.text, s.expanded))
+            throw std::runtime_error("cannot read the values of " + s.expanded.toStdString());
+        int rc;
+        const int cols = sqlite3_column_count(st);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            for (int c = 0; c < cols; ++c) {
+                if (sqlite3_column_type(st, c) == SQLITE_TEXT)
+                    (void)sqlite3_column_text(st, c);
+                else
+                    (void)sqlite3_column_double(st, c);
+            }
+            ++r.rows;
+        }
+        if (rc != SQLITE_DONE)
+            throw std::runtime_error(std::string(s.expanded.constData()) + ": " + sqlite3_errmsg(db));
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        ++r.statements;
+    }
+    if (inTransaction)
+        check(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), "COMMIT");
+    r.ms = ms(t);
+    for (sqlite3_stmt* st : prepared)
+        sqlite3_finalize(st);
+    return r;
+}
+
+} // namespace suite
