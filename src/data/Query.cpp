@@ -63,10 +63,12 @@ inline double realOf(Cell c)
     return d;
 }
 
-// Strings live in 1 MB chunks; a place is (chunk << 24) | offset.
+// Strings live in 1 MB chunks; a place is (chunk << 20) | offset, so the places of the first
+// 4 GB of text fit 32 bits.
 class Arena {
 public:
-    static constexpr std::size_t ChunkSize = 1 << 20;
+    static constexpr unsigned ChunkBits = 20;
+    static constexpr std::size_t ChunkSize = std::size_t(1) << ChunkBits;
 
     std::uint64_t put(const char* p, std::uint32_t n)
     {
@@ -76,7 +78,7 @@ public:
         if (need > ChunkSize / 4) {
             // A large string gets a chunk of its own; small ones then start a new chunk.
             chunks_.emplace_back(new char[need]);
-            place = static_cast<std::uint64_t>(chunks_.size() - 1) << 24;
+            place = static_cast<std::uint64_t>(chunks_.size() - 1) << ChunkBits;
             dst = chunks_.back().get();
             used_ = ChunkSize;
         } else {
@@ -84,7 +86,7 @@ public:
                 chunks_.emplace_back(new char[ChunkSize]);
                 used_ = 0;
             }
-            place = (static_cast<std::uint64_t>(chunks_.size() - 1) << 24) | used_;
+            place = (static_cast<std::uint64_t>(chunks_.size() - 1) << ChunkBits) | used_;
             dst = chunks_.back().get() + used_;
             used_ += need;
         }
@@ -95,7 +97,7 @@ public:
 
     const char* at(std::uint64_t place, std::uint32_t* n) const
     {
-        const char* p = chunks_[place >> 24].get() + (place & 0xFFFFFF);
+        const char* p = chunks_[place >> ChunkBits].get() + (place & (ChunkSize - 1));
         std::memcpy(n, p, sizeof *n);
         return p + sizeof *n;
     }
@@ -109,6 +111,181 @@ public:
 private:
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::size_t used_ = ChunkSize;
+};
+
+// --- rows in hand ----------------------------------------------------------------------
+// Each column keeps its cells in blocks of 16,384 rows (the first block grows from 64 rows),
+// so reading a million rows never copies what it has read and leaves no more than one block
+// unused. A text column keeps the 4-byte place of each text in the arena, an integer column
+// 4-byte values; a cell that such a column cannot hold turns it into a column of 8-byte cells.
+
+template <class T>
+class Blocks {
+public:
+    static constexpr unsigned Shift = 14;
+    static constexpr std::size_t BlockRows = std::size_t(1) << Shift;
+
+    std::size_t size() const { return size_; }
+    T get(std::size_t i) const { return blocks_[i >> Shift][i & (BlockRows - 1)]; }
+    void set(std::size_t i, T v) { blocks_[i >> Shift][i & (BlockRows - 1)] = v; }
+    void push(T v)
+    {
+        if (size_ == capacity_)
+            grow();
+        set(size_++, v);
+    }
+    void clear()
+    {
+        std::vector<std::unique_ptr<T[]>>().swap(blocks_);
+        size_ = capacity_ = 0;
+    }
+
+private:
+    void grow()
+    {
+        if (capacity_ < BlockRows) {
+            const std::size_t cap = capacity_ ? capacity_ * 2 : 64;
+            std::unique_ptr<T[]> b(new T[cap]);
+            if (size_)
+                std::memcpy(b.get(), blocks_[0].get(), size_ * sizeof(T));
+            if (blocks_.empty())
+                blocks_.push_back(std::move(b));
+            else
+                blocks_[0] = std::move(b);
+            capacity_ = cap;
+        } else {
+            blocks_.emplace_back(new T[BlockRows]);
+            capacity_ += BlockRows;
+        }
+    }
+
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    std::size_t size_ = 0, capacity_ = 0;
+};
+
+class ColumnCells {
+public:
+    enum class Form : std::uint8_t { Text, Int, Wide };
+
+    explicit ColumnCells(Form f = Form::Wide) : form_(f) {}
+
+    Form form() const { return form_; }
+    std::size_t size() const { return form_ == Form::Wide ? wide_.size() : narrow_.size(); }
+
+    Cell get(std::size_t row) const
+    {
+        switch (form_) {
+        case Form::Text: {
+            const std::uint32_t v = narrow_.get(row);
+            if (v == TextNull)
+                return NullCell;
+            if (v == TextEmpty)
+                return EmptyCell;
+            return (TagText << 48) | v;
+        }
+        case Form::Int: {
+            const auto v = static_cast<std::int32_t>(narrow_.get(row));
+            if (v == IntNull)
+                return NullCell;
+            return (TagInt << 48) | (static_cast<std::uint64_t>(static_cast<std::int64_t>(v)) & PayloadMask);
+        }
+        case Form::Wide:
+            break;
+        }
+        return wide_.get(row);
+    }
+
+    void push(Cell c)
+    {
+        std::uint32_t v;
+        if (narrowed(c, &v))
+            narrow_.push(v);
+        else if (form_ == Form::Wide)
+            wide_.push(c);
+        else {
+            widen();
+            wide_.push(c);
+        }
+    }
+    void set(std::size_t row, Cell c)
+    {
+        std::uint32_t v;
+        if (narrowed(c, &v))
+            narrow_.set(row, v);
+        else {
+            widen();
+            wide_.set(row, c);
+        }
+    }
+    // The fill's fast ways in: a text's arena place, a 32-bit integer.
+    void pushText(std::uint64_t place)
+    {
+        if (form_ == Form::Text && place < TextEmpty)
+            narrow_.push(static_cast<std::uint32_t>(place));
+        else
+            push((TagText << 48) | place);
+    }
+
+    void clear()
+    {
+        narrow_.clear();
+        wide_.clear();
+    }
+
+private:
+    static constexpr std::uint32_t TextNull = 0xFFFFFFFF;
+    static constexpr std::uint32_t TextEmpty = 0xFFFFFFFE;
+    static constexpr std::int32_t IntNull = std::numeric_limits<std::int32_t>::min();
+
+    // The 4-byte form of c in this column; false when it has none.
+    bool narrowed(Cell c, std::uint32_t* v) const
+    {
+        switch (form_) {
+        case Form::Text:
+            switch (tagOf(c)) {
+            case TagNull: *v = TextNull; return true;
+            case TagEmpty: *v = TextEmpty; return true;
+            case TagText:
+                if ((c & PayloadMask) >= TextEmpty)
+                    return false;
+                *v = static_cast<std::uint32_t>(c & PayloadMask);
+                return true;
+            default: return false;
+            }
+        case Form::Int:
+            if (tagOf(c) == TagNull) {
+                *v = static_cast<std::uint32_t>(IntNull);
+                return true;
+            }
+            if (tagOf(c) == TagInt) {
+                const std::int64_t i = static_cast<std::int64_t>(c << 16) >> 16;
+                if (i > IntNull && i <= std::numeric_limits<std::int32_t>::max()) {
+                    *v = static_cast<std::uint32_t>(static_cast<std::int32_t>(i));
+                    return true;
+                }
+            }
+            return false;
+        case Form::Wide:
+            break;
+        }
+        return false;
+    }
+
+    void widen()
+    {
+        if (form_ == Form::Wide)
+            return;
+        Blocks<Cell> wide;
+        for (std::size_t r = 0; r < narrow_.size(); ++r)
+            wide.push(get(r));
+        narrow_.clear();
+        wide_ = std::move(wide);
+        form_ = Form::Wide;
+    }
+
+    Form form_;
+    Blocks<std::uint32_t> narrow_;
+    Blocks<Cell> wide_;
 };
 
 QString dbName(const Query& q) { return q.name().isEmpty() ? QStringLiteral("Query") : q.name(); }
@@ -182,15 +359,40 @@ struct Query::Impl {
     QString table;                  // written to; empty when not a single-table SELECT
     QHash<QString, int> index;      // lower-case name -> column
 
-    std::vector<Cell> cells;        // physical rows, cols.size() cells each
-    std::vector<std::uint32_t> order; // rows in hand -> physical row
+    std::vector<ColumnCells> cells; // per column, the cells of the physical rows
+    std::size_t physical = 0;       // physical rows
+    // Rows in hand -> physical row; while `inOrder`, row i is physical row i and order is unused.
+    bool inOrder = true;
+    std::vector<std::uint32_t> order;
     Arena arena;
 
     std::vector<Cell> buf;          // the row in edit / insert
     std::vector<char> dirty;
 
     std::size_t width() const { return cols.size(); }
-    Cell cell(int row, int col) const { return cells[static_cast<std::size_t>(order[row]) * width() + col]; }
+    std::size_t physicalRow(int row) const { return inOrder ? static_cast<std::size_t>(row) : order[row]; }
+    Cell cell(int row, int col) const { return cells[col].get(physicalRow(row)); }
+    int rowCount() const { return static_cast<int>(inOrder ? physical : order.size()); }
+    // The rows in hand as an explicit order (before a sort or a delete changes it).
+    void takeOrder()
+    {
+        if (!inOrder)
+            return;
+        order.resize(physical);
+        for (std::size_t r = 0; r < physical; ++r)
+            order[r] = static_cast<std::uint32_t>(r);
+        inOrder = false;
+    }
+    std::uint32_t appendRow(const std::vector<Cell>& row)
+    {
+        const auto phys = static_cast<std::uint32_t>(physical);
+        for (std::size_t i = 0; i < width(); ++i)
+            cells[i].push(row[i]);
+        ++physical;
+        if (!inOrder)
+            order.push_back(phys);
+        return phys;
+    }
 
     Cell textCell(const QString& s)
     {
@@ -279,6 +481,18 @@ struct Query::Impl {
         return QVariant();
     }
 
+    Cell readValue(sqlite3_value* v, int type)
+    {
+        switch (type) {
+        case SQLITE_INTEGER: return intCell(sqlite3_value_int64(v));
+        case SQLITE_FLOAT: return realCell(sqlite3_value_double(v));
+        case SQLITE_NULL: return NullCell;
+        default: {
+            const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            return textCell(p, static_cast<std::uint32_t>(sqlite3_value_bytes(v)));
+        }
+        }
+    }
     Cell readColumn(sqlite3_stmt* st, int i)
     {
         switch (sqlite3_column_type(st, i)) {
@@ -319,7 +533,9 @@ struct Query::Impl {
         byRowid = false;
         table.clear();
         index.clear();
-        std::vector<Cell>().swap(cells);
+        std::vector<ColumnCells>().swap(cells);
+        physical = 0;
+        inOrder = true;
         std::vector<std::uint32_t>().swap(order);
         arena.clear();
         buf.clear();
@@ -471,39 +687,57 @@ void Query::openRows(bool fetch)
     for (int i = d.visible - 1; i >= 0; --i)
         d.index.insert(d.cols[i].name.toLower(), i); // the first of equal names wins
 
+    // Declared text and integer columns keep 4-byte cells.
+    d.cells.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        ColumnCells::Form form = ColumnCells::Form::Wide;
+        if (declared[i] || (d.byRowid && i == d.keyCol)) {
+            if (d.cols[i].type == FieldType::Text)
+                form = ColumnCells::Form::Text;
+            else if (d.cols[i].type == FieldType::Integer)
+                form = ColumnCells::Form::Int;
+        }
+        d.cells.emplace_back(form);
+    }
     std::vector<char> seenReal(n), seenInt(n), seenText(n);
     // A text equal to the one above it in its column shares its storage (ledgers repeat the
     // date, document number, supplier and warehouse row after row).
     std::vector<Cell> above(n, NullCell);
     int rc = SQLITE_DONE;
-    std::uint32_t rows = 0;
+    // Each cell is read through its value, one call into the statement a cell (the connection
+    // is used by one thread, so the value needs no protection).
     while (fetch && (rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (int i = 0; i < n; ++i) {
-            Cell c;
-            if (sqlite3_column_type(st, i) == SQLITE_TEXT) {
-                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-                const auto len = static_cast<std::uint32_t>(sqlite3_column_bytes(st, i));
+            ColumnCells& column = d.cells[i];
+            sqlite3_value* v = sqlite3_column_value(st, i);
+            const int type = sqlite3_value_type(v);
+            if (type == SQLITE_TEXT) {
+                seenText[i] = 1;
+                const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+                const auto len = static_cast<std::uint32_t>(sqlite3_value_bytes(v));
+                if (len == 0) {
+                    column.push(EmptyCell);
+                    continue;
+                }
                 std::uint32_t prevLen = 0;
                 const char* prev = tagOf(above[i]) == TagText ? d.arena.at(above[i] & PayloadMask, &prevLen) : nullptr;
-                if (prev && prevLen == len && std::memcmp(prev, p, len) == 0) {
-                    c = above[i];
-                } else {
-                    c = d.textCell(p, len);
-                    above[i] = c;
-                }
-            } else {
-                c = d.readColumn(st, i);
+                if (!(prev && prevLen == len && std::memcmp(prev, p, len) == 0))
+                    above[i] = d.textCell(p, len);
+                column.pushText(above[i] & PayloadMask);
+                continue;
             }
-            switch (kindOf(c)) {
-            case Kind::Real: seenReal[i] = 1; break;
-            case Kind::Int: seenInt[i] = 1; break;
-            case Kind::Text: seenText[i] = 1; break;
-            default: break;
-            }
-            d.cells.push_back(c);
+            const Cell c = d.readValue(v, type);
+            if (type == SQLITE_FLOAT)
+                seenReal[i] = 1;
+            else if (type == SQLITE_INTEGER)
+                seenInt[i] = 1;
+            else if (type != SQLITE_NULL)
+                seenText[i] = 1;
+            column.push(c);
         }
-        ++rows;
+        ++d.physical;
     }
+    const auto rows = static_cast<std::uint32_t>(d.physical);
     if (rc != SQLITE_DONE) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(c_.handle()));
         sqlite3_reset(st);
@@ -522,9 +756,6 @@ void Query::openRows(bool fetch)
             : seenText[i]            ? FieldType::Text
                                      : FieldType::Money;
     }
-    d.order.resize(rows);
-    for (std::uint32_t r = 0; r < rows; ++r)
-        d.order[r] = r;
 
     state_ = State::Browse;
     cur_ = rows ? 0 : -1;
@@ -581,7 +812,7 @@ void Query::refresh()
 
 int Query::recordCount() const
 {
-    return static_cast<int>(d_->order.size());
+    return d_->rowCount();
 }
 
 void Query::first()
@@ -916,9 +1147,9 @@ void Query::writeRow()
             if (c_.changes() == 0)
                 throw DbError(dbName(*this) + QStringLiteral(": Row cannot be located for updating"));
             c_.noteWriter(this);
-            const std::size_t base = static_cast<std::size_t>(d.order[cur_]) * d.width();
+            const std::size_t phys = d.physicalRow(cur_);
             for (int col : cols)
-                d.cells[base + col] = d.buf[col];
+                d.cells[col].set(phys, d.buf[col]);
         }
         state_ = State::Browse;
         d.buf.clear();
@@ -970,9 +1201,7 @@ void Query::writeRow()
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         c_.fail(dbName(*this));
 
-    const std::uint32_t phys = static_cast<std::uint32_t>(d.cells.size() / d.width());
-    d.cells.insert(d.cells.end(), d.buf.begin(), d.buf.end());
-    d.order.push_back(phys);
+    d.appendRow(d.buf);
     cur_ = recordCount() - 1;
     bof_ = eof_ = false;
     state_ = State::Browse;
@@ -1001,6 +1230,7 @@ void Query::deleteRow()
     if (rc != SQLITE_DONE)
         c_.fail(dbName(*this));
     c_.noteWriter(this);
+    d.takeOrder();
     d.order.erase(d.order.begin() + cur_);
     if (isEmpty()) {
         cur_ = -1;
@@ -1164,6 +1394,7 @@ void Query::setSort(const QString& sort)
         }
         return false;
     });
+    d.takeOrder();
     const std::uint32_t current = cur_ >= 0 ? d.order[cur_] : 0;
     std::vector<std::uint32_t> order(rows);
     for (int r = 0; r < rows; ++r) {

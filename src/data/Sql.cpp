@@ -95,7 +95,9 @@ Connection::Connection(const QString& path)
 void Connection::openFile()
 {
     const QByteArray p = path_.toUtf8();
-    int rc = sqlite3_open_v2(p.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // The program uses its connection from the GUI thread alone: no mutex around every call.
+    int rc = sqlite3_open_v2(p.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_close_v2(db_);
