@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QHash>
 #include <QLocale>
+#include <QMetaMethod>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -470,6 +471,14 @@ struct Query::Impl {
         }
         return 0;
     }
+    qint64 integerOf(Cell c) const
+    {
+        if (kindOf(c) == Kind::Int)
+            return intOf(c);
+        if (kindOf(c) == Kind::Null)
+            return 0;
+        return roundToInteger(moneyOf(c));
+    }
     QVariant variantOf(Cell c) const
     {
         switch (kindOf(c)) {
@@ -615,8 +624,26 @@ void Query::openForAppend()
         openRows(false);
 }
 
-void Query::openRows(bool fetch)
+void Query::openDeferred()
 {
+    // A grid that shows the query takes its rows now.
+    if (isSignalConnected(QMetaMethod::fromSignal(&Query::dataReset))) {
+        open();
+        return;
+    }
+    openRows(false);
+    deferred_ = true;
+}
+
+void Query::readDeferredRows() const
+{
+    deferred_ = false;
+    const_cast<Query*>(this)->openRows(true, false);
+}
+
+void Query::openRows(bool fetch, bool notify)
+{
+    deferred_ = false;
     const bool wasOpen = state_ != State::Inactive;
     state_ = State::Inactive;
     sort_.clear();
@@ -631,13 +658,13 @@ void Query::openRows(bool fetch)
     try {
         st = c_.prepare(sql);
     } catch (const DbError& e) {
-        if (wasOpen)
+        if (wasOpen && notify)
             notifyReset();
         throw DbError(dbName(*this) + QStringLiteral(": ") + QString::fromUtf8(e.what()));
     }
     int n = sqlite3_column_count(st);
     if (n == 0) {
-        if (wasOpen)
+        if (wasOpen && notify)
             notifyReset();
         throw DbError(dbName(*this) + QStringLiteral(": the statement returns no rows"));
     }
@@ -742,7 +769,7 @@ void Query::openRows(bool fetch)
         const QString msg = QString::fromUtf8(sqlite3_errmsg(c_.handle()));
         sqlite3_reset(st);
         d.reset();
-        if (wasOpen)
+        if (wasOpen && notify)
             notifyReset();
         throw DbError(dbName(*this) + QStringLiteral(": ") + msg);
     }
@@ -763,12 +790,15 @@ void Query::openRows(bool fetch)
     eof_ = rows == 0;
     // Rows read inside a transaction may not be kept: a rollback reopens this query too.
     c_.noteWriter(this);
-    notifyReset();
-    notifyCurrent();
+    if (notify) {
+        notifyReset();
+        notifyCurrent();
+    }
 }
 
 void Query::close()
 {
+    deferred_ = false;
     if (state_ == State::Inactive)
         return;
     state_ = State::Inactive;
@@ -812,11 +842,13 @@ void Query::refresh()
 
 int Query::recordCount() const
 {
+    readDeferred();
     return d_->rowCount();
 }
 
 void Query::first()
 {
+    readDeferred();
     leaveRow(*this);
     cur_ = isEmpty() ? -1 : 0;
     bof_ = true;
@@ -826,6 +858,7 @@ void Query::first()
 
 void Query::last()
 {
+    readDeferred();
     leaveRow(*this);
     cur_ = recordCount() - 1;
     eof_ = true;
@@ -835,6 +868,7 @@ void Query::last()
 
 void Query::next()
 {
+    readDeferred();
     leaveRow(*this);
     if (cur_ >= recordCount() - 1) {
         eof_ = true;
@@ -847,6 +881,7 @@ void Query::next()
 
 void Query::prior()
 {
+    readDeferred();
     leaveRow(*this);
     if (cur_ <= 0) {
         bof_ = true;
@@ -859,6 +894,7 @@ void Query::prior()
 
 void Query::moveTo(int row)
 {
+    readDeferred();
     leaveRow(*this);
     if (isEmpty()) {
         cur_ = -1;
@@ -886,6 +922,7 @@ int Query::fieldIndex(const QString& name) const
 
 FieldType Query::fieldType(int col) const
 {
+    readDeferred();
     return col >= 0 && col < d_->visible ? d_->cols[col].type : FieldType::Text;
 }
 
@@ -911,36 +948,37 @@ static Cell currentCell(const Query& q, const Query::Impl& d, Query::State state
 
 bool Query::isNull(const QString& field) const
 {
+    readDeferred();
     return kindOf(currentCell(*this, *d_, state_, cur_, field)) == Kind::Null;
 }
 
 QString Query::text(const QString& field) const
 {
+    readDeferred();
     return d_->textOf(currentCell(*this, *d_, state_, cur_, field));
 }
 
 Money Query::money(const QString& field) const
 {
+    readDeferred();
     return d_->moneyOf(currentCell(*this, *d_, state_, cur_, field));
 }
 
 double Query::number(const QString& field) const
 {
+    readDeferred();
     return d_->numberOf(currentCell(*this, *d_, state_, cur_, field));
 }
 
 qint64 Query::integer(const QString& field) const
 {
-    Cell c = currentCell(*this, *d_, state_, cur_, field);
-    if (kindOf(c) == Kind::Int)
-        return d_->intOf(c);
-    if (kindOf(c) == Kind::Null)
-        return 0;
-    return roundToInteger(d_->moneyOf(c));
+    readDeferred();
+    return d_->integerOf(currentCell(*this, *d_, state_, cur_, field));
 }
 
 QVariant Query::value(const QString& field) const
 {
+    readDeferred();
     return d_->variantOf(currentCell(*this, *d_, state_, cur_, field));
 }
 
@@ -962,6 +1000,11 @@ bool Query::cellIsNull(int row, int col) const
 QVariant Query::cellValue(int row, int col) const
 {
     return cellInRange(*this, row, col) ? d_->variantOf(d_->cell(row, col)) : QVariant();
+}
+
+qint64 Query::cellInteger(int row, int col) const
+{
+    return cellInRange(*this, row, col) ? d_->integerOf(d_->cell(row, col)) : 0;
 }
 
 // --- writing fields -------------------------------------------------------------------
@@ -1071,6 +1114,7 @@ void Query::requireWritable() const
 
 void Query::edit()
 {
+    readDeferred();
     requireWritable();
     if (state_ == State::Edit || state_ == State::Insert)
         return;
@@ -1088,6 +1132,8 @@ void Query::edit()
 
 void Query::append()
 {
+    // Rows not read yet are not read for an append: it starts from none.
+    deferred_ = false;
     requireWritable();
     if (state_ == State::Edit || state_ == State::Insert)
         post();
@@ -1213,6 +1259,7 @@ void Query::writeRow()
 
 void Query::deleteRow()
 {
+    readDeferred();
     requireWritable();
     if (state_ == State::Insert) {
         cancel();
@@ -1250,6 +1297,7 @@ void Query::deleteRow()
 
 bool Query::locate(const QStringList& fields, const QVariantList& values)
 {
+    readDeferred();
     leaveRow(*this);
     Impl& d = *d_;
     std::vector<int> cols;
@@ -1296,6 +1344,7 @@ bool Query::locate(const QStringList& fields, const QVariantList& values)
 
 void Query::setSort(const QString& sort)
 {
+    readDeferred();
     if (state_ == State::Inactive)
         return;
     if (state_ != State::Browse)

@@ -44,6 +44,13 @@ public:
     // read. A ledger that no window shows takes new rows without loading years of them.
     // An open query stays as it is.
     void openForAppend();
+    // Opens as open() does; but while no grid shows the query, its rows are read only when
+    // something first asks for them (the count, a row, the cursor, an edit, a locate, a
+    // sort), and an append before that starts from no rows, as on a query opened for
+    // appending. A statement that then fails throws from the call that asked.
+    void openDeferred();
+    // True while the rows of openDeferred() have not been read.
+    bool rowsDeferred() const { return deferred_; }
     bool isOpen() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     // Runs the SQL text as a statement that returns no rows; returns the rows changed.
@@ -58,9 +65,9 @@ public:
     // sets bof and stays; a step onto the first or last row from its neighbour sets no mark.
     int recordCount() const;
     bool isEmpty() const { return recordCount() == 0; }
-    int recNo() const { return cur_; }            // 0-based; -1 when there are no rows
-    bool bof() const { return bof_; }
-    bool eof() const { return eof_; }
+    int recNo() const { readDeferred(); return cur_; }   // 0-based; -1 when there are no rows
+    bool bof() const { readDeferred(); return bof_; }
+    bool eof() const { readDeferred(); return eof_; }
     void first();
     void last();
     void next();
@@ -96,6 +103,7 @@ public:
     Money cellMoney(int row, int col) const;
     bool cellIsNull(int row, int col) const;
     QVariant cellValue(int row, int col) const;  // NULL invalid
+    qint64 cellInteger(int row, int col) const;  // as integer(): NULL 0, others rounded
 
     // --- editing --------------------------------------------------------------------
     // Written by id (or rowid for tables without id) to the table of a single-table
@@ -135,7 +143,14 @@ signals:
 public:
     struct Impl;
 private:
-    void openRows(bool fetch);
+    void openRows(bool fetch, bool notify = true);
+    // The rows of openDeferred(), read when first wanted (no notification: the open gave it).
+    void readDeferred() const
+    {
+        if (deferred_)
+            readDeferredRows();
+    }
+    void readDeferredRows() const;
     void writeRow();
     void notifyReset();
     void notifyRow(int row);
@@ -153,6 +168,7 @@ private:
     QString sort_;
     int disabled_ = 0;
     bool pendingReset_ = false;
+    mutable bool deferred_ = false;
     std::unique_ptr<Impl> d_;
 };
 

@@ -92,7 +92,9 @@ StatisticsFigures runComprehensiveStatistics(TDM1& dm, const StatisticsPeriod& p
                 f[names.indexOf(b.figures[i])] = field(i);
         q.close();
         q.setSql(b.rowLines);
-        q.open();
+        // The rows behind the sums are read now only for a window that shows them; for the
+        // others when first asked for.
+        q.openDeferred();
     }
     return f;
 }

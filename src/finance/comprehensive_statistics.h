@@ -2,7 +2,7 @@
 // The comprehensive purchase-sales-stock-finance statistics: seventeen figures from nine
 // blocks, each a sum statement and then a row statement on a shared query of DM1, so the
 // queries are left on the rows behind their sums (ordered by id) as the windows that show
-// them expect.
+// them expect. A query that no window shows reads those rows only when first asked for.
 
 #include "data/Money.h"
 

@@ -395,9 +395,16 @@ void QueryWindow::recountTotals()
     QVector<Money> sums(desc_.totalFields.size());
     q.first();
     const int n = q.recordCount();
+    // The fields' columns are looked up once (a missing field throws as reading it does).
+    QVector<int> cols;
+    for (const QString& f : desc_.totalFields) {
+        cols << q.fieldIndex(f);
+        if (cols.back() < 0 && n > 0)
+            q.money(f);
+    }
     for (int r = 0; r < n; ++r) {
-        for (int i = 0; i < desc_.totalFields.size(); ++i)
-            sums[i] += q.money(desc_.totalFields[i]);
+        for (int i = 0; i < cols.size(); ++i)
+            sums[i] += q.cellMoney(q.recNo(), cols[i]);
         q.next();
     }
     for (int i = 0; i < sums.size() && i < desc_.sumPanels.size(); ++i)

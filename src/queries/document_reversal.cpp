@@ -40,16 +40,16 @@ struct Header {
 // The row of the header query in hand that is the header with this id; -1 when it holds none.
 int headerRowInHand(const Query& q, qint64 id)
 {
-    if (!q.isOpen())
+    // Rows not read yet will be read as the database then holds them.
+    if (!q.isOpen() || q.rowsDeferred())
         return -1;
     const int col = q.fieldIndex(QStringLiteral("id"));
     if (col < 0)
         return -1;
-    const QString key = QString::number(id);
-    if (q.recNo() >= 0 && q.cellText(q.recNo(), col) == key)
+    if (q.recNo() >= 0 && q.cellInteger(q.recNo(), col) == id)
         return q.recNo();
     for (int r = 0, n = q.recordCount(); r < n; ++r)
-        if (q.cellText(r, col) == key)
+        if (q.cellInteger(r, col) == id)
             return r;
     return -1;
 }
