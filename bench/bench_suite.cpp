@@ -112,14 +112,36 @@ void closeWindow(QWidget* w)
     QApplication::processEvents();
 }
 
+namespace {
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) : w_(w) { w_->installEventFilter(this); }
+    ~PaintCounter() override { w_->removeEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+
+private:
+    QWidget* w_;
+};
+}
+
 void paint(QWidget* w)
 {
+    auto* grid = w->findChild<DataGrid*>();
+    QWidget* target = grid ? grid->viewport() : w;
+    PaintCounter counter(target);
     QApplication::processEvents();
-    // The grid's viewport is painted now whether or not the platform asked for it.
-    if (auto* g = w->findChild<DataGrid*>())
-        g->viewport()->repaint();
-    else
-        w->repaint();
+    // Painted now if the event loop's turn did not paint it.
+    if (counter.paints == 0)
+        target->repaint();
 }
 
 DialogFill radio(const QString& name)
