@@ -3,6 +3,8 @@
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
 #include "documents/Utjcgd1.h"
+#include "finance/Udyfkfx1.h"
+#include "finance/Ufkfx1.h"
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
 #include "shell/Umain1.h"
@@ -17,6 +19,9 @@ void wireMenus(TFmain1& main)
         }
     });
     main.setOpener(main.N401, openPurchaseList);
+    // Payments and receipts.
+    main.setOpener(main.N603, openPaymentList);
+    main.setOpener(main.N604, openReceiptList);
 }
 
 void createReportForms()
@@ -24,4 +29,5 @@ void createReportForms()
     reportForm(Fdycgd1);
     reportForm(Fdycgd2);
     reportForm(Fdycggl1);
+    reportForm(Fdyfkfx1);
 }

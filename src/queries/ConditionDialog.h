@@ -56,6 +56,8 @@ struct ConditionDescription {
     QVector<ClausePart> order{ClausePart::Edits, ClausePart::Combo1, ClausePart::Combo2,
                               ClausePart::Date, ClausePart::CheckBox2};
     QString orderLine = QStringLiteral("order by id");
+    // The label of the to-date (DateTimePicker2).
+    QString toCaption = QStringLiteral("至");
 };
 
 // The values a dialog holds when its run button is clicked.
