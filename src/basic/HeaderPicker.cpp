@@ -6,6 +6,7 @@
 #include "data/DM1.h"
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QCheckBox>
@@ -74,10 +75,10 @@ THeaderPicker::THeaderPicker(HeaderPickerDescription desc, QWidget* owner) : QDi
 
     linkDateRange(DateTimePicker1, DateTimePicker2);
 
-    connect(cha, &QPushButton::clicked, this, &THeaderPicker::chaClick);
-    connect(xuan, &QPushButton::clicked, this, &THeaderPicker::xuanClick);
-    connect(guan, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this](int) { xuanClick(); });
+    connectHandler(cha, &QPushButton::clicked, this, &THeaderPicker::chaClick);
+    connectHandler(xuan, &QPushButton::clicked, this, &THeaderPicker::xuanClick);
+    connectHandler(guan, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, [this](int) { xuanClick(); });
 
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, guan);

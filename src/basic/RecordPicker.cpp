@@ -4,6 +4,7 @@
 
 #include "data/Query.h"
 #include "ui/DataGrid.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QHBoxLayout>
@@ -43,10 +44,10 @@ void RecordPicker::buildList(const List& list, QBoxLayout* top, QWidget* beside)
     }
     lay->addLayout(picker::buttonRow(xuan, guan));
 
-    connect(xuan, &QPushButton::clicked, this, &RecordPicker::xuanClick);
-    connect(guan, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &DataGrid::rowDoubleClicked, this, &RecordPicker::xuanClick);
-    connect(DBGrid1, &DataGrid::enterPressed, this, &RecordPicker::xuanClick);
+    connectHandler(xuan, &QPushButton::clicked, this, &RecordPicker::xuanClick);
+    connectHandler(guan, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, &RecordPicker::xuanClick);
+    connectHandler(DBGrid1, &DataGrid::enterPressed, this, &RecordPicker::xuanClick);
 }
 
 void RecordPicker::showEvent(QShowEvent* e)

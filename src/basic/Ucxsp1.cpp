@@ -6,6 +6,7 @@
 
 #include "data/DM1.h"
 #include "shell/Umain1.h"
+#include "ui/Handlers.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -75,8 +76,8 @@ TFcxsp1::TFcxsp1(QWidget* parent) : QDialog(parent)
     lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
     setFixedSize(320, 240);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TFcxsp1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(BitBtn1, &QPushButton::clicked, this, &TFcxsp1::BitBtn1Click);
+    connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TFcxsp1::~TFcxsp1() = default;

@@ -6,6 +6,7 @@
 
 #include "data/DM1.h"
 #include "ui/DataGrid.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QHBoxLayout>
@@ -63,8 +64,8 @@ TFsp2::TFsp2(QWidget* parent) : QWidget(parent)
     lay->addWidget(DBGrid1);
     resize(760, 420);
 
-    connect(xuan, &QPushButton::clicked, this, &TFsp2::xuanClick);
-    connect(DBGrid1, &DataGrid::rowDoubleClicked, this, &TFsp2::xuanClick);
+    connectHandler(xuan, &QPushButton::clicked, this, &TFsp2::xuanClick);
+    connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, &TFsp2::xuanClick);
 
     Fsp2 = this;
 }

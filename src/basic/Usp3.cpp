@@ -4,6 +4,7 @@
 #include "picker_common.h"
 
 #include "data/DM1.h"
+#include "ui/Handlers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,9 +33,9 @@ TFsp3::TFsp3(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fsp3"), QSt
     buildList({DM1->AQsp1, picker::goodsColumns(false), QStringLiteral("没有商品可选择！"), {}}, top, TreeView1);
     resize(760, 440);
 
-    connect(Edit1, &QLineEdit::textChanged, this, &TFsp3::Edit1Change);
-    connect(Edit1, &QLineEdit::returnPressed, this, &TFsp3::xuanClick);
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1Click(node); });
+    connectHandler(Edit1, &QLineEdit::textChanged, this, &TFsp3::Edit1Change);
+    connectHandler(Edit1, &QLineEdit::returnPressed, this, &TFsp3::xuanClick);
+    connectHandler(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1Click(node); });
 }
 
 void TFsp3::showEvent(QShowEvent* e)

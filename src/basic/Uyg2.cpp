@@ -4,6 +4,7 @@
 #include "picker_common.h"
 
 #include "data/DM1.h"
+#include "ui/Handlers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,8 +20,8 @@ TFyg2::TFyg2(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fyg2"), QSt
     buildList({DM1->AQyg1, {picker::column("xm", "员工姓名", 220)}, QStringLiteral("没有员工可选择！"), {}}, filter);
     resize(300, 380);
 
-    connect(Edit1, &QLineEdit::textChanged, this, &TFyg2::Edit1Change);
-    connect(Edit1, &QLineEdit::returnPressed, this, &TFyg2::xuanClick);
+    connectHandler(Edit1, &QLineEdit::textChanged, this, &TFyg2::Edit1Change);
+    connectHandler(Edit1, &QLineEdit::returnPressed, this, &TFyg2::xuanClick);
 }
 
 void TFyg2::showEvent(QShowEvent* e)

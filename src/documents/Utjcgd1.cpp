@@ -18,6 +18,7 @@
 #include "ui/Controls.h"
 #include "ui/DataGrid.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -31,7 +32,6 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
-#include <exception>
 #include <functional>
 #include <iterator>
 #include <utility>
@@ -46,17 +46,6 @@ const QString kZero = QStringLiteral("0");
 const QString kNotOpen = QStringLiteral("采购数据未打开，关闭窗口后重新打开！");
 const QString kNoWarehouse = QStringLiteral("仓库不可为空！");
 const QString kTooMany = QStringLiteral("每天录入不可超过999单！");
-
-// Runs a handler; an error (database, a number's text) goes to the default error box and
-// the handler stops where it failed.
-void guarded(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        showErrorBox(QString::fromUtf8(e.what()));
-    }
-}
 
 template <class W>
 W* named(W* w, const char* name)
@@ -309,18 +298,18 @@ void TFtjcgd1::wireHandlers()
         {SpeedButton3, &TFtjcgd1::SpeedButton3Click}, {SpeedButton4, &TFtjcgd1::SpeedButton4Click},
     };
     for (const auto& [button, f] : clicks)
-        connect(button, &QAbstractButton::clicked, this, run(f));
-    connect(BB6, &QAbstractButton::clicked, this, &QWidget::close);
-    connect(N1, &QAction::triggered, SB2, &QAbstractButton::click);
+        connectHandler(button, &QAbstractButton::clicked, this, run(f));
+    connectHandler(BB6, &QAbstractButton::clicked, this, &QWidget::close);
+    connectHandler(N1, &QAction::triggered, SB2, &QAbstractButton::click);
     const std::pair<QAction*, void (TFtjcgd1::*)()> actions[] = {
         {N2, &TFtjcgd1::N2Click}, {N3, &TFtjcgd1::N3Click}, {N4, &TFtjcgd1::N4Click}};
     for (const auto& [action, f] : actions)
-        connect(action, &QAction::triggered, this, run(f));
-    connect(DBGrid1, &DataGrid::rowDoubleClicked, SB3, [this] { SB3->click(); });
+        connectHandler(action, &QAction::triggered, this, run(f));
+    connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, SB3, [this] { SB3->click(); });
     BB3->installEventFilter(this);
 
     auto changed = [this](QLineEdit* e, std::function<void()> f) {
-        connect(e, &QLineEdit::textChanged, this, f);
+        connectHandler(e, &QLineEdit::textChanged, this, f);
     };
     changed(txm, [this] { txmChange(); });
     changed(dh, [this] { dhChange(); });
@@ -337,14 +326,14 @@ void TFtjcgd1::wireHandlers()
     // which takes no sign).
     for (ExitEdit* e : {yhe, sfe, sl, jg}) {
         const bool signedField = e != jg;
-        connect(e, &ExitEdit::exited, this, [e, signedField] {
+        connectHandler(e, &ExitEdit::exited, this, [e, signedField] {
             if (signedField)
                 zeroLoneMinus(e);
             roundText(e);
         });
         installNumberFilter(e, signedField ? NumberKind::Signed : NumberKind::Unsigned);
     }
-    connect(ck, &ExitEdit::exited, this, run(&TFtjcgd1::ckExit));
+    connectHandler(ck, &ExitEdit::exited, this, run(&TFtjcgd1::ckExit));
 
     keys = new KeyPreview(this);
     const std::pair<int, QAbstractButton*> keyed[] = {
@@ -358,7 +347,7 @@ void TFtjcgd1::wireHandlers()
         {ck, ck, SpeedButton4, jsr}, {jsr, jsr, SpeedButton1, ghs}, {ghs, ghs, SpeedButton2, txm}, {txm, ppgg, SpeedButton3, sl}};
     for (const auto& p : picked) {
         if (p.field != txm)
-            connect(p.field, &ExitEdit::doubleClicked, p.picker, &QAbstractButton::click);
+            connectHandler(p.field, &ExitEdit::doubleClicked, p.picker, &QAbstractButton::click);
         keys->onEnter(p.field, [p] {
             if (p.filled->text().trimmed().isEmpty()) p.picker->click();
             else p.next->setFocus();
@@ -436,7 +425,7 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
     if (!closing_) {
         closing_ = true;
         if (DM1)
-            guarded([this] { rollbackPurchaseLineMarks(*DM1, dh->text(), true); });
+            runGuarded([this] { rollbackPurchaseLineMarks(*DM1, dh->text(), true); });
         closeMdiForm(Fsp2);
     }
     e->accept();
@@ -822,7 +811,7 @@ void TFtjcgd1::N4Click() { printDocument(false); }
 void TFtjcgd1::printDocument(bool withCodes)
 {
     Query& q = DM1->AQcgc1;
-    guarded([this] { ensureOwnLines(); });
+    runGuarded([this] { ensureOwnLines(); });
     if (!q.isOpen()) {
         warnBox(QStringLiteral("数据未打开，关闭窗口后重新打开！"));
         close();

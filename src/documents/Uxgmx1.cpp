@@ -3,6 +3,7 @@
 #include "basic/picker_common.h"
 #include "basic/query_totals.h"
 #include "data/DM1.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QGridLayout>
@@ -38,8 +39,8 @@ void PurchaseLineDialog::addButtons(QLayout* fields, int width, int height)
     lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
     setFixedSize(width, height);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &PurchaseLineDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(BitBtn1, &QPushButton::clicked, this, &PurchaseLineDialog::BitBtn1Click);
+    connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PurchaseLineDialog::BitBtn1Click()

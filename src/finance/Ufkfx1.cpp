@@ -7,6 +7,7 @@
 #include "data/DM1.h"
 #include "finance/settlement.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Forms.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
@@ -75,10 +76,10 @@ TSettlementList::TSettlementList(const SettlementSide& side, QWidget* parent)
         *named[i] = button(description().buttons[i].name);
     N1 = popupItem(QStringLiteral("N1"));
     N2 = popupItem(QStringLiteral("N2"));
-    connect(SB33, &QAbstractButton::clicked, this, &TSettlementList::reverse);
-    connect(SB44, &QAbstractButton::clicked, this, &TSettlementList::add);
-    connect(SB55, &QAbstractButton::clicked, this, &TSettlementList::modify);
-    connect(SB66, &QAbstractButton::clicked, this, &TSettlementList::remove);
+    connectHandler(SB33, &QAbstractButton::clicked, this, &TSettlementList::reverse);
+    connectHandler(SB44, &QAbstractButton::clicked, this, &TSettlementList::add);
+    connectHandler(SB55, &QAbstractButton::clicked, this, &TSettlementList::modify);
+    connectHandler(SB66, &QAbstractButton::clicked, this, &TSettlementList::remove);
 }
 
 void TSettlementList::add()

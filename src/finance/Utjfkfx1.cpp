@@ -9,6 +9,7 @@
 #include "queries/QueryWindow.h"
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -139,24 +140,24 @@ void TSettlementEntry::buildUi()
     // The amount takes digits and one '.'; emptied it reads the side's zero, selected so that
     // what is typed next replaces it; leaving it rounds a longer fraction to two decimals.
     installNumberFilter(amount, NumberKind::Unsigned);
-    connect(amount, &QLineEdit::textChanged, this, [this](const QString& t) {
+    connectHandler(amount, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (t.isEmpty()) {
             amount->setText(side_.emptiedAmountText);
             amount->selectAll();
         }
     });
-    connect(amount, &ExitEdit::exited, this, [this] {
+    connectHandler(amount, &ExitEdit::exited, this, [this] {
         const QString rounded = roundTypedText(amount->text());
         if (rounded != amount->text())
             amount->setText(rounded);
     });
-    connect(dh, &QLineEdit::textChanged, this, &TSettlementEntry::dhChange);
-    connect(dh, &ExitEdit::doubleClicked, SpeedButton1, &QAbstractButton::click);
-    connect(jsr, &ExitEdit::doubleClicked, SpeedButton2, &QAbstractButton::click);
-    connect(SpeedButton1, &QAbstractButton::clicked, this, &TSettlementEntry::SpeedButton1Click);
-    connect(SpeedButton2, &QAbstractButton::clicked, this, &TSettlementEntry::SpeedButton2Click);
-    connect(BitBtn1, &QAbstractButton::clicked, this, &TSettlementEntry::BitBtn1Click);
-    connect(BitBtn2, &QAbstractButton::clicked, this, &QDialog::reject);
+    connectHandler(dh, &QLineEdit::textChanged, this, &TSettlementEntry::dhChange);
+    connectHandler(dh, &ExitEdit::doubleClicked, SpeedButton1, &QAbstractButton::click);
+    connectHandler(jsr, &ExitEdit::doubleClicked, SpeedButton2, &QAbstractButton::click);
+    connectHandler(SpeedButton1, &QAbstractButton::clicked, this, &TSettlementEntry::SpeedButton1Click);
+    connectHandler(SpeedButton2, &QAbstractButton::clicked, this, &TSettlementEntry::SpeedButton2Click);
+    connectHandler(BitBtn1, &QAbstractButton::clicked, this, &TSettlementEntry::BitBtn1Click);
+    connectHandler(BitBtn2, &QAbstractButton::clicked, this, &QDialog::reject);
 
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, BitBtn2);

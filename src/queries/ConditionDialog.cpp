@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "data/Sql.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -180,8 +181,8 @@ void TConditionDialog::buildUi()
     keys_->mapKey(Qt::Key_Escape, BitBtn2);
 
     // A failed run leaves the dialog open; the application shows the error.
-    connect(BitBtn1, &QPushButton::clicked, this, &TConditionDialog::run);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(BitBtn1, &QPushButton::clicked, this, &TConditionDialog::run);
+    connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 ConditionValues TConditionDialog::values() const

@@ -3,6 +3,7 @@
 #include "data/DM1.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QAction>
@@ -188,19 +189,19 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
         for (int i = 0; i < spec_.prints.size(); ++i) {
             QAction* a = PM2->addAction(spec_.prints[i].caption);
             a->setObjectName(spec_.prints[i].name);
-            connect(a, &QAction::triggered, this, [this, i] { print(i); });
+            connectHandler(a, &QAction::triggered, this, [this, i] { print(i); });
             printItems_.insert(spec_.prints[i].name, a);
         }
         BB5->installEventFilter(this);
     } else if (!spec_.prints.isEmpty()) {
-        connect(BB5, &QPushButton::clicked, this, [this] { print(0); });
+        connectHandler(BB5, &QPushButton::clicked, this, [this] { print(0); });
     }
 
-    connect(BB1, &QPushButton::clicked, this, &DocumentBrowser::BB1Click);
-    connect(BB2, &QPushButton::clicked, this, &DocumentBrowser::BB2Click);
-    connect(BB3, &QPushButton::clicked, this, &DocumentBrowser::BB3Click);
-    connect(BB4, &QPushButton::clicked, this, &DocumentBrowser::BB4Click);
-    connect(BB6, &QPushButton::clicked, this, &DocumentBrowser::closeWindow);
+    connectHandler(BB1, &QPushButton::clicked, this, &DocumentBrowser::BB1Click);
+    connectHandler(BB2, &QPushButton::clicked, this, &DocumentBrowser::BB2Click);
+    connectHandler(BB3, &QPushButton::clicked, this, &DocumentBrowser::BB3Click);
+    connectHandler(BB4, &QPushButton::clicked, this, &DocumentBrowser::BB4Click);
+    connectHandler(BB6, &QPushButton::clicked, this, &DocumentBrowser::closeWindow);
 
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, BB6);

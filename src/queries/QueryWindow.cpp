@@ -7,6 +7,7 @@
 #include "shell/Export.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -140,7 +141,7 @@ void QueryWindow::buildUi()
             QAction* a = PopupMenu1->addAction(it.caption);
             a->setObjectName(it.name);
             popupItems_.insert(it.name, a);
-            connect(a, &QAction::triggered, this, [this, target = it.clicks] { clickButton(target); });
+            connectHandler(a, &QAction::triggered, this, [this, target = it.clicks] { clickButton(target); });
         }
     }
 
@@ -169,7 +170,7 @@ void QueryWindow::buildUi()
     if (desc_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
     if (!desc_.doubleClickClicks.isEmpty())
-        connect(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
+        connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
     outer->addWidget(DBGrid1, 1);
 
     StatusBar1 = new PanelBar(this);
@@ -185,7 +186,7 @@ void QueryWindow::buildUi()
         {desc_.printButton, &QueryWindow::print}, {desc_.exportButton, &QueryWindow::exportGrid}};
     for (const auto& [name, action] : actions)
         if (SpeedButton* b = button(name))
-            connect(b, &QAbstractButton::clicked, this, action);
+            connectHandler(b, &QAbstractButton::clicked, this, action);
 
     keys_ = new KeyPreview(this);
     if (SpeedButton* b = button(desc_.escClicks))

@@ -5,6 +5,7 @@
 #include "purchase_reversal.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include "Udycggl1.h"
@@ -84,9 +85,9 @@ TFcggl1::TFcggl1(QWidget* parent) : QueryWindow(describe(), parent)
     SB100 = button(QStringLiteral("SB100"));
     N1 = popupItem(QStringLiteral("N1"));
     N2 = popupItem(QStringLiteral("N2"));
-    connect(SB55, &QAbstractButton::clicked, this, &TFcggl1::view);
-    connect(SB66, &QAbstractButton::clicked, this, &TFcggl1::remove);
-    connect(SB44, &QAbstractButton::clicked, this, &TFcggl1::unaudit);
+    connectHandler(SB55, &QAbstractButton::clicked, this, &TFcggl1::view);
+    connectHandler(SB66, &QAbstractButton::clicked, this, &TFcggl1::remove);
+    connectHandler(SB44, &QAbstractButton::clicked, this, &TFcggl1::unaudit);
 }
 
 TConditionDialog* TFcggl1::createConditionDialog() { return new TFcxcg1(this, this); }

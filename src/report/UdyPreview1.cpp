@@ -1,6 +1,7 @@
 #include "UdyPreview1.h"
 
 #include "QuickRep.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
@@ -51,23 +52,23 @@ TFdyPreview1::TFdyPreview1(const QuickRep& rep, QWidget* parent)
 
     preview_ = new QPrintPreviewWidget(printer_.get(), this);
     preview_->setObjectName(QStringLiteral("preview"));
-    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* p) { rep_.print(*p, *rows_); });
-    connect(preview_, &QPrintPreviewWidget::previewChanged, this, &TFdyPreview1::updatePageLabel);
+    connectHandler(preview_, &QPrintPreviewWidget::paintRequested, this,
+                   [this](QPrinter* p) { rep_.print(*p, *rows_); });
+    connectHandler(preview_, &QPrintPreviewWidget::previewChanged, this, &TFdyPreview1::updatePageLabel);
 
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(bar);
     lay->addWidget(preview_, 1);
 
-    connect(firstPage, &QPushButton::clicked, this, [this] { showPage(1); });
-    connect(priorPage, &QPushButton::clicked, this, [this] { showPage(currentPage() - 1); });
-    connect(nextPage, &QPushButton::clicked, this, [this] { showPage(currentPage() + 1); });
-    connect(lastPage, &QPushButton::clicked, this, [this] { showPage(pageCount()); });
-    connect(zoomIn, &QPushButton::clicked, preview_, [this] { preview_->zoomIn(); });
-    connect(zoomOut, &QPushButton::clicked, preview_, [this] { preview_->zoomOut(); });
-    connect(zoomFit, &QPushButton::clicked, preview_, &QPrintPreviewWidget::fitInView);
-    connect(printButton, &QPushButton::clicked, this, &TFdyPreview1::printClicked);
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connectHandler(firstPage, &QPushButton::clicked, this, [this] { showPage(1); });
+    connectHandler(priorPage, &QPushButton::clicked, this, [this] { showPage(currentPage() - 1); });
+    connectHandler(nextPage, &QPushButton::clicked, this, [this] { showPage(currentPage() + 1); });
+    connectHandler(lastPage, &QPushButton::clicked, this, [this] { showPage(pageCount()); });
+    connectHandler(zoomIn, &QPushButton::clicked, preview_, [this] { preview_->zoomIn(); });
+    connectHandler(zoomOut, &QPushButton::clicked, preview_, [this] { preview_->zoomOut(); });
+    connectHandler(zoomFit, &QPushButton::clicked, preview_, &QPrintPreviewWidget::fitInView);
+    connectHandler(printButton, &QPushButton::clicked, this, &TFdyPreview1::printClicked);
+    connectHandler(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
     if (const QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect a = s->availableGeometry();

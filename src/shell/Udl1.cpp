@@ -3,6 +3,7 @@
 #include "data/DM1.h"
 #include "data/Schema.h"
 #include "ui/Controls.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QComboBox>
@@ -51,8 +52,8 @@ TFdl1::TFdl1(QWidget* parent) : QDialog(parent)
     box->addLayout(buttons);
     setFixedSize(sizeHint());
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TFdl1::tryLogin);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connectHandler(BitBtn1, &QPushButton::clicked, this, &TFdl1::tryLogin);
+    connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     keys_ = new KeyPreview(this);
     keys_->mapKey(Qt::Key_Escape, BitBtn2);

@@ -5,6 +5,7 @@
 #include "data/Schema.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 
 #include <QCloseEvent>
@@ -84,7 +85,7 @@ TFmain1::TFmain1(QWidget* parent) : QMainWindow(parent)
     QMenu* mSys = menuBar()->addMenu(QStringLiteral("系统"));
     Nexit = mSys->addAction(QStringLiteral("退出"));
     Nexit->setObjectName(QStringLiteral("Nexit"));
-    connect(Nexit, &QAction::triggered, this, &QWidget::close);
+    connectHandler(Nexit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* menu = nullptr;
     for (const MenuItem& m : kMenuItems) {
@@ -108,7 +109,7 @@ TFmain1::TFmain1(QWidget* parent) : QMainWindow(parent)
     const auto toolButton = [&](const char* name, const QString& caption, QAction* item) {
         QAction* button = tb->addAction(caption);
         button->setObjectName(QString::fromLatin1(name));
-        connect(button, &QAction::triggered, this, [item] {
+        connectHandler(button, &QAction::triggered, this, [item] {
             if (item->isEnabled()) item->trigger();
         });
         return button;
@@ -130,7 +131,7 @@ TFmain1::TFmain1(QWidget* parent) : QMainWindow(parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TFmain1::tick);
+    connectHandler(Timer1, &QTimer::timeout, this, &TFmain1::tick);
     tick();
     Timer1->start();
 
@@ -150,7 +151,7 @@ void TFmain1::setOpener(QAction* item, std::function<void()> open)
     if (!item)
         return;
     disconnect(item, &QAction::triggered, nullptr, nullptr);
-    connect(item, &QAction::triggered, this, [open = std::move(open)] { open(); });
+    connectHandler(item, &QAction::triggered, this, [open = std::move(open)] { open(); });
     item->setEnabled(true);
 }
 

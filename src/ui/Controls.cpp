@@ -1,8 +1,10 @@
 #include "Controls.h"
 
+#include "Handlers.h"
 #include "data/Clock.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -27,7 +29,7 @@ void KeyPreview::mapKey(int key, QAbstractButton* button) { keys_.insert(key, bu
 void KeyPreview::onEnter(QWidget* field, std::function<void()> action)
 {
     enter_.insert(field, std::move(action));
-    connect(field, &QObject::destroyed, this, [this, field] { enter_.remove(field); });
+    connectHandler(field, &QObject::destroyed, this, [this, field] { enter_.remove(field); });
 }
 
 void KeyPreview::enterMovesTo(QWidget* field, QWidget* next)
@@ -102,7 +104,7 @@ public:
         edit->installEventFilter(this);
         // Anything that still changes the text past the keys (the context menu's paste,
         // a drop) is cleaned the same way, from the left.
-        connect(edit, &QLineEdit::textEdited, this, [this](const QString& t) {
+        connectHandler(edit, &QLineEdit::textEdited, this, [this](const QString& t) {
             const QString clean = filtered(QString(), t, kind_);
             if (clean != t) {
                 const int pos = edit_->cursorPosition() - (t.size() - clean.size());
@@ -138,6 +140,34 @@ private:
 }
 
 void installNumberFilter(QLineEdit* edit, NumberKind kind) { new NumberFilter(edit, kind); }
+
+// ---------------------------------------------------------------------------------------
+// EditAutoSelect
+
+bool EditAutoSelect::selectsAllOn(Qt::FocusReason reason)
+{
+    switch (reason) {
+    case Qt::TabFocusReason:       // Tab, and Enter moving along the form's chain
+    case Qt::BacktabFocusReason:   // Shift+Tab
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:     // the program's setFocus()
+        return true;
+    default:                       // mouse, window activation, a closed pop-up or menu
+        return false;
+    }
+}
+
+bool EditAutoSelect::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() == QEvent::FocusIn && obj->isWidgetType()) {
+        auto* edit = qobject_cast<QLineEdit*>(obj);
+        // The edit inside a date picker or spin box keeps its own section handling.
+        if (edit && !qobject_cast<QAbstractSpinBox*>(edit->parentWidget())
+            && selectsAllOn(static_cast<QFocusEvent*>(e)->reason()))
+            edit->selectAll();
+    }
+    return false;
+}
 
 // ---------------------------------------------------------------------------------------
 // ExitEdit
@@ -222,10 +252,10 @@ QDate addMonthsClamped(const QDate& d, int months)
 
 void linkDateRange(DatePicker* from, DatePicker* to)
 {
-    QObject::connect(from, &DatePicker::closeUp, to, [from, to] {
+    connectHandler(from, &DatePicker::closeUp, to, [from, to] {
         if (to->date() < from->date()) to->setDate(from->date());
     });
-    QObject::connect(to, &DatePicker::closeUp, from, [from, to] {
+    connectHandler(to, &DatePicker::closeUp, from, [from, to] {
         if (from->date() > to->date()) from->setDate(to->date());
     });
 }

@@ -47,6 +47,18 @@ void installNumberFilter(QLineEdit* edit, NumberKind kind);
 // The filter's rule for one typed character against the current text (tests).
 bool numberKeyAllowed(const QString& current, QChar typed, NumberKind kind);
 
+// Edits select their whole text when the focus arrives by Enter, Tab, Shift+Tab or the
+// program (setFocus), so that what is typed next replaces it; not when it arrives by a mouse
+// click, nor when their window is activated again. The application installs one for every
+// edit of every form and dialog (ShopApplication).
+class EditAutoSelect : public QObject {
+public:
+    explicit EditAutoSelect(QObject* parent = nullptr) : QObject(parent) {}
+    static bool selectsAllOn(Qt::FocusReason reason);
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+};
+
 // An edit whose exited() fires only when the focus moves to another control of the same
 // window (not when a dialog or message box opens, nor when the window is deactivated).
 class ExitEdit : public QLineEdit {

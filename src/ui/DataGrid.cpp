@@ -1,5 +1,6 @@
 #include "DataGrid.h"
 
+#include "Handlers.h"
 #include "data/Query.h"
 
 #include <QAbstractTableModel>
@@ -23,10 +24,10 @@ public:
         conns_.clear();
         query_ = q;
         if (q) {
-            conns_ << connect(q, &Query::dataReset, this, [this] { reset(); });
-            conns_ << connect(q, &Query::rowChanged, this, [this](int row) { rowChanged(row); });
-            conns_ << connect(q, &Query::currentChanged, this, [this](int row) { grid_->followQueryRow(row); });
-            conns_ << connect(q, &QObject::destroyed, this, [this] { attach(nullptr); });
+            conns_ << connectHandler(q, &Query::dataReset, this, [this] { reset(); });
+            conns_ << connectHandler(q, &Query::rowChanged, this, [this](int row) { rowChanged(row); });
+            conns_ << connectHandler(q, &Query::currentChanged, this, [this](int row) { grid_->followQueryRow(row); });
+            conns_ << connectHandler(q, &QObject::destroyed, this, [this] { attach(nullptr); });
         }
         snapshot();
         endResetModel();
@@ -195,22 +196,22 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setStretchLastSection(false);
 
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::clickTitle);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& cur, const QModelIndex&) {
-                if (syncing_ || !cur.isValid() || !query_ || !query_->isOpen() || query_->controlsDisabled())
-                    return;
-                if (query_->recNo() == cur.row())
-                    return;
-                syncing_ = true;
-                try {
-                    query_->moveTo(cur.row());
-                } catch (...) {
-                    syncing_ = false;
-                    throw;
-                }
-                syncing_ = false;
-            });
+    connectHandler(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::clickTitle);
+    connectHandler(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                   [this](const QModelIndex& cur, const QModelIndex&) {
+                       if (syncing_ || !cur.isValid() || !query_ || !query_->isOpen() || query_->controlsDisabled())
+                           return;
+                       if (query_->recNo() == cur.row())
+                           return;
+                       syncing_ = true;
+                       try {
+                           query_->moveTo(cur.row());
+                       } catch (...) {
+                           syncing_ = false;
+                           throw;
+                       }
+                       syncing_ = false;
+                   });
 }
 
 DataGrid::~DataGrid() = default;
@@ -219,7 +220,7 @@ void DataGrid::setQuery(Query* q)
 {
     query_ = q;
     if (q)
-        connect(q, &QObject::destroyed, this, [this, q] { if (query_ == q) query_ = nullptr; });
+        connectHandler(q, &QObject::destroyed, this, [this, q] { if (query_ == q) query_ = nullptr; });
     model_->attach(q);
     applyColumnLayout();
     afterReset();

@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include "Controls.h"
+#include "Handlers.h"
 #include "Messages.h"
 
 #include <QMdiArea>
@@ -49,7 +51,7 @@ void showMdiChild(QWidget* form)
         QMdiSubWindow* sub = a->addSubWindow(form, form->windowFlags() & ~Qt::WindowType_Mask);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(form->windowTitle());
-        QObject::connect(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+        connectHandler(form, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
         // The frame is the form's size plus the frame's own margins (the frame would take the
         // form's size hint, which a fixed-size form does not follow).
         const QMargins m = sub->contentsMargins();
@@ -81,6 +83,7 @@ ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, ar
     // The title is the application's name only: a display name would be appended to the
     // caption of every top-level window and dialog.
     setApplicationName(title());
+    installEventFilter(new EditAutoSelect(this));
 }
 
 QString ShopApplication::title() { return QStringLiteral("禾岚货栈通家电行业版"); }
@@ -89,10 +92,8 @@ bool ShopApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        showErrorBox(QString::fromUtf8(e.what()));
     } catch (...) {
-        showErrorBox(QStringLiteral("未知错误"));
+        showCurrentError();
     }
     return false;
 }

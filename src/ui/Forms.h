@@ -23,7 +23,9 @@ void showMdiChild(QWidget* form);
 void closeMdiForm(QWidget* form);
 
 // The application: an exception that leaves an event handler is caught in notify() and
-// shown in the default error box (showErrorBox); the program goes on.
+// shown in the default error box (showErrorBox); the program goes on. (Signal handlers are
+// guarded where they are connected: connectHandler, ui/Handlers.h.) Every edit of every
+// window selects its text when the focus arrives by keyboard or program (EditAutoSelect).
 class ShopApplication : public QApplication {
 public:
     ShopApplication(int& argc, char** argv);

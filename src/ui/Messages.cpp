@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <exception>
 
 namespace {
 MessageHandler& handler()
@@ -49,4 +50,15 @@ int showMessage(const QString& text, const QString& caption, MsgIcon icon, MsgBu
 void showErrorBox(const QString& text)
 {
     showMessage(text, ShopApplication::title(), MsgIcon::Error, MbOk);
+}
+
+void showCurrentError()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        showErrorBox(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showErrorBox(QStringLiteral("未知错误"));
+    }
 }

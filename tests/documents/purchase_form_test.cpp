@@ -180,6 +180,12 @@ TEST_F(PurchaseForm, ReturnLinesTheMoneyChainAndLeavingFields)
         EXPECT_EQ(texts({form->yfe, form->sfe}), QString::fromUtf8(c.after)) << c.typed;
     }
     EXPECT_EQ(form->yhe->text(), QStringLiteral("0"));
+    // A discount that is no number: the change handler's error is shown there, nothing follows.
+    form->yhe->setText(QStringLiteral("1-2"));
+    EXPECT_EQ(rec.texts(), QStringList{"'1-2' is not a valid floating point value"});
+    EXPECT_EQ(texts({form->yfe, form->sfe}), QStringLiteral("60|0"));
+    form->yhe->setText(QStringLiteral("0"));
+    rec.clear();
 
     // Leaving a money field rounds it; a lone "-" left there is 0.
     const struct { ExitEdit* field; const char* typed; const char* left; } leaving[] = {
@@ -220,10 +226,13 @@ TEST_F(PurchaseForm, KeyFiltersAndEnterChain)
     sendKey(form->sl, '-', QStringLiteral("-"));
     sendKey(form->sl, '1', QStringLiteral("1"));
     EXPECT_EQ(form->sl->text(), QStringLiteral("-1"));
-    // Enter in the code with a goods found moves to the quantity; Enter there adds the line.
+    // Enter in the code with a goods found moves to the quantity, its kept text selected, so
+    // what is typed replaces it; Enter there adds the line.
+    form->txm->setFocus();
     sendKey(form->txm, Qt::Key_Return);
     EXPECT_EQ(focus(), form->sl);
-    form->sl->setText(QStringLiteral("2"));
+    sendKey(form->sl, '2', QStringLiteral("2"));
+    EXPECT_EQ(form->sl->text(), QStringLiteral("2"));
     sendKey(form->sl, Qt::Key_Return);
     EXPECT_EQ(form->hjje->text(), QStringLiteral("20"));
     form->ghs->setFocus();   // Enter in a chosen field with a value moves on

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace {
 void press(QWidget* w, int key, const QString& text = QString(), Qt::KeyboardModifiers mods = Qt::NoModifier)
@@ -117,6 +118,38 @@ TEST(KeyPreview, FunctionKeysEscAndTheEnterChain)
     QDialog dlg(&f.w);
     press(new QLineEdit(&dlg), Qt::Key_F8);
     EXPECT_EQ(f.clicks[0], 2);
+}
+
+TEST(EditAutoSelect, FocusByKeyboardOrProgramSelectsTheWholeText)
+{
+    Form f;
+    auto* keys = new KeyPreview(&f.w);
+    keys->enterMovesTo(f.e1, f.e2);
+    // how the focus reaches e2 (from e1) -> whether its text "2" is then all selected
+    const struct { const char* how; std::function<void()> move; bool selected; } arrivals[] = {
+        {"Tab", [&] { press(f.e1, Qt::Key_Tab); }, true},
+        {"Enter", [&] { press(f.e1, Qt::Key_Return); }, true},
+        {"setFocus", [&] { f.e2->setFocus(); }, true},
+        {"mouse", [&] { f.e2->setFocus(Qt::MouseFocusReason); }, false},
+        {"window activated", [&] { f.e2->setFocus(Qt::ActiveWindowFocusReason); }, false},
+    };
+    for (const auto& a : arrivals) {
+        f.e1->setFocus();
+        f.e2->setText(QStringLiteral("2"));
+        f.e2->setCursorPosition(1);
+        a.move();
+        ASSERT_EQ(QApplication::focusWidget(), f.e2) << a.how;
+        EXPECT_EQ(f.e2->selectedText(), a.selected ? QStringLiteral("2") : QString()) << a.how;
+        type(f.e2, QStringLiteral("3"));
+        EXPECT_EQ(f.e2->text(), a.selected ? QStringLiteral("3") : QStringLiteral("23")) << a.how;
+    }
+    // Shift+Tab back into e1 selects it too, a partial selection included.
+    f.e1->setText(QStringLiteral("-1"));
+    f.e1->setSelection(0, 1);
+    f.e2->setFocus();
+    press(f.e2, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.e1);
+    EXPECT_EQ(f.e1->selectedText(), QStringLiteral("-1"));
 }
 
 TEST(ExitEdit, FiresOnlyWhenTheFocusMovesWithinTheWindow)

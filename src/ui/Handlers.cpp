@@ -1,0 +1,10 @@
+#include "Handlers.h"
+
+void runGuarded(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (...) {
+        showCurrentError();
+    }
+}
