@@ -19,10 +19,15 @@ QPointer<TFfkfx1> Ffkfx1;
 QPointer<TFskfx1> Fskfx1;
 
 namespace {
-const QString kAlreadyReversed = QStringLiteral("数据已经反审！");
-const QString kNoRowToReverse = QStringLiteral("没有数据可反审，请先查询！");
-const QString kNoRowToDelete = QStringLiteral("没有数据可删除！");
-const QString kAppliedDelete = QStringLiteral("审核数据不可删除，请先反审核！");
+// The list's actions on its current row: the refusals, in the order they are checked.
+const TSettlementList::Action kModify{.noRow = QStringLiteral("没有数据可修改！"), .refusedState = appliedState(),
+                                     .refusal = QStringLiteral("审核数据不可修改，请先反审核！")};
+const TSettlementList::Action kReverse{.noRow = QStringLiteral("没有数据可反审，请先查询！"),
+                                      .refusedState = reversedState(), .refusal = QStringLiteral("数据已经反审！"),
+                                      .question = QStringLiteral("确定要反审么？")};
+const TSettlementList::Action kDelete{.noRow = QStringLiteral("没有数据可删除！"), .refusedState = appliedState(),
+                                     .refusal = QStringLiteral("审核数据不可删除，请先反审核！"),
+                                     .question = QStringLiteral("确定要删除此记录么？")};
 }
 
 ListDescription TSettlementList::describe(const SettlementSide& side)
@@ -92,62 +97,45 @@ void TSettlementList::add()
     runModal(*dlg);
 }
 
+const TSettlementList::Action& TSettlementList::modifying() { return kModify; }
+
+bool TSettlementList::rowAllows(const Action& a) const
+{
+    if (!requireRows(a.noRow))
+        return false;
+    if (query().text(QStringLiteral("shbj")) == a.refusedState) {
+        warnBox(a.refusal);
+        return false;
+    }
+    return a.question.isEmpty() || confirmBox(a.question);
+}
+
 void TSettlementList::modify()
 {
-    if (!requireRows(QStringLiteral("没有数据可修改！")))
+    if (!rowAllows(kModify))
         return;
-    Query& q = query();
-    if (q.text(QStringLiteral("shbj")) == appliedState()) {
-        warnBox(QStringLiteral("审核数据不可修改，请先反审核！"));
-        return;
-    }
     std::unique_ptr<TSettlementEntry> dlg(createEntry());
-    dlg->startModify(q);
+    dlg->startModify(query());
     runModal(*dlg);
 }
 
 void TSettlementList::reverse()
 {
-    if (!requireRows(kNoRowToReverse))
-        return;
-    Query& q = query();
-    if (q.text(QStringLiteral("shbj")) == reversedState()) {
-        warnBox(kAlreadyReversed);
-        return;
-    }
-    if (!confirmBox(QStringLiteral("确定要反审么？")))
+    if (!rowAllows(kReverse))
         return;
     // The total stays: the amounts are unchanged.
-    const SettlementResult r = reverseSettlement(*DM1, side_, q.integer(QStringLiteral("id")));
-    if (r == SettlementResult::Reversed)
-        warnBox(kAlreadyReversed);
-    else if (r == SettlementResult::Missing)
-        warnBox(kNoRowToReverse);
+    warnRefusal(reverseSettlement(*DM1, side_, query().integer(QStringLiteral("id"))), kReverse.noRow, kReverse.refusal);
 }
 
 void TSettlementList::remove()
 {
-    if (!requireRows(kNoRowToDelete))
+    // An applied row's amount is inside its document's paid amount: it is reversed first.
+    if (!rowAllows(kDelete))
         return;
     Query& q = query();
-    // An applied row's amount is inside its document's paid amount: it is reversed first.
-    if (q.text(QStringLiteral("shbj")) == appliedState()) {
-        warnBox(kAppliedDelete);
-        return;
-    }
-    if (!confirmBox(QStringLiteral("确定要删除此记录么？")))
-        return;
-    SettlementResult r;
-    {
-        ControlsDisabled still(q);
-        r = deleteSettlement(*DM1, side_, q.integer(QStringLiteral("id")));
-        if (r == SettlementResult::Done)
-            recountTotals();
-    }
-    if (r == SettlementResult::Applied)
-        warnBox(kAppliedDelete);
-    else if (r == SettlementResult::Missing)
-        warnBox(kNoRowToDelete);
+    ControlsDisabled still(q);
+    if (!warnRefusal(deleteSettlement(*DM1, side_, q.integer(QStringLiteral("id"))), kDelete.noRow, kDelete.refusal))
+        recountTotals();
 }
 
 TFfkfx1::TFfkfx1(QWidget* parent) : TSettlementList(paymentSide(), parent) {}
@@ -172,6 +160,14 @@ void TFskfx1::formClosed()
 {
     if (Fskfx1 == this)
         Fskfx1 = nullptr;
+}
+
+bool warnRefusal(SettlementResult r, const QString& missing, const QString& refused)
+{
+    if (r == SettlementResult::Done)
+        return false;
+    warnBox(r == SettlementResult::Missing ? missing : refused);
+    return true;
 }
 
 void openPaymentList()

@@ -13,6 +13,7 @@ class QAction;
 class SpeedButton;
 class TSettlementEntry;
 struct SettlementSide;
+enum class SettlementResult;
 
 class TSettlementList : public QueryWindow {
     Q_OBJECT
@@ -29,6 +30,19 @@ public:
     void modify();     // SB55 修改, the grid's double-click
     void reverse();    // SB33 反审, N2
     void remove();     // SB66 删除, N1
+
+    // An action on the current row: refused on no rows, refused when the row shows the
+    // refused state, then asked (when it has a question).
+    struct Action {
+        QString noRow;
+        QString refusedState;
+        QString refusal;
+        QString question{};
+    };
+    // True when the action may go on with the current row.
+    bool rowAllows(const Action& a) const;
+    // 修改's refusals, which the entry dialog's save gives too.
+    static const Action& modifying();
 
 protected:
     TSettlementList(const SettlementSide& side, QWidget* parent);
@@ -61,6 +75,10 @@ protected:
 
 extern QPointer<TFfkfx1> Ffkfx1;
 extern QPointer<TFskfx1> Fskfx1;
+
+// Shows the refusal of a rule that found its row gone (missing) or in a state it refuses
+// (refused), as a warning; false when the rule was done.
+bool warnRefusal(SettlementResult r, const QString& missing, const QString& refused);
 
 // The main menu's 采购付款明细表 and 销售收款明细表: bring the open list to the front or create it.
 void openPaymentList();

@@ -1,5 +1,6 @@
 #include "Utjfkfx1.h"
 
+#include "Ufkfx1.h"
 #include "Uxzyf1.h"
 #include "basic/PickerTargets.h"
 #include "basic/Uyg2.h"
@@ -259,12 +260,10 @@ void TSettlementEntry::BitBtn1Click()
                              .amount = paid,
                              .jsr = jsr->text(),
                              .bz = bz->text()};
-    const SettlementResult r = saveSettlement(*DM1, side_, in);
-    if (r != SettlementResult::Done) {
-        // The row went away or was applied elsewhere meanwhile: nothing was written, and
-        // this row cannot be saved from here.
-        warnBox(r == SettlementResult::Missing ? QStringLiteral("没有数据可修改！")
-                                               : QStringLiteral("审核数据不可修改，请先反审核！"));
+    // The row went away or was applied elsewhere meanwhile: nothing was written, and this
+    // row cannot be saved from here.
+    const TSettlementList::Action& modifying = TSettlementList::modifying();
+    if (warnRefusal(saveSettlement(*DM1, side_, in), modifying.noRow, modifying.refusal)) {
         reject();
         return;
     }

@@ -196,6 +196,25 @@ OpenDocument lookupOpenDocument(TDM1& dm, const SettlementSide& side, const QStr
     return d;
 }
 
+namespace {
+// Runs act on the row as the database holds it now, in one transaction: Missing when the row
+// is gone, refusal when its state is refusedState (nothing changes then), else Done.
+template <class Act>
+SettlementResult onStoredRow(TDM1& dm, const SettlementSide& side, qint64 rowId, const QString& refusedState,
+                             SettlementResult refusal, Act act)
+{
+    Transaction tx(dm.ADOC1);
+    const StoredRow r = readRow(dm, side, rowId);
+    if (!r.found)
+        return SettlementResult::Missing;
+    if (r.shbj == refusedState)
+        return refusal;
+    act(r);
+    tx.commit();
+    return SettlementResult::Done;
+}
+}
+
 SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const SettlementInput& in)
 {
     Query& rows = shared(dm, side.rowQuery);
@@ -203,74 +222,58 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
     // The grids stand still until the save ends, however it ends; a rollback reopens the
     // queries that wrote before they follow again.
     ControlsDisabled still(rows);
-    Transaction tx(dm.ADOC1);
-    if (in.rowId != 0) {
-        const StoredRow r = readRow(dm, side, in.rowId);
-        if (!r.found)
-            return SettlementResult::Missing;
-        if (r.shbj == appliedState())
-            return SettlementResult::Applied;
-    }
-    openDocument(docs, side, in.dh);
-    // The row names the document by its own number, whatever the case it was typed in.
-    const QString dh = docs.isEmpty() ? in.dh : docs.text(QStringLiteral("dh"));
-    auto write = [&](Query& q) {
-        q.setText(QStringLiteral("shbj"), appliedState());
-        q.setText(QStringLiteral("rq"), in.date.toString(QStringLiteral("yyyy-MM-dd")));
-        q.setText(QStringLiteral("dh"), dh);
-        q.setText(side.partyColumn, in.party);
-        q.setMoney(QStringLiteral("je"), in.amount);
-        q.setText(QStringLiteral("jsr"), in.jsr);
-        q.setText(QStringLiteral("bz"), in.bz);
-        q.post();
+    auto apply = [&] {
+        openDocument(docs, side, in.dh);
+        // The row names the document by its own number, whatever the case it was typed in.
+        const QString dh = docs.isEmpty() ? in.dh : docs.text(QStringLiteral("dh"));
+        auto write = [&](Query& q) {
+            q.setText(QStringLiteral("shbj"), appliedState());
+            q.setText(QStringLiteral("rq"), in.date.toString(QStringLiteral("yyyy-MM-dd")));
+            q.setText(QStringLiteral("dh"), dh);
+            q.setText(side.partyColumn, in.party);
+            q.setMoney(QStringLiteral("je"), in.amount);
+            q.setText(QStringLiteral("jsr"), in.jsr);
+            q.setText(QStringLiteral("bz"), in.bz);
+            q.post();
+        };
+        if (in.rowId == 0) {
+            if (!rows.isOpen())
+                rows.open();
+            rows.append();
+            write(rows);
+        } else {
+            changeRow(dm, side, rows, in.rowId, [&](Query& q) {
+                q.edit();
+                write(q);
+            });
+        }
+        addToPaid(docs, side, in.amount);
     };
-    if (in.rowId == 0) {
-        if (!rows.isOpen())
-            rows.open();
-        rows.append();
-        write(rows);
-    } else {
-        changeRow(dm, side, rows, in.rowId, [&](Query& q) {
-            q.edit();
-            write(q);
-        });
-    }
-    addToPaid(docs, side, in.amount);
+    if (in.rowId != 0)
+        return onStoredRow(dm, side, in.rowId, appliedState(), SettlementResult::Applied, [&](const StoredRow&) { apply(); });
+    Transaction tx(dm.ADOC1);
+    apply();
     tx.commit();
     return SettlementResult::Done;
 }
 
 SettlementResult reverseSettlement(TDM1& dm, const SettlementSide& side, qint64 rowId)
 {
-    Query& rows = shared(dm, side.rowQuery);
-    Transaction tx(dm.ADOC1);
-    const StoredRow r = readRow(dm, side, rowId);
-    if (!r.found)
-        return SettlementResult::Missing;
-    if (r.shbj == reversedState())
-        return SettlementResult::Reversed;
-    Query& docs = shared(dm, side.docQuery);
-    openDocument(docs, side, r.dh);
-    addToPaid(docs, side, -r.je);
-    changeRow(dm, side, rows, rowId, [](Query& q) {
-        q.edit();
-        q.setText(QStringLiteral("shbj"), reversedState());
-        q.post();
+    return onStoredRow(dm, side, rowId, reversedState(), SettlementResult::Reversed, [&](const StoredRow& r) {
+        Query& docs = shared(dm, side.docQuery);
+        openDocument(docs, side, r.dh);
+        addToPaid(docs, side, -r.je);
+        changeRow(dm, side, shared(dm, side.rowQuery), rowId, [](Query& q) {
+            q.edit();
+            q.setText(QStringLiteral("shbj"), reversedState());
+            q.post();
+        });
     });
-    tx.commit();
-    return SettlementResult::Done;
 }
 
 SettlementResult deleteSettlement(TDM1& dm, const SettlementSide& side, qint64 rowId)
 {
-    Query& rows = shared(dm, side.rowQuery);
-    Transaction tx(dm.ADOC1);
-    const StoredRow r = readRow(dm, side, rowId);
-    if (!r.found)
-        return SettlementResult::Missing;
-    if (r.shbj == appliedState())
-        return SettlementResult::Applied;
-    changeRow(dm, side, rows, rowId, [](Query& q) { q.deleteRow(); });
-    tx.commit();
-    return SettlementResult::Done;
+    return onStoredRow(dm, side, rowId, appliedState(), SettlementResult::Applied, [&](const StoredRow&) {
+        changeRow(dm, side, shared(dm, side.rowQuery), rowId, [](Query& q) { q.deleteRow(); });
+    });
 }
