@@ -6,6 +6,7 @@
 #include "data/DM1.h"
 #include "documents/purchase_posting.h"
 #include "queries/purchase_reversal.h"
+#include "bench_support.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,52 +20,11 @@
 
 namespace {
 
+using namespace bench;
+
 const int kLines = 100;
 const QString kDh = QStringLiteral("CG20991231001");
 const QString kCk = QStringLiteral("主仓库");
-
-void run(sqlite3* db, const QString& sql)
-{
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const std::string text = err ? err : "?";
-        sqlite3_free(err);
-        throw std::runtime_error(text);
-    }
-}
-
-// Runs a SELECT and reads every cell of every row, as a static cursor does; returns the
-// first column of the first row (NULL when no row) and the row's kcsl, kcje, kcjg.
-struct FirstRow {
-    bool found = false;
-    qint64 id = 0;
-    Money kcsl, kcje, kcjg;
-};
-FirstRow select(sqlite3* db, const QString& sql)
-{
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    FirstRow r;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        const int n = sqlite3_column_count(st);
-        for (int c = 0; c < n; ++c)
-            (void)sqlite3_column_text(st, c);
-        if (!r.found) {
-            r.found = true;
-            r.id = sqlite3_column_int64(st, 0);
-            for (int c = 0; c < n; ++c) {
-                const QByteArray name = sqlite3_column_name(st, c);
-                const Money v = Money::fromDouble(sqlite3_column_double(st, c));
-                if (name == "kcsl") r.kcsl = v;
-                else if (name == "kcje") r.kcje = v;
-                else if (name == "kcjg") r.kcjg = v;
-            }
-        }
-    }
-    sqlite3_finalize(st);
-    return r;
-}
 
 QString goods(int i) { return QStringLiteral("G%1").arg(i, 5, 10, QLatin1Char('0')); }
 QString name(int i) { return QStringLiteral("商品%1").arg(i, 5, 10, QLatin1Char('0')); }
@@ -79,10 +39,10 @@ struct Line {
 void stockDirect(sqlite3* db, const Line& l, int sign, bool txmFirst)
 {
     const QString a = "ppgg=" + sqlQuote(l.ppgg), b = "txm=" + sqlQuote(l.txm);
-    const FirstRow r = select(db, "SELECT * FROM sp\nwhere " + (txmFirst ? b : a) + "\nand " + (txmFirst ? a : b)
+    const Selected r = select(db, "SELECT * FROM sp\nwhere " + (txmFirst ? b : a) + "\nand " + (txmFirst ? a : b)
                                       + "\nand dw='台'\nand ck=" + sqlQuote(kCk) + "\norder by id");
     const Money sl = sign > 0 ? l.sl : -l.sl, je = sign > 0 ? l.je : -l.je;
-    if (!r.found) {
+    if (!r.found()) {
         run(db, "INSERT INTO sp (ck,lb,txm,ppgg,dw,kcjg,kcsl,kcje) VALUES (" + sqlQuote(kCk) + ",'未知',"
                     + sqlQuote(l.txm) + "," + sqlQuote(l.ppgg) + ",'台'," + num(l.jg) + "," + num(sl) + ","
                     + num(je) + ")");
@@ -120,29 +80,6 @@ void unauditDirect(sqlite3* db, const std::vector<Line>& lines)
     run(db, "update cgglz set shbj='未审核' where dh=" + sqlQuote(kDh));
 }
 
-template <class F>
-double timed(F f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return t.nsecsElapsed() / 1e6;
-}
-
-// The direct statements inside one transaction that is rolled back, so the shop stays as it was.
-// Best of three, so the page cache is warm as it is for the program's second run.
-template <class F>
-double timedDirect(sqlite3* db, F f)
-{
-    double best = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        run(db, "BEGIN");
-        best = std::min(best, timed(f));
-        run(db, "ROLLBACK");
-    }
-    return best;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -157,12 +94,7 @@ int main(int argc, char** argv)
 
     const double genMs = timed([&] {
         run(db, "BEGIN");
-        // Goods: four warehouses; the document's warehouse holds a quarter of the rows.
-        run(db, QStringLiteral(
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i+1<%1) "
-            "INSERT INTO sp (lb,txm,ppgg,dw,ck,jj,kcsl,kcjg,kcje) SELECT '电视', printf('G%05d',i/4), "
-            "printf('商品%05d',i/4), '台', CASE i%4 WHEN 0 THEN '主仓库' WHEN 1 THEN '一仓' WHEN 2 THEN '二仓' "
-            "ELSE '三仓' END, 10, 10, 2, 20 FROM n").arg(goodsRows));
+        fillGoods(db, goodsRows);
         // Ledger: ten lines per document, one document in ten with a payment.
         run(db, QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i+1<%1) "

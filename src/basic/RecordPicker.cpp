@@ -42,7 +42,7 @@ void RecordPicker::buildList(const List& list, QBoxLayout* top, QWidget* beside)
     } else {
         lay->addWidget(DBGrid1);
     }
-    lay->addLayout(picker::buttonRow(xuan, guan));
+    lay->addLayout(picker::buttonRow(QVector<QPushButton*>{xuan} + list.buttons + QVector<QPushButton*>{guan}));
 
     connectHandler(xuan, &QPushButton::clicked, this, &RecordPicker::xuanClick);
     connectHandler(guan, &QPushButton::clicked, this, &QDialog::reject);

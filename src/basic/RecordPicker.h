@@ -35,6 +35,8 @@ protected:
         QVector<GridColumn> columns;
         QString emptyText;     // the warning when a choice finds no row
         QStringList showSql;   // when given, the list reopened on show, the grid focused
+        // Further buttons of the picker's own (新增, 删除), between 选择 and 关闭, left to right.
+        QVector<QPushButton*> buttons{};
     };
     // Creates the grid, the buttons and the layout: the top row (may be null) over the
     // grid (with beside, may be null, on its left) over the buttons. Called by the

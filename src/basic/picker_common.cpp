@@ -27,12 +27,14 @@ QLineEdit* edit(const QString& name, QWidget* parent, bool readOnly)
     return e;
 }
 
-QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second)
+QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second) { return buttonRow(QVector<QPushButton*>{first, second}); }
+
+QHBoxLayout* buttonRow(const QVector<QPushButton*>& buttons)
 {
     auto* row = new QHBoxLayout;
     row->addStretch();
-    row->addWidget(first);
-    row->addWidget(second);
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
     return row;
 }
 

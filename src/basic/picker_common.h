@@ -25,6 +25,7 @@ QLineEdit* edit(const QString& name, QWidget* parent, bool readOnly = false);
 
 // The buttons at the foot of a dialog, pushed to the right.
 QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second);
+QHBoxLayout* buttonRow(const QVector<QPushButton*>& buttons);
 
 // A grid column: field, title, width in pixels.
 GridColumn column(const char* field, const char* title, int width);

@@ -61,6 +61,8 @@ const char* const Indexes[] = {
     "cgfx(txm,ppgg,dw)", "xsfx(txm,ppgg,dw)", "rkfx(txm,ppgg,dw)",
     "sp(txm,ppgg,dw,ck)",
     "fkfx(dh)", "skfx(dh)",
+    // The date ranges of the finance lists and the comprehensive statistics.
+    "cgglz(rq)", "xsglz(rq)", "fkfx(rq)", "skfx(rq)", "szfx(rq)",
 };
 
 QString columnSql(const QString& def)

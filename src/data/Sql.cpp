@@ -16,6 +16,13 @@ QString sqlQuote(const QString& text)
     return QLatin1Char('\'') + s + QLatin1Char('\'');
 }
 
+QString dateRangeClause(const QString& column, const DateRange& range)
+{
+    const QString format = QStringLiteral("yyyy-MM-dd");
+    return QStringLiteral("and ") + column + QStringLiteral(">=") + sqlQuote(range.from.toString(format))
+        + QStringLiteral("and ") + column + QStringLiteral("<=") + sqlQuote(range.to.toString(format));
+}
+
 namespace {
 
 constexpr int CacheLimit = 256;

@@ -6,6 +6,7 @@
 class TFdycgd2 : public TFdycgdLayout {
 public:
     TFdycgd2();
+    QRLabel* QRLghs2 = nullptr;
     QRDBText *QRD0 = nullptr, *QRD1 = nullptr, *QRD2 = nullptr, *QRD3 = nullptr,
              *QRD4 = nullptr, *QRD5 = nullptr;
 };

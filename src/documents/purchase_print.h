@@ -14,8 +14,8 @@ struct PurchasePrintFields {
     QString hjje;    // total amount text (a number; a lone "-" is not a total)
 };
 
-// Opens the company table when closed; title = print name + "采购单"; binds the layout's
-// data texts to lines; fills the header labels, e1, e2 "￥" + total, the capitals line with
-// "(退)" for a negative total, the printing operator as 制单; report title "打印预览";
-// shows the shared preview. The lines' current row is left where it was.
+// Title = the company's print name (read afresh) + "采购单"; binds the layout's data texts
+// to lines; fills the header labels, e1, e2 "￥" + total, the capitals line with "(退)" for
+// a negative total, the printing operator as 制单; report title "打印预览"; shows the shared
+// preview (document_print.h). The lines' current row is left where it was.
 void previewPurchaseDocument(bool withCodes, const PurchasePrintFields& f, Query& lines);

@@ -59,6 +59,16 @@ Query* editStockRow(TDM1& dm, const StockKey& key, StockKeyOrder order, const Ne
     return &q;
 }
 
+// The at-cost rule on q's current row, in edit: kcsl += delta; kcje := kcsl * kcjg rounded.
+void moveAtCost(Query& q, Money delta)
+{
+    const Money kcsl = q.money(QStringLiteral("kcsl")) + delta;
+    const Money kcjg = q.money(QStringLiteral("kcjg"));
+    q.setMoney(QStringLiteral("kcsl"), kcsl);
+    q.setMoney(QStringLiteral("kcje"), (kcsl * kcjg).round2());
+    q.post();
+}
+
 } // namespace
 
 void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money jg,
@@ -86,15 +96,8 @@ void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money
 void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created,
                  StockKeyOrder order)
 {
-    Query* row = editStockRow(dm, key, order, created);
-    if (!row)
-        return;
-    Query& q = *row;
-    const Money kcsl = q.money(QStringLiteral("kcsl")) + delta;
-    const Money kcjg = q.money(QStringLiteral("kcjg"));
-    q.setMoney(QStringLiteral("kcsl"), kcsl);
-    q.setMoney(QStringLiteral("kcje"), (kcsl * kcjg).round2());
-    q.post();
+    if (Query* row = editStockRow(dm, key, order, created))
+        moveAtCost(*row, delta);
 }
 
 void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money jg)
@@ -105,4 +108,42 @@ void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money
 void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created)
 {
     applyAtCost(dm, key, delta, created, StockKeyOrder::PpggTxmDwCk);
+}
+
+bool applyAtCostById(TDM1& dm, qint64 id, Money delta)
+{
+    Query& q = dm.AQkcfx1;
+    q.close();
+    q.setSql({QStringLiteral("SELECT * FROM sp"), QStringLiteral("where id=") + sqlQuote(QString::number(id))});
+    q.open();
+    if (q.isEmpty())
+        return false;
+    q.first();
+    q.edit();
+    moveAtCost(q, delta);
+    return true;
+}
+
+int resetShownStock(TDM1& dm)
+{
+    Query& q = dm.AQkcfx1;
+    if (!q.isOpen())
+        return 0;
+    const ControlsDisabled still(q);
+    Transaction tr(dm.ADOC1);
+    const int n = q.recordCount();
+    for (int r = 0; r < n; ++r) {
+        q.moveTo(r);
+        q.edit();
+        try {
+            q.setMoney(QStringLiteral("kcsl"), Money());
+            q.setMoney(QStringLiteral("kcje"), Money());
+            q.post();
+        } catch (...) {
+            q.cancel();
+            throw;
+        }
+    }
+    tr.commit();
+    return n;
 }

@@ -40,3 +40,15 @@ void applyMovingAverage(TDM1& dm, const StockKey& key, Money sl, Money je, Money
                         StockKeyOrder order);
 void applyAtCost(TDM1& dm, const StockKey& key, Money delta, const NewStockRow& created,
                  StockKeyOrder order);
+
+// The at-cost rule on the goods row with this id (assembly and splitting move a row they
+// know by id): AQkcfx1 is re-pointed at "SELECT * FROM sp" / "where id=..." and, when the
+// row exists, kcsl += delta and kcje := kcsl * kcjg rounded as above. False when no row has
+// the id (nothing is written).
+bool applyAtCostById(TDM1& dm, qint64 id, Money delta);
+
+// The stock reset: every row AQkcfx1 holds (the rows the stock table shows), from the first
+// to the last, gets kcsl := 0 and kcje := 0 through the query, so the rows in hand show the
+// zeros; kcjg and every other column stay, rows not shown are not touched. All rows or
+// none: one transaction. Returns the number of rows reset.
+int resetShownStock(TDM1& dm);

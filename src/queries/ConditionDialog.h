@@ -56,6 +56,8 @@ struct ConditionDescription {
     QVector<ClausePart> order{ClausePart::Edits, ClausePart::Combo1, ClausePart::Combo2,
                               ClausePart::Date, ClausePart::CheckBox2};
     QString orderLine = QStringLiteral("order by id");
+    // false: Esc does nothing (the dialog leaves Esc unbound; only 关闭 and the close box close it).
+    bool escCloses = true;
     // The label of the to-date (DateTimePicker2).
     QString toCaption = QStringLiteral("至");
 };

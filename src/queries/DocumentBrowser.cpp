@@ -1,5 +1,7 @@
 #include "DocumentBrowser.h"
 
+#include "QueryWindow.h"
+
 #include "data/DM1.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -213,6 +215,12 @@ DocumentBrowser::~DocumentBrowser() = default;
 
 QLineEdit* DocumentBrowser::edit(const QString& name) const { return edits_.value(name); }
 
+QString DocumentBrowser::editText(const QString& name) const
+{
+    const QLineEdit* e = edit(name);
+    return e ? e->text() : QString();
+}
+
 QAction* DocumentBrowser::printItem(const QString& name) const { return printItems_.value(name); }
 
 QString DocumentBrowser::panelText(int index) const { return StatusBar1->panelText(index); }
@@ -331,4 +339,30 @@ void DocumentBrowser::closeEvent(QCloseEvent* e)
 {
     spec_.lines->close();
     QWidget::closeEvent(e);
+    if (e->isAccepted() && closed_)
+        closed_();
+}
+
+QVector<GridColumn> documentLineColumns()
+{
+    const Qt::Alignment number = Qt::AlignRight | Qt::AlignVCenter;
+    const QColor tint = ListColours::tint();
+    return {{.field = "txm", .title = "编码", .width = 110},
+            {.field = "ppgg", .title = "商品名称", .width = 220},
+            {.field = "dw", .title = "单位", .width = 40},
+            {.field = "sl", .title = "数量", .width = 60, .align = number, .tint = tint},
+            {.field = "jg", .title = "单价", .width = 80, .align = number},
+            {.field = "zk", .title = "折扣", .width = 40, .align = number},
+            {.field = "je", .title = "金额", .width = 80, .align = number, .tint = tint}};
+}
+
+QVector<BrowserPanel> documentTotalPanels()
+{
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    return {{.width = 150, .text = "合计", .align = Qt::AlignCenter},
+            {.width = 200},
+            {.width = 100, .field = "hjsl", .align = right},
+            {.width = 100},
+            {.width = 100, .field = "hjje", .align = right},
+            {.width = 100}};
 }

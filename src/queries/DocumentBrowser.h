@@ -32,14 +32,14 @@ struct BrowserField {
     int width = 120;         // width of the edit in pixels
     bool newRow = false;     // starts a new row of the header area
     bool stretch = false;    // takes the rest of its row
-    QString fixedText;       // an edit that always reads this text (not filled from the header)
+    QString fixedText{};     // an edit that always reads this text (not filled from the header)
 };
 
 // A status bar panel; field names the header column it shows (empty: the fixed text).
 struct BrowserPanel {
     int width = 100;
-    QString text;
-    QString field;
+    QString text{};
+    QString field{};
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
@@ -88,6 +88,8 @@ public:
 
     // A header edit by its column name (dh included); nullptr when there is none.
     QLineEdit* edit(const QString& name) const;
+    // The text of a header edit ("" when there is none): what the prints read.
+    QString editText(const QString& name) const;
     // A print menu item by name ("N3"); nullptr when there is none.
     QAction* printItem(const QString& name) const;
     QString panelText(int index) const;
@@ -108,6 +110,8 @@ public:
 
     // Closes the browser (and its MDI frame).
     void closeWindow();
+    // Runs when the browser has closed (its opener clears its instance variable there).
+    void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
 
     // The lines' statement for a document number.
     QStringList lineSql(const QString& number) const;
@@ -128,16 +132,29 @@ private:
     QHash<QString, QLineEdit*> edits_;
     QHash<QString, QAction*> printItems_;
     KeyPreview* keys_ = nullptr;
+    std::function<void()> closed_;
 };
 
+// What the purchase and sales browsers share: the seven line columns (编码, 商品名称, 单位,
+// 数量 and 金额 tinted, 单价, 折扣; numbers to the right) and the status bar (合计, the
+// document's hjsl in panel 2 and its hjje in panel 4).
+QVector<GridColumn> documentLineColumns();
+QVector<BrowserPanel> documentTotalPanels();
+
 // Brings the open browser of `instance` to the front, or creates one with create() and shows
-// it as an MDI child; then shows the header query's current document in it.
+// it as an MDI child (the browser clears `instance` when it closes); then shows the header
+// query's current document in it.
 template <class T>
 T* showDocumentBrowser(QPointer<T>& instance, const std::function<T*()>& create)
 {
     if (!ActivateIfOpen(instance.data())) {
-        instance = create();
-        showMdiChild(instance.data());
+        T* b = create();
+        instance = b;
+        b->whenClosed([&instance, b] {
+            if (instance == b)
+                instance = nullptr;
+        });
+        showMdiChild(b);
     }
     instance->showCurrent();
     return instance.data();

@@ -12,13 +12,18 @@
 #include "ui/Modal.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QMouseEvent>
 #include <QStyle>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -57,7 +62,9 @@ QIcon glyphFor(const QString& caption, QStyle* style)
         {"统计", QStyle::SP_FileDialogContentsView}, {"查单", QStyle::SP_FileDialogDetailedView},
         {"明细", QStyle::SP_FileDialogDetailedView}, {"打印", QStyle::SP_DialogSaveButton},
         {"导出", QStyle::SP_DriveHDIcon},           {"新增", QStyle::SP_FileDialogNewFolder},
-        {"修改", QStyle::SP_FileDialogInfoView}};
+        {"修改", QStyle::SP_FileDialogInfoView},
+        {"拆零", QStyle::SP_ArrowDown},             {"组装", QStyle::SP_ArrowUp},
+        {"归零", QStyle::SP_DialogResetButton}};
     for (const auto& [word, glyph] : glyphs)
         if (caption.contains(QString::fromUtf8(word)))
             return style->standardIcon(glyph);
@@ -127,6 +134,11 @@ void QueryWindow::buildUi()
         buttons_.insert(b.name, sb);
     }
     outer->addWidget(tools);
+    // Statistics tables: their condition panel stands in place of the tool panel.
+    if (desc_.inlineConditions) {
+        tools->hide();
+        outer->addWidget(buildConditionPanel());
+    }
 
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
@@ -171,7 +183,18 @@ void QueryWindow::buildUi()
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
     if (!desc_.doubleClickClicks.isEmpty())
         connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, [this] { clickButton(desc_.doubleClickClicks); });
-    outer->addWidget(DBGrid1, 1);
+    if (desc_.tree.shown) {
+        // The category tree stands left of the grid.
+        auto* middle = new QHBoxLayout;
+        middle->setContentsMargins(0, 0, 0, 0);
+        middle->setSpacing(0);
+        buildTree();
+        middle->addWidget(TreeView1);
+        middle->addWidget(DBGrid1, 1);
+        outer->addLayout(middle, 1);
+    } else {
+        outer->addWidget(DBGrid1, 1);
+    }
 
     StatusBar1 = new PanelBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -185,21 +208,110 @@ void QueryWindow::buildUi()
         {desc_.closeButton, &QueryWindow::closeWindow}, {desc_.queryButton, &QueryWindow::openConditionDialog},
         {desc_.printButton, &QueryWindow::print}, {desc_.exportButton, &QueryWindow::exportGrid}};
     for (const auto& [name, action] : actions)
-        if (SpeedButton* b = button(name))
+        if (QAbstractButton* b = anyButton(name))
             connectHandler(b, &QAbstractButton::clicked, this, action);
 
+    buildDropDown();
+
     keys_ = new KeyPreview(this);
-    if (SpeedButton* b = button(desc_.escClicks))
+    if (QAbstractButton* b = anyButton(desc_.escClicks))
         keys_->mapKey(Qt::Key_Escape, b);
+    if (desc_.inlineConditions) {
+        // Enter: the switch, the pickers and the edit in turn, then the run button.
+        keys_->enterMovesTo(CheckBox1, DateTimePicker1);
+        keys_->enterMovesTo(DateTimePicker1, DateTimePicker2);
+        keys_->enterMovesTo(DateTimePicker2, Edit1);
+        if (QPushButton* run = panelButton(desc_.inlineConditions->runButton)) {
+            if (desc_.inlineConditions->enterRuns)
+                keys_->onEnter(Edit1, [run] { run->click(); });
+            else
+                keys_->enterMovesTo(Edit1, run);
+        }
+    }
+}
+
+// ---- Category tree and drop-down tool button ----------------------------------------
+
+namespace {
+// Pops a menu at the lower left corner of the button it watches when the mouse is released
+// on that button.
+class PopOnRelease : public QObject {
+public:
+    PopOnRelease(QAbstractButton* b, QMenu* m) : QObject(b), button_(b), menu_(m) { b->installEventFilter(this); }
+    bool eventFilter(QObject* obj, QEvent* e) override
+    {
+        if (obj == button_ && e->type() == QEvent::MouseButtonRelease
+            && button_->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
+            menu_->popup(button_->mapToGlobal(QPoint(0, button_->height())));
+        return false;
+    }
+private:
+    QAbstractButton* button_;
+    QMenu* menu_;
+};
+}
+
+void QueryWindow::buildTree()
+{
+    TreeView1 = new QTreeWidget(this);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setFixedWidth(desc_.tree.width);
+    QIcon category = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    category.addPixmap(style()->standardPixmap(QStyle::SP_DirOpenIcon), QIcon::Selected);
+    TreeView1->setUpdatesEnabled(false);
+    auto* root = new QTreeWidgetItem(TreeView1, {desc_.tree.rootText});
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
+    const RecordSet rs = DM1->ADOC1.execute(desc_.tree.categories);
+    for (const QVariantList& row : rs.rows)
+        (new QTreeWidgetItem(root, {row.value(0).toString()}))->setIcon(0, category);
+    TreeView1->expandAll();
+    TreeView1->setUpdatesEnabled(true);
+    connectHandler(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { treeClicked(node); });
+}
+
+void QueryWindow::treeClicked(QTreeWidgetItem* node)
+{
+    if (!node)
+        return;
+    QStringList lines{desc_.tree.rowStatement};
+    if (node->parent())   // the root lists every row
+        lines << QStringLiteral("where ") + desc_.tree.field + QLatin1Char('=') + sqlQuote(node->text(0));
+    runAndRecount(lines);
+}
+
+void QueryWindow::buildDropDown()
+{
+    const ListDropDown& d = desc_.dropDown;
+    SpeedButton* b = button(d.button);
+    if (!b)
+        return;
+    dropDownMenu = new QMenu(this);
+    dropDownMenu->setObjectName(d.menu);
+    for (const ListButton& it : d.items) {
+        QAction* a = dropDownMenu->addAction(it.caption);
+        a->setObjectName(it.name);
+        popupItems_.insert(it.name, a);
+    }
+    new PopOnRelease(b, dropDownMenu);
 }
 
 SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.value(name, nullptr); }
 
 QAction* QueryWindow::popupItem(const QString& name) const { return popupItems_.value(name, nullptr); }
 
+void QueryWindow::takeButtons(std::initializer_list<SpeedButton**> inOrder) const
+{
+    int i = 0;
+    for (SpeedButton** b : inOrder) {
+        *b = i < desc_.buttons.size() ? button(desc_.buttons[i].name) : nullptr;
+        ++i;
+    }
+}
+
 void QueryWindow::clickButton(const QString& name) const
 {
-    if (SpeedButton* b = button(name))
+    if (QAbstractButton* b = anyButton(name))
         b->click();
 }
 
@@ -214,8 +326,12 @@ RowStyle QueryWindow::styleRow(int row) const
     const int nonZero = column(c.redWhenNonZero);
     const int negative = column(c.redWhenNegative);
     const int state = column(c.heldBrush);
+    const int notPositive = column(c.redWhenNotPositive);
+    const int positive = column(c.redWhenPositive);
     if ((nonZero >= 0 && !q.cellMoney(row, nonZero).isZero())
-        || (negative >= 0 && q.cellMoney(row, negative).isNegative()))
+        || (negative >= 0 && q.cellMoney(row, negative).isNegative())
+        || (notPositive >= 0 && q.cellMoney(row, notPositive) <= Money())
+        || (positive >= 0 && q.cellMoney(row, positive) > Money()))
         s.font = ListColours::red();
     if (state >= 0 && q.cellText(row, state) == kHeld)
         s.brush = ListColours::held();
@@ -245,11 +361,37 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
     afterRun();
 }
 
+void QueryWindow::runAndRecount(const QStringList& lines)
+{
+    {
+        const ControlsDisabled off(*q_);
+        reopen(*q_, lines);
+        recountTotals();
+    }
+    afterRun();
+}
+
 void QueryWindow::runOpeningQuery() { runQuery(desc_.openingLines, desc_.openingOrder); }
+
+// --- Grouped run of the statistics tables ---
+void QueryWindow::runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
+                             const QString& orderLine)
+{
+    Query& q = *q_;
+    {
+        q.disableControls();
+        const auto enable = qScopeGuard([&q] { q.enableControls(); });
+        reopen(q, QStringList{selectLine} + clauses + QStringList{groupLine, orderLine});
+        recountTotals();
+    }
+    afterRun();
+}
+// --- end of the grouped run ---
 
 void QueryWindow::recountTotals()
 {
     Query& q = *q_;
+    const ControlsDisabled still(q);   // the grids do not follow the walk
     QVector<Money> sums(desc_.totalFields.size());
     q.first();
     const int n = q.recordCount();
@@ -260,6 +402,10 @@ void QueryWindow::recountTotals()
     }
     for (int i = 0; i < sums.size() && i < desc_.sumPanels.size(); ++i)
         StatusBar1->setPanelText(desc_.sumPanels[i], sums[i].plainText());
+    // A panel that is the difference of two totals.
+    const PanelDifference& d = desc_.difference;
+    if (d.panel >= 0 && d.of < sums.size() && d.less < sums.size())
+        StatusBar1->setPanelText(d.panel, (sums[d.of] - sums[d.less]).plainText());
 }
 
 bool QueryWindow::requireOpen() const
@@ -280,11 +426,12 @@ bool QueryWindow::requireRows(const QString& emptyRefusal) const
     return false;
 }
 
-void QueryWindow::print()
+void QueryWindow::print() { print(desc_.print); }
+
+void QueryWindow::print(const ListPrint& p)
 {
     if (!requireOpen())
         return;
-    const ListPrint& p = desc_.print;
     QuickRep* rep = p.report ? p.report() : nullptr;
     if (!rep)
         return;
@@ -337,6 +484,8 @@ void QueryWindow::showEvent(QShowEvent* e)
     if (shown_)
         return;
     shown_ = true;
+    if (desc_.inlineConditions)
+        resetConditions();
     if (desc_.runOnShow)
         runOpeningQuery();
 }
@@ -346,6 +495,76 @@ void QueryWindow::closeEvent(QCloseEvent* e)
     q_->close();
     formClosed();
     QWidget::closeEvent(e);
+}
+
+// ---- Inline condition panel ----------------------------------------------------------
+
+QWidget* QueryWindow::buildConditionPanel()
+{
+    const InlineConditions& c = *desc_.inlineConditions;
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(8, 6, 8, 6);
+    row->setSpacing(6);
+    const DateRangeControls dates = createDateRangeControls(c.dateCaption, panel);
+    CheckBox1 = dates.box;
+    DateTimePicker1 = dates.from;
+    DateTimePicker2 = dates.to;
+    linkDateRange(DateTimePicker1, DateTimePicker2);
+    Edit1 = new QLineEdit(panel);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFixedWidth(120);
+    row->addWidget(CheckBox1);
+    row->addWidget(DateTimePicker1);
+    row->addWidget(new QLabel(QStringLiteral("至"), panel));
+    row->addWidget(DateTimePicker2);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(c.editLabel, panel));
+    row->addWidget(Edit1);
+    row->addStretch(1);
+    QVector<QWidget*> tabs{CheckBox1, DateTimePicker1, DateTimePicker2, Edit1};
+    for (const ListButton& b : c.buttons) {
+        auto* pb = new QPushButton(glyphFor(b.caption, style()), b.caption, panel);
+        pb->setObjectName(b.name);
+        pb->setAutoDefault(true);   // Enter on the focused button clicks it
+        pb->setFixedSize(72, 28);
+        row->addWidget(pb);
+        panelButtons_.insert(b.name, pb);
+        tabs << pb;
+    }
+    for (int i = 0; i + 1 < tabs.size(); ++i)
+        setTabOrder(tabs[i], tabs[i + 1]);
+    if (QPushButton* run = panelButton(c.runButton))
+        connectHandler(run, &QPushButton::clicked, this, &QueryWindow::runConditions);
+    return panel;
+}
+
+QPushButton* QueryWindow::panelButton(const QString& name) const { return panelButtons_.value(name, nullptr); }
+
+QAbstractButton* QueryWindow::anyButton(const QString& name) const
+{
+    if (SpeedButton* b = button(name))
+        return b;
+    return panelButton(name);
+}
+
+void QueryWindow::resetConditions()
+{
+    Edit1->clear();
+    DateRangeControls{CheckBox1, DateTimePicker1, DateTimePicker2}.reset();
+    Edit1->setFocus();
+}
+
+void QueryWindow::runConditions()
+{
+    const InlineConditions& c = *desc_.inlineConditions;
+    std::optional<DateRange> dates;
+    if (CheckBox1->isChecked())
+        dates = DateRange{DateTimePicker1->date(), DateTimePicker2->date()};
+    runAndRecount(c.statement(Edit1->text(), dates));
+    if (!c.doneMessage.isEmpty())
+        infoBox(c.doneMessage);
 }
 
 void describeDocumentList(ListDescription& s)
@@ -363,4 +582,27 @@ void describeDocumentList(ListDescription& s)
     s.legendText = QStringLiteral("未审核单据");
     s.legendColour = ListColours::held();
     s.colouring.heldBrush = QStringLiteral("shbj");
+}
+
+void describeStatisticsTable(ListDescription& s, const QString& editLabel)
+{
+    InlineConditions& c = s.inlineConditions.emplace();
+    c.editLabel = editLabel;
+    c.buttons = {{QStringLiteral("BB1"), QStringLiteral("统计")},
+                 {QStringLiteral("BB2"), QStringLiteral("打印")},
+                 {QStringLiteral("BB3"), QStringLiteral("导出")},
+                 {QStringLiteral("BB4"), QStringLiteral("关闭")}};
+    s.runOnShow = false;
+    s.queryButton.clear();
+    s.printButton = QStringLiteral("BB2");
+    s.exportButton = QStringLiteral("BB3");
+    s.closeButton = s.escClicks = QStringLiteral("BB4");
+}
+
+StatisticsTable::StatisticsTable(ListDescription desc, QWidget* parent) : QueryWindow(std::move(desc), parent)
+{
+    BB1 = panelButton(QStringLiteral("BB1"));
+    BB2 = panelButton(QStringLiteral("BB2"));
+    BB3 = panelButton(QStringLiteral("BB3"));
+    BB4 = panelButton(QStringLiteral("BB4"));
 }

@@ -8,6 +8,7 @@
 // the refusal on a closed query, the title-click sort, Esc, the close that closes the
 // shared query, print through a report form and export are done here once.
 
+#include "data/Sql.h"
 #include "ui/DataGrid.h"
 
 #include <QColor>
@@ -18,10 +19,17 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 
 class Query;
+class QAbstractButton;
+class QCheckBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
+class QPushButton;
+class DatePicker;
 class QMenu;
 class QAction;
 class KeyPreview;
@@ -29,6 +37,8 @@ class PanelBar;
 class SpeedButton;
 class TConditionDialog;
 class QuickRep;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // One column of the grid as a window lists it.
 struct ListColumn {
@@ -67,7 +77,23 @@ struct RowColouring {
     QString redWhenNonZero;    // red font when this field is not zero (the lists' debt "qk")
     QString redWhenNegative;   // red font when this field is below zero (ledgers' "sl", "je")
     QString heldBrush;         // brush $E1FFE1 when this field reads "未审核" ("shbj")
-    bool any() const { return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty(); }
+    QString redWhenNotPositive;   // red font when this field is zero or below (stock "kcsl")
+    // Red font when this field is above zero (the expense "ze" of other income and expense).
+    QString redWhenPositive{};
+    bool any() const
+    {
+        return !redWhenNonZero.isEmpty() || !redWhenNegative.isEmpty() || !heldBrush.isEmpty()
+            || !redWhenNotPositive.isEmpty() || !redWhenPositive.isEmpty();
+    }
+};
+
+// A status panel that the recount of the rows in hand fills with the difference of two
+// totals (income less expense): panel := total `of` - total `less`, both indexes into
+// totalFields. Panel -1: none.
+struct PanelDifference {
+    int panel = -1;
+    int of = 0;
+    int less = 1;
 };
 
 // A data text of a report form and the query field it shows.
@@ -88,6 +114,48 @@ struct ListPrint {
     QVector<QPair<QString, int>> totals;         // "e1" -> panel 2 ...
 };
 
+// ---- Inline condition panel --------------------------------------------------------
+// Statistics tables that run from their own window carry their conditions in a panel
+// above the grid, in place of the tool panel: CheckBox1 (the date switch) with the linked
+// pickers DateTimePicker1 and DateTimePicker2, one labelled Edit1, then push buttons that
+// take the focus (BB1 统计, BB2 打印, ...). Enter in the switch and the pickers moves on; in
+// Edit1 it moves to the run button or clicks it; Enter on a focused button clicks it.
+// The run gives the statement of Edit1's text and the dates (when the switch is ticked)
+// to the shared query with its controls disabled, walks the rows into the total panels
+// and shows doneMessage (when there is one).
+struct InlineConditions {
+    QString dateCaption = QStringLiteral("日期范围");
+    QString editLabel;                 // "员　　工"
+    QVector<ListButton> buttons;       // after the edit, left to right
+    QString runButton = QStringLiteral("BB1");
+    bool enterRuns = false;            // Enter in Edit1 clicks runButton (else moves to it)
+    std::function<QStringList(const QString& text, const std::optional<DateRange>& dates)> statement;
+    QString doneMessage;               // "统计完毕！" (提示); empty: none
+};
+
+// ---- Category tree and drop-down tool button (the stock table) ----------------------
+// A tree TreeView1 left of the grid: a root node and one node per category, read once when
+// the window is created. A click on the root runs rowStatement alone, a click on a category
+// adds "where <field>='<category>'"; no order line. The totals are then recounted from the
+// rows (totalFields into sumPanels) and afterRun() is called. A click with no node does
+// nothing.
+struct CategoryTree {
+    bool shown = false;
+    QString categories = QStringLiteral("SELECT lb FROM lb order by id");   // first column
+    QString rowStatement;              // "select * from sp"
+    QString field;                     // "lb"
+    QString rootText = QStringLiteral("全部类别");
+    int width = 140;
+};
+
+// A tool button whose click does nothing and that pops a menu at its lower left corner
+// when the mouse is released on it. The window connects the menu's items itself.
+struct ListDropDown {
+    QString button;                    // "SB88"
+    QString menu;                      // "PopupMenu2"
+    QVector<ListButton> items;         // {"N11", "1、带库存价格打印"}
+};
+
 struct ListDescription {
     QString objectName;                // the class name as object name ("TFcggl1")
     QString caption;                   // "采购单据"
@@ -100,6 +168,7 @@ struct ListDescription {
     bool runOnShow = true;             // false: the window opens empty (statistics tables)
     QVector<int> sumPanels;            // sum field i -> panel sumPanels[i]
     QStringList totalFields;           // fields recounted into sumPanels by walking the rows
+    PanelDifference difference{};      // recounted after them
     QVector<ListColumn> columns;
     QVector<ListPanel> panels;
     QVector<ListButton> buttons;       // left to right
@@ -115,6 +184,9 @@ struct ListDescription {
     QColor legendColour;               // Shape1's fill
     QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");
     ListPrint print;
+    std::optional<InlineConditions> inlineConditions;   // none: the tool panel
+    CategoryTree tree;
+    ListDropDown dropDown;
 };
 
 // Colours of the lists.
@@ -143,6 +215,8 @@ public:
     QFrame* Shape1 = nullptr;
     QLabel* legendLabel = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;   // when the description shows a category tree
+    QMenu* dropDownMenu = nullptr;      // the drop-down button's menu (PopupMenu2)
 
     // A tool button or pop-up item by name (nullptr when the window has none).
     SpeedButton* button(const QString& name) const;
@@ -154,8 +228,17 @@ public:
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
-    // Walks the query from the first row to the end adding totalFields into sumPanels; the
-    // cursor ends on the last row.
+
+    // --- Grouped run of the statistics tables ---
+    // Runs the caller's select line, the clauses, the group line and the order line on the
+    // shared query; there is no sum statement: the totals are walked (recountTotals), which
+    // leaves the cursor on the last row. As runQuery, the controls are enabled again also
+    // when the statement fails, and afterRun() follows a successful run.
+    void runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
+                    const QString& orderLine);
+    // --- end of the grouped run ---
+    // Walks the query from the first row to the end adding totalFields into sumPanels (and
+    // their difference into the difference panel); the cursor ends on the last row.
     void recountTotals();
     // "数据表未打开，请先查询！" (警告) when the query is closed; true when it is open.
     bool requireOpen() const;
@@ -164,7 +247,24 @@ public:
 
     // Print and export of the window (also the buttons' actions).
     void print();
+    // The same report-form protocol with another print description (a window that prints
+    // more than one layout).
+    void print(const ListPrint& p);
     void exportGrid();
+
+    // ---- Inline condition panel (nullptr without one) ----
+    QCheckBox* CheckBox1 = nullptr;
+    DatePicker* DateTimePicker1 = nullptr;
+    DatePicker* DateTimePicker2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* panelButton(const QString& name) const;
+    // The panel's show defaults: Edit1 empty and focused, to = today, from one calendar
+    // month earlier, the switch unticked.
+    void resetConditions();
+    // The run button: the statement of the panel's values on the shared query, the totals
+    // walked into their panels, then doneMessage. The controls are enabled again also when
+    // the statement fails; the error then goes on to the caller and no message is shown.
+    void runConditions();
 
     // The window's condition dialog (SB77); a window without one returns nullptr.
     virtual TConditionDialog* createConditionDialog() { return nullptr; }
@@ -174,11 +274,17 @@ public:
     // Closes the window (its MDI frame when it has one).
     void closeWindow();
 
+    // The category tree's click (see CategoryTree).
+    void treeClicked(QTreeWidgetItem* node);
+
 protected:
     // Errors of the button actions and of the opening query are not caught here: they
     // leave the event handler and the application shows them in the default error box.
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Points the window's own button members at its tool buttons, in the described order
+    // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
+    void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
     // Called when the window closes (after the query is closed): clear the instance variable.
     virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
@@ -187,6 +293,13 @@ protected:
 
 private:
     void buildUi();
+    // Runs lines on the shared query with its controls disabled (enabled again however the
+    // run ends), walks the rows into the total panels, then afterRun().
+    void runAndRecount(const QStringList& lines);
+    QWidget* buildConditionPanel();
+    QAbstractButton* anyButton(const QString& name) const;   // a tool or a panel button
+    void buildTree();
+    void buildDropDown();
     RowStyle styleRow(int row) const;
     void clickButton(const QString& name) const;
 
@@ -195,6 +308,7 @@ private:
     KeyPreview* keys_ = nullptr;
     QHash<QString, SpeedButton*> buttons_;
     QHash<QString, QAction*> popupItems_;
+    QHash<QString, QPushButton*> panelButtons_;
     bool shown_ = false;
 };
 
@@ -202,3 +316,16 @@ private:
 // the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
 // held-document legend and brush (the purchase and sales lists add the red debt font).
 void describeDocumentList(ListDescription& s);
+
+// What the statistics tables with a condition panel share: the panel with the date switch
+// and edit (labelled editLabel) and the buttons BB1 统计, BB2 打印, BB3 导出 and BB4 关闭 as
+// the print, export and close buttons; Esc clicks 关闭; nothing runs on opening.
+void describeStatisticsTable(ListDescription& s, const QString& editLabel);
+
+// A statistics table so described, its panel's buttons by name.
+class StatisticsTable : public QueryWindow {
+    Q_OBJECT
+public:
+    StatisticsTable(ListDescription desc, QWidget* parent);
+    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr;
+};

@@ -12,16 +12,12 @@ class TFllcgd1 : public DocumentBrowser {
     Q_OBJECT
 public:
     explicit TFllcgd1(TDM1& dm, QWidget* parent = nullptr);
-    ~TFllcgd1() override;
 
     // Header edits (dh, the state and the heading are the base's).
     QLineEdit *rq = nullptr, *ck = nullptr, *ghs = nullptr, *jsr = nullptr, *bz = nullptr;
     QLineEdit *yhe = nullptr, *yfe = nullptr, *sfe = nullptr;
     QAction* N3 = nullptr;   // 带编码打印
     QAction* N4 = nullptr;   // 不带编码打印
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 };
 
 extern QPointer<TFllcgd1> Fllcgd1;

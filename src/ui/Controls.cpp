@@ -7,6 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -258,6 +259,23 @@ void linkDateRange(DatePicker* from, DatePicker* to)
     connectHandler(to, &DatePicker::closeUp, from, [from, to] {
         if (from->date() > to->date()) from->setDate(to->date());
     });
+}
+
+DateRangeControls createDateRangeControls(const QString& caption, QWidget* parent)
+{
+    DateRangeControls c{new QCheckBox(caption, parent), new DatePicker(parent), new DatePicker(parent)};
+    c.box->setObjectName(QStringLiteral("CheckBox1"));
+    c.from->setObjectName(QStringLiteral("DateTimePicker1"));
+    c.to->setObjectName(QStringLiteral("DateTimePicker2"));
+    return c;
+}
+
+void DateRangeControls::reset() const
+{
+    const QDate today = Clock::today();
+    to->setDate(today);
+    from->setDate(addMonthsClamped(today, -1));
+    box->setChecked(false);
 }
 
 // ---------------------------------------------------------------------------------------

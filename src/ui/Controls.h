@@ -14,6 +14,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QCheckBox;
 class QLabel;
 
 // Key preview of a form: installed on the form, it sees every key of its children first.
@@ -100,6 +101,17 @@ QDate addMonthsClamped(const QDate& d, int months);
 // Keeps from <= to as the query dialogs do: when from's calendar closes up with a date
 // after to, to takes it; when to's calendar closes up with a date before from, from takes it.
 void linkDateRange(DatePicker* from, DatePicker* to);
+
+// The date switch of the query conditions with its two pickers: CheckBox1, DateTimePicker1
+// and DateTimePicker2, children of parent.
+struct DateRangeControls {
+    QCheckBox* box = nullptr;
+    DatePicker* from = nullptr;
+    DatePicker* to = nullptr;
+    // The switch unticked, to = today, from one calendar month earlier.
+    void reset() const;
+};
+DateRangeControls createDateRangeControls(const QString& caption, QWidget* parent);
 
 // A status bar of numbered panels with fixed widths and alignment.
 class PanelBar : public QStatusBar {

@@ -292,6 +292,14 @@ bool DataGrid::isColumnVisible(int i) const
     return i >= 0 && i < cols_.size() && cols_[i].visible;
 }
 
+void DataGrid::setColumnTitle(int i, const QString& title)
+{
+    if (i < 0 || i >= cols_.size())
+        return;
+    cols_[i].title = title;
+    model_->titlesChanged();
+}
+
 QVector<GridColumn> DataGrid::visibleColumns() const
 {
     QVector<GridColumn> out;

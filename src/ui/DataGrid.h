@@ -24,7 +24,7 @@ struct GridColumn {
     int width = 64;                // pixels
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;  // of the cells
     bool titleCentered = false;
-    QColor tint;                   // background of the column; invalid = white
+    QColor tint{};                 // background of the column; invalid = white
     bool visible = true;
     QMenu* popup = nullptr;        // pop-up menu of the column (right click)
 };
@@ -50,6 +50,9 @@ public:
     int columnOfField(const QString& field) const;   // -1 when absent
     void setColumnVisible(int i, bool visible);
     bool isColumnVisible(int i) const;
+    // A column's title changed after the grid was built (a statistics table names its group
+    // column after the grouping chosen).
+    void setColumnTitle(int i, const QString& title);
     // Visible columns in order (what the export writes).
     QVector<GridColumn> visibleColumns() const;
 

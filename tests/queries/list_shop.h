@@ -14,6 +14,23 @@
 #include <QApplication>
 #include <QPushButton>
 
+// The five totals of a purchase or sales list: panels 2, 3, 5, 6, 7.
+inline QStringList documentTotals(const QueryWindow& w)
+{
+    QStringList out;
+    for (int i : {2, 3, 5, 6, 7})
+        out << w.StatusBar1->panelText(i);
+    return out;
+}
+
+// Opens a document list's condition dialog through SB77 and hands it to step.
+template <class Dialog>
+void runConditionDialog(ModalScript& modal, DocumentList& w, std::function<void(Dialog&)> step)
+{
+    modal.next([step](QDialog& d) { step(static_cast<Dialog&>(d)); });
+    w.SB77->click();
+}
+
 struct ListShop {
     TempShop shop;
     TDM1* dm = shop.dm.get();
@@ -53,11 +70,7 @@ struct ListShop {
         return *Fcggl1;
     }
     // Opens the condition dialog through SB77 and hands it to step.
-    void dialog(std::function<void(TFcxcg1&)> step)
-    {
-        modal.next([step](QDialog& d) { step(static_cast<TFcxcg1&>(d)); });
-        Fcggl1->SB77->click();
-    }
+    void dialog(std::function<void(TFcxcg1&)> step) { runConditionDialog(modal, *Fcggl1, step); }
     // The list with every header, by id.
     TFcggl1& listAll()
     {
@@ -66,13 +79,7 @@ struct ListShop {
         return *Fcggl1;
     }
     // Panels 2, 3, 5, 6, 7.
-    QStringList panels() const
-    {
-        QStringList out;
-        for (int i : {2, 3, 5, 6, 7})
-            out << Fcggl1->StatusBar1->panelText(i);
-        return out;
-    }
+    QStringList panels() const { return documentTotals(*Fcggl1); }
     QStringList column(const QString& field) const { return columnTexts(dm->AQcgz1, field); }
     bool moveTo(const QString& dh) { return dm->AQcgz1.locate({QStringLiteral("dh")}, {dh}); }
 };

@@ -6,6 +6,7 @@
 #include "queries/Udycggl1.h"
 #include "queries/Ullcgd1.h"
 #include "shell/Export.h"
+#include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"
 #include "ui/DataGrid.h"
 
@@ -123,8 +124,15 @@ TEST(PurchaseList, DeleteRemovesTheDocumentAndRecountsTheTotals)
     EXPECT_EQ(s.rec.last().icon, MsgIcon::Question);
     EXPECT_EQ(s.count("cgglz"), 2);
 
+    w.SB55->click();   // a browser open on the document
     w.N1->trigger();   // the pop-up 删除 clicks SB66
     EXPECT_EQ(s.column("dh"), QStringList{"CG20240102001"});
+    // The browser keeps no lines of the deleted document and refuses its next step.
+    EXPECT_FALSE(DM1->AQcgc1.isOpen());
+    Fllcgd1->BB3->click();
+    EXPECT_EQ(s.rec.last().text, "数据未打开，关闭窗口后重新打开！");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(Fllcgd1.isNull());
     EXPECT_EQ(s.count("cgglz"), 1);
     EXPECT_EQ(s.panels(), (QStringList{"2", "50.25", "50.25", "20", "30.25"}));
     EXPECT_EQ(q.recNo(), q.recordCount() - 1);
@@ -150,22 +158,11 @@ TEST(PurchaseList, ViewPrintAndExportTheList)
     delete Fllcgd1.data();
 
     DM1->ATdanwei1.close();
-    QVector<PageContent> pages;
-    s.modal.next([&](QDialog&) {
-        QuickRep& rep = Fdycggl1->QuickRep1;
-        EXPECT_EQ(rep.ReportTitle, "打印预览");
-        pages = rep.pages(*rep.dataRows());
-    });
-    w.SB88->click();
+    const QStringList placed = previewTexts(s.modal, reportForm(Fdycggl1).QuickRep1,
+                                            {"QRLdw", "QRL3", "QRD2", "QRD3", "QRD6", "e1", "e2", "e3"},
+                                            [&] { w.SB88->click(); });
+    EXPECT_EQ(Fdycggl1->QuickRep1.ReportTitle, "打印预览");
     EXPECT_EQ(s.modal.classes(), (QStringList{"TFcxcg1", "TFdyPreview1"}));
-    ASSERT_EQ(pages.size(), 1);
-    QStringList placed;
-    for (const char* name : {"QRLdw", "QRL3", "QRD2", "QRD3", "QRD6", "e1", "e2", "e3"}) {
-        QStringList t;
-        for (const PlacedText& x : pages[0].named(name))
-            t << x.text;
-        placed << name + QStringLiteral("=") + t.join('|');
-    }
     EXPECT_EQ(placed, (QStringList{"QRLdw=禾岚家电采购单据汇总表", "QRL3=厂商", "QRD2=CG20240101001|CG20240102001",
                                    "QRD3=华南电器|北方电子", "QRD6=0|30.25", "e1=5", "e2=150.5", "e3=30.25"}));
 

@@ -1,0 +1,66 @@
+#pragma once
+// A document list: a QueryWindow over a kind of document's headers with the actions every
+// document list has. 查单 (SB55, a double-click) opens the kind's browser on the current
+// header; 删除 (SB66, pop-up N1) asks the three-line question and deletes the document;
+// 反审 (SB44, pop-up N2) refuses a held document, asks, and un-audits it. Both report a
+// header that the database no longer holds as the list shows it; a delete recounts the
+// totals by walking the rows that remain.
+
+#include "QueryWindow.h"
+#include "document_reversal.h"
+#include "ui/Forms.h"
+
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class SpeedButton;
+class TDM1;
+
+struct DocumentListActions {
+    const DocumentKind* kind = nullptr;          // what delete and un-audit reverse
+    QString deleteWarning;                       // the delete question's third line
+    std::function<void(TDM1&)> showBrowser;      // 查单: the browser on the current header
+};
+
+class DocumentList : public QueryWindow {
+    Q_OBJECT
+public:
+    // list is described with describeDocumentList() (buttons, pop-up, double-click, legend).
+    DocumentList(ListDescription list, DocumentListActions actions, QWidget* parent = nullptr);
+
+    SpeedButton *SB44 = nullptr, *SB55 = nullptr, *SB66 = nullptr, *SB77 = nullptr,
+                *SB88 = nullptr, *SB99 = nullptr, *SB100 = nullptr;
+    QAction *N1 = nullptr, *N2 = nullptr;
+
+    void view();       // SB55, double-click
+    void remove();     // SB66, N1
+    void unaudit();    // SB44, N2
+
+    // Runs when the list has closed (its opener clears its instance variable there).
+    void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
+
+protected:
+    void formClosed() override;
+
+private:
+    DocumentListActions actions_;
+    std::function<void()> closed_;
+};
+
+// The main menu's item of a document list: brings the open list of `instance` to the front,
+// or creates one and shows it as an MDI child (the list clears `instance` when it closes).
+template <class T>
+void openDocumentList(QPointer<T>& instance)
+{
+    if (ActivateIfOpen(instance.data()))
+        return;
+    T* w = new T(nullptr);
+    instance = w;
+    w->whenClosed([&instance, w] {
+        if (instance == w)
+            instance = nullptr;
+    });
+    showMdiChild(w);
+}
