@@ -115,11 +115,8 @@ void THeaderPicker::chaClick()
         ControlsDisabled off(q);
         QStringList sql{QStringLiteral("SELECT * FROM ") + desc_.table,
                         QStringLiteral("where ") + desc_.partyColumn + QStringLiteral(" like ") + picker::likeAny(Edit2->text())};
-        if (CheckBox1->isChecked()) {
-            const QString from = DateTimePicker1->date().toString(QStringLiteral("yyyy-MM-dd"));
-            const QString to = DateTimePicker2->date().toString(QStringLiteral("yyyy-MM-dd"));
-            sql << QStringLiteral("and rq>=") + sqlQuote(from) + QStringLiteral("and rq<=") + sqlQuote(to);
-        }
+        if (CheckBox1->isChecked())
+            sql << dateRangeClause(QStringLiteral("rq"), {DateTimePicker1->date(), DateTimePicker2->date()});
         sql << desc_.stateLines << QStringLiteral("order by id");
         picker::reopen(q, sql);
     }

@@ -76,9 +76,7 @@ ListDescription TSettlementList::describe(const SettlementSide& side)
 TSettlementList::TSettlementList(const SettlementSide& side, QWidget* parent)
     : QueryWindow(describe(side), parent), side_(side)
 {
-    SpeedButton** named[] = {&SB33, &SB44, &SB55, &SB66, &SB77, &SB88, &SB99, &SB100};
-    for (int i = 0; i < description().buttons.size(); ++i)
-        *named[i] = button(description().buttons[i].name);
+    takeButtons({&SB33, &SB44, &SB55, &SB66, &SB77, &SB88, &SB99, &SB100});
     N1 = popupItem(QStringLiteral("N1"));
     N2 = popupItem(QStringLiteral("N2"));
     connectHandler(SB33, &QAbstractButton::clicked, this, &TSettlementList::reverse);

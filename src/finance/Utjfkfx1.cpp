@@ -4,6 +4,7 @@
 #include "Uxzyf1.h"
 #include "basic/PickerTargets.h"
 #include "basic/Uyg2.h"
+#include "basic/picker_common.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
 #include "finance/settlement.h"
@@ -82,12 +83,6 @@ void TSettlementEntry::buildUi()
         w->setObjectName(name);
         return w;
     };
-    auto pickerButton = [&](const QString& name, const QString& hint) {
-        auto* b = named(new SpeedButton(QStringLiteral("…"), panel), name);
-        b->setToolTip(hint);
-        b->setFixedSize(22, 22);
-        return b;
-    };
 
     DateTimePicker1 = named(new DatePicker(panel), QStringLiteral("DateTimePicker1"));
     dh = named(new ExitEdit(panel), QStringLiteral("dh"));
@@ -98,8 +93,8 @@ void TSettlementEntry::buildUi()
     bz = named(new QLineEdit(panel), QStringLiteral("bz"));
     for (QLineEdit* e : {party, qk, static_cast<QLineEdit*>(jsr)})
         creamReadOnly(e);
-    SpeedButton1 = pickerButton(QStringLiteral("SpeedButton1"), side_.pickerHint);
-    SpeedButton2 = pickerButton(QStringLiteral("SpeedButton2"), QStringLiteral("选择经办人"));
+    SpeedButton1 = picker::chooser(QStringLiteral("SpeedButton1"), side_.pickerHint, panel);
+    SpeedButton2 = picker::chooser(QStringLiteral("SpeedButton2"), QStringLiteral("选择经办人"), panel);
 
     addRow(QStringLiteral("日期"), DateTimePicker1);
     addRow(QStringLiteral("单号"), dh, SpeedButton1);
@@ -138,20 +133,7 @@ void TSettlementEntry::buildUi()
     for (int i = 1; i < tabs.size(); ++i)
         setTabOrder(tabs[i - 1], tabs[i]);
 
-    // The amount takes digits and one '.'; emptied it reads the side's zero, selected so that
-    // what is typed next replaces it; leaving it rounds a longer fraction to two decimals.
-    installNumberFilter(amount, NumberKind::Unsigned);
-    connectHandler(amount, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (t.isEmpty()) {
-            amount->setText(side_.emptiedAmountText);
-            amount->selectAll();
-        }
-    });
-    connectHandler(amount, &ExitEdit::exited, this, [this] {
-        const QString rounded = roundTypedText(amount->text());
-        if (rounded != amount->text())
-            amount->setText(rounded);
-    });
+    installAmountEdit(amount, side_.emptiedAmountText);
     connectHandler(dh, &QLineEdit::textChanged, this, &TSettlementEntry::dhChange);
     connectHandler(dh, &ExitEdit::doubleClicked, SpeedButton1, &QAbstractButton::click);
     connectHandler(jsr, &ExitEdit::doubleClicked, SpeedButton2, &QAbstractButton::click);
@@ -236,9 +218,7 @@ void TSettlementEntry::startModify(const Query& rows)
 
 void TSettlementEntry::BitBtn1Click()
 {
-    const QString rounded = roundTypedText(amount->text());
-    if (rounded != amount->text())
-        amount->setText(rounded);
+    roundTypedField(amount);
     auto refuse = [](const QString& text, QWidget* field) {
         infoBox(text);
         field->setFocus();

@@ -1,5 +1,6 @@
 #include "finance/settlement.h"
 
+#include "basic/picker_common.h"
 #include "data/DM1.h"
 
 #include <QVariant>
@@ -84,13 +85,6 @@ Query& shared(TDM1& dm, const QString& name)
     return *q;
 }
 
-void reopen(Query& q, const QStringList& lines)
-{
-    q.close();
-    q.setSql(lines);
-    q.open();
-}
-
 QString idClause(qint64 id) { return QStringLiteral("where id=") + sqlQuote(QString::number(id)); }
 
 // The row as the database holds it now (not as a list shows it).
@@ -142,7 +136,7 @@ void changeRow(TDM1& dm, const SettlementSide& side, Query& rows, qint64 id, Cha
         return;
     }
     Query own(dm.ADOC1, QStringLiteral("settlementRow"));
-    reopen(own, {QStringLiteral("SELECT * FROM ") + side.rowTable, idClause(id)});
+    picker::reopen(own, {QStringLiteral("SELECT * FROM ") + side.rowTable, idClause(id)});
     if (!own.isEmpty())
         change(own);
 }
@@ -150,7 +144,7 @@ void changeRow(TDM1& dm, const SettlementSide& side, Query& rows, qint64 id, Cha
 // Re-points the document query at the number, with no state or debt condition.
 void openDocument(Query& docs, const SettlementSide& side, const QString& dh)
 {
-    reopen(docs, {QStringLiteral("SELECT * FROM ") + side.docTable, QStringLiteral("where dh=") + sqlQuote(dh)});
+    picker::reopen(docs, {QStringLiteral("SELECT * FROM ") + side.docTable, QStringLiteral("where dh=") + sqlQuote(dh)});
 }
 
 // paid += delta and qk := due - paid on the document query's first row, when it has one.
@@ -183,7 +177,7 @@ const SettlementSide& receiptSide()
 OpenDocument lookupOpenDocument(TDM1& dm, const SettlementSide& side, const QString& dh)
 {
     Query& docs = shared(dm, side.docQuery);
-    reopen(docs, {QStringLiteral("SELECT * FROM ") + side.docTable, QStringLiteral("where dh=") + sqlQuote(dh),
+    picker::reopen(docs, {QStringLiteral("SELECT * FROM ") + side.docTable, QStringLiteral("where dh=") + sqlQuote(dh),
                   QStringLiteral("and shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")});
     OpenDocument d;
     if (docs.isEmpty())
