@@ -23,6 +23,10 @@ public:
 // Every value that goes into SQL text goes through it.
 QString sqlQuote(const QString& text);
 
+// A text of the database exactly as stored: a leading U+FEFF (which QString::fromUtf8 takes for
+// a byte-order mark and drops) is kept, so a name read back finds the row it came from.
+QString textFromDb(const char* utf8, qsizetype size);
+
 // A date range of a query's conditions, both ends included.
 struct DateRange {
     QDate from, to;

@@ -194,8 +194,11 @@ void ExitEdit::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
         return;
+    // A form being hidden or minimised hands the focus on inside itself first, and a form
+    // brought to the front may take the focus itself: neither is another control.
     QWidget* next = QApplication::focusWidget();
-    if (next && next != this && formOf(next) == formOf(this))
+    QWidget* form = formOf(this);
+    if (next && next != this && next != form && isVisible() && next->isVisible() && formOf(next) == form)
         emit exited();
 }
 

@@ -61,7 +61,8 @@ protected:
 };
 
 // An edit whose exited() fires only when the focus moves to another control of the same
-// window (not when a dialog or message box opens, nor when the window is deactivated).
+// window (not when a dialog or message box opens, another window is activated, or its own
+// window is deactivated, minimised or hidden).
 class ExitEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -307,6 +307,6 @@ TEST_F(StatisticsTables, PurchaseSalesStockPrintsLandscapeWithoutTheCode)
     setSpreadsheetLauncher({});
     const QVector<QStringList> sheet = readSheet(written);
     ASSERT_EQ(sheet.size(), 5);
-    EXPECT_EQ(sheet[0].mid(7, 2).join(' ') + ' ' + sheet[2].join(' '), "异动数量 异动金额 B02 Kettle 台 1 35.5 2 100 0 0 -1 -64.5");
+    EXPECT_EQ(sheet[0].mid(7, 2).join(' ') + ' ' + sheet[2].join(' '), "异动数量 异动金额 B02 Kettle 台 #1 #35.5 #2 #100 #0 #0 #-1 #-64.5");
     EXPECT_TRUE(rec.empty());
 }
