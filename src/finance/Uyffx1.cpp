@@ -73,7 +73,8 @@ ListDescription TOpenItemsTable::describe(const OpenItemsSide& side)
                 {.width = 535},
                 {.width = 91, .align = right, .text = "0"},
                 {.width = 100},
-                {.width = 50, .align = right, .text = "默认显示全部数据"}};
+                // The last panel takes the rest of the bar, so its fixed text shows whole.
+                {.width = 0, .align = right, .text = "默认显示全部数据"}};
     s.buttons = {{.name = "SB66", .caption = "查单"}, {.name = "SB77", .caption = "查询"},
                  {.name = "SB88", .caption = "打印"}, {.name = "SB99", .caption = "导出"},
                  {.name = "SB100", .caption = "关闭"}};
