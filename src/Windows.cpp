@@ -4,6 +4,8 @@
 #include "documents/Udycgd2.h"
 #include "documents/Udyxsd1.h"
 #include "documents/Udyxsd2.h"
+#include "documents/Udydbd1.h"
+#include "documents/Udyrkd1.h"
 #include "documents/Utjcgd1.h"
 #include "finance/Udyszfx1.h"
 #include "finance/Udysztj1.h"
@@ -12,11 +14,15 @@
 #include "queries/LedgerDetail.h"
 #include "queries/LedgerStatistics.h"
 #include "queries/Ucggl1.h"
+#include "queries/Udbgl1.h"
+#include "queries/Udydbgl1.h"
+#include "queries/Udyrkgl1.h"
 #include "queries/Udycgfx1.h"
 #include "queries/Udycghz1.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udykcfx1.h"
 #include "queries/Ukcfx1.h"
+#include "queries/Urkgl1.h"
 #include "queries/Uxsgl1.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
@@ -42,6 +48,9 @@ void wireMenus(TFmain1& main)
     main.setOpener(main.N403, [] { openLedgerStatistics(Ledger::Purchase); });
     main.setOpener(main.N407, [] { openLedgerStatistics(Ledger::Sales); });
     main.setOpener(main.N412, [] { openLedgerStatistics(Ledger::StockChange); });
+    // The movement and transfer document lists.
+    main.setOpener(main.N410, openMovementList);
+    main.setOpener(main.N420, openTransferList);
 }
 
 void createReportForms()
@@ -57,4 +66,9 @@ void createReportForms()
     reportForm(Fdysztj1);
     reportForm(Fdycgfx1);
     reportForm(Fdycghz1);
+    // The movement and transfer documents and their lists.
+    reportForm(Fdyrkd1);
+    reportForm(Fdydbd1);
+    reportForm(Fdyrkgl1);
+    reportForm(Fdydbgl1);
 }
