@@ -33,7 +33,7 @@ ListDescription TFrkgl1::describe()
     // 总计, then the totals under 合计数量 and 合计金额.
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
-                {.width = 392},
+                {.width = 374},
                 {.width = 81, .align = right, .text = "0"},
                 {.width = 81, .align = right, .text = "0"},
                 {.width = 50}};
