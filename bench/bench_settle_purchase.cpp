@@ -1,10 +1,13 @@
 // Settling a purchase of 100 lines through the entry form's save (header, posting, marks in
 // one transaction), beside the same inserts and updates done directly in one SQLite
-// transaction.
+// transaction; then the next number of the day, which steps over every number a header,
+// line, ledger or payment row names, beside SQLite alone running the same lookups.
 #include "data/Clock.h"
 #include "data/DM1.h"
 #include "documents/purchase_numbering.h"
 #include "documents/purchase_save.h"
+
+#include "sqlite_alone.h"
 
 #include <sqlite3.h>
 
@@ -138,6 +141,25 @@ int main(int argc, char** argv)
     std::printf("settle a %d-line purchase (mean of %d)\n", kLines, rounds);
     std::printf("  savePurchase (header, posting, marks): %8.3f ms\n", formNs / 1e6 / rounds);
     std::printf("  same writes, direct SQLite:            %8.3f ms\n", directNs / 1e6 / rounds);
+
+    // The day's numbers so far are taken; the next one is looked up as a new form does.
+    QElapsedTimer t;
+    t.start();
+    QString next;
+    for (int r = 0; r < rounds; ++r)
+        next = nextPurchaseNumber(dm, kToday).value_or(QString());
+    const double numberMs = ms(t) / rounds;
+    double aloneMs = 0;
+    long long rows = 0;
+    const QString day = QStringLiteral("'2026-12-06'");
+    for (int r = 0; r < rounds; ++r) {
+        aloneMs += sqliteAlone(dm.ADOC1.handle(), QStringLiteral("SELECT * FROM cgglz where kdrq=") + day + QStringLiteral(" order by dh"), &rows);
+        for (const char* table : {"cgglz", "cgglc", "cgfx", "fkfx"})
+            aloneMs += sqliteAlone(dm.ADOC1.handle(), QStringLiteral("SELECT 1 FROM %1 where dh=%2").arg(QLatin1String(table), sqlQuote(next)), &rows);
+    }
+    std::printf("next number (%s, %d documents of the day)\n", qPrintable(next), 2 * rounds);
+    std::printf("  nextPurchaseNumber:                    %8.3f ms\n", numberMs);
+    std::printf("  the same lookups, SQLite alone:        %8.3f ms\n", aloneMs / rounds);
     DM1 = nullptr;
     return 0;
 }

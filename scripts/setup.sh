@@ -5,6 +5,7 @@ set -euo pipefail
 pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6widgets6 libqt6gui6 qt6-qpa-plugins
+  qt6-translations-l10n
   libgl-dev libxkbcommon-dev
   libsqlite3-dev sqlite3
   libxlsxwriter-dev

@@ -7,8 +7,10 @@
 #include "documents/Udydbd1.h"
 #include "documents/Udyrkd1.h"
 #include "documents/Utjcgd1.h"
+#include "finance/Udyfkfx1.h"
 #include "finance/Udyszfx1.h"
 #include "finance/Udysztj1.h"
+#include "finance/Ufkfx1.h"
 #include "finance/Uszfx1.h"
 #include "finance/Usztj1.h"
 #include "queries/LedgerDetail.h"
@@ -21,9 +23,13 @@
 #include "queries/Udycghz1.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udykcfx1.h"
+#include "queries/Udykctj1.h"
+#include "queries/Udyxstj3.h"
 #include "queries/Ukcfx1.h"
 #include "queries/Urkgl1.h"
+#include "queries/Ukctj1.h"
 #include "queries/Uxsgl1.h"
+#include "queries/Uxstj3.h"
 #include "shell/Umain1.h"
 #include "ui/Forms.h"
 
@@ -37,7 +43,9 @@ void wireMenus(TFmain1& main)
     });
     main.setOpener(main.N401, openPurchaseList);
     main.setOpener(main.N405, openSalesList);
+    main.setOpener(main.N408, openCommissionTable);
     main.setOpener(main.N414, openStockTable);
+    main.setOpener(main.N415, openStockBalanceTable);
     // Other income and expense, the comprehensive statistics.
     main.setOpener(main.N606, openOtherIncomeList);
     main.setOpener(main.N607, openComprehensiveStatistics);
@@ -51,6 +59,9 @@ void wireMenus(TFmain1& main)
     // The movement and transfer document lists.
     main.setOpener(main.N410, openMovementList);
     main.setOpener(main.N420, openTransferList);
+    // Payments and receipts.
+    main.setOpener(main.N603, openPaymentList);
+    main.setOpener(main.N604, openReceiptList);
 }
 
 void createReportForms()
@@ -60,12 +71,15 @@ void createReportForms()
     reportForm(Fdycggl1);
     reportForm(Fdyxsd1);
     reportForm(Fdyxsd2);
+    reportForm(Fdyxstj3);
     reportForm(Fdykcfx1);
     reportForm(Fdykcfx2);
+    reportForm(Fdykctj1);
     reportForm(Fdyszfx1);
     reportForm(Fdysztj1);
     reportForm(Fdycgfx1);
     reportForm(Fdycghz1);
+    reportForm(Fdyfkfx1);
     // The movement and transfer documents and their lists.
     reportForm(Fdyrkd1);
     reportForm(Fdydbd1);

@@ -49,6 +49,13 @@ void unregisterTag(const QString& tag)
     }
 }
 
+void registerAction(const QString& tag, const QString& name, QObject* owner, std::function<void()> action)
+{
+    registerField(tag, name, owner, [action = std::move(action)](const QString&) { action(); });
+}
+
+void run(const QString& tag, const QString& name) { write(tag, name, QString()); }
+
 bool has(const QString& tag, const QString& field) { return find(tag, field) != nullptr; }
 
 void write(const QString& tag, const QString& field, const QString& value)

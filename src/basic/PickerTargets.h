@@ -19,6 +19,11 @@ void registerField(const QString& tag, const QString& field, QLineEdit* edit);
 // A field that is not an edit (a label, a hidden value); owner's destruction ends it.
 void registerField(const QString& tag, const QString& field, QObject* owner, Setter set, Getter get = {});
 void unregisterTag(const QString& tag);
+// An action of the caller that a picker runs before it writes (the purchase form makes its own
+// lines current in the shared line query before the goods picker appends to it).
+void registerAction(const QString& tag, const QString& name, QObject* owner, std::function<void()> action);
+// Does nothing when the tag or action is not registered.
+void run(const QString& tag, const QString& name);
 
 bool has(const QString& tag, const QString& field);
 // Does nothing when the tag or field is not registered (the caller is closed).

@@ -84,6 +84,8 @@ void TFsp2::xuanClick()
     // document to add to.
     if (!PickerTargets::has(QStringLiteral("tjcg"), QStringLiteral("dh")))
         return;
+    // Another window may have re-pointed or closed the line query since the picker opened.
+    PickerTargets::run(QStringLiteral("tjcg"), QStringLiteral("ownLines"));
     const QString dh = PickerTargets::read(QStringLiteral("tjcg"), QStringLiteral("dh"));
     writePurchaseTotals(appendPickedPurchaseLine(*DM1, dh));
 }

@@ -234,7 +234,7 @@ struct Query::Impl {
                 return QString(QLatin1String(""));
             std::uint32_t n;
             const char* p = arena.at(c & PayloadMask, &n);
-            return QString::fromUtf8(p, n);
+            return textFromDb(p, n);
         }
         return QString();
     }

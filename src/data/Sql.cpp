@@ -4,16 +4,35 @@
 #include <sqlite3.h>
 
 #include <QHash>
+#include <QStringDecoder>
 #include <algorithm>
 #include <deque>
 #include <exception>
 #include <utility>
+
+QString textFromDb(const char* utf8, qsizetype size)
+{
+    // The mark's three bytes take the decoder that keeps it; every other text the fast path.
+    if (size >= 3 && static_cast<unsigned char>(utf8[0]) == 0xEF && static_cast<unsigned char>(utf8[1]) == 0xBB
+        && static_cast<unsigned char>(utf8[2]) == 0xBF) {
+        QStringDecoder keepMark(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return keepMark(QByteArrayView(utf8, size));
+    }
+    return QString::fromUtf8(utf8, size);
+}
 
 QString sqlQuote(const QString& text)
 {
     QString s = text;
     s.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + s + QLatin1Char('\'');
+}
+
+QString dateRangeClause(const QString& column, const DateRange& range)
+{
+    const QString format = QStringLiteral("yyyy-MM-dd");
+    return QStringLiteral("and ") + column + QStringLiteral(">=") + sqlQuote(range.from.toString(format))
+        + QStringLiteral("and ") + column + QStringLiteral("<=") + sqlQuote(range.to.toString(format));
 }
 
 namespace {
@@ -32,7 +51,7 @@ QVariant columnValue(sqlite3_stmt* st, int col)
     default: {
         const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
         int n = sqlite3_column_bytes(st, col);
-        return QVariant(QString::fromUtf8(p, n));
+        return QVariant(textFromDb(p, n));
     }
     }
 }

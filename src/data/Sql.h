@@ -1,6 +1,7 @@
 #pragma once
 // The connection to the embedded database, transactions and the one quoting helper.
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -21,6 +22,18 @@ public:
 // The text between single quotes with every single quote doubled: "O'Neil" -> 'O''Neil'.
 // Every value that goes into SQL text goes through it.
 QString sqlQuote(const QString& text);
+
+// A text of the database exactly as stored: a leading U+FEFF (which QString::fromUtf8 takes for
+// a byte-order mark and drops) is kept, so a name read back finds the row it came from.
+QString textFromDb(const char* utf8, qsizetype size);
+
+// A date range of a query's conditions, both ends included.
+struct DateRange {
+    QDate from, to;
+};
+// The query windows' date clause: "and rq>='2024-01-01'and rq<='2024-01-31'" (no blank
+// before the second "and"; the stored yyyy-mm-dd text is compared).
+QString dateRangeClause(const QString& column, const DateRange& range);
 
 // Rows of a statement run on the connection; callers mostly test whether it is empty.
 struct RecordSet {

@@ -70,15 +70,6 @@ void zeroLoneMinus(QLineEdit* e)
         e->setText(kZero);
 }
 
-// Rounds a typed number to two decimals (halves to even); the text is rewritten only when
-// it changes, so its handlers run only then.
-void roundText(QLineEdit* e)
-{
-    const QString rounded = roundTypedText(e->text());
-    if (rounded != e->text())
-        e->setText(rounded);
-}
-
 // A record picker answering into this form's fields.
 template <class Picker>
 void pickFor(QWidget* parent)
@@ -278,6 +269,7 @@ void TFtjcgd1::buildControls()
     // The goods picker and the line dialogs write totals of the shared line query; another
     // window may have re-pointed it meanwhile, so the form takes the totals of its own lines
     // (the same sums when the query holds them).
+    PickerTargets::registerAction(kTag, QStringLiteral("ownLines"), this, [this] { ensureOwnLines(); });
     for (QLineEdit* field : {hjsl, hjje})
         PickerTargets::registerField(
             kTag, field->objectName(), field,
@@ -329,7 +321,7 @@ void TFtjcgd1::wireHandlers()
         connectHandler(e, &ExitEdit::exited, this, [e, signedField] {
             if (signedField)
                 zeroLoneMinus(e);
-            roundText(e);
+            roundTypedField(e);
         });
         installNumberFilter(e, signedField ? NumberKind::Signed : NumberKind::Unsigned);
     }
@@ -416,8 +408,30 @@ void TFtjcgd1::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
     if (!started_) {
         started_ = true;
+        // Coming back to the form (its MDI frame activated) shows its own lines again, whatever
+        // another window (the purchase list's un-audit, the browser) left in the line query.
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connectHandler(frame, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
+                if (!(was & Qt::WindowActive) && (now & Qt::WindowActive))
+                    activated();
+            });
         newButton->click();
     }
+}
+
+bool TFtjcgd1::event(QEvent* e)
+{
+    // Outside an MDI frame the form is a window of its own.
+    if (e->type() == QEvent::WindowActivate && isWindow())
+        runGuarded([this] { activated(); });
+    return QWidget::event(e);
+}
+
+void TFtjcgd1::activated()
+{
+    // Not while the held-document picker loads a document: it re-points the lines itself.
+    if (started_ && !closing_ && !choosingHeld_ && DM1)
+        ensureOwnLines();
 }
 
 void TFtjcgd1::closeEvent(QCloseEvent* e)
@@ -620,8 +634,8 @@ void TFtjcgd1::SB1Click()
     if (!guardQueries())
         return;
     zeroLoneMinus(sl);
-    roundText(sl);
-    roundText(jg);
+    roundTypedField(sl);
+    roundTypedField(jg);
     if (ppgg->text().trimmed().isEmpty()) {
         infoBox(QStringLiteral("商品不可为空！"));
         txm->setFocus();
@@ -761,7 +775,7 @@ void TFtjcgd1::saveDocument(bool settle)
     for (QLineEdit* e : money)
         zeroLoneMinus(e);
     for (QLineEdit* e : money)
-        roundText(e);
+        roundTypedField(e);
 
     const struct { QLineEdit* field; const char* message; } required[] = {
         {ck, "仓库不可为空！"}, {jsr, "经办人不可为空！"}, {ghs, "厂商不可为空！"}};
@@ -792,11 +806,10 @@ void TFtjcgd1::saveDocument(bool settle)
     takeNumber(nextPurchaseNumberAfter(*DM1, dh->text(), Clock::today()));
 }
 
-void TFtjcgd1::shenheClick()
-{
-    ensureOwnLines();
-    postPurchase(*DM1, purchaseDocFields(saveInput(true)));
-}
+// The hidden posting button. Settling posts inside the save's transaction; a click on this
+// button settles the document in hand the same way (checks, header, posting and marks, all or
+// nothing), never posts lines without their audited header.
+void TFtjcgd1::shenheClick() { saveDocument(true); }
 
 // ---- printing ---------------------------------------------------------------------------
 

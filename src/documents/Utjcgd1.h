@@ -59,7 +59,7 @@ public:
     SpeedButton *SB1 = nullptr, *SB2 = nullptr, *SB3 = nullptr;
     QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr, *BB5 = nullptr, *BB6 = nullptr;
     QPushButton* newButton = nullptr;     // hidden "new" (新开单)
-    QPushButton* shenhe = nullptr;        // hidden posting button
+    QPushButton* shenhe = nullptr;        // hidden posting button: settles as BB4 does
     QMenu* PM1 = nullptr;
     QAction *N1 = nullptr, *N2 = nullptr;
     QMenu* PM2 = nullptr;
@@ -92,6 +92,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* e) override;
 
@@ -113,6 +114,7 @@ private:
     void hjjeChange();
     void yfeChange();
     void ckExit();
+    void activated();
 
     bool started_ = false;
     bool closing_ = false;

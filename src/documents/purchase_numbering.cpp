@@ -5,9 +5,15 @@
 namespace {
 constexpr int MaxSequence = 999;
 
+// A number is taken while any header, line, ledger or payment row names it: deleting a
+// document keeps its payment rows, which a new document under the same number would inherit.
 bool numberExists(TDM1& dm, const QString& dh)
 {
-    return !dm.ADOC1.execute(QStringLiteral("SELECT id FROM cgglz where dh=") + sqlQuote(dh)).isEmpty();
+    const QString q = sqlQuote(dh);
+    QStringList named;
+    for (const char* table : {"cgglz", "cgglc", "cgfx", "fkfx"})
+        named << QStringLiteral("SELECT 1 FROM %1 where dh=%2").arg(QLatin1String(table), q);
+    return !dm.ADOC1.execute(named.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" LIMIT 1")).isEmpty();
 }
 
 // The first free number from sequence `from` on, or nullopt past the day's limit.

@@ -21,11 +21,12 @@ QStringList purchaseHeadersOfDay(const QDate& day);
 
 // The number of a new document entered on `today`. Re-points DM1.AQcgz1 at the headers
 // entered that day (purchaseHeadersOfDay) with its display frozen; the sequence follows the last of them (in number order) whose sequence is
-// valid, "001" when there is none. A number already present in cgglz is stepped over.
+// valid, "001" when there is none. A number that a header, line, ledger or payment row
+// already names (cgglz, cgglc, cgfx, fkfx) is stepped over.
 // nullopt when the day's numbers are used up (999).
 std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today);
 
 // The number after a save: the sequence of the number in hand plus one, with today's date,
-// stepping over numbers already present in cgglz. A number in hand without a valid
+// stepping over numbers already named as above. A number in hand without a valid
 // sequence falls back to nextPurchaseNumber. nullopt past 999.
 std::optional<QString> nextPurchaseNumberAfter(TDM1& dm, const QString& inHand, const QDate& today);

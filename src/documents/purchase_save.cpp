@@ -72,7 +72,10 @@ QString purchaseSignRuleMessage(Money T, Money D, Money P, Money S)
 
 QString purchaseSignRuleMessage(const QString& hjje, const QString& yhe, const QString& yfe, const QString& sfe)
 {
-    return purchaseSignRuleMessage(Money::parse(hjje), Money::parse(yhe), Money::parse(yfe), Money::parse(sfe));
+    const auto read = [](const QString& text) {
+        return text.trimmed() == QLatin1String("-") ? Money() : Money::parse(text);
+    };
+    return purchaseSignRuleMessage(read(hjje), read(yhe), read(yfe), read(sfe));
 }
 
 QStringList purchaseLinesStatement(const QString& dh, bool modifyMode)

@@ -14,8 +14,8 @@ class TDM1;
 // The sign rules of a purchase document: T total, D discount, P payable, S paid. Returns the
 // message of the first rule broken, empty when all hold.
 QString purchaseSignRuleMessage(Money T, Money D, Money P, Money S);
-// The same on the texts as the form shows them; a text that is not a number throws
-// MoneyFormatError.
+// The same on the texts as the form shows them, read as the save reads them: a lone "-"
+// (trimmed) is 0; another text that is not a number throws MoneyFormatError.
 QString purchaseSignRuleMessage(const QString& hjje, const QString& yhe, const QString& yfe, const QString& sfe);
 
 // The entry form's own statement over its lines: in new mode the pending lines of dh

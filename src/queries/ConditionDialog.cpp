@@ -1,7 +1,6 @@
 #include "ConditionDialog.h"
 
 #include "QueryWindow.h"
-#include "data/Clock.h"
 #include "data/Sql.h"
 #include "ui/Controls.h"
 #include "ui/Handlers.h"
@@ -47,12 +46,8 @@ QStringList buildConditionClauses(const ConditionDescription& desc, const Condit
             comboClause(1);
             break;
         case ClausePart::Date:
-            if (v.dateOn) {
-                const QString from = v.from.toString(QStringLiteral("yyyy-MM-dd"));
-                const QString to = v.to.toString(QStringLiteral("yyyy-MM-dd"));
-                out << QStringLiteral("and ") + desc.dateColumn + QStringLiteral(">=") + sqlQuote(from)
-                        + QStringLiteral("and ") + desc.dateColumn + QStringLiteral("<=") + sqlQuote(to);
-            }
+            if (v.dateOn)
+                out << dateRangeClause(desc.dateColumn, {v.from, v.to});
             break;
         case ClausePart::CheckBox2:
             if (v.checkBox2 && !desc.checkBox2Clause.isEmpty())
@@ -99,15 +94,13 @@ void TConditionDialog::buildUi()
     int row = 0;
 
     // Left column: dates and combos; right column: the edits.
-    CheckBox1 = new QCheckBox(desc_.dateCaption, panel);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    DateTimePicker1 = new DatePicker(panel);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker2 = new DatePicker(panel);
-    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    const DateRangeControls dates = createDateRangeControls(desc_.dateCaption, panel);
+    CheckBox1 = dates.box;
+    DateTimePicker1 = dates.from;
+    DateTimePicker2 = dates.to;
     grid->addWidget(CheckBox1, row, 0);
     grid->addWidget(DateTimePicker1, row++, 1);
-    grid->addWidget(new QLabel(QStringLiteral("至"), panel), row, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(desc_.toCaption, panel), row, 0, Qt::AlignRight);
     grid->addWidget(DateTimePicker2, row++, 1);
     if (desc_.keepDateOrder)
         linkDateRange(DateTimePicker1, DateTimePicker2);
@@ -209,10 +202,7 @@ void TConditionDialog::reset()
         e->clear();
     for (QComboBox* c : combos_)
         c->setCurrentIndex(0);
-    const QDate today = Clock::today();
-    DateTimePicker2->setDate(today);
-    DateTimePicker1->setDate(addMonthsClamped(today, -1));
-    CheckBox1->setChecked(false);
+    DateRangeControls{CheckBox1, DateTimePicker1, DateTimePicker2}.reset();
     if (CheckBox2)
         CheckBox2->setChecked(false);
     if (!edits_.isEmpty())

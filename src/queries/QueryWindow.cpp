@@ -12,11 +12,14 @@
 #include "ui/Modal.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QMouseEvent>
 #include <QStyle>
@@ -131,6 +134,11 @@ void QueryWindow::buildUi()
         buttons_.insert(b.name, sb);
     }
     outer->addWidget(tools);
+    // Statistics tables: their condition panel stands in place of the tool panel.
+    if (desc_.inlineConditions) {
+        tools->hide();
+        outer->addWidget(buildConditionPanel());
+    }
 
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
@@ -200,14 +208,26 @@ void QueryWindow::buildUi()
         {desc_.closeButton, &QueryWindow::closeWindow}, {desc_.queryButton, &QueryWindow::openConditionDialog},
         {desc_.printButton, &QueryWindow::print}, {desc_.exportButton, &QueryWindow::exportGrid}};
     for (const auto& [name, action] : actions)
-        if (SpeedButton* b = button(name))
+        if (QAbstractButton* b = anyButton(name))
             connectHandler(b, &QAbstractButton::clicked, this, action);
 
     buildDropDown();
 
     keys_ = new KeyPreview(this);
-    if (SpeedButton* b = button(desc_.escClicks))
+    if (QAbstractButton* b = anyButton(desc_.escClicks))
         keys_->mapKey(Qt::Key_Escape, b);
+    if (desc_.inlineConditions) {
+        // Enter: the switch, the pickers and the edit in turn, then the run button.
+        keys_->enterMovesTo(CheckBox1, DateTimePicker1);
+        keys_->enterMovesTo(DateTimePicker1, DateTimePicker2);
+        keys_->enterMovesTo(DateTimePicker2, Edit1);
+        if (QPushButton* run = panelButton(desc_.inlineConditions->runButton)) {
+            if (desc_.inlineConditions->enterRuns)
+                keys_->onEnter(Edit1, [run] { run->click(); });
+            else
+                keys_->enterMovesTo(Edit1, run);
+        }
+    }
 }
 
 // ---- Category tree and drop-down tool button ----------------------------------------
@@ -254,16 +274,10 @@ void QueryWindow::treeClicked(QTreeWidgetItem* node)
 {
     if (!node)
         return;
-    Query& q = *q_;
     QStringList lines{desc_.tree.rowStatement};
     if (node->parent())   // the root lists every row
         lines << QStringLiteral("where ") + desc_.tree.field + QLatin1Char('=') + sqlQuote(node->text(0));
-    {
-        const ControlsDisabled off(q);
-        reopen(q, lines);
-        recountTotals();
-    }
-    afterRun();
+    runAndRecount(lines);
 }
 
 void QueryWindow::buildDropDown()
@@ -297,7 +311,7 @@ void QueryWindow::takeButtons(std::initializer_list<SpeedButton**> inOrder) cons
 
 void QueryWindow::clickButton(const QString& name) const
 {
-    if (SpeedButton* b = button(name))
+    if (QAbstractButton* b = anyButton(name))
         b->click();
 }
 
@@ -343,6 +357,16 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
         if (!orderLine.isEmpty())
             rows << orderLine;
         reopen(q, rows);
+    }
+    afterRun();
+}
+
+void QueryWindow::runAndRecount(const QStringList& lines)
+{
+    {
+        const ControlsDisabled off(*q_);
+        reopen(*q_, lines);
+        recountTotals();
     }
     afterRun();
 }
@@ -460,6 +484,8 @@ void QueryWindow::showEvent(QShowEvent* e)
     if (shown_)
         return;
     shown_ = true;
+    if (desc_.inlineConditions)
+        resetConditions();
     if (desc_.runOnShow)
         runOpeningQuery();
 }
@@ -469,6 +495,76 @@ void QueryWindow::closeEvent(QCloseEvent* e)
     q_->close();
     formClosed();
     QWidget::closeEvent(e);
+}
+
+// ---- Inline condition panel ----------------------------------------------------------
+
+QWidget* QueryWindow::buildConditionPanel()
+{
+    const InlineConditions& c = *desc_.inlineConditions;
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(8, 6, 8, 6);
+    row->setSpacing(6);
+    const DateRangeControls dates = createDateRangeControls(c.dateCaption, panel);
+    CheckBox1 = dates.box;
+    DateTimePicker1 = dates.from;
+    DateTimePicker2 = dates.to;
+    linkDateRange(DateTimePicker1, DateTimePicker2);
+    Edit1 = new QLineEdit(panel);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFixedWidth(120);
+    row->addWidget(CheckBox1);
+    row->addWidget(DateTimePicker1);
+    row->addWidget(new QLabel(QStringLiteral("至"), panel));
+    row->addWidget(DateTimePicker2);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(c.editLabel, panel));
+    row->addWidget(Edit1);
+    row->addStretch(1);
+    QVector<QWidget*> tabs{CheckBox1, DateTimePicker1, DateTimePicker2, Edit1};
+    for (const ListButton& b : c.buttons) {
+        auto* pb = new QPushButton(glyphFor(b.caption, style()), b.caption, panel);
+        pb->setObjectName(b.name);
+        pb->setAutoDefault(true);   // Enter on the focused button clicks it
+        pb->setFixedSize(72, 28);
+        row->addWidget(pb);
+        panelButtons_.insert(b.name, pb);
+        tabs << pb;
+    }
+    for (int i = 0; i + 1 < tabs.size(); ++i)
+        setTabOrder(tabs[i], tabs[i + 1]);
+    if (QPushButton* run = panelButton(c.runButton))
+        connectHandler(run, &QPushButton::clicked, this, &QueryWindow::runConditions);
+    return panel;
+}
+
+QPushButton* QueryWindow::panelButton(const QString& name) const { return panelButtons_.value(name, nullptr); }
+
+QAbstractButton* QueryWindow::anyButton(const QString& name) const
+{
+    if (SpeedButton* b = button(name))
+        return b;
+    return panelButton(name);
+}
+
+void QueryWindow::resetConditions()
+{
+    Edit1->clear();
+    DateRangeControls{CheckBox1, DateTimePicker1, DateTimePicker2}.reset();
+    Edit1->setFocus();
+}
+
+void QueryWindow::runConditions()
+{
+    const InlineConditions& c = *desc_.inlineConditions;
+    std::optional<DateRange> dates;
+    if (CheckBox1->isChecked())
+        dates = DateRange{DateTimePicker1->date(), DateTimePicker2->date()};
+    runAndRecount(c.statement(Edit1->text(), dates));
+    if (!c.doneMessage.isEmpty())
+        infoBox(c.doneMessage);
 }
 
 void describeDocumentList(ListDescription& s)
@@ -486,4 +582,27 @@ void describeDocumentList(ListDescription& s)
     s.legendText = QStringLiteral("未审核单据");
     s.legendColour = ListColours::held();
     s.colouring.heldBrush = QStringLiteral("shbj");
+}
+
+void describeStatisticsTable(ListDescription& s, const QString& editLabel)
+{
+    InlineConditions& c = s.inlineConditions.emplace();
+    c.editLabel = editLabel;
+    c.buttons = {{QStringLiteral("BB1"), QStringLiteral("统计")},
+                 {QStringLiteral("BB2"), QStringLiteral("打印")},
+                 {QStringLiteral("BB3"), QStringLiteral("导出")},
+                 {QStringLiteral("BB4"), QStringLiteral("关闭")}};
+    s.runOnShow = false;
+    s.queryButton.clear();
+    s.printButton = QStringLiteral("BB2");
+    s.exportButton = QStringLiteral("BB3");
+    s.closeButton = s.escClicks = QStringLiteral("BB4");
+}
+
+StatisticsTable::StatisticsTable(ListDescription desc, QWidget* parent) : QueryWindow(std::move(desc), parent)
+{
+    BB1 = panelButton(QStringLiteral("BB1"));
+    BB2 = panelButton(QStringLiteral("BB2"));
+    BB3 = panelButton(QStringLiteral("BB3"));
+    BB4 = panelButton(QStringLiteral("BB4"));
 }

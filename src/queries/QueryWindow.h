@@ -8,6 +8,7 @@
 // the refusal on a closed query, the title-click sort, Esc, the close that closes the
 // shared query, print through a report form and export are done here once.
 
+#include "data/Sql.h"
 #include "ui/DataGrid.h"
 
 #include <QColor>
@@ -19,10 +20,16 @@
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
 class Query;
+class QAbstractButton;
+class QCheckBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
+class QPushButton;
+class DatePicker;
 class QMenu;
 class QAction;
 class KeyPreview;
@@ -107,6 +114,25 @@ struct ListPrint {
     QVector<QPair<QString, int>> totals;         // "e1" -> panel 2 ...
 };
 
+// ---- Inline condition panel --------------------------------------------------------
+// Statistics tables that run from their own window carry their conditions in a panel
+// above the grid, in place of the tool panel: CheckBox1 (the date switch) with the linked
+// pickers DateTimePicker1 and DateTimePicker2, one labelled Edit1, then push buttons that
+// take the focus (BB1 统计, BB2 打印, ...). Enter in the switch and the pickers moves on; in
+// Edit1 it moves to the run button or clicks it; Enter on a focused button clicks it.
+// The run gives the statement of Edit1's text and the dates (when the switch is ticked)
+// to the shared query with its controls disabled, walks the rows into the total panels
+// and shows doneMessage (when there is one).
+struct InlineConditions {
+    QString dateCaption = QStringLiteral("日期范围");
+    QString editLabel;                 // "员　　工"
+    QVector<ListButton> buttons;       // after the edit, left to right
+    QString runButton = QStringLiteral("BB1");
+    bool enterRuns = false;            // Enter in Edit1 clicks runButton (else moves to it)
+    std::function<QStringList(const QString& text, const std::optional<DateRange>& dates)> statement;
+    QString doneMessage;               // "统计完毕！" (提示); empty: none
+};
+
 // ---- Category tree and drop-down tool button (the stock table) ----------------------
 // A tree TreeView1 left of the grid: a root node and one node per category, read once when
 // the window is created. A click on the root runs rowStatement alone, a click on a category
@@ -158,6 +184,7 @@ struct ListDescription {
     QColor legendColour;               // Shape1's fill
     QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");
     ListPrint print;
+    std::optional<InlineConditions> inlineConditions;   // none: the tool panel
     CategoryTree tree;
     ListDropDown dropDown;
 };
@@ -225,6 +252,20 @@ public:
     void print(const ListPrint& p);
     void exportGrid();
 
+    // ---- Inline condition panel (nullptr without one) ----
+    QCheckBox* CheckBox1 = nullptr;
+    DatePicker* DateTimePicker1 = nullptr;
+    DatePicker* DateTimePicker2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* panelButton(const QString& name) const;
+    // The panel's show defaults: Edit1 empty and focused, to = today, from one calendar
+    // month earlier, the switch unticked.
+    void resetConditions();
+    // The run button: the statement of the panel's values on the shared query, the totals
+    // walked into their panels, then doneMessage. The controls are enabled again also when
+    // the statement fails; the error then goes on to the caller and no message is shown.
+    void runConditions();
+
     // The window's condition dialog (SB77); a window without one returns nullptr.
     virtual TConditionDialog* createConditionDialog() { return nullptr; }
     // Creates the dialog, runs it modally and frees it.
@@ -252,6 +293,11 @@ protected:
 
 private:
     void buildUi();
+    // Runs lines on the shared query with its controls disabled (enabled again however the
+    // run ends), walks the rows into the total panels, then afterRun().
+    void runAndRecount(const QStringList& lines);
+    QWidget* buildConditionPanel();
+    QAbstractButton* anyButton(const QString& name) const;   // a tool or a panel button
     void buildTree();
     void buildDropDown();
     RowStyle styleRow(int row) const;
@@ -262,6 +308,7 @@ private:
     KeyPreview* keys_ = nullptr;
     QHash<QString, SpeedButton*> buttons_;
     QHash<QString, QAction*> popupItems_;
+    QHash<QString, QPushButton*> panelButtons_;
     bool shown_ = false;
 };
 
@@ -269,3 +316,16 @@ private:
 // the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
 // held-document legend and brush (the purchase and sales lists add the red debt font).
 void describeDocumentList(ListDescription& s);
+
+// What the statistics tables with a condition panel share: the panel with the date switch
+// and edit (labelled editLabel) and the buttons BB1 统计, BB2 打印, BB3 导出 and BB4 关闭 as
+// the print, export and close buttons; Esc clicks 关闭; nothing runs on opening.
+void describeStatisticsTable(ListDescription& s, const QString& editLabel);
+
+// A statistics table so described, its panel's buttons by name.
+class StatisticsTable : public QueryWindow {
+    Q_OBJECT
+public:
+    StatisticsTable(ListDescription desc, QWidget* parent);
+    QPushButton *BB1 = nullptr, *BB2 = nullptr, *BB3 = nullptr, *BB4 = nullptr;
+};

@@ -27,7 +27,8 @@ QString group(quint64 n)
     return out;
 }
 
-// n > 0: groups of 万 and 亿; a lower part that does not fill its places is joined by one 零.
+// n > 0: groups of 万 and 亿. A run of zeros between the higher part and the lower part is
+// written as one 零, whether it ends the higher part's group or starts the lower part.
 QString wholePart(quint64 n)
 {
     static const struct {
@@ -40,7 +41,7 @@ QString wholePart(quint64 n)
         const quint64 lo = n % big.unit;
         QString s = wholePart(n / big.unit) + big.name;
         if (lo) {
-            if (lo < big.unit / 10) s += kDigits[0];
+            if ((n / big.unit) % 10 == 0 || lo < big.unit / 10) s += kDigits[0];
             s += wholePart(lo);
         }
         return s;

@@ -15,26 +15,52 @@
 
 #include <xlsxwriter.h>
 
+#include <charconv>
+
 namespace {
 const char* XlsxMime = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
 
-// The desktop's program for .xlsx files; none when the desktop names no handler.
-bool desktopLauncher(const QString& path)
+// Whether the desktop names a program for .xlsx files (without xdg-mime to ask, a desktop
+// that can open files at all counts, and opening the file decides).
+bool desktopHasProgram()
 {
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (!xdgMime.isEmpty()) {
-        QProcess p;
-        p.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(XlsxMime)});
-        if (p.waitForFinished(5000) && p.readAllStandardOutput().trimmed().isEmpty())
-            return false;
-    }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (xdgMime.isEmpty())
+        return !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty();
+    QProcess p;
+    p.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QLatin1String(XlsxMime)});
+    return !(p.waitForFinished(5000) && p.readAllStandardOutput().trimmed().isEmpty());
 }
+
+bool desktopLauncher(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
 SpreadsheetLauncher& launcher()
 {
     static SpreadsheetLauncher l;
     return l;
+}
+
+SpreadsheetPresence& presence()
+{
+    static SpreadsheetPresence p;
+    return p;
+}
+
+bool programPresent()
+{
+    if (presence())
+        return presence()();
+    return launcher() ? true : desktopHasProgram();
+}
+
+// Column widths in the spreadsheet's character units: a wide (CJK) character takes two.
+constexpr double MaxColumnWidth = 50;
+double textWidth(const QString& text)
+{
+    double w = 0;
+    for (QChar ch : text)
+        w += ch.unicode() >= 0x1100 ? 2 : 1;
+    return w;
 }
 
 QString fileNameFor(DataGrid* grid)
@@ -81,17 +107,29 @@ bool writeWorkbook(DataGrid* grid, const QString& path)
         return false;
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
     bool ok = ws != nullptr;
-    for (int c = 0; ok && c < cols.size(); ++c)
+    QVector<double> widths(cols.size());
+    for (int c = 0; ok && c < cols.size(); ++c) {
+        widths[c] = textWidth(cols[c].title);
         ok = worksheet_write_string(ws, 0, lxw_col_t(c), cols[c].title.toUtf8().constData(), nullptr)
              == LXW_NO_ERROR;
+    }
     const int n = q->recordCount();
     for (int r = 0; ok && r < n; ++r)
         for (int c = 0; ok && c < fields.size(); ++c) {
             const QString text = q->cellText(r, fields[c]).trimmed();
-            if (!text.isEmpty())
+            if (text.isEmpty())
+                continue;
+            widths[c] = qMax(widths[c], textWidth(text));
+            if (const std::optional<double> number = spreadsheetNumber(text))
+                ok = worksheet_write_number(ws, lxw_row_t(r + 1), lxw_col_t(c), *number, nullptr) == LXW_NO_ERROR;
+            else
                 ok = worksheet_write_string(ws, lxw_row_t(r + 1), lxw_col_t(c), text.toUtf8().constData(),
                                             nullptr) == LXW_NO_ERROR;
         }
+    // The columns are laid out when the workbook closes, so their widths can follow the rows.
+    for (int c = 0; ok && c < cols.size(); ++c)
+        ok = worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), qMin(widths[c] + 1, MaxColumnWidth), nullptr)
+             == LXW_NO_ERROR;
     ok = workbook_close(wb) == LXW_NO_ERROR && ok;
     if (n > 0)
         q->last();
@@ -101,7 +139,49 @@ bool writeWorkbook(DataGrid* grid, const QString& path)
 }
 }
 
-void setSpreadsheetLauncher(SpreadsheetLauncher l) { launcher() = std::move(l); }
+void setSpreadsheetLauncher(SpreadsheetLauncher l, SpreadsheetPresence present)
+{
+    launcher() = std::move(l);
+    presence() = std::move(present);
+}
+
+std::optional<double> spreadsheetNumber(const QString& text)
+{
+    // One pass (an export reads every cell): [-] (0 | 1-9 digits*) [. digits+].
+    const qsizetype n = text.size();
+    qsizetype i = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const auto digitAt = [&](qsizetype k) { return k < n && text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9'); };
+    if (!digitAt(i))
+        return std::nullopt;
+    int significant = 0;
+    if (text[i] == QLatin1Char('0')) {
+        ++i;
+    } else {
+        while (digitAt(i)) {
+            ++significant;
+            ++i;
+        }
+    }
+    if (i < n) {
+        if (text[i] != QLatin1Char('.') || !digitAt(i + 1))
+            return std::nullopt;
+        for (++i; digitAt(i); ++i)
+            if (significant > 0 || text[i] != QLatin1Char('0'))
+                ++significant;   // zeros right after "0." are not significant
+        if (i < n)
+            return std::nullopt;
+    }
+    if (significant > 15)
+        return std::nullopt;
+    char ascii[64];   // at most "-" + 15 significant digits + zeros and a point: checked, else the slow way
+    if (n >= qsizetype(sizeof ascii))
+        return text.toDouble();
+    for (qsizetype k = 0; k < n; ++k)
+        ascii[k] = char(text[k].unicode());
+    double value = 0;
+    std::from_chars(ascii, ascii + n, value);
+    return value;
+}
 
 QString exportFolder()
 {
@@ -112,6 +192,12 @@ QString exportFolder()
 
 bool ExportGridToSpreadsheet(DataGrid* grid)
 {
+    const QString noProgram = QStringLiteral("电脑没有安装Microsoft Excel，不可导出！");
+    // Without a program to show it, no file is written.
+    if (!programPresent()) {
+        infoBox(noProgram);
+        return false;
+    }
     const QString path = grid ? fileNameFor(grid) : QString();
     if (!grid || !writeWorkbook(grid, path)) {
         infoBox(QStringLiteral("数据导出失败！"));
@@ -119,7 +205,8 @@ bool ExportGridToSpreadsheet(DataGrid* grid)
     }
     const bool started = launcher() ? launcher()(path) : desktopLauncher(path);
     if (!started) {
-        infoBox(QStringLiteral("电脑没有安装Microsoft Excel，不可导出！"));
+        QFile::remove(path);
+        infoBox(noProgram);
         return false;
     }
     return true;

@@ -9,11 +9,26 @@
 #include "ui/Modal.h"
 
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QLockFile>
 #include <QScreen>
+#include <QTranslator>
 #include <memory>
 
 int runShell(const QString& dbPath)
 {
+    // Numbering and the pending line marks assume one copy of the program per database: the
+    // lock file beside it names the running copy's process, so a copy that crashed leaves a
+    // lock the next start finds stale and takes over. It is never stale by age alone.
+    QLockFile lock(dbPath + QStringLiteral(".lock"));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        showMessage(QStringLiteral("本软件已经在使用此数据库，不能重复运行！"), QStringLiteral("错误"), MsgIcon::Error);
+        return 1;
+    }
+    // A folder where no lock can be written is left to the database's own opening.
+
     std::unique_ptr<TDM1> dm;
     try {
         dm = std::make_unique<TDM1>(dbPath);
@@ -53,8 +68,20 @@ int runShell(const QString& dbPath)
     return result;
 }
 
+bool installQtChinese(QCoreApplication& app)
+{
+    auto* qt = new QTranslator(&app);
+    if (!qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    return QCoreApplication::installTranslator(qt);
+}
+
 int runProgram(int argc, char** argv)
 {
     ShopApplication app(argc, argv);
+    installQtChinese(app);
     return runShell(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TRZData1.db")));
 }

@@ -2,11 +2,13 @@
 
 #include "Handlers.h"
 #include "data/Clock.h"
+#include "data/Money.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -192,8 +194,11 @@ void ExitEdit::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
         return;
+    // A form being hidden or minimised hands the focus on inside itself first, and a form
+    // brought to the front may take the focus itself: neither is another control.
     QWidget* next = QApplication::focusWidget();
-    if (next && next != this && formOf(next) == formOf(this))
+    QWidget* form = formOf(this);
+    if (next && next != this && next != form && isVisible() && next->isVisible() && formOf(next) == form)
         emit exited();
 }
 
@@ -201,6 +206,25 @@ void ExitEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
     emit doubleClicked();
+}
+
+void installAmountEdit(ExitEdit* edit, const QString& zero)
+{
+    installNumberFilter(edit, NumberKind::Unsigned);
+    connectHandler(edit, &QLineEdit::textChanged, edit, [edit, zero] {
+        if (edit->text().trimmed().isEmpty()) {
+            edit->setText(zero);
+            edit->selectAll();
+        }
+    });
+    connectHandler(edit, &ExitEdit::exited, edit, [edit] { roundTypedField(edit); });
+}
+
+void roundTypedField(QLineEdit* edit)
+{
+    const QString rounded = roundTypedText(edit->text());
+    if (rounded != edit->text())
+        edit->setText(rounded);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -258,6 +282,23 @@ void linkDateRange(DatePicker* from, DatePicker* to)
     connectHandler(to, &DatePicker::closeUp, from, [from, to] {
         if (from->date() > to->date()) from->setDate(to->date());
     });
+}
+
+DateRangeControls createDateRangeControls(const QString& caption, QWidget* parent)
+{
+    DateRangeControls c{new QCheckBox(caption, parent), new DatePicker(parent), new DatePicker(parent)};
+    c.box->setObjectName(QStringLiteral("CheckBox1"));
+    c.from->setObjectName(QStringLiteral("DateTimePicker1"));
+    c.to->setObjectName(QStringLiteral("DateTimePicker2"));
+    return c;
+}
+
+void DateRangeControls::reset() const
+{
+    const QDate today = Clock::today();
+    to->setDate(today);
+    from->setDate(addMonthsClamped(today, -1));
+    box->setChecked(false);
 }
 
 // ---------------------------------------------------------------------------------------

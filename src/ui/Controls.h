@@ -14,6 +14,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QCheckBox;
 class QLabel;
 
 // Key preview of a form: installed on the form, it sees every key of its children first.
@@ -60,7 +61,8 @@ protected:
 };
 
 // An edit whose exited() fires only when the focus moves to another control of the same
-// window (not when a dialog or message box opens, nor when the window is deactivated).
+// window (not when a dialog or message box opens, another window is activated, or its own
+// window is deactivated, minimised or hidden).
 class ExitEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -72,6 +74,14 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 };
+
+// The amount field of the entry dialogs: digits and one "." (pasted text filtered too);
+// emptied it reads zero, selected so that what is typed next replaces it; leaving it rounds
+// a text with more than two decimals to two (roundTypedText).
+void installAmountEdit(ExitEdit* edit, const QString& zero = QStringLiteral("0"));
+// The rounding of a typed amount, on leaving it and again before it is saved: the text is
+// rewritten only when it changes, so its handlers run only then.
+void roundTypedField(QLineEdit* edit);
 
 // A flat button that takes no focus (speed button).
 class SpeedButton : public QToolButton {
@@ -100,6 +110,17 @@ QDate addMonthsClamped(const QDate& d, int months);
 // Keeps from <= to as the query dialogs do: when from's calendar closes up with a date
 // after to, to takes it; when to's calendar closes up with a date before from, from takes it.
 void linkDateRange(DatePicker* from, DatePicker* to);
+
+// The date switch of the query conditions with its two pickers: CheckBox1, DateTimePicker1
+// and DateTimePicker2, children of parent.
+struct DateRangeControls {
+    QCheckBox* box = nullptr;
+    DatePicker* from = nullptr;
+    DatePicker* to = nullptr;
+    // The switch unticked, to = today, from one calendar month earlier.
+    void reset() const;
+};
+DateRangeControls createDateRangeControls(const QString& caption, QWidget* parent);
 
 // A status bar of numbered panels with fixed widths and alignment.
 class PanelBar : public QStatusBar {

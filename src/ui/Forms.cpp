@@ -38,7 +38,12 @@ bool ActivateIfOpen(QWidget* w)
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->mdiArea())
         sub->mdiArea()->setActiveSubWindow(sub);
     w->activateWindow();
-    w->setFocus();
+    // The focus goes back to the control of the form that last had it (the form itself
+    // when none had), not to the form in its place.
+    if (QWidget* last = w->focusWidget(); last && w->isAncestorOf(last))
+        last->setFocus();
+    else
+        w->setFocus();
     return true;
 }
 

@@ -344,8 +344,11 @@ TEST_F(QueryTest, ValuesOfEveryKindRoundTripThroughTheCompactRows)
     q.post();
     q.append();
     q.setText("xm", "a");
+    q.setText("jsr", QStringLiteral("\uFEFF三号库"));   // a text that starts with a byte-order mark
     q.setInteger("se", 900000000000LL);
     q.post();
+    EXPECT_EQ(q.text("jsr"), QStringLiteral("\uFEFF三号库"));
+    EXPECT_EQ(dm.ADOC1.execute("SELECT jsr FROM szfx where xm='a'").rows.at(0).at(0).toString(), QStringLiteral("\uFEFF三号库"));
     openOn(q, "SELECT * FROM szfx order by id");
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.text("bz"), longText);
@@ -356,6 +359,7 @@ TEST_F(QueryTest, ValuesOfEveryKindRoundTripThroughTheCompactRows)
     EXPECT_EQ(q.text("jsr"), "");
     EXPECT_FALSE(q.isNull("jsr"));
     q.next();
+    EXPECT_EQ(q.text("jsr"), QStringLiteral("\uFEFF三号库")) << "read back exactly as stored";
     EXPECT_EQ(q.integer("se"), 900000000000LL);
     EXPECT_EQ(q.text("se"), "900000000000");
 

@@ -176,6 +176,6 @@ TEST(PurchaseList, ViewPrintAndExportTheList)
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].size(), 15);
     EXPECT_EQ(rows[0].mid(0, 5), (QStringList{"采购日期", "单号", "厂商", "合计数量", "合计金额"}));
-    EXPECT_EQ(rows[1].mid(0, 5), (QStringList{"2024-01-01", "CG20240101001", "华南电器", "3", "100.25"}));
-    EXPECT_EQ(rows[2][8], "30.25");
+    EXPECT_EQ(rows[1].mid(0, 5), (QStringList{"2024-01-01", "CG20240101001", "华南电器", "#3", "#100.25"}));
+    EXPECT_EQ(rows[2][8], "#30.25");
 }

@@ -205,18 +205,18 @@ TEST_F(StockLists, PrintAndExportTheList)
     const struct {
         QStringList placed;
         const char* under4;          // the data text under the fourth title
-        QStringList titles, first;   // the export's first two rows, first six cells
+        QStringList titles, first;   // the export's first two rows, first six cells ("#": a number cell)
     } twins[] = {
         {{"QRLdw=顺达电器异动单据汇总表", "QRL3=异动原因", "QRL4=合计数量", "QRD3=商品报损|盘盈入库", "QRD4=2|3",
           "QRD6=王五|王五", "e1=5", "e2=2.5"},
          "QRD4",
          {"异动日期", "单号", "仓库", "异动原因", "合计数量", "合计金额"},
-         {"2024-01-10", "YD20240110001", "主仓库", "商品报损", "2", "-5"}},
+         {"2024-01-10", "YD20240110001", "主仓库", "商品报损", "#2", "#-5"}},
         {{"QRLdw=顺达电器调拨单据汇总表", "QRL3=调出仓库", "QRL4=调入仓库", "QRD3=主仓库|二号仓", "QRD4=3|1",
           "QRD6=二号仓|三号仓", "e1=4", "e2=42.5"},
          "QRD6",
          {"调拨日期", "单号", "调出仓库", "调入仓库", "合计数量", "合计金额"},
-         {"2024-01-12", "DB20240112001", "主仓库", "二号仓", "3", "30"}},
+         {"2024-01-12", "DB20240112001", "主仓库", "二号仓", "#3", "#30"}},
     };
     for (Kind k : kKinds) {
         SCOPED_TRACE(k);

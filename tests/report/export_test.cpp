@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -18,17 +19,18 @@ struct ExportFixture : ::testing::Test {
     DataGrid* grid = new DataGrid(&window);
     QString written;
     bool launched = true;
+    bool present = true;
 
     void SetUp() override
     {
         shop.dm->ADOC1.exec("INSERT INTO cgglz(dh,rq,ghs,hjje,bz) VALUES('CG001','2026-12-01','  美的 电器  ',12.5,' 急 '),"
-                            "('CG002','2026-12-02','格力''s',-3,''),('CG003','2026-12-03','海尔',0,'')");
+                            "('CG002','2026-12-02','格力''s',-3,'" + QString(60, 'x') + "'),('CG003','2026-12-03','海尔',0,'007')");
         shop.dm->AQcgz1.setSql({"SELECT * FROM cgglz", "order by id"});
         shop.dm->AQcgz1.open();
         window.setWindowTitle("采购单据");
         grid->setQuery(&shop.dm->AQcgz1);
         grid->setColumns({{"dh", "单号"}, {"ghs", "厂商"}, {"hjje", "合计金额"}, {"bz", "备注"}});
-        setSpreadsheetLauncher([this](const QString& path) { written = path; return launched; });
+        setSpreadsheetLauncher([this](const QString& path) { written = path; return launched; }, [this] { return present; });
     }
     void TearDown() override
     {
@@ -40,24 +42,53 @@ struct ExportFixture : ::testing::Test {
 
 }
 
-TEST_F(ExportFixture, WritesVisibleColumnsAsTrimmedTextAndLeavesTheLastRowCurrent)
+TEST(SpreadsheetNumber, PlainDecimalNumbersOnly)
 {
-    grid->setColumnVisible(3, false);   // 备注 hidden
+    const std::pair<const char*, double> numbers[] = {
+        {"12.5", 12.5}, {"-3", -3}, {"0", 0}, {"0.05", 0.05}, {"-0.5", -0.5}, {"100", 100}, {"12.50", 12.5},
+        {"123456789012345", 123456789012345.0}, {"0.000123456789012345", 0.000123456789012345}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(spreadsheetNumber(QString::fromLatin1(text)), std::optional<double>(value)) << text;
+    // Leading zeros (codes), separators, signs and exponents, a bare point, more than 15
+    // significant digits, document numbers: text.
+    for (const char* text : {"007", "00.5", "-01", "1,000", "1 000", "+5", "5.", ".5", "-", "", "1e5", "1.2.3",
+                             "1234567890123456", "0.1234567890123456", "CG20261206001", "１２"})
+        EXPECT_FALSE(spreadsheetNumber(QString::fromUtf8(text))) << text;
+}
+
+TEST_F(ExportFixture, WritesVisibleColumnsNumbersAsNumbersAndLeavesTheLastRowCurrent)
+{
     MessageRecorder rec;
     EXPECT_TRUE(ExportGridToSpreadsheet(grid));
     EXPECT_TRUE(rec.empty()) << rec.texts().join("|").toStdString();
     EXPECT_TRUE(QFileInfo(written).fileName().startsWith("采购单据_") && written.endsWith(".xlsx"));
-    EXPECT_EQ(readSheet(written), (QVector<QStringList>{{"单号", "厂商", "合计金额"}, {"CG001", "美的 电器", "12.5"},
-                                                        {"CG002", "格力's", "-3"}, {"CG003", "海尔", "0"}}));
+    EXPECT_EQ(readSheet(written), (QVector<QStringList>{{"单号", "厂商", "合计金额", "备注"}, {"CG001", "美的 电器", "#12.5", "急"},
+                                                        {"CG002", "格力's", "#-3", QString(60, 'x')}, {"CG003", "海尔", "#0", "007"}}));
+    // As wide as the title or the longest text (a wide character counts two), capped.
+    EXPECT_EQ(readColumnWidths(written), (QVector<double>{6, 10, 9, 50}));
     EXPECT_EQ(shop.dm->AQcgz1.recNo(), 2);
+
+    grid->setColumnVisible(3, false);   // 备注 hidden
+    written.clear();
+    EXPECT_TRUE(ExportGridToSpreadsheet(grid));
+    EXPECT_EQ(readSheet(written).at(0), (QStringList{"单号", "厂商", "合计金额"}));
 }
 
 TEST_F(ExportFixture, NoSpreadsheetProgramAndOtherFailuresAreReported)
 {
     MessageRecorder rec;
-    launched = false;
+    // No program: refused before anything is written.
+    present = false;
+    const QStringList before = QDir(exportFolder()).entryList(QDir::Files);
     EXPECT_FALSE(ExportGridToSpreadsheet(grid));
     EXPECT_EQ(rec.last().caption, "提示");
+    EXPECT_TRUE(written.isEmpty());
+    EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files), before);
+    // A program that then cannot be started: refused, and the file goes.
+    present = true;
+    launched = false;
+    EXPECT_FALSE(ExportGridToSpreadsheet(grid));
+    EXPECT_FALSE(QFile::exists(written));
     launched = true;
     written.clear();
     grid->setColumns({{"nosuchfield", "无"}});
@@ -65,5 +96,6 @@ TEST_F(ExportFixture, NoSpreadsheetProgramAndOtherFailuresAreReported)
     EXPECT_TRUE(written.isEmpty());   // nothing was opened
     shop.dm->AQcgz1.close();
     EXPECT_FALSE(ExportGridToSpreadsheet(grid));
-    EXPECT_EQ(rec.texts(), (QStringList{"电脑没有安装Microsoft Excel，不可导出！", "数据导出失败！", "数据导出失败！"}));
+    EXPECT_EQ(rec.texts(), (QStringList{"电脑没有安装Microsoft Excel，不可导出！", "电脑没有安装Microsoft Excel，不可导出！",
+                                        "数据导出失败！", "数据导出失败！"}));
 }

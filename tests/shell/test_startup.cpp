@@ -9,9 +9,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLockFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QSysInfo>
 #include <QTimer>
+#include <QTranslator>
 
 TEST(Startup, AnUnreadableDatabaseEndsTheProgramAndACancelledLoginToo)
 {
@@ -67,4 +71,47 @@ TEST(Startup, LoginShowsTheMainWindowAndClosingItEndsTheLoop)
     EXPECT_EQ(rec.texts(), QStringList({"确定要退出本系统吗？"}));
     EXPECT_TRUE(Fmain1.isNull());
     EXPECT_EQ(DM1, nullptr);
+}
+
+TEST(Startup, ASecondCopyOnTheSameDatabaseRefusesAndACrashedOneLeavesNoStuckLock)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("TRZData1.db"));
+    {
+        QLockFile running(path + QStringLiteral(".lock"));   // another copy runs on this database
+        ASSERT_TRUE(running.tryLock(0));
+        MessageRecorder rec;
+        ModalScript modal;
+        EXPECT_EQ(runShell(path), 1);
+        EXPECT_EQ(rec.texts(), QStringList{"本软件已经在使用此数据库，不能重复运行！"});
+        EXPECT_EQ(rec.last().caption, QStringLiteral("错误"));
+        EXPECT_EQ(rec.last().icon, MsgIcon::Error);
+        EXPECT_EQ(modal.opened(), 0) << "no login";
+        EXPECT_FALSE(QFile::exists(path)) << "the database is not opened";
+    }
+    // A copy that crashed left its lock behind, naming a process that is gone.
+    QProcess gone;
+    gone.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+    ASSERT_TRUE(gone.waitForFinished());
+    QFile stale(path + QStringLiteral(".lock"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(gone.readAllStandardOutput().trimmed() + "\n" + QCoreApplication::applicationName().toUtf8() + "\n"
+                + QSysInfo::machineHostName().toLocal8Bit() + "\n");
+    stale.close();
+    MessageRecorder rec;
+    ModalScript modal;
+    EXPECT_EQ(runShell(path), 0);
+    EXPECT_TRUE(rec.empty()) << rec.texts().join(',').toStdString();
+    EXPECT_EQ(modal.classes(), QStringList({"TFdl1"}));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".lock"))) << "released when the program ends";
+}
+
+TEST(Startup, QtsOwnDialogsSpeakChinese)
+{
+    ASSERT_TRUE(installQtChinese(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("打印"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("粘贴(&P)"));
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(t);
 }

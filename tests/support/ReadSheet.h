@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <QVector>
 
-// The cells of the first sheet of an .xlsx file, row by row, each at its column (the writer
-// streams inline strings; a cell of another kind reads "not text").
+// The cells of the first sheet of an .xlsx file, row by row, each at its column: a text cell
+// (the writer streams inline strings) reads as its text, a number cell as "#" and its value
+// ("#12.5"), a cell of another kind as "not text".
 QVector<QStringList> readSheet(const QString& xlsx);
+// The widths the first sheet gives its columns in whole characters (the file adds a padding
+// of its own), in column order; 0 where none is given.
+QVector<double> readColumnWidths(const QString& xlsx);

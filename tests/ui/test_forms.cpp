@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -21,7 +22,9 @@ TEST(ActivateIfOpen, RestoresAMinimisedChildAndIsFalseForNilOrAClosedOne)
     EXPECT_FALSE(ActivateIfOpen(nullptr));
     QPointer<QWidget> first = new QWidget;
     first->setWindowTitle(QStringLiteral("采购单据"));
+    auto* edit = new QLineEdit(first);
     showMdiChild(first);
+    edit->setFocus();
     QPointer<QWidget> second = new QWidget;
     showMdiChild(second);
     auto* sub = qobject_cast<QMdiSubWindow*>(first->parentWidget());
@@ -37,6 +40,7 @@ TEST(ActivateIfOpen, RestoresAMinimisedChildAndIsFalseForNilOrAClosedOne)
     EXPECT_FALSE(sub->isMinimized());
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(area->activeSubWindow(), sub);
+    EXPECT_EQ(first->focusWidget(), edit) << "the focus back on the control that had it";
     EXPECT_EQ(area->subWindowList().size(), 2) << "no second instance";
 
     second->parentWidget()->close();

@@ -1,0 +1,498 @@
+// The payment and receipt windows on both sides: the list and its dialog, the entry dialog
+// with its lookup, pickers, refusals and keys, the list's actions, and the print.
+
+#include "settlement_shop.h"
+
+#include "Windows.h"
+#include "basic/Uyg2.h"
+#include "data/DM1.h"
+#include "finance/Ucxfkfx1.h"
+#include "finance/Udyfkfx1.h"
+#include "finance/Ufkfx1.h"
+#include "finance/Utjfkfx1.h"
+#include "finance/Uxzyf1.h"
+#include "shell/Umain1.h"
+#include "ui/Controls.h"
+#include "ui/DataGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QWidget* focus() { return QApplication::focusWidget(); }
+
+// Types text into w key by key, as the keyboard does.
+void type(QWidget* w, const QString& text)
+{
+    for (QChar ch : text)
+        sendKey(w, ch.toUpper().unicode(), QString(ch));
+}
+
+void activate(QWidget* w)
+{
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+    QApplication::processEvents();
+}
+
+// Leaves a field for another of its window, as Tab does.
+void leave(QWidget* from, QWidget* to)
+{
+    from->setFocus();
+    to->setFocus(Qt::TabFocusReason);
+}
+
+// The control Tab goes to after w.
+QWidget* nextTabStop(QWidget* w)
+{
+    QWidget* next = w->nextInFocusChain();
+    while (next != w && !(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+QString fields(const TSettlementEntry& e)
+{
+    return QStringList{e.dh->text(), e.party->text(), e.qk->text(), e.amount->text(), e.jsr->text(), e.bz->text()}.join('|');
+}
+
+class SettlementWindows : public SettlementShop {
+protected:
+    void TearDown() override
+    {
+        delete Ffkfx1.data();
+        delete Fskfx1.data();
+        SettlementShop::TearDown();
+    }
+
+    TSettlementList& list()
+    {
+        if (payments()) {
+            openPaymentList();
+            return *Ffkfx1;
+        }
+        openReceiptList();
+        return *Fskfx1;
+    }
+    QString total() { return list().StatusBar1->panelText(2); }
+    QStringList shown() { return columnTexts(list().query(), "id"); }
+    bool select(int id) { return list().query().locate({"id"}, {id}); }
+
+    // The list's condition dialog through 查询, filled by fill and run.
+    void query(const std::function<void(TConditionDialog&)>& fill = {})
+    {
+        modal.next([fill](QDialog& d) {
+            auto& c = dynamic_cast<TConditionDialog&>(d);
+            if (fill)
+                fill(c);
+            c.BitBtn1->click();
+        });
+        list().SB77->click();
+    }
+    // The entry dialog through 新增 (or 修改), handed to step.
+    void entry(const std::function<void(TSettlementEntry&)>& step, bool modify = false)
+    {
+        modal.next([step](QDialog& d) { step(dynamic_cast<TSettlementEntry&>(d)); });
+        (modify ? list().SB55 : list().SB44)->click();
+    }
+    // The next picker opened, handed to step.
+    template <class Picker>
+    void nextPicker(const std::function<void(Picker&)>& step)
+    {
+        modal.next([step](QDialog& d) { step(dynamic_cast<Picker&>(d)); });
+    }
+    // A complete payment typed into the dialog, the handler set as the employee picker sets it.
+    static void fill(TSettlementEntry& e, const QString& dh, const QString& amount)
+    {
+        e.dh->setText(dh);
+        e.amount->setText(amount);
+        e.jsr->setText("李四");
+    }
+};
+
+TEST_P(SettlementWindows, ListOpensOnTodaysRowsAndTheDialogFilters)
+{
+    TSettlementList& w = list();
+    EXPECT_EQ(w.windowTitle(), side.listCaption);
+    EXPECT_EQ(w.legendLabel->text(), side.legend);
+    EXPECT_EQ(w.Shape1->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(shown(), QStringList{"4"});
+    EXPECT_EQ(total(), "50");
+    EXPECT_EQ(w.DBGrid1->rowStyle(0).brush, QColor(225, 255, 225));
+    EXPECT_FALSE(w.DBGrid1->rowStyle(0).font.isValid());
+
+    // Party, employee, number; audit; type; dates: each run sums what it lists.
+    const QDate d2(2024, 5, 2);
+    const struct { QString party; int audit, type; bool dated; QString total; } cases[] = {
+        {"", 0, 0, false, "240"}, {"", 0, 1, false, "280"}, {"", 0, 2, false, "-40"},
+        {"", 1, 0, false, "50"},  {"华强", 2, 0, false, "-10"}, {"", 0, 0, true, "160"},
+    };
+    for (const auto& c : cases) {
+        query([&](TConditionDialog& d) {
+            d.Edit1->setText(c.party);
+            d.ComboBox1->setCurrentIndex(c.audit);
+            d.ComboBox2->setCurrentIndex(c.type);
+            d.CheckBox1->setChecked(c.dated);
+            d.DateTimePicker1->setDate(d2);
+            d.DateTimePicker2->setDate(d2);
+        });
+        EXPECT_EQ(total(), c.total) << c.party.toStdString() << c.audit << c.type << c.dated;
+    }
+    EXPECT_EQ(w.query().sqlText(), "SELECT * FROM " + side.rowTable + "\nwhere " + side.partyColumn
+                                       + " like '%%'\nand jsr like '%%'\nand dh like '%%'\nand rq>='2024-05-02'and rq<='2024-05-02'\norder by id");
+    EXPECT_EQ(shown(), (QStringList{"2", "3"}));
+    EXPECT_EQ(w.DBGrid1->rowStyle(1).font, QColor(255, 0, 0));   // the refund, applied: no brush
+    EXPECT_FALSE(w.DBGrid1->rowStyle(1).brush.isValid());
+
+    // The dialog: the side's labels and type items, "　　至", no second switch.
+    modal.next([&](QDialog& d) {
+        auto& c = dynamic_cast<TConditionDialog&>(d);
+        QStringList items;
+        for (int i = 0; i < c.ComboBox2->count(); ++i)
+            items << c.ComboBox2->itemText(i);
+        EXPECT_EQ(items, side.typeItems);
+        EXPECT_EQ(c.CheckBox2, nullptr);
+        QStringList labels;
+        for (QLabel* l : c.findChildren<QLabel*>())
+            labels << l->text();
+        EXPECT_TRUE(labels.contains("　　至") && labels.contains(side.dialogPartyLabel) && labels.contains("类　型"));
+    });
+    w.SB77->click();
+    EXPECT_EQ(modal.classes().last(), side.dialogName);
+}
+
+TEST_P(SettlementWindows, EntryLooksUpEveryCharacterAndPicksOpenItems)
+{
+    list();
+    const QString picker = side.pickerName == "Fxzyf1" ? "TFxzyf1" : "TFxzys1";
+    entry([&](TSettlementEntry& e) {
+        EXPECT_EQ(e.windowTitle() + e.ST1->text(), side.newCaption + "新增");
+        EXPECT_EQ(e.DateTimePicker1->date(), QDate(2024, 5, 3));
+        EXPECT_EQ(fields(e), "||0|0||");
+        EXPECT_EQ(focus(), e.dh);
+
+        // Looked up at each character: only the whole number of an open document is found.
+        type(e.dh, doc(1).chopped(1));
+        EXPECT_EQ(e.party->text() + e.qk->text(), "0");
+        type(e.dh, "1");
+        EXPECT_EQ(e.party->text() + " " + e.qk->text(), "华强电器 70");
+        for (const QString& other : {doc(2), doc(3), QString("CG'1")}) {
+            e.dh->setText(other);
+            EXPECT_EQ(e.party->text() + e.qk->text(), "0") << other.toStdString();
+        }
+
+        // From an empty dialog the picker lists every open item; its party filter narrows.
+        e.dh->clear();
+        nextPicker<THeaderPicker>([&](THeaderPicker& p) {
+            EXPECT_EQ(p.windowTitle(), side.pickerCaption);
+            EXPECT_EQ(p.Edit2->text(), "");
+            EXPECT_EQ(columnTexts(p.query(), "id"), (QStringList{"1", "4", "6"}));
+            const struct { const char* party; QStringList ids; } filters[] = {{"华强", {"1", "4"}}, {"东方", {}}};
+            for (const auto& f : filters) {
+                p.Edit2->setText(f.party);
+                sendKey(p.Edit2, Qt::Key_Return);
+                EXPECT_EQ(columnTexts(p.query(), "id"), f.ids) << f.party;
+            }
+            p.xuan->click();
+            EXPECT_EQ(rec.texts(), QStringList{"没有帐单可选择！"});
+            EXPECT_EQ(rec.last().caption + (p.isVisible() ? " open" : ""), "警告 open");
+            p.Edit2->setText("美的");
+            p.chaClick();
+            EXPECT_EQ(p.query().sqlText(), "SELECT * FROM " + side.docTable + "\nwhere " + side.partyColumn
+                                               + " like '%美的%'\nand shbj='已审核'\nand qk<>0\norder by id");
+            sendKey(p.DBGrid1, Qt::Key_Return);   // chooses
+        });
+        sendKey(e.dh, Qt::Key_Return);   // no party yet: Enter opens the picker
+        EXPECT_EQ(e.dh->text() + " " + e.party->text() + " " + e.qk->text(), doc(6) + " 美的专卖 300");
+
+        // Opened from a dialog showing a party: only that party's items; Esc writes nothing.
+        nextPicker<THeaderPicker>([&](THeaderPicker& p) {
+            EXPECT_EQ(p.Edit2->text() + " " + columnTexts(p.query(), "id").join(','), "美的专卖 6");
+            sendKey(p.DBGrid1, Qt::Key_Escape);
+        });
+        e.SpeedButton1->click();
+        EXPECT_EQ(e.dh->text(), doc(6));
+    });
+    EXPECT_EQ(modal.classes(), (QStringList{payments() ? "TFtjfkfx1" : "TFtjskfx1", picker, picker}));
+}
+
+TEST_P(SettlementWindows, SavingAppliesTheRowRecountsTheListAndStartsTheNext)
+{
+    list();
+    addDocument(doc(7), "2024-05-03", "已审核", "李先生", "200", "0");
+    entry([&](TSettlementEntry& e) {
+        // Enter walks the dialog: the handler comes from the employee picker, Enter in the
+        // remark saves.
+        type(e.dh, doc(1).toLower());
+        sendKey(e.dh, Qt::Key_Return);
+        EXPECT_EQ(focus(), e.party);
+        sendKey(e.party, Qt::Key_Return);
+        EXPECT_EQ(focus(), e.amount);
+        e.amount->selectAll();
+        type(e.amount, "50");
+        sendKey(e.amount, Qt::Key_Return);
+        EXPECT_EQ(focus(), e.jsr);
+        nextPicker<TFyg2>([&](TFyg2& p) {
+            EXPECT_EQ(p.xzbj->text(), payments() ? "tjfkfx" : "tjskfx");
+            p.xuan->click();
+        });
+        sendKey(e.jsr, Qt::Key_Return);
+        EXPECT_EQ(e.jsr->text(), "王小明");
+        activate(&e);   // back from the picker, as the end of its modal run gives it back
+        sendKey(e.jsr, Qt::Key_Return);
+        EXPECT_EQ(focus(), e.bz);
+        e.bz->setText("首付");
+        sendKey(e.bz, Qt::Key_Return);
+
+        EXPECT_EQ(row(5), "已审核|2024-05-03|" + doc(1) + "|华强电器|50");
+        EXPECT_EQ(debt(1), "80/20");
+        EXPECT_EQ(shown(), (QStringList{"4", "5"}));
+        EXPECT_EQ(total(), "100");
+        // Ready for the next: number, amount and remark cleared; date and handler kept.
+        EXPECT_EQ(fields(e), "||0|0|王小明|");
+        EXPECT_EQ(e.DateTimePicker1->date(), QDate(2024, 5, 3));
+        EXPECT_EQ(focus(), e.dh);
+
+        // Leaving the amount rounds a longer fraction (the rule itself is the money's).
+        e.amount->setText("12.3456");
+        leave(e.amount, e.bz);
+        EXPECT_EQ(e.amount->text(), "12.35");
+        fill(e, doc(6), "12.3456");
+        e.BitBtn1->click();
+        EXPECT_EQ(debt(6), "12.35/287.65");
+        fill(e, doc(7), "150");
+        e.BitBtn1->click();
+        EXPECT_EQ(debt(7), "150/50");
+        EXPECT_EQ(total(), "262.35");
+        EXPECT_TRUE(e.isVisible());
+    });
+    EXPECT_TRUE(rec.empty()) << rec.texts().join(' ').toStdString();
+}
+
+TEST_P(SettlementWindows, RefusalsComeInOrderAndFocusTheirField)
+{
+    list();
+    entry([&](TSettlementEntry& e) {
+        const struct { QString dh, party, amount, jsr; QString refusal; QWidget* field; QString amountAfter; } cases[] = {
+            {"", "", "0", "", "帐单不可为空！", e.dh, "0"},
+            {"", "某厂", "5", "张三", "欠款为零，无须支付！", e.qk, "5"},
+            {doc(1), "", "0.001", "", side.zeroAmountRefusal, e.amount, "0.00"},
+            {doc(1), "", "5", "", "经办人不可为空！", e.jsr, "5"},
+        };
+        for (const auto& c : cases) {
+            rec.clear();
+            e.dh->setText(c.dh);
+            if (!c.party.isEmpty())
+                e.party->setText(c.party);
+            e.amount->setText(c.amount);
+            e.jsr->setText(c.jsr);
+            e.BitBtn1->click();
+            ASSERT_EQ(rec.texts(), QStringList{c.refusal});
+            EXPECT_EQ(rec.last().caption, "提示");
+            EXPECT_EQ(rec.last().icon, MsgIcon::Information);
+            EXPECT_EQ(focus(), c.field) << c.refusal.toStdString();
+            EXPECT_EQ(e.amount->text(), c.amountAfter);
+        }
+        EXPECT_EQ(rowCount(), 4);
+
+        // The amount takes digits and one '.'; emptied it reads the side's zero.
+        e.amount->setText("1.5");
+        type(e.amount, "-.a7");
+        EXPECT_EQ(e.amount->text(), "1.57");
+        e.amount->clear();
+        EXPECT_EQ(e.amount->text(), side.emptiedAmountText);
+        e.BitBtn1->click();
+        EXPECT_EQ(rec.last().text, side.zeroAmountRefusal);
+
+        // After the panel the tab goes to 保存 and 关闭, the receipt's to 关闭 first; Esc closes.
+        EXPECT_EQ(nextTabStop(e.bz), side.closeBeforeSave ? e.BitBtn2 : e.BitBtn1);
+        sendKey(e.bz, Qt::Key_Escape);
+        EXPECT_FALSE(e.isVisible());
+    });
+}
+
+TEST_P(SettlementWindows, ModifyOpensAReversedRowAndClosesAfterItsSave)
+{
+    TSettlementList& w = list();
+    query();
+    ASSERT_TRUE(select(4));
+    entry(
+        [&](TSettlementEntry& e) {
+            EXPECT_EQ(e.windowTitle() + e.ST1->text(), side.modifyCaption + "修改");
+            EXPECT_EQ(fields(e), doc(1) + "|华强电器|70|50|张三|");
+            e.dh->setText(doc(6));
+            EXPECT_EQ(e.party->text() + " " + e.qk->text(), "美的专卖 300");
+            e.BitBtn1->click();
+            EXPECT_FALSE(e.isVisible());
+        },
+        true);
+    EXPECT_EQ(row(4), "已审核|2024-05-03|" + doc(6) + "|美的专卖|50");
+    EXPECT_EQ(debt(6) + " " + debt(1), "50/250 30/70");
+    EXPECT_EQ(total(), "240");
+
+    // A refund reversed shows its negative amount; saved unchanged it applies it again.
+    ASSERT_TRUE(select(3));
+    w.SB33->click();
+    EXPECT_EQ(debt(5), "0/-40");
+    entry([](TSettlementEntry& e) {
+        EXPECT_EQ(e.amount->text(), "-40");
+        e.BitBtn1->click();
+    }, true);
+    EXPECT_EQ(debt(5), "-40/0");
+
+    // Applied meanwhile: refused, the dialog closes, nothing applied twice. (The save's
+    // recount left the list on its last row.)
+    ASSERT_TRUE(select(3));
+    w.SB33->click();
+    entry([&](TSettlementEntry& e) {
+        exec("UPDATE " + side.rowTable + " SET shbj='已审核' WHERE id=3");
+        e.BitBtn1->click();
+        EXPECT_FALSE(e.isVisible());
+    }, true);
+    EXPECT_EQ(rec.texts().mid(2), QStringList{"审核数据不可修改，请先反审核！"});
+    EXPECT_EQ(debt(5), "0/-40");
+
+    // A date that does not read stops 修改 in the error box before the dialog opens.
+    exec("UPDATE " + side.rowTable + " SET rq='2024-5-1x', shbj='未审核' WHERE id=3");
+    w.query().refresh();
+    ASSERT_TRUE(select(3));
+    rec.clear();
+    const int opened = modal.opened();
+    sendKey(w.SB55, Qt::Key_Space);   // clicked as a key does: the error reaches the application's box
+    ASSERT_EQ(rec.count(), 1);
+    EXPECT_EQ(rec.last().icon, MsgIcon::Error);
+    EXPECT_EQ(rec.last().text, "'2024-5-1x' is not a valid date");
+    EXPECT_EQ(modal.opened(), opened);
+}
+
+TEST_P(SettlementWindows, ASaveThatFailsWritesNothingAndKeepsWhatWasTyped)
+{
+    list();
+    blockUpdates(side.docTable);
+    entry([&](TSettlementEntry& e) {
+        fill(e, doc(1), "50");
+        sendKey(e.bz, Qt::Key_Return);   // saves; the error leaves the handler
+        ASSERT_EQ(rec.count(), 1);
+        EXPECT_EQ(rec.last().icon, MsgIcon::Error);
+        EXPECT_TRUE(rec.last().text.contains("blocked"));
+        EXPECT_EQ(e.dh->text() + " " + e.amount->text(), doc(1) + " 50");
+        EXPECT_TRUE(e.isVisible());
+    });
+    EXPECT_EQ(rowCount(), 4);
+    EXPECT_EQ(shown(), QStringList{"4"});
+    EXPECT_EQ(debt(1), "30/70");
+}
+
+TEST_P(SettlementWindows, ReverseAndDeleteAskAndRefuseAsTheRowsStand)
+{
+    TSettlementList& w = list();
+    w.query().close();
+    for (SpeedButton* b : {w.SB33, w.SB55, w.SB66})
+        b->click();
+    EXPECT_EQ(rec.texts(), QStringList(3, "数据表未打开，请先查询！"));
+    entry([](TSettlementEntry&) {});   // 新增 opens the query it holds first
+    EXPECT_TRUE(w.query().isOpen());
+
+    rec.clear();
+    query([](TConditionDialog& d) { d.Edit3->setText("无此单号"); });
+    for (SpeedButton* b : {w.SB33, w.SB55, w.SB66})
+        b->click();
+    EXPECT_EQ(rec.texts(), (QStringList{"没有数据可反审，请先查询！", "没有数据可修改！", "没有数据可删除！"}));
+
+    rec.clear();
+    query();
+    ASSERT_TRUE(select(1));
+    emit w.DBGrid1->rowDoubleClicked(0);   // 修改 on an applied row
+    w.N1->trigger();                       // 删除 on an applied row: refused without a question
+    rec.answer(MbCancel);
+    w.N2->trigger();                       // 反审, cancelled
+    w.SB33->click();                       // 反审
+    w.SB33->click();                       // again
+    EXPECT_EQ(rec.texts(), (QStringList{"审核数据不可修改，请先反审核！", "审核数据不可删除，请先反审核！", "确定要反审么？",
+                                        "确定要反审么？", "数据已经反审！"}));
+    EXPECT_EQ(rec.all()[2].icon, MsgIcon::Question);
+    EXPECT_EQ(debt(1) + " " + row(1).section('|', 0, 0), "0/100 未审核");
+    EXPECT_EQ(total(), "240");
+    EXPECT_EQ(w.DBGrid1->rowStyle(0).brush, QColor(225, 255, 225));
+
+    // Reversed in the database while the list shows it applied: refused after the question.
+    rec.clear();
+    exec("UPDATE " + side.rowTable + " SET shbj='未审核' WHERE id=2");
+    ASSERT_TRUE(select(2));
+    w.SB33->click();
+    EXPECT_EQ(rec.texts(), (QStringList{"确定要反审么？", "数据已经反审！"}));
+    EXPECT_EQ(debt(3), "200/0");
+
+    // 删除 of a reversed row: asked, gone, the total over the rows left; no document changes.
+    rec.clear();
+    const QString before = documents();
+    ASSERT_TRUE(select(4));
+    w.SB66->click();
+    EXPECT_EQ(rec.texts(), QStringList{"确定要删除此记录么？"});
+    EXPECT_EQ(shown(), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(total(), "190");
+    EXPECT_EQ(documents(), before);
+}
+
+TEST_P(SettlementWindows, PrintPlacesTheListOnTheSharedReport)
+{
+    TSettlementList& w = list();
+    query();
+    QVector<PageContent> pages;
+    modal.next([&](QDialog&) {
+        QuickRep& rep = Fdyfkfx1->QuickRep1;
+        pages = rep.pages(*rep.dataRows());
+    });
+    w.SB88->click();
+    ASSERT_EQ(pages.size(), 1);
+    const PageContent& p = pages[0];
+    auto texts = [&p](const QString& name) {
+        QStringList t;
+        for (const PlacedText& x : p.named(name))
+            t << x.text;
+        return t.join('|');
+    };
+    EXPECT_EQ(texts("QRLdw"), "华强家电" + side.reportName);
+    EXPECT_EQ(QStringList({texts("QRL1"), texts("QRL2"), texts("QRL3"), texts("QRL4"), texts("QRL5")}),
+              (QStringList{"日期", "单号", side.partyLabel, side.amountTitle, "经办人"}));
+    EXPECT_EQ(texts("QRD2"), QStringList({doc(1), doc(3), doc(5), doc(1)}).join('|'));
+    EXPECT_EQ(texts("QRD3") + " " + texts("QRD4") + " " + texts("QRD5"), "华强电器|美的专卖|华强电器|华强电器 30|200|-40|50 张三|张三|张三|张三");
+    EXPECT_EQ(texts("e1"), "240");
+
+    // "总计" under the date alone; rules at both edges, after the date and around the amount.
+    const PlacedText sum = p.named("QRLzj").at(0), e1 = p.named("e1").at(0), pn = p.named("QRSysData1").at(0);
+    EXPECT_EQ(sum.text, "总计");
+    EXPECT_NEAR(sum.rect.center().x(), 10 + 14, 1e-9);
+    QList<double> rules;
+    for (const QLineF& l : p.lines)
+        if (l.x1() == l.x2() && l.y1() >= sum.rect.top() - 1.5 && l.y1() < sum.rect.bottom())
+            rules << l.x1() - 10;
+    std::sort(rules.begin(), rules.end());
+    EXPECT_EQ(rules, (QList<double>{0, 28, 122, 154, 190}));
+    EXPECT_TRUE((e1.align & Qt::AlignRight) && e1.rect.right() < 10 + 154);
+    EXPECT_EQ(pn.text, "（1");
+    EXPECT_TRUE((pn.align & Qt::AlignRight) && pn.font.px == 12);
+}
+
+TEST_P(SettlementWindows, TheFinanceMenuOpensOneListPerSide)
+{
+    TFmain1 main;
+    wireMenus(main);
+    QAction* item = payments() ? main.N603 : main.N604;
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    TSettlementList* first = &list();
+    item->trigger();
+    EXPECT_EQ(&list(), first);
+    EXPECT_EQ(first->objectName(), side.listName);
+}
+
+SETTLEMENT_SIDES(SettlementWindows);
+
+} // namespace
