@@ -34,8 +34,8 @@ ListDescription TFrkgl1::describe()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
                 {.width = 374},
-                {.width = 81, .align = right, .text = "0"},
-                {.width = 81, .align = right, .text = "0"},
+                {.width = 74, .align = right, .text = "0"},
+                {.width = 74, .align = right, .text = "0"},
                 {.width = 50}};
     describeDocumentList(s);
 
