@@ -10,17 +10,15 @@
 //   5 <P>20240502003 已审核 华强电器 -40/-40/0
 //   6 <P>20240503001 已审核 美的专卖 300/0/300
 //
-// <P> is "CG" for payments and "XS" for receipts; every row's handler is 张三.
+// <P> is "CG" for payments and "XS" for receipts; every handler is 张三, every document in
+// 一号库. The payables and receivables tables list the open items 1, 4 and 6 of the same shop.
+
+#include "finance_test.h"
 
 #include "data/Clock.h"
 #include "finance/settlement.h"
-#include "support/ShopTest.h"
 
 #include <QCoreApplication>
-#include <ostream>
-
-// Texts as text in the failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class SettlementShop : public ShopTest, public ::testing::WithParamInterface<const SettlementSide*> {
 protected:
@@ -85,7 +83,6 @@ protected:
     {
         return scalar(QStringLiteral("SELECT group_concat(id||':'||%1||'/'||qk, ' ') FROM %2").arg(side.paidColumn, side.docTable));
     }
-    int rowCount() { return count(side.rowTable); }
 
     // A trigger that aborts the update of the document table (or of the row table when rows).
     void blockUpdates(const QString& table, const QString& when = QString())
