@@ -17,7 +17,6 @@
 #include "ui/DataGrid.h"
 
 #include <QAction>
-#include <QLabel>
 
 namespace {
 

@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 
 namespace {
 
