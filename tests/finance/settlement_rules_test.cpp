@@ -34,10 +34,8 @@ TEST_P(SettlementRules, LookupFindsOnlyAuditedDocumentsWithADebt)
     EXPECT_EQ(docs().sqlLines(), (QStringList{"SELECT * FROM " + side.docTable, "where dh='CG''1'", "and shbj='已审核'", "and qk<>0"}));
 }
 
-TEST_P(SettlementRules, ASaveAddsTheAmountToItsDocumentAndAppendsTheRowShown)
+TEST_P(SettlementRules, ASaveAddsTheAmountToItsDocument)
 {
-    rows().setSql({"SELECT * FROM " + side.rowTable, "where rq='2024-05-03'", "order by id"});
-    rows().open();
     // Each amount on its own document: the debt follows, with no rounding and no limit.
     const struct { int doc; const char* amount; QString debt; bool stillOpen; } cases[] = {
         {1, "70", "100/0", false}, {4, "15", "15/-55", true}, {6, "12.35", "12.35/287.65", true},
@@ -51,10 +49,7 @@ TEST_P(SettlementRules, ASaveAddsTheAmountToItsDocumentAndAppendsTheRowShown)
     ASSERT_EQ(save(doc(1).toLower(), "100"), SettlementResult::Done);
     EXPECT_EQ(debt(1), "200/-100");
     EXPECT_EQ(row(8), "已审核|2024-05-03|" + doc(1) + "|华强电器|100");
-    // Appended to the rows in hand, whatever the condition they were queried with.
-    EXPECT_EQ(columnTexts(rows(), "id"), (QStringList{"4", "5", "6", "7", "8"}));
     EXPECT_EQ(docs().sqlLines().value(1), "where dh=" + sqlQuote(doc(1).toLower()));
-    EXPECT_FALSE(rows().controlsDisabled());
 
     // A debt of 0.2 paid with 0.2 ends at exactly nothing.
     addDocument(doc(7), "2024-05-03", "已审核", "华强电器", "0.3", "0.1");
@@ -96,24 +91,20 @@ TEST_P(SettlementRules, ReverseTakesTheAmountOutOnceAndAModifiedRowPutsItBack)
     EXPECT_EQ(dumpDatabase(*dm), gone);
 }
 
-TEST_P(SettlementRules, ReversingARowWhoseDocumentIsGoneChangesOnlyTheRow)
+TEST_P(SettlementRules, DeleteAndReverseChangeNoOtherDocument)
 {
-    exec("DELETE FROM " + side.docTable + " WHERE id=1");
-    EXPECT_EQ(reverseSettlement(*dm, side, 1), SettlementResult::Done);
-    EXPECT_EQ(row(1).section('|', 0, 0), "未审核");
-    EXPECT_EQ(documents(), "2:0/50 3:200/0 4:0/-40 5:-40/0 6:0/300");
-}
-
-TEST_P(SettlementRules, DeleteRefusesAnAppliedRowAndTouchesNoDocument)
-{
-    rows().setSql({"SELECT * FROM " + side.rowTable, "order by id"});
-    rows().open();
+    // An applied row is refused; a reversed one goes alone.
     const QString before = dumpDatabase(*dm);
     EXPECT_EQ(deleteSettlement(*dm, side, 1), SettlementResult::Applied);
     EXPECT_EQ(dumpDatabase(*dm), before);
     EXPECT_EQ(deleteSettlement(*dm, side, 4), SettlementResult::Done);
-    EXPECT_EQ(columnTexts(rows(), "id"), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(count(side.rowTable), 3);
     EXPECT_EQ(documents(), "1:30/70 2:0/50 3:200/0 4:0/-40 5:-40/0 6:0/300");
+
+    // A row whose document is gone is reversed alone.
+    exec("DELETE FROM " + side.docTable + " WHERE id=1");
+    EXPECT_EQ(reverseSettlement(*dm, side, 1), SettlementResult::Done);
+    EXPECT_EQ(row(1).section('|', 0, 0) + " " + documents(), "未审核 2:0/50 3:200/0 4:0/-40 5:-40/0 6:0/300");
 }
 
 TEST_P(SettlementRules, AFailureLeavesEveryTableAndTheRowsShownAsBefore)
