@@ -29,3 +29,17 @@ inline void runQuery(ModalScript& modal, QueryWindow& w, const std::function<voi
     });
     w.button(QStringLiteral("SB77"))->click();
 }
+
+// The to-date's label, then the items of combo, as w's condition dialog shows them (closed unrun).
+inline QStringList dialogTexts(ModalScript& modal, QueryWindow& w, QComboBox* TConditionDialog::*combo)
+{
+    QStringList out;
+    modal.next([&](QDialog& d) {
+        auto& c = dynamic_cast<TConditionDialog&>(d);
+        out << c.findChildren<QLabel*>().at(0)->text();
+        for (int i = 0; i < (c.*combo)->count(); ++i)
+            out << (c.*combo)->itemText(i);
+    });
+    w.button(QStringLiteral("SB77"))->click();
+    return out;
+}

@@ -103,14 +103,7 @@ TEST_P(SettlementWindows, MenuOpensOneListOnTodaysRowsAndItsDialogFilters)
     EXPECT_FALSE(w.DBGrid1->rowStyle(1).brush.isValid());
 
     // The dialog: the side's type items and the to-date's label.
-    modal.next([&](QDialog& d) {
-        auto& c = dynamic_cast<TConditionDialog&>(d);
-        QStringList items{c.findChildren<QLabel*>().at(0)->text()};
-        for (int i = 0; i < c.ComboBox2->count(); ++i)
-            items << c.ComboBox2->itemText(i);
-        EXPECT_EQ(items, QStringList{"　　至"} + side.typeItems);
-    });
-    w.SB77->click();
+    EXPECT_EQ(dialogTexts(modal, w, &TConditionDialog::ComboBox2), QStringList{"　　至"} + side.typeItems);
     EXPECT_EQ(modal.classes().last(), side.dialogName);
 }
 
@@ -300,13 +293,9 @@ TEST_P(SettlementWindows, ReverseAndDeleteAskAndRefuseAsTheRowsStand)
 {
     TSettlementList& w = list();
     w.query().close();
-    for (SpeedButton* b : {w.SB33, w.SB55, w.SB66})
-        b->click();
-    EXPECT_EQ(rec.texts(), QStringList(3, "数据表未打开，请先查询！"));
     entry([](TSettlementEntry&) {});   // 新增 opens the query it holds first
     EXPECT_TRUE(w.query().isOpen());
 
-    rec.clear();
     runQuery(modal, w, [](TConditionDialog& d) { d.Edit3->setText("无此单号"); });
     for (SpeedButton* b : {w.SB33, w.SB55, w.SB66})
         b->click();
