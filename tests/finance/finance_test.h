@@ -4,6 +4,7 @@
 
 #include "queries/ConditionDialog.h"
 #include "queries/QueryWindow.h"
+#include "report/QuickRep.h"
 #include "support/ShopTest.h"
 #include "ui/Controls.h"
 
@@ -12,11 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 #include <functional>
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '{' << l.join(", ").toStdString() << '}'; }
 
 // 查询 of w: its condition dialog filled by fill, then run.
 inline void runQuery(ModalScript& modal, QueryWindow& w, const std::function<void(TConditionDialog&)>& fill = {})
@@ -42,4 +43,11 @@ inline QStringList dialogTexts(ModalScript& modal, QueryWindow& w, QComboBox* TC
     });
     w.button(QStringLiteral("SB77"))->click();
     return out;
+}
+
+// Whether the printed total stands flush under the column titled title.
+inline bool standsUnder(const QuickRep& rep, const QString& total, const QString& title)
+{
+    const PageContent p = rep.layout(*rep.dataRows()).page(0);
+    return std::abs(p.named(total).at(0).rect.right() - p.named(title).at(0).rect.right()) < 1e-6;
 }

@@ -136,6 +136,7 @@ TEST_P(OpenItems, EscPrintsTheRowsShownWhichExportAsWellAndAClosedQueryIsRefused
               (QStringList{"QRLdw=华强家电" + items.reportName, "QRL3=" + side.partyLabel, "QRL4=" + side.dueTitle,
                            "QRL5=" + side.paidTitle, "QRD2=" + QStringList{doc(1), doc(4), doc(6)}.join('|'),
                            "QRD3=华强电器|华强电器|美的专卖", "QRD4=100|-40|300", "QRD5=30|0|0", "QRD6=70|-40|300", "e1=330"}));
+    EXPECT_TRUE(standsUnder(Fdyyffx1->QuickRep1, "e1", "QRL6"));
 
     QString written;
     setSpreadsheetLauncher([&](const QString& path) { written = path; return true; });
