@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,7 +48,5 @@ TEST(Login, RefusesAWrongPasswordAcceptsTheExactOneAndEndsOnCancelOrEsc)
     EXPECT_EQ(runModal(cancelled), QDialog::Rejected);
     EXPECT_EQ(runModal(escaped), QDialog::Rejected);
     EXPECT_EQ(rec.count(), 3);
-
-    EXPECT_TRUE(TFdl1::passwordMatches(QStringLiteral("系统管理员"), QString()));
-    EXPECT_FALSE(TFdl1::passwordMatches(QStringLiteral("nobody"), QString()));
+    EXPECT_FALSE(TFdl1::passwordMatches(QStringLiteral("nobody"), QString())) << "no such operator";
 }

@@ -51,7 +51,7 @@ TEST(MainWindow, HiddenLabelsFollowTheOperatorsPermissions)
     }
 }
 
-TEST(MainWindow, MenuItemsStayDisabledUntilWiredAndTheToolbarClicksThem)
+TEST(MainWindow, MenuItemsStayDisabledUntilWiredTheToolbarClicksThemAndClosingAsks)
 {
     Clock::pin(QDateTime(QDate(2024, 3, 31), QTime(14, 5, 6)));
     TempShop shop;
@@ -77,13 +77,9 @@ TEST(MainWindow, MenuItemsStayDisabledUntilWiredAndTheToolbarClicksThem)
     main.ToolButtonKc->trigger();   // disabled item: nothing
     EXPECT_EQ(purchases, 1);
     EXPECT_EQ(stock, 1);
-}
 
-TEST(MainWindow, ClosingAsksAndClosesTheChildrenFirst)
-{
-    TempShop shop;
+    // Closing asks, and closes the children first.
     MessageRecorder rec;
-    TFmain1 main;
     main.show();
     bool sawDatabase = false;
     QPointer<Child> child = new Child(&sawDatabase);
