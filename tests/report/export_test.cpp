@@ -41,19 +41,6 @@ struct ExportFixture : ::testing::Test {
 
 }
 
-TEST(SpreadsheetNumber, PlainDecimalNumbersOnly)
-{
-    const std::pair<const char*, double> numbers[] = {{"0.05", 0.05}, {"-0.5", -0.5}, {"12.50", 12.5},
-        {"123456789012345", 123456789012345.0}, {"0.000123456789012345", 0.000123456789012345}};
-    for (const auto& [text, value] : numbers)
-        EXPECT_EQ(spreadsheetNumber(QString::fromLatin1(text)), std::optional<double>(value)) << text;
-    // Leading zeros (codes), separators, signs and exponents, a bare point, more than 15
-    // significant digits, document numbers: text.
-    for (const char* text : {"007", "00.5", "-01", "1,000", "1 000", "+5", "5.", ".5", "-", "", "1e5", "1.2.3",
-                             "1234567890123456", "0.1234567890123456", "CG20261206001", "１２"})
-        EXPECT_FALSE(spreadsheetNumber(QString::fromUtf8(text))) << text;
-}
-
 // The file's name and leaving out hidden columns are checked through the lists that export.
 TEST_F(ExportFixture, WritesTrimmedTextsNumbersAsNumbersAndLeavesTheLastRowCurrent)
 {
@@ -66,6 +53,16 @@ TEST_F(ExportFixture, WritesTrimmedTextsNumbersAsNumbersAndLeavesTheLastRowCurre
     // As wide as the title or the longest text (a wide character counts two), capped.
     EXPECT_EQ(readColumnWidths(written), (QVector<double>{6, 10, 9, 50}));
     EXPECT_EQ(shop.dm->AQcgz1.recNo(), 2);
+
+    // Only plain decimal numbers of up to 15 significant digits go out as numbers.
+    const std::pair<const char*, double> numbers[] = {{"0.05", 0.05}, {"-0.5", -0.5}, {"12.50", 12.5},
+        {"123456789012345", 123456789012345.0}, {"0.000123456789012345", 0.000123456789012345}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(spreadsheetNumber(QString::fromLatin1(text)), std::optional<double>(value)) << text;
+    // Leading zeros (codes), separators, signs, exponents, a bare point, document numbers: text.
+    for (const char* text : {"007", "00.5", "-01", "1,000", "1 000", "+5", "5.", ".5", "-", "", "1e5", "1.2.3",
+                             "1234567890123456", "0.1234567890123456", "CG20261206001", "１２"})
+        EXPECT_FALSE(spreadsheetNumber(QString::fromUtf8(text))) << text;
 }
 
 TEST_F(ExportFixture, NoSpreadsheetProgramAndOtherFailuresAreReported)

@@ -1,3 +1,4 @@
+#include "support/Recorder.h"
 #include "ui/Controls.h"
 
 #include <gtest/gtest.h>
@@ -6,23 +7,14 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <functional>
 
 namespace {
-void press(QWidget* w, int key, const QString& text = QString(), Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QKeyEvent down(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &up);
-}
-
 void type(QLineEdit* e, const QString& keys)
 {
-    for (QChar c : keys) press(e, c.unicode(), QString(c));
+    for (QChar c : keys) sendKey(e, c.unicode(), QString(c));
 }
 
 void activate(QWidget* w)
@@ -54,7 +46,7 @@ TEST(NumberFilter, TypedAndPastedKeys)
     s.clear();
     u.clear();
     QApplication::clipboard()->setText(QStringLiteral("a1-2.3.4-"));
-    press(&s, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+    sendKey(&s, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
     EXPECT_EQ(s.text(), QStringLiteral("1-2.34"));
     u.paste();
     EXPECT_EQ(u.text(), QStringLiteral("12.34"));
@@ -101,9 +93,9 @@ TEST(KeyPreview, FunctionKeysEscTheEnterChainAndTheExitEdit)
     keys->enterMovesTo(f.e1, f.e2);
     keys->onEnter(f.e2, [&] { ok->click(); });
 
-    press(f.e1, Qt::Key_F8);
-    press(f.e2, Qt::Key_Escape);
-    press(f.e1, Qt::Key_F9);
+    sendKey(f.e1, Qt::Key_F8);
+    sendKey(f.e2, Qt::Key_Escape);
+    sendKey(f.e1, Qt::Key_F9);
     EXPECT_EQ(f.clicks[0], 1) << "a key that bubbles to the parents clicks once";
     EXPECT_EQ(f.clicks[1], 1);
     EXPECT_EQ(f.clicks[2], 0) << "a disabled button is not clicked";
@@ -113,7 +105,7 @@ TEST(KeyPreview, FunctionKeysEscTheEnterChainAndTheExitEdit)
     activate(&dlg);
     other->setFocus();
     QApplication::processEvents();
-    press(other, Qt::Key_F8);
+    sendKey(other, Qt::Key_F8);
     EXPECT_EQ(f.clicks[0], 1);
     EXPECT_EQ(f.exits, 0);
     dlg.hide();
@@ -121,10 +113,10 @@ TEST(KeyPreview, FunctionKeysEscTheEnterChainAndTheExitEdit)
     f.e1->setFocus();
     QApplication::processEvents();
 
-    press(f.e1, Qt::Key_Return);
+    sendKey(f.e1, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), f.e2);
     EXPECT_EQ(f.exits, 1);
-    press(f.e2, Qt::Key_Enter);
+    sendKey(f.e2, Qt::Key_Enter);
     EXPECT_EQ(f.clicks[0], 2);
 }
 
@@ -135,8 +127,8 @@ TEST(EditAutoSelect, FocusByKeyboardOrProgramSelectsTheWholeText)
     keys->enterMovesTo(f.e1, f.e2);
     // how the focus reaches e2 (from e1) -> whether its text "2" is then all selected
     const struct { const char* how; std::function<void()> move; bool selected; } arrivals[] = {
-        {"Tab", [&] { press(f.e1, Qt::Key_Tab); }, true},
-        {"Enter", [&] { press(f.e1, Qt::Key_Return); }, true},
+        {"Tab", [&] { sendKey(f.e1, Qt::Key_Tab); }, true},
+        {"Enter", [&] { sendKey(f.e1, Qt::Key_Return); }, true},
         {"setFocus", [&] { f.e2->setFocus(); }, true},
         {"mouse", [&] { f.e2->setFocus(Qt::MouseFocusReason); }, false},
         {"window activated", [&] { f.e2->setFocus(Qt::ActiveWindowFocusReason); }, false},
@@ -155,7 +147,7 @@ TEST(EditAutoSelect, FocusByKeyboardOrProgramSelectsTheWholeText)
     f.e1->setText(QStringLiteral("-1"));
     f.e1->setSelection(0, 1);
     f.e2->setFocus();
-    press(f.e2, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+    sendKey(f.e2, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), f.e1);
     EXPECT_EQ(f.e1->selectedText(), QStringLiteral("-1"));
 }

@@ -39,10 +39,8 @@ TEST(MdiChild, ActivateIfOpenFramesAndClosing)
 
     EXPECT_TRUE(ActivateIfOpen(first));
     EXPECT_FALSE(sub->isMinimized());
-    EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(area->activeSubWindow(), sub);
     EXPECT_EQ(first->focusWidget(), edit) << "the focus back on the control that had it";
-    EXPECT_EQ(area->subWindowList().size(), 2) << "no second instance";
 
     second->parentWidget()->close();
     EXPECT_FALSE(ActivateIfOpen(second)) << "closed, not yet freed";
