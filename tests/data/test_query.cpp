@@ -301,27 +301,16 @@ TEST_F(QueryTest, SortsTextsInPinyinOrderNumbersNumericallyCurrentRowKept)
     EXPECT_EQ(q.sort(), "");
 }
 
+// While controls are disabled (counted) the query tells nothing; enabling them tells one reset
+// and the current row. (What each signal carries is checked through the grid that follows it.)
 TEST_F(QueryTest, SignalsOnlyWhileControlsEnabledAndExecSqlLeavesRows)
 {
     Query& q = dm->AQck1;
     int reset = 0, moved = 0;
-    QList<int> changed;
     QObject::connect(&q, &Query::dataReset, [&] { ++reset; });
     QObject::connect(&q, &Query::currentChanged, [&](int) { ++moved; });
-    QObject::connect(&q, &Query::rowChanged, [&](int row) { changed << row; });
-    q.open();
-    q.next();
-    q.edit();
-    q.setText("ck", "三号库");
-    q.post();
-    EXPECT_EQ(reset, 1);
-    EXPECT_GE(moved, 1);
-    EXPECT_EQ(changed, QList<int>{1});
-
-    reset = moved = 0;
     q.disableControls();
-    q.disableControls();   // counted
-    q.close();
+    q.disableControls();
     q.open();
     q.next();
     q.enableControls();
@@ -329,7 +318,7 @@ TEST_F(QueryTest, SignalsOnlyWhileControlsEnabledAndExecSqlLeavesRows)
     EXPECT_EQ(reset + moved, 0);
     q.enableControls();
     EXPECT_FALSE(q.controlsDisabled());
-    EXPECT_EQ(reset, 1);
+    EXPECT_EQ(QString("%1 %2").arg(reset).arg(moved), "1 1");
 
     // A write statement of another query runs without touching these rows.
     Query& w = dm->AQ1;

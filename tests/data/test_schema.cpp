@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 // A fresh file gets the company row and the built-in operator, with an empty password and
-// every permission, written once; a file that has lost its company row does not start.
+// every permission, written once; a file that has lost its company row, or cannot be
+// opened, does not start.
 TEST(Schema, FreshDatabaseIsSeededOnceAndNeedsItsCompanyRow)
 {
     TempShop shop(false);
@@ -28,6 +29,7 @@ TEST(Schema, FreshDatabaseIsSeededOnceAndNeedsItsCompanyRow)
     } catch (const StartupError& e) {
         EXPECT_EQ(QString::fromUtf8(e.what()), "数据库文件丢失，软件无法运行，请重新复制本软件！");
     }
+    EXPECT_THROW(TDM1 bad(shop.dir.filePath("no/such/folder/TRZData1.db")), StartupError);
 }
 
 TEST(DataModule, QueriesAreNamedClosedAndTheirDesignStatementsRun)

@@ -121,9 +121,9 @@ TEST_F(GridTest, FreezesWhileControlsAreDisabled)
     EXPECT_EQ(column(0), QStringList({"C"}));
 }
 
-// A click on a title sorts an open query only (the ASC, DESC, ASC cycle with only the clicked
-// title bold is shown through the purchase list); a right click makes the pointed row current
-// before the column's popup.
+// A click on a title sorts an open query only and makes its title the one bold (the ASC, DESC,
+// ASC cycle and money by value are shown through the purchase list); a right click makes the
+// pointed row current before the column's popup.
 TEST_F(GridTest, TitleAndRightClicks)
 {
     grid.enableTitleSort();
@@ -140,6 +140,10 @@ TEST_F(GridTest, TitleAndRightClicks)
     EXPECT_EQ(q->sort(), QStringLiteral("dh ASC"));
     EXPECT_EQ(column(0), QStringList({"A", "B", "C"}));
     EXPECT_TRUE(titleBold(0));
+    grid.clickTitle(1);   // the bold title moves
+    EXPECT_EQ(q->sort(), QStringLiteral("je ASC"));
+    EXPECT_FALSE(titleBold(0));
+    EXPECT_TRUE(titleBold(1));
 
     const QPoint p = grid.visualRect(grid.model()->index(2, 1)).center();
     QContextMenuEvent ev(QContextMenuEvent::Mouse, p, grid.viewport()->mapToGlobal(p));
