@@ -50,7 +50,7 @@ TEST_F(GoodsPickers, AssemblyPickerListsOnlyItsWarehouseWritesFiveFieldsAndHands
         dlg.Edit2->setText("分仓");
         return run(dlg, step);
     };
-    EXPECT_EQ(runIn("chai1", [](TFsp3& d) { key(&d, Qt::Key_Escape); }), QDialog::Rejected);
+    EXPECT_EQ(runIn("chai1", [](TFsp3& d) { sendKey(&d, Qt::Key_Escape); }), QDialog::Rejected);
     EXPECT_EQ(writes, QStringList{"chai.sao=sao"});
     runIn("zu1", [&](TFsp3& d) {
         EXPECT_EQ(rows(dm->AQsp1), "BX01@分仓 KT02@分仓 BX02@分仓");
@@ -65,14 +65,14 @@ TEST_F(GoodsPickers, AssemblyPickerListsOnlyItsWarehouseWritesFiveFieldsAndHands
         EXPECT_EQ(rec.texts(), QStringList{"没有商品可选择！"});
         d.Edit1->setText("O'Neil");
         EXPECT_EQ(rows(dm->AQsp1), "KT02@分仓");
-        key(d.Edit1, Qt::Key_Return);
+        sendKey(d.Edit1, Qt::Key_Return);
     });
     EXPECT_EQ(writes.first() + " " + writes.last(), "zu.txm1=KT02 zu.sao=sao");
     const QString id = scalar("SELECT id FROM sp WHERE txm='BX02'");
     for (const char* tag : {"zu1", "zu2", "chai1", "chai2"}) {
         EXPECT_EQ(runIn(tag, [&](TFsp3& d) {
                       ASSERT_TRUE(dm->AQsp1.locate({"txm"}, {"BX02"}));
-                      key(d.DBGrid1, Qt::Key_Return);
+                      sendKey(d.DBGrid1, Qt::Key_Return);
                   }),
                   QDialog::Accepted);
         const QString to = QString::fromLatin1(tag).chopped(1) + ".", n = QString::fromLatin1(tag).right(1);

@@ -43,7 +43,7 @@ TEST_F(RecordPickers, ChoiceGoesToTheFieldOfItsTagAndNowhereElse)
                       d.DBGrid1->query()->moveTo(1);
                       switch (way++ % 3) {   // xuan, Enter in the grid, a double-click in the grid
                       case 0: d.xuan->click(); break;
-                      case 1: key(d.DBGrid1, Qt::Key_Return); break;
+                      case 1: sendKey(d.DBGrid1, Qt::Key_Return); break;
                       default: emit d.DBGrid1->rowDoubleClicked(1);
                       }
                   }),
@@ -62,7 +62,7 @@ TEST_F(RecordPickers, EmptyListIsRefusedAndEscOrCloseWriteNothing)
         EXPECT_EQ(runPicker(m, tag, [&](RecordPicker& d) {
                       d.xuan->click();
                       EXPECT_TRUE(d.isVisible());
-                      key(&d, Qt::Key_Escape);
+                      sendKey(&d, Qt::Key_Escape);
                   }),
                   QDialog::Rejected);
     }
@@ -94,7 +94,7 @@ TEST_F(RecordPickers, EmployeeFilterListsAgainOnEveryChange)
                   d.setWindowState(Qt::WindowNoState);
                   QApplication::processEvents();
                   EXPECT_EQ(d.Edit1->text(), "O'B");
-                  key(d.Edit1, Qt::Key_Return);
+                  sendKey(d.Edit1, Qt::Key_Return);
               }),
               QDialog::Accepted);
     EXPECT_EQ(writes, QStringList{"tjcg.jsr=O'Brien"});

@@ -2,8 +2,7 @@
 // report: pages, navigation, printing, and the bound query's cursor left alone.
 #include "queries/Udycggl1.h"
 #include "report/UdyPreview1.h"
-#include "support/Recorder.h"
-#include "support/SampleShop.h"
+#include "support/ShopTest.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +24,11 @@ bool hasLine(const PageContent& p, double x1, double y1, double x2, double y2)
 }
 
 // Sixty purchase headers (two pages of the list report), AQcgz1 open on them at row 7.
-struct PreviewFixture : ::testing::Test {
-    TempShop shop{false};
-    TDM1* dm = shop.dm.get();
+struct PreviewFixture : ShopTest {
+    PreviewFixture() : ShopTest(false) {}
     void SetUp() override
     {
-        dm->ADOC1.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<59) INSERT INTO "
+        exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<59) INSERT INTO "
                        "cgglz(dh,rq,ghs,hjsl,hjje,qk) SELECT printf('CG%03d',i),'2026-12-01','美的',1,i*10,0 FROM n");
         dm->AQcgz1.setSql({"SELECT * FROM cgglz", "order by id"});
         dm->AQcgz1.open();
@@ -45,8 +43,6 @@ TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovin
     const QString pdf = shop.dir.filePath("printed.pdf");
     QPointer<TFdyPreview1> shown;
     QStringList seen;   // title, page count, page after 下页, after 末页 and 下页
-    MessageRecorder rec;
-    ModalScript modal;
     modal.next([&](QDialog& d) {
         shown = &dynamic_cast<TFdyPreview1&>(d);
         seen << shown->windowTitle() << QString::number(shown->pageCount());
