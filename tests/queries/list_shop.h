@@ -11,6 +11,8 @@
 #include "support/SampleShop.h"
 #include "ui/Controls.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPushButton>
 
@@ -29,6 +31,26 @@ void runConditionDialog(ModalScript& modal, DocumentList& w, std::function<void(
 {
     modal.next([step](QDialog& d) { step(static_cast<Dialog&>(d)); });
     w.SB77->click();
+}
+
+// The list shows dh as audited while the database holds it held, then no longer at all
+// (table: its header table; the list stands on dh): each 反审 asks, then says so, and the
+// database stays as it was.
+inline void expectStaleUnauditsSaid(TDM1& dm, MessageRecorder& rec, DocumentList& w, const QString& table,
+                                    const QString& dh)
+{
+    const struct { QString change; const char* warning; } stale[] = {
+        {"UPDATE " + table + " SET shbj='未审核' WHERE dh=" + sqlQuote(dh), "本单据已经反审！"},
+        {"DELETE FROM " + table + " WHERE dh=" + sqlQuote(dh), "本单据已不存在，请重新查询！"},
+    };
+    for (const auto& s : stale) {
+        dm.ADOC1.exec(s.change);
+        const QString before = dumpDatabase(dm);
+        rec.clear();
+        w.SB44->click();
+        EXPECT_EQ(rec.texts(), (QStringList{"确定要反审此单据么？", s.warning})) << s.warning;
+        EXPECT_EQ(dumpDatabase(dm), before);
+    }
 }
 
 struct ListShop {

@@ -71,18 +71,7 @@ TEST_F(SalesList, UnauditPutsTheSaleBackAndTheRowTurnsHeld)
     // The list still shows an audited row that the database holds held, or no longer holds:
     // each is said, after the question, and nothing changes.
     ASSERT_TRUE(moveTo("PF20240105001"));
-    const struct { const char* change; const char* warning; } stale[] = {
-        {"UPDATE xsglz SET shbj='未审核' WHERE dh='PF20240105001'", "本单据已经反审！"},
-        {"DELETE FROM xsglz WHERE dh='PF20240105001'", "本单据已不存在，请重新查询！"},
-    };
-    for (const auto& s : stale) {
-        exec(s.change);
-        const QString before = dump();
-        rec.clear();
-        w.SB44->click();
-        EXPECT_EQ(rec.texts(), (QStringList{"确定要反审此单据么？", s.warning}));
-        EXPECT_EQ(dump(), before);
-    }
+    expectStaleUnauditsSaid(*dm, rec, w, "xsglz", "PF20240105001");
 }
 
 TEST_F(SalesList, DeleteKeepsReceiptsAndStockAndLeavesAnOpenBrowserWithoutLines)
