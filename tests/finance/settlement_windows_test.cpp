@@ -344,6 +344,10 @@ TEST_P(SettlementWindows, PrintsTheRowsShownWithTheSidesTitles)
                            "QRD2=" + QStringList{doc(1), doc(3), doc(5), doc(1)}.join('|'),
                            "QRD3=华强电器|美的专卖|华强电器|华强电器", "QRD4=30|200|-40|50", "QRD5=张三|张三|张三|张三", "e1=240"}));
     EXPECT_TRUE(standsUnder(Fdyfkfx1->QuickRep1, "e1", "QRL4"));
+    // "总计" in the date's cell alone; the page number at the right, in 9 point.
+    const PageContent p = Fdyfkfx1->QuickRep1.layout(*Fdyfkfx1->QuickRep1.dataRows()).page(0);
+    const PlacedText sum = p.named("QRLzj").at(0), pn = p.named("QRSysData1").at(0);
+    EXPECT_TRUE(sum.text == "总计" && sum.rect.right() <= 10 + 28 && (pn.align & Qt::AlignRight) && pn.font.px == 12);
 }
 
 SETTLEMENT_SIDES(SettlementWindows);
