@@ -355,26 +355,6 @@ TEST_F(DocumentLists, PrintAndExportTheList)
     EXPECT_TRUE(rec.empty());
 }
 
-TEST_F(DocumentLists, MenuItemsOpenEachListOnceAndEscClosesIt)
-{
-    TFmain1 main;
-    wireMenus(main);
-    QAction* items[] = {main.N401, main.N405, main.N410, main.N420};
-    for (Kind k : kKinds) {
-        SCOPED_TRACE(k);
-        items[k]->trigger();
-        DocumentList* w = &window(k);
-        headers(k).close();
-        items[k]->trigger();   // brought to the front, not run again
-        EXPECT_EQ(windowOrNull(k), w);
-        EXPECT_FALSE(headers(k).isOpen());
-        headers(k).open();
-        sendKey(w->DBGrid1, Qt::Key_Escape);   // closes the window and its query
-        EXPECT_EQ(windowOrNull(k), nullptr);
-        EXPECT_FALSE(headers(k).isOpen());
-    }
-}
-
 // The window follows its size and tints its columns; title clicks sort the rows in hand (the
 // pictures are saved to be looked at).
 TEST_F(DocumentLists, TheWindowSortsByTitleAndFollowsItsSize)

@@ -268,18 +268,4 @@ TEST_F(StockTable, AFailingRowLeavesTheWholeResetUndone)
     EXPECT_FALSE(dm->AQkcfx1.controlsDisabled());
 }
 
-TEST_F(StockTable, TheMenuAndToolbarOpenOneTable)
-{
-    wireMenus(main);
-    main.N414->trigger();
-    TFkcfx1* first = Fkcfx1;
-    ASSERT_NE(first, nullptr);
-    main.ToolButtonKc->trigger();
-    EXPECT_EQ(Fkcfx1, first);
-    Fkcfx1->SB100->click();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(Fkcfx1.isNull());
-    EXPECT_FALSE(dm->AQkcfx1.isOpen());
-}
-
 }
