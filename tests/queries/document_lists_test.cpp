@@ -9,7 +9,6 @@
 #include "queries/Udydbgl1.h"
 #include "queries/Udyrkgl1.h"
 #include "shell/Export.h"
-#include "shell/Umain1.h"
 #include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"
 #include "ui/DataGrid.h"

@@ -3,7 +3,6 @@
 
 #include "ledger_shop.h"
 
-#include "Windows.h"
 #include "documents/postings.h"
 #include "queries/Udycgfx1.h"
 #include "queries/purchase_reversal.h"
@@ -18,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 

@@ -2,7 +2,6 @@
 // their windows: opening, the condition panel's keys, runs (rows, red rows, totals,
 // messages), refusals, a failed run, print and export.
 
-#include "Windows.h"
 #include "data/Clock.h"
 #include "queries/Udykctj1.h"
 #include "queries/Udyxstj3.h"

@@ -1,7 +1,6 @@
 // The stock detail table: opening, the category tree, the goods query dialog, the red rows,
 // the price and reset permissions, the reset of the rows shown, the two prints, export, and
 // the assembly dialog it opens.
-#include "Windows.h"
 #include "basic/Ucxsp1.h"
 #include "documents/Uzu1.h"
 #include "queries/Udykcfx1.h"
