@@ -10,9 +10,11 @@
 #include "finance/Udyfkfx1.h"
 #include "finance/Udyszfx1.h"
 #include "finance/Udysztj1.h"
+#include "finance/Udyyffx1.h"
 #include "finance/Ufkfx1.h"
 #include "finance/Uszfx1.h"
 #include "finance/Usztj1.h"
+#include "finance/Uyffx1.h"
 #include "queries/LedgerDetail.h"
 #include "queries/LedgerStatistics.h"
 #include "queries/Ucggl1.h"
@@ -62,6 +64,9 @@ void wireMenus(TFmain1& main)
     // Payments and receipts.
     main.setOpener(main.N603, openPaymentList);
     main.setOpener(main.N604, openReceiptList);
+    // Payables and receivables.
+    main.setOpener(main.N601, openPayablesTable);
+    main.setOpener(main.N602, openReceivablesTable);
 }
 
 void createReportForms()
@@ -80,6 +85,7 @@ void createReportForms()
     reportForm(Fdycgfx1);
     reportForm(Fdycghz1);
     reportForm(Fdyfkfx1);
+    reportForm(Fdyyffx1);
     // The movement and transfer documents and their lists.
     reportForm(Fdyrkd1);
     reportForm(Fdydbd1);
