@@ -33,20 +33,8 @@ void unauditDirect(sqlite3* db, const std::vector<Line>& lines)
     const QString where = "\nwhere dh=" + sqlQuote(kDh);
     select(db, "SELECT * FROM xsglz" + where + "\norder by id");
     select(db, "SELECT * FROM xsglc" + where + "\norder by id");
-    for (const Line& l : lines) {
-        const Selected r = select(db, "SELECT * FROM sp\nwhere txm=" + sqlQuote(l.txm) + "\nand ppgg="
-                                          + sqlQuote(l.ppgg) + "\nand dw='台'\nand ck=" + sqlQuote(kCk)
-                                          + "\norder by id");
-        if (!r.found()) {
-            run(db, "INSERT INTO sp (ck,lb,txm,ppgg,dw,kcjg,kcsl,kcje) VALUES (" + sqlQuote(kCk) + ",'未知',"
-                        + sqlQuote(l.txm) + "," + sqlQuote(l.ppgg) + ",'台'," + l.cbjg.plainText() + ","
-                        + l.sl.plainText() + "," + (l.sl * l.cbjg).round2().plainText() + ")");
-            continue;
-        }
-        const Money kcsl = r.kcsl + l.sl;
-        run(db, "UPDATE sp SET kcsl=" + kcsl.plainText() + ",kcje=" + (kcsl * r.kcjg).round2().plainText()
-                    + " WHERE id=" + QString::number(r.id));
-    }
+    for (const Line& l : lines)
+        atCostDirect(db, l.txm, l.ppgg, kCk, l.sl, l.cbjg, l.sl, (l.sl * l.cbjg).round2());
     run(db, "delete from xsfx" + where);
     run(db, "delete from skfx" + where);
     run(db, "update xsglz set shbj='未审核' where dh=" + sqlQuote(kDh));
@@ -115,22 +103,9 @@ int main(int argc, char** argv)
     listRounds(w, dlg, db);
 
     std::printf("\nun-audit of a %d-line sale from the list (standing on its row):\n", kLines);
-    const double direct = timedDirect(db, [&] { unauditDirect(db, lines); });
-    auto unaudit = [&] {
-        w.query().last();
-        return timed([&] {
-            if (unauditDocument(dm, salesDocuments(), kDh) != ReversalResult::Done)
-                throw std::runtime_error("un-audit refused");
-        });
-    };
-    const double first = unaudit();
-    run(db, "update xsglz set shbj='已审核' where dh=" + sqlQuote(kDh));
-    w.query().refresh();
-    postSales(dm, kDh);
-    run(db, "DELETE FROM sp WHERE lb='未知'");
-    const double second = unaudit();
-    std::printf("%-40s %10s %10s\n", "", "program", "SQLite");
-    std::printf("%-40s %8.1f ms %8.1f ms\n", "un-audit", first, direct);
-    std::printf("%-40s %8.1f ms %8.1f ms\n", "un-audit again", second, direct);
+    unauditRounds(w, dm, salesDocuments(), kDh, [&] { unauditDirect(db, lines); }, [&] {
+        postSales(dm, kDh);
+        run(db, "DELETE FROM sp WHERE lb='未知'");
+    });
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "data/Money.h"
 #include "data/Query.h"
 #include "queries/ConditionDialog.h"
+#include "queries/document_reversal.h"
 #include "queries/QueryWindow.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -25,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 
 struct BenchShop {
@@ -113,6 +115,25 @@ inline void fillGoods(sqlite3* db, int rows)
         "ELSE '三仓' END, 10, 10, 2, 20 FROM n").arg(rows));
 }
 
+// The at-cost rule's statements on the goods row of (txm, ppgg, unit '台', ck) as the program
+// runs them: the row found (lowest id), then kcsl += delta and kcje := kcsl x kcjg rounded;
+// or, when there is none, the row created with the given values.
+inline void atCostDirect(sqlite3* db, const QString& txm, const QString& ppgg, const QString& ck, Money delta,
+                         Money kcjg, Money kcsl, Money kcje)
+{
+    const Selected r = select(db, "SELECT * FROM sp\nwhere txm=" + sqlQuote(txm) + "\nand ppgg=" + sqlQuote(ppgg)
+                                      + "\nand dw='台'\nand ck=" + sqlQuote(ck) + "\norder by id");
+    if (!r.found()) {
+        run(db, "INSERT INTO sp (ck,lb,txm,ppgg,dw,kcjg,kcsl,kcje) VALUES (" + sqlQuote(ck) + ",'未知'," + sqlQuote(txm)
+                    + "," + sqlQuote(ppgg) + ",'台'," + kcjg.plainText() + "," + kcsl.plainText() + ","
+                    + kcje.plainText() + ")");
+        return;
+    }
+    const Money moved = r.kcsl + delta;
+    run(db, "UPDATE sp SET kcsl=" + moved.plainText() + ",kcje=" + (moved * r.kcjg).round2().plainText()
+                + " WHERE id=" + QString::number(r.id));
+}
+
 template <class F>
 double timed(F f)
 {
@@ -157,6 +178,31 @@ inline void listRounds(QueryWindow& w, TConditionDialog& dlg, sqlite3* db)
                     round, window, w.query().recordCount(), qPrintable(w.StatusBar1->panelText(2)),
                     qPrintable(w.StatusBar1->panelText(3)), sumAlone, rowAlone, sumAlone + rowAlone, rows);
     }
+}
+
+// The un-audit of the document dh of a kind from its list w, the list standing on the
+// document's row (its last), twice: the document is audited again and posted by repost()
+// in between. Each beside direct(), SQLite alone running the same statements (rolled back).
+inline void unauditRounds(QueryWindow& w, TDM1& dm, const DocumentKind& kind, const QString& dh,
+                          const std::function<void()>& direct, const std::function<void()>& repost)
+{
+    sqlite3* db = dm.ADOC1.handle();
+    const double alone = timedDirect(db, direct);
+    auto unaudit = [&] {
+        w.query().last();
+        return timed([&] {
+            if (unauditDocument(dm, kind, dh) != ReversalResult::Done)
+                throw std::runtime_error("un-audit refused");
+        });
+    };
+    const double first = unaudit();
+    run(db, "update " + kind.headerTable + " set shbj='已审核' where dh=" + sqlQuote(dh));
+    w.query().refresh();
+    repost();
+    const double second = unaudit();
+    std::printf("%-40s %10s %10s\n", "", "program", "SQLite");
+    std::printf("%-40s %8.1f ms %8.1f ms\n", "un-audit", first, alone);
+    std::printf("%-40s %8.1f ms %8.1f ms\n", "un-audit again", second, alone);
 }
 
 } // namespace bench

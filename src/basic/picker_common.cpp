@@ -2,6 +2,7 @@
 
 #include "data/Query.h"
 #include "data/Sql.h"
+#include "ui/Controls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,16 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
     b->setObjectName(name);
     b->setAutoDefault(false);
     b->setDefault(false);
+    return b;
+}
+
+SpeedButton* chooser(const QString& name, const QString& hint, QWidget* parent)
+{
+    auto* b = new SpeedButton(QStringLiteral("…"), parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFixedSize(24, 22);
     return b;
 }
 

@@ -13,12 +13,16 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 class Query;
+class SpeedButton;
 
 namespace picker {
 
 // A push button named and captioned; never the dialog's default button, so Enter in a
 // field does only what that field's own handler does.
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent);
+
+// The flat "…" button beside a field that opens its picker, named and with its hint.
+SpeedButton* chooser(const QString& name, const QString& hint, QWidget* parent);
 
 // A line edit named name.
 QLineEdit* edit(const QString& name, QWidget* parent, bool readOnly = false);

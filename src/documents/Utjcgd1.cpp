@@ -70,15 +70,6 @@ void zeroLoneMinus(QLineEdit* e)
         e->setText(kZero);
 }
 
-// Rounds a typed number to two decimals (halves to even); the text is rewritten only when
-// it changes, so its handlers run only then.
-void roundText(QLineEdit* e)
-{
-    const QString rounded = roundTypedText(e->text());
-    if (rounded != e->text())
-        e->setText(rounded);
-}
-
 // A record picker answering into this form's fields.
 template <class Picker>
 void pickFor(QWidget* parent)
@@ -330,7 +321,7 @@ void TFtjcgd1::wireHandlers()
         connectHandler(e, &ExitEdit::exited, this, [e, signedField] {
             if (signedField)
                 zeroLoneMinus(e);
-            roundText(e);
+            roundTypedField(e);
         });
         installNumberFilter(e, signedField ? NumberKind::Signed : NumberKind::Unsigned);
     }
@@ -643,8 +634,8 @@ void TFtjcgd1::SB1Click()
     if (!guardQueries())
         return;
     zeroLoneMinus(sl);
-    roundText(sl);
-    roundText(jg);
+    roundTypedField(sl);
+    roundTypedField(jg);
     if (ppgg->text().trimmed().isEmpty()) {
         infoBox(QStringLiteral("商品不可为空！"));
         txm->setFocus();
@@ -784,7 +775,7 @@ void TFtjcgd1::saveDocument(bool settle)
     for (QLineEdit* e : money)
         zeroLoneMinus(e);
     for (QLineEdit* e : money)
-        roundText(e);
+        roundTypedField(e);
 
     const struct { QLineEdit* field; const char* message; } required[] = {
         {ck, "仓库不可为空！"}, {jsr, "经办人不可为空！"}, {ghs, "厂商不可为空！"}};

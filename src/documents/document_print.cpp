@@ -31,7 +31,8 @@ void previewDocument(TFdycgdLayout& form, const DocumentPrint& print, Query& lin
         set(label, company.text(column));
     form.e1->Caption = print.hjsl;
     form.e2->Caption = QStringLiteral("￥") + print.hjje;
-    form.QRLdx->Caption = capitalsLine(total, print.negativeSuffix);
+    form.QRLdx->Caption = print.signedCapitals ? QStringLiteral("(大写)") + AmountToCapitals(total)
+                                               : capitalsLine(total, print.negativeSuffix);
     form.QRLyhm2->Caption = currentOperatorName();
 
     form.QuickRep1.ReportTitle = QStringLiteral("打印预览");

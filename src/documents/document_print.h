@@ -18,6 +18,8 @@ struct DocumentPrint {
     QString hjsl;                                // e1
     QString hjje;                                // e2 "￥" + the text; the capitals line
     QString negativeSuffix = QStringLiteral("(退)");   // after the capitals of a negative total
+    // The capitals of the signed total instead: "负" + those of its absolute value, no suffix.
+    bool signedCapitals = false;
 };
 
 // "(大写)" + the capitals of |amount|, followed by suffix when the amount is below zero.

@@ -9,6 +9,7 @@ ConditionDescription TFcxszfx1::describe()
 {
     ConditionDescription s;
     s.objectName = QStringLiteral("TFcxszfx1");
+    s.toCaption = QStringLiteral("　　至");
     s.combos = {{.label = QStringLiteral("类　别"),
                  .items = {QStringLiteral("全部"), OtherIncome::Income, OtherIncome::Expense},
                  .clauses = {QString(), QStringLiteral("and lb=") + sqlQuote(OtherIncome::Income),

@@ -29,16 +29,6 @@ const QString kTag = QStringLiteral("tjszfx");
 const QString kNew = QStringLiteral("新增");
 const QString kModify = QStringLiteral("修改");
 const QString kZero = QStringLiteral("0");
-
-SpeedButton* pickerButton(const QString& name, const QString& hint, QWidget* parent)
-{
-    auto* b = new SpeedButton(QStringLiteral("…"), parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    b->setFixedSize(24, 22);
-    return b;
-}
 }
 
 TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
@@ -59,14 +49,14 @@ TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
     xm = new ExitEdit(this);
     xm->setObjectName(QStringLiteral("xm"));
     xm->setReadOnly(true);
-    SpeedButton1 = pickerButton(QStringLiteral("SpeedButton1"), QStringLiteral("选择收支项目"), this);
+    SpeedButton1 = picker::chooser(QStringLiteral("SpeedButton1"), QStringLiteral("选择收支项目"), this);
     je = new ExitEdit(this);
     je->setObjectName(QStringLiteral("je"));
     je->setText(kZero);
     jsr = new ExitEdit(this);
     jsr->setObjectName(QStringLiteral("jsr"));
     jsr->setReadOnly(true);
-    SpeedButton2 = pickerButton(QStringLiteral("SpeedButton2"), QStringLiteral("选择经办人"), this);
+    SpeedButton2 = picker::chooser(QStringLiteral("SpeedButton2"), QStringLiteral("选择经办人"), this);
     bz = picker::edit(QStringLiteral("bz"), this);
     BitBtn1 = picker::button(QStringLiteral("BitBtn1"), QStringLiteral("保存"), this);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
@@ -100,14 +90,7 @@ TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
 
     // The amount: digits and one "."; emptied it reads "0" (selected, so typing replaces
     // it); leaving it rounds a text with more than two decimals.
-    installNumberFilter(je, NumberKind::Unsigned);
-    connectHandler(je, &QLineEdit::textChanged, this, [this] {
-        if (je->text().trimmed().isEmpty()) {
-            je->setText(kZero);
-            je->selectAll();
-        }
-    });
-    connectHandler(je, &ExitEdit::exited, this, [this] { je->setText(roundTypedText(je->text())); });
+    installAmountEdit(je, kZero);
 
     connectHandler(BitBtn1, &QPushButton::clicked, this, &TFtjszfx1::BitBtn1Click);
     connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -175,9 +158,7 @@ void TFtjszfx1::showEvent(QShowEvent* e)
 
 void TFtjszfx1::BitBtn1Click()
 {
-    const QString rounded = roundTypedText(je->text());
-    if (rounded != je->text())
-        je->setText(rounded);
+    roundTypedField(je);
     const OtherIncomeEntry e = entry();
     if (const auto refusal = checkOtherIncome(e)) {
         infoBox(refusal->text);

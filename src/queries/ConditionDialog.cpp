@@ -100,7 +100,7 @@ void TConditionDialog::buildUi()
     DateTimePicker2 = dates.to;
     grid->addWidget(CheckBox1, row, 0);
     grid->addWidget(DateTimePicker1, row++, 1);
-    grid->addWidget(new QLabel(QStringLiteral("至"), panel), row, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(desc_.toCaption, panel), row, 0, Qt::AlignRight);
     grid->addWidget(DateTimePicker2, row++, 1);
     if (desc_.keepDateOrder)
         linkDateRange(DateTimePicker1, DateTimePicker2);

@@ -58,6 +58,8 @@ struct ConditionDescription {
     QString orderLine = QStringLiteral("order by id");
     // false: Esc does nothing (the dialog leaves Esc unbound; only 关闭 and the close box close it).
     bool escCloses = true;
+    // The label of the to-date (DateTimePicker2).
+    QString toCaption = QStringLiteral("至");
 };
 
 // The values a dialog holds when its run button is clicked.

@@ -47,8 +47,8 @@ struct BrowserPanel {
 // menu PM2 that the print button opens on mouse release; without, the print button's click
 // runs it. A closed line query refuses the print with `refusal` and closes the browser.
 struct BrowserPrint {
-    QString name;            // "N3"; empty for the button's own click
-    QString caption;         // "带编码打印"
+    QString name{};          // "N3"; empty for the button's own click
+    QString caption{};       // "带编码打印"
     QString refusal = QStringLiteral("数据未打开，关闭窗口后重新打开！");
     std::function<void(DocumentBrowser&)> run;
 };

@@ -193,3 +193,46 @@ const DocumentKind& salesDocuments()
     };
     return kind;
 }
+
+const DocumentKind& movementDocuments()
+{
+    static const DocumentKind kind{
+        .headerTable = QStringLiteral("rkglz"),
+        .lineTable = QStringLiteral("rkglc"),
+        .headers = &TDM1::AQrkz1,
+        .lines = &TDM1::AQrkc1,
+        .posted = {{.table = QStringLiteral("rkfx"), .query = &TDM1::AQrkfx1}},
+        .reverseLine =
+            [](TDM1& dm, const Query& header, const Query& line) {
+                const Money sl = line.money(QStringLiteral("sl"));
+                applyAtCost(dm, keyIn(line, header.text(QStringLiteral("ck"))), -sl,
+                            NewStockRow{.kcjg = line.money(QStringLiteral("jg")), .kcsl = -sl,
+                                        .kcje = -line.money(QStringLiteral("je"))},
+                            StockKeyOrder::TxmPpggDwCk);
+            },
+    };
+    return kind;
+}
+
+const DocumentKind& transferDocuments()
+{
+    static const DocumentKind kind{
+        .headerTable = QStringLiteral("dbglz"),
+        .lineTable = QStringLiteral("dbglc"),
+        .headers = &TDM1::AQdbz1,
+        .lines = &TDM1::AQdbc1,
+        .posted = {{.table = QStringLiteral("rkfx"), .query = &TDM1::AQrkfx1}},
+        .reverseLine =
+            [](TDM1& dm, const Query& header, const Query& line) {
+                const Money sl = line.money(QStringLiteral("sl"));
+                const Money jg = line.money(QStringLiteral("jg"));
+                const Money je = line.money(QStringLiteral("je"));
+                // Back into the warehouse it left, then out of the one it entered.
+                applyAtCost(dm, keyIn(line, header.text(QStringLiteral("ck1"))), sl,
+                            NewStockRow{.kcjg = jg, .kcsl = sl, .kcje = je}, StockKeyOrder::TxmPpggDwCk);
+                applyAtCost(dm, keyIn(line, header.text(QStringLiteral("ck2"))), -sl,
+                            NewStockRow{.kcjg = jg, .kcsl = -sl, .kcje = -je}, StockKeyOrder::TxmPpggDwCk);
+            },
+    };
+    return kind;
+}

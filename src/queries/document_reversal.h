@@ -43,6 +43,15 @@ const DocumentKind& purchaseDocuments();
 // back into the header's warehouse at the row's cost (a missing goods row is created with
 // sl at the line's cost price cbjg, kcje = sl x cbjg rounded).
 const DocumentKind& salesDocuments();
+// Movement: rkglz/rkglc, ledger rkfx; each line's signed quantity taken back out of the
+// header's warehouse at the row's cost (a missing goods row is created with -sl, -je at the
+// line's price jg).
+const DocumentKind& movementDocuments();
+// Transfer: dbglz/dbglc, ledger rkfx; per line the quantity put back into ck1, then taken
+// out of ck2, both at the rows' cost (a missing row in ck1 is created with sl, je, in ck2
+// with -sl, -je, both at jg). When ck1 and ck2 are one warehouse the second step finds the
+// row the first one changed or created.
+const DocumentKind& transferDocuments();
 
 // Un-audits the audited document dh: lines re-read through the kind's line query (which then
 // holds them), each line's stock change put back, the posted rows deleted, the header set

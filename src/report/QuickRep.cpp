@@ -354,14 +354,22 @@ void paintPage(QPainter& p, const PageContent& page, double dpiX, double dpiY)
         p.drawRect(QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy));
 
     const ReportFont* last = nullptr;
+    double raise = 0;
     for (const PlacedText& t : page.texts) {
         if (t.text.isEmpty())
             continue;
         if (!last || last->family != t.font.family || last->px != t.font.px || last->bold != t.font.bold) {
-            p.setFont(t.font.toQFont(dpiY));
+            const QFont f = t.font.toQFont(dpiY);
+            p.setFont(f);
             last = &t.font;
+            // The layouts place a top-aligned text for a font whose ascent is 0.86 of its
+            // size; the installed CJK fonts ascend further, which would push the glyphs down
+            // onto the rule under them. The baseline stays where the layout means it.
+            raise = qMax(0.0, QFontMetricsF(f).ascent() - 0.86 * f.pixelSize());
         }
-        const QRectF r(t.rect.x() * sx, t.rect.y() * sy, t.rect.width() * sx, t.rect.height() * sy);
+        QRectF r(t.rect.x() * sx, t.rect.y() * sy, t.rect.width() * sx, t.rect.height() * sy);
+        if (!(t.align & (Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignBaseline)))
+            r.translate(0, -raise);
         p.drawText(r, int(t.align) | Qt::TextSingleLine | Qt::TextDontClip, t.text);
     }
 }

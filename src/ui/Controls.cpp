@@ -2,6 +2,7 @@
 
 #include "Handlers.h"
 #include "data/Clock.h"
+#include "data/Money.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -205,6 +206,25 @@ void ExitEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
     emit doubleClicked();
+}
+
+void installAmountEdit(ExitEdit* edit, const QString& zero)
+{
+    installNumberFilter(edit, NumberKind::Unsigned);
+    connectHandler(edit, &QLineEdit::textChanged, edit, [edit, zero] {
+        if (edit->text().trimmed().isEmpty()) {
+            edit->setText(zero);
+            edit->selectAll();
+        }
+    });
+    connectHandler(edit, &ExitEdit::exited, edit, [edit] { roundTypedField(edit); });
+}
+
+void roundTypedField(QLineEdit* edit)
+{
+    const QString rounded = roundTypedText(edit->text());
+    if (rounded != edit->text())
+        edit->setText(rounded);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -75,6 +75,14 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 };
 
+// The amount field of the entry dialogs: digits and one "." (pasted text filtered too);
+// emptied it reads zero, selected so that what is typed next replaces it; leaving it rounds
+// a text with more than two decimals to two (roundTypedText).
+void installAmountEdit(ExitEdit* edit, const QString& zero = QStringLiteral("0"));
+// The rounding of a typed amount, on leaving it and again before it is saved: the text is
+// rewritten only when it changes, so its handlers run only then.
+void roundTypedField(QLineEdit* edit);
+
 // A flat button that takes no focus (speed button).
 class SpeedButton : public QToolButton {
     Q_OBJECT

@@ -30,13 +30,12 @@ protected:
 
 TEST_F(RecordPickers, ChoiceGoesToTheFieldOfItsTagAndNowhereElse)
 {
-    callers({"tjcg", "zu", "chai", "tjfkfx", "tjskfx", "tjszfx"}, {"ck", "ck1", "ck2", "ghs", "jsr"});
+    callers({"tjcg", "zu", "chai"}, {"ck", "ck1", "ck2", "ghs", "jsr"});
+    // The purchase form's warehouse, the whole item's warehouse and the employee of the
+    // payment, receipt and other income dialogs are checked through those windows.
     const std::tuple<Make, const char*, const char*> routes[] = {
-        {make<TFck1>(), "tjcg", "tjcg.ck=分仓"},      {make<TFck1>(), "zu1", "zu.ck1=分仓"},
-        {make<TFck1>(), "zu2", "zu.ck2=分仓"},        {make<TFck1>(), "chai1", "chai.ck1=分仓"},
-        {make<TFck1>(), "chai2", "chai.ck2=分仓"},    {make<TFghs2>(), "tjcg", "tjcg.ghs=O'Neil家电"},
-        {make<TFyg2>(), "tjcg", "tjcg.jsr=李四"},     {make<TFyg2>(), "tjfkfx", "tjfkfx.jsr=李四"},
-        {make<TFyg2>(), "tjskfx", "tjskfx.jsr=李四"}, {make<TFyg2>(), "tjszfx", "tjszfx.jsr=李四"},
+        {make<TFck1>(), "zu2", "zu.ck2=分仓"}, {make<TFck1>(), "chai2", "chai.ck2=分仓"},
+        {make<TFghs2>(), "tjcg", "tjcg.ghs=O'Neil家电"}, {make<TFyg2>(), "tjcg", "tjcg.jsr=李四"},
     };
     int way = 0;
     for (const auto& [m, tag, write] : routes) {
@@ -44,15 +43,13 @@ TEST_F(RecordPickers, ChoiceGoesToTheFieldOfItsTagAndNowhereElse)
                       d.DBGrid1->query()->moveTo(1);
                       switch (way++ % 3) {   // xuan, Enter in the grid, a double-click in the grid
                       case 0: d.xuan->click(); break;
-                      case 1: key(d.DBGrid1, Qt::Key_Return); break;
+                      case 1: sendKey(d.DBGrid1, Qt::Key_Return); break;
                       default: emit d.DBGrid1->rowDoubleClicked(1);
                       }
                   }),
                   QDialog::Accepted);
         EXPECT_EQ(writes, QStringList{write});
     }
-    EXPECT_EQ(dm->AQck1.sqlLines(), (QStringList{"SELECT * FROM ck", "order by id"}));
-    EXPECT_EQ(dm->AQghs1.sqlLines(), (QStringList{"SELECT * FROM ghs", "order by id"}));
     EXPECT_TRUE(rec.empty());
 }
 
@@ -65,7 +62,7 @@ TEST_F(RecordPickers, EmptyListIsRefusedAndEscOrCloseWriteNothing)
         EXPECT_EQ(runPicker(m, tag, [&](RecordPicker& d) {
                       d.xuan->click();
                       EXPECT_TRUE(d.isVisible());
-                      key(&d, Qt::Key_Escape);
+                      sendKey(&d, Qt::Key_Escape);
                   }),
                   QDialog::Rejected);
     }
@@ -85,11 +82,10 @@ TEST_F(RecordPickers, EmployeeFilterListsAgainOnEveryChange)
     dlg.xzbj->setText("tjcg");
     dlg.Edit1->setText("leftover");   // emptied on show
     EXPECT_EQ(run<TFyg2>(dlg, [&](TFyg2& d) {
-                  EXPECT_EQ(d.Edit1->text() + dm->AQyg1.sqlLines().join('|'), "SELECT * FROM yg|where xm like'%%'|order by id");
-                  EXPECT_EQ(dm->AQyg1.recordCount(), 4);
+                  EXPECT_EQ(d.Edit1->text(), "");
+                  EXPECT_EQ(columnTexts(dm->AQyg1, "xm"), (QStringList{"张三", "李四", "张小明", "O'Brien"}));
                   d.Edit1->setText("张");
-                  EXPECT_EQ(dm->AQyg1.sqlLines(), (QStringList{"SELECT * FROM yg", "where xm like'%张%'", "order by id"}));
-                  EXPECT_EQ(dm->AQyg1.recordCount(), 2);
+                  EXPECT_EQ(columnTexts(dm->AQyg1, "xm"), (QStringList{"张三", "张小明"}));
                   d.Edit1->setText("O'B");   // the quote is a character of the name
                   EXPECT_EQ(dm->AQyg1.recordCount(), 1);
                   // Restored from the task bar, it keeps the name typed and the list.
@@ -98,7 +94,7 @@ TEST_F(RecordPickers, EmployeeFilterListsAgainOnEveryChange)
                   d.setWindowState(Qt::WindowNoState);
                   QApplication::processEvents();
                   EXPECT_EQ(d.Edit1->text(), "O'B");
-                  key(d.Edit1, Qt::Key_Return);
+                  sendKey(d.Edit1, Qt::Key_Return);
               }),
               QDialog::Accepted);
     EXPECT_EQ(writes, QStringList{"tjcg.jsr=O'Brien"});

@@ -26,7 +26,7 @@ TEST(Money, ParsesTheSystemsNumberFormsAndRoundsTheFifthDecimalHalfEven)
     }
 }
 
-TEST(Money, Format00RoundsHalvesToEvenAndPlainTextIsBare)
+TEST(Money, Format00AndTypedTextRoundHalvesToEvenAndPlainTextIsBare)
 {
     const std::pair<const char*, const char*> format00[] = {
         {"1.005", "1.00"}, {"1.015", "1.02"}, {"2.125", "2.12"}, {"0.625", "0.62"}, {"11.725", "11.72"},
@@ -41,6 +41,10 @@ TEST(Money, Format00RoundsHalvesToEvenAndPlainTextIsBare)
     };
     for (const auto& [text, shown] : plain)
         EXPECT_EQ(m(text).plainText(), shown) << text;
+    // A typed amount keeps up to two decimals as typed and rounds a third away.
+    for (const auto& [typed, kept] : {std::pair{"1.23", "1.23"}, {"12.", "12."}, {"abc", "abc"}, {"1.239", "1.24"}, {"1.005", "1.00"}})
+        EXPECT_EQ(roundTypedText(QString::fromLatin1(typed)), kept) << typed;
+    EXPECT_THROW(roundTypedText("1.2x4"), MoneyFormatError);
 }
 
 TEST(Money, ArithmeticKeepsFourDecimalsHalfEven)
@@ -59,13 +63,4 @@ TEST(Money, ArithmeticKeepsFourDecimalsHalfEven)
     EXPECT_EQ(Money::fromDouble(0.1 + 0.2).raw(), 3000);
     EXPECT_EQ(Money::fromDouble(-2.00005).raw(), -20000);
     EXPECT_EQ(Money::fromDouble(1234.5678).raw(), 12345678);
-}
-
-TEST(Money, TypedTextRule)
-{
-    for (const char* kept : {"1.2", "1.23", "12.", "12", "abc"})
-        EXPECT_EQ(roundTypedText(QString::fromLatin1(kept)), kept);
-    EXPECT_EQ(roundTypedText("1.239"), "1.24");
-    EXPECT_EQ(roundTypedText("1.005"), "1.00");
-    EXPECT_THROW(roundTypedText("1.2x4"), MoneyFormatError);
 }

@@ -44,7 +44,7 @@ protected:
     }
 };
 
-TEST_F(LineDialogs, EditWritesTheLineWithItsRoundedAmountAndTheTotals)
+TEST_F(LineDialogs, EditWritesTheLineWithItsRoundedAmountAndTheTotalsAndRefusesZero)
 {
     dm->AQcgc1.moveTo(1);
     EXPECT_EQ(confirm<TFxgmx1>({{"sl", "3"}, {"zk", "0.85"}}), QDialog::Accepted);   // 9.99 × 0.85 × 3 = 25.4745
@@ -55,10 +55,8 @@ TEST_F(LineDialogs, EditWritesTheLineWithItsRoundedAmountAndTheTotals)
     EXPECT_EQ(state(), "2.00 1200.00 1.00 2400.00 | 1.00 10.02 0.90 9.02 | -1.00 100.00 1.00 -100.00 = 2 2309.02");
     EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc"), "dz,dz,dz,dz");   // marks untouched
     EXPECT_TRUE(rec.empty());
-}
 
-TEST_F(LineDialogs, ZeroQuantityOrRateIsRefusedAndNothingSaved)
-{
+    // A quantity or rate of zero once rounded is refused; nothing is saved.
     const QString before = state();
     EXPECT_EQ(confirm<TFxgmx1>({{"sl", "0.001"}}), QDialog::Rejected);   // 0.00 once rounded
     EXPECT_EQ(confirm<TFxgmx1>({{"sl", "5"}, {"zk", "0"}}), QDialog::Rejected);
@@ -69,7 +67,7 @@ TEST_F(LineDialogs, ZeroQuantityOrRateIsRefusedAndNothingSaved)
     EXPECT_EQ(state(), before);
 }
 
-TEST_F(LineDialogs, DiscountSetsTheRateOnEveryLineAndKeepsTheCurrentLine)
+TEST_F(LineDialogs, DiscountSetsTheRateOnEveryLineInOneTransaction)
 {
     dm->AQcgc1.moveTo(1);
     EXPECT_EQ(confirm<TFxgmx4>({{"zk", "0.855"}}), QDialog::Accepted);   // 0.86
@@ -77,10 +75,8 @@ TEST_F(LineDialogs, DiscountSetsTheRateOnEveryLineAndKeepsTheCurrentLine)
     EXPECT_EQ(state(), "2.00 1200.00 0.86 2064.00 | 1.00 9.99 0.86 8.59 | -1.00 100.00 0.86 -86.00 = 2 1986.59");
     EXPECT_EQ(scalar("SELECT zk FROM cgglc WHERE dh='CG2'"), "1");   // not in hand
     EXPECT_EQ(dm->AQcgc1.recNo(), 1);
-}
 
-TEST_F(LineDialogs, DiscountThatFailsMidWayChangesNoLine)
-{
+    // Failing mid-way: no line changes.
     const QString before = state();
     dm->ADOC1.exec("CREATE TRIGGER refuse BEFORE UPDATE ON cgglc WHEN NEW.txm='KT02' BEGIN SELECT RAISE(ABORT, 'refused'); END");
     EXPECT_ANY_THROW(discountPurchaseLines(*dm, "0.5"));

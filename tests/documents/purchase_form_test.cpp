@@ -17,6 +17,7 @@
 #include "ui/Forms.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -95,13 +96,9 @@ protected:
         exec("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values"
              "('CG20261201003','yz','T1','彩电','台',1,10,1,10),('CG20261201003','yz','T1','彩电','台',2,10,1,20)");
     }
-    void takeHeld(bool choose = true)
+    void takeHeld()
     {
-        modal.next([choose](QDialog& d) {
-            auto& picker = dynamic_cast<TFxzcg1&>(d);
-            EXPECT_EQ(picker.Edit2->text(), Ftjcgd1->ghs->text());   // the supplier in hand
-            (choose ? picker.xuan : picker.guan)->click();
-        });
+        modal.next([](QDialog& d) { dynamic_cast<TFxzcg1&>(d).xuan->click(); });
         form->BB2->click();
     }
 
@@ -382,18 +379,85 @@ TEST_F(PurchaseForm, SavingChecksAndTheNextDocument)
     EXPECT_EQ(focus(), form->ghs);
 }
 
-TEST_F(PurchaseForm, AHeldDocumentTakenChangedAndSavedAgain)
+TEST_F(PurchaseForm, TheHeldPickerListsHeldDocumentsOfTheSupplierAndDates)
+{
+    Clock::pin(QDateTime(QDate(2026, 12, 31), QTime(9, 0)));
+    seedHeld();
+    exec("insert into cgglz(dh,kdrq,rq,shbj,ck,ghs) values('CG20261115001','2026-11-15','2026-11-15','未审核','二号库','乙厂'),"
+         "('CG20261110001','2026-11-10','2026-11-10','已审核','一号库','甲厂')");
+    const QString a = QStringLiteral("CG20261201003"), b = QStringLiteral("CG20261115001");
+    TFxzcg1 p(nullptr);
+    p.Edit2->setText(QStringLiteral("乙"));   // the form's supplier, then shown
+    p.show();
+    const auto listed = [&] { return columnTexts(DM1->AQcgz1, "dh").join(' '); };
+    // The last month, the date box unticked.
+    EXPECT_EQ(p.windowTitle(), QStringLiteral("选择采购挂单（未审采购单）"));
+    EXPECT_EQ(p.DateTimePicker1->date().toString(Qt::ISODate) + p.DateTimePicker2->date().toString(Qt::ISODate), "2026-11-302026-12-31");
+    EXPECT_FALSE(p.CheckBox1->isChecked());
+    EXPECT_EQ(listed(), b);
+
+    // Enter in the supplier edit queries; the dates count only while the box is ticked. The
+    // audited document never shows; the date bounds are included; a quote is text like any other.
+    const QDate d1(2026, 12, 1), d15(2026, 11, 15), d20(2026, 11, 20);
+    const struct { const char* supplier; bool dated; QDate from, to; QString listed; } cases[] = {
+        {"甲", false, d15, d20, a}, {"", false, d15, d20, a + ' ' + b}, {"O'Neil", false, d15, d1, QString()},
+        {"厂", true, d15, d20, b},  {"厂", true, d1, d1, a},
+    };
+    for (const auto& c : cases) {
+        p.Edit2->setText(QString::fromUtf8(c.supplier));
+        p.CheckBox1->setChecked(c.dated);
+        p.DateTimePicker1->setDate(c.from);
+        p.DateTimePicker2->setDate(c.to);
+        sendKey(p.Edit2, Qt::Key_Return);
+        EXPECT_EQ(listed(), c.listed) << c.supplier;
+    }
+    EXPECT_EQ(DM1->AQcgz1.sqlText(), QStringLiteral("SELECT * FROM cgglz\nwhere ghs like '%厂%'\n"
+                                                    "and rq>='2026-12-01'and rq<='2026-12-01'\nand shbj='未审核'\norder by id"));
+    EXPECT_TRUE(rec.empty());
+}
+
+TEST_F(PurchaseForm, AHeldDocumentRefusedOrTakenChangedAndSavedAgain)
 {
     seedHeld();
     // Marks left on the held document by a change broken off: it is taken as saved.
     exec("update cgglc set bj='ds' where sl=2");
     exec("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values('CG20261201003','dz','T1','彩电','台',9,10,1,90)");
     open();
-    addLine(QStringLiteral("T2"), QStringLiteral("1"));
-    takeHeld(false);   // cancelled: nothing changes
-    EXPECT_EQ(form->ztbj->text() + form->hjje->text(), QStringLiteral("新增2000"));
-    takeHeld();        // chosen: the document in hand gives up its pending line
-    EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc") + form->ztbj->text() + form->hjsl->text(), QStringLiteral("yz,yz修改3"));
+    addLine(QStringLiteral("T2"), QStringLiteral("1"));   // pending in the document in hand
+    // Refused: nothing held of the supplier; a stored date that does not parse. Then cancelled:
+    // nothing in the form changes.
+    modal.next([&](QDialog& d) {
+        auto& p = dynamic_cast<TFxzcg1&>(d);
+        EXPECT_EQ(p.Edit2->text(), QStringLiteral("甲厂"));   // the supplier in hand
+        p.Edit2->setText(QStringLiteral("无此厂商"));
+        p.chaClick();
+        p.xuan->click();
+        exec("update cgglz set rq='2026-12-1x'");
+        p.Edit2->setText(QStringLiteral("甲"));
+        p.chaClick();
+        p.xuanClick();
+        EXPECT_TRUE(p.isVisible());
+        exec("update cgglz set rq='2026-12-01'");
+        p.guan->click();
+    });
+    form->BB2->click();
+    EXPECT_EQ(rec.texts(), (QStringList{"没有单据可选择！", "单据日期“2026-12-1x”无效，不能取单！"}));
+    for (const MessageRequest& m : rec.all())
+        EXPECT_TRUE(m.caption == QStringLiteral("警告") && m.icon == MsgIcon::Warning);
+    EXPECT_EQ(form->ztbj->text() + form->hjje->text() + scalar("SELECT count(*) FROM cgglc where bj='dz'"), QStringLiteral("新增20002"));
+
+    // Enter in the picker's grid chooses: the stored fields as text, only the saved lines in
+    // line order, the header query on the chosen row; the document in hand gave back its line.
+    modal.next([](QDialog& d) { sendKey(dynamic_cast<TFxzcg1&>(d).DBGrid1, Qt::Key_Return); });
+    form->BB2->click();
+    EXPECT_EQ(form->windowTitle() + form->ztbj->text() + form->DateTimePicker1->date().toString(Qt::ISODate)
+                  + texts({form->dh, form->ghs, form->ck, form->jsr, form->bz, form->yhe, form->yfe, form->sfe, form->hjsl, form->hjje}),
+              QStringLiteral("修改采购入库单修改2026-12-01CG20261201003|甲厂|一号库|张三||0|30|30|3|30"));
+    EXPECT_EQ(columnTexts(DM1->AQcgc1, "sl"), (QStringList{"1", "2"}));
+    EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc"), QStringLiteral("yz,yz"));
+    EXPECT_EQ(DM1->AQcgz1.text(QStringLiteral("dh")), QStringLiteral("CG20261201003"));
+
+    // Changed and held again: back on a blank new document.
     DM1->AQcgc1.first();
     form->SB2->click();
     addLine(QStringLiteral("T2"), QStringLiteral("1"), QStringLiteral("5"));
@@ -401,7 +465,6 @@ TEST_F(PurchaseForm, AHeldDocumentTakenChangedAndSavedAgain)
     form->BB5->click();
     EXPECT_EQ(scalar("SELECT printf('%s %s %s %s %g',dh,kdrq,zhidan,shbj,hjje) FROM cgglz"),
               QStringLiteral("CG20261201003 2026-12-01 系统管理员 未审核 25"));
-    // The form is back on a blank new document.
     EXPECT_EQ(form->windowTitle() + form->ztbj->text() + texts({form->dh, form->ck}), QStringLiteral("新增采购入库单新增") + kNo1 + "|");
 
     // Settled later; a document audited meanwhile cannot be saved over.

@@ -3,25 +3,15 @@
 // 2 支出 水电费, the employees 张三 and 李四, the print name 禾岚家电; helpers that drive the
 // other income and expense list and its dialogs.
 
+#include "finance_test.h"
+
 #include "data/Clock.h"
 #include "finance/Ucxszfx1.h"
 #include "finance/Uszfx1.h"
 #include "finance/Uszxm1.h"
 #include "finance/Utjszfx1.h"
-#include "report/QuickRep.h"
-#include "support/ShopTest.h"
-#include "ui/Controls.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QPrinter>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-
-// Readable failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '{' << l.join(", ").toStdString() << '}'; }
 
 class FinanceShop : public ShopTest {
 protected:
@@ -66,15 +56,7 @@ protected:
         b->click();
     }
     // Runs the list's condition dialog with set.
-    void query(std::function<void(TFcxszfx1&)> set)
-    {
-        modal.next([set](QDialog& d) {
-            auto& c = static_cast<TFcxszfx1&>(d);
-            set(c);
-            c.BitBtn1->click();
-        });
-        Fszfx1->SB77->click();
-    }
+    void query(const std::function<void(TConditionDialog&)>& set = {}) { runQuery(modal, *Fszfx1, set); }
     // Chooses, through the item picker opened by the dialog's button, the item in row.
     void pickItem(TFtjszfx1& d, int row)
     {
@@ -94,27 +76,6 @@ protected:
             sendKey(filter, Qt::Key_Return);
         });
         d.SpeedButton2->click();
-    }
-    // Prints rep to a PDF file in $SHOP_SCREENSHOTS (or the temporary folder), to be looked at.
-    static void savePdf(const QuickRep& rep, const char* name)
-    {
-        QPrinter pdf(QPrinter::HighResolution);
-        rep.setUpPrinter(pdf);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(QDir(qEnvironmentVariable("SHOP_SCREENSHOTS", QDir::tempPath())).filePath(name));
-        EXPECT_TRUE(rep.print(pdf, *rep.dataRows()));
-    }
-    // The texts placed on a page by the named elements, "name=text|text".
-    static QStringList placedTexts(const PageContent& page, const QStringList& names)
-    {
-        QStringList out;
-        for (const QString& name : names) {
-            QStringList t;
-            for (const PlacedText& x : page.named(name))
-                t << x.text;
-            out << name + "=" + t.join('|');
-        }
-        return out;
     }
     // The rows of szfx as "rq lb xm se ze jsr", in id order.
     QStringList rows()

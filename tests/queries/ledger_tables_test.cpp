@@ -3,13 +3,13 @@
 
 #include "ledger_shop.h"
 
-#include "Windows.h"
 #include "documents/postings.h"
 #include "queries/Udycgfx1.h"
 #include "queries/purchase_reversal.h"
 #include "queries/Udycghz1.h"
 #include "shell/Export.h"
 #include "shell/Umain1.h"
+#include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"
 #include "ui/DataGrid.h"
 
@@ -17,11 +17,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPdfWriter>
 
 namespace {
 const QColor kRed(255, 0, 0);
@@ -239,52 +236,29 @@ TEST_P(LedgerTables, TotalsAreExactToTheCent)
 }
 
 // Both prints through their report forms: the title, the rows and the totals as placed
-// texts; the pages are also written as PDF files to be looked at.
+// texts; "总计" under the first column alone, the page number at the right.
 TEST_P(LedgerTables, PrintsThroughTheirReportForms)
 {
     s.exec("UPDATE danwei SET mcdy='禾岚家电'");
-    auto placed = [](const PageContent& page, std::initializer_list<const char*> names) {
-        QStringList out;
-        for (const char* name : names) {
-            QStringList t;
-            for (const PlacedText& x : page.named(name))
-                t << x.text;
-            out << name + QStringLiteral("=") + t.join('|');
-        }
-        return out;
-    };
-    const QDir dir(qEnvironmentVariable("SHOP_SCREENSHOTS", QDir::tempPath()));
-    QVector<PageContent> pages;
-    auto print = [&](QueryWindow& w, TListReport& form, const QString& pdf) {
-        pages.clear();
-        s.modal.next([&, pdf](QDialog&) {
-            pages = form.QuickRep1.pages(*form.QuickRep1.dataRows());
-            QPdfWriter writer(dir.filePath(pdf));
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-            form.QuickRep1.print(writer, *form.QuickRep1.dataRows());
-        });
-        w.button("SB88")->click();
-    };
-    const QString name = QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()).section('/', -1);
-
-    print(*openLedgerDetail(l), reportForm(Fdycgfx1), "ledger_detail_" + name + ".pdf");
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_EQ(placed(pages[0], {"QRLdw", "QRL1", "QRL7", "QRD1", "QRD3", "QRD5", "QRD6", "QRD7", "e1", "e2", "QRLzj"}),
+    QueryWindow& d = *openLedgerDetail(l);
+    const QuickRep& detail = reportForm(Fdycgfx1).QuickRep1;
+    EXPECT_EQ(previewTexts(s.modal, detail, {"QRLdw", "QRL1", "QRL7", "QRD1", "QRD3", "QRD5", "QRD6", "QRD7", "e1", "e2", "QRLzj"},
+                           [&] { d.button("SB88")->click(); }),
               (QStringList{"QRLdw=禾岚家电" + k.detailCaption, "QRL1=日期", "QRL7=金额", "QRD1=2024-03-15|2024-03-15",
                            "QRD3=Kettle|Fan", "QRD5=4|-2", "QRD6=35.5|20", "QRD7=142|-40", "e1=2", "e2=102", "QRLzj=总计"}));
-    // "总计" under the date alone; the page number at the right.
-    EXPECT_LE(pages[0].named("QRLzj")[0].rect.right(), 10 + 24);
-    EXPECT_TRUE(pages[0].named("QRSysData1")[0].align & Qt::AlignRight);
+    PageContent page = detail.layout(*detail.dataRows()).page(0);
+    EXPECT_LE(page.named("QRLzj")[0].rect.right(), 10 + 24);
+    EXPECT_TRUE(page.named("QRSysData1")[0].align & Qt::AlignRight);
 
     TLedgerStatistics& w = *openLedgerStatistics(l);
     s.statsRun(w, [](TLedgerStatisticsDialog&) {});
-    print(w, reportForm(Fdycghz1), "ledger_statistics_" + name + ".pdf");
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_EQ(placed(pages[0], {"QRLdw", "QRL1", "QRL5", "QRD1", "QRD2", "QRD4", "QRD5", "e1", "e2"}),
+    const QuickRep& stats = reportForm(Fdycghz1).QuickRep1;
+    EXPECT_EQ(previewTexts(s.modal, stats, {"QRLdw", "QRL1", "QRL5", "QRD1", "QRD2", "QRD4", "QRD5", "e1", "e2"},
+                           [&] { w.SB88->click(); }),
               (QStringList{"QRLdw=禾岚家电" + k.statisticsCaption, "QRL1=编码", "QRL5=金额", "QRD1=A01|B02|C03",
                            "QRD2=Fan|Kettle|Heater", "QRD4=13|4|3", "QRD5=270|142|269.73", "e1=20", "e2=681.73"}));
-    EXPECT_LE(pages[0].named("QRLzj")[0].rect.right(), 10 + 34);
+    page = stats.layout(*stats.dataRows()).page(0);
+    EXPECT_LE(page.named("QRLzj")[0].rect.right(), 10 + 34);
 }
 
 // Cost and gross profit only for the administrator, in the tables and their totals; never
@@ -386,29 +360,3 @@ TEST(LedgerTablesRefresh, ADeleteElsewhereEmptiesTheDetailAndKeepsItsTotals)
     EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"2", "102"}));
 }
 
-// The main menu opens each table once; a second click brings the same window.
-TEST(LedgerTablesMenu, MenuItemsOpenTheirTables)
-{
-    LedgerShop s;
-    TFmain1 main;
-    wireMenus(main);
-    const struct {
-        QAction* item;
-        std::function<QWidget*()> window;
-        const char* caption;
-    } items[] = {{main.N402, [] { return Fcgfx1.data(); }, "采购明细表"},
-                 {main.N406, [] { return Fxsfx1.data(); }, "销售明细表"},
-                 {main.N411, [] { return Frkfx1.data(); }, "库存变动明细表"},
-                 {main.N403, [] { return Fcghz1.data(); }, "采购统计表"},
-                 {main.N407, [] { return Fxshz1.data(); }, "销售统计表"},
-                 {main.N412, [] { return Frkhz1.data(); }, "库存变动统计表"}};
-    for (const auto& it : items) {
-        ASSERT_TRUE(it.item->isEnabled()) << it.caption;
-        it.item->trigger();
-        QWidget* w = it.window();
-        ASSERT_NE(w, nullptr) << it.caption;
-        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(it.caption));
-        it.item->trigger();
-        EXPECT_EQ(it.window(), w);
-    }
-}

@@ -2,7 +2,6 @@
 // their windows: opening, the condition panel's keys, runs (rows, red rows, totals,
 // messages), refusals, a failed run, print and export.
 
-#include "Windows.h"
 #include "data/Clock.h"
 #include "queries/Udykctj1.h"
 #include "queries/Udyxstj3.h"
@@ -10,6 +9,7 @@
 #include "queries/Uxstj3.h"
 #include "shell/Export.h"
 #include "shell/Umain1.h"
+#include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"
 #include "support/ShopTest.h"
 #include "ui/Controls.h"
@@ -17,11 +17,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -36,7 +34,6 @@ struct StatsRun {
 };
 
 const QDate march1(2024, 3, 1), march15(2024, 3, 15), march31(2024, 3, 31);
-const QString shots = qEnvironmentVariable("SHOP_SCREENSHOTS", QDir::tempPath());
 
 class StatisticsTables : public ShopTest {
 protected:
@@ -106,84 +103,33 @@ protected:
         EXPECT_EQ(red, r.red) << r.what;
         EXPECT_EQ(shown, r.panels) << r.what;
     }
-    // The page the print button laid out, also printed to a PDF in the screenshot folder
-    // (with a grab of the window) to be looked at.
-    PageContent printed(StatisticsTable& w, TListReport& form, const QString& name)
-    {
-        EXPECT_TRUE(w.grab().save(QDir(shots).filePath(name + ".png")));
-        QVector<PageContent> pages;
-        modal.next([&](QDialog&) {
-            const auto rows = form.QuickRep1.dataRows();
-            pages = form.QuickRep1.pages(*rows);
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QDir(shots).filePath(name + ".pdf"));
-            form.QuickRep1.setUpPrinter(printer);
-            EXPECT_TRUE(form.QuickRep1.print(printer, *rows));
-        });
-        w.BB2->click();
-        EXPECT_EQ(pages.size(), 1);
-        return pages.value(0);
-    }
 };
-
-// Each element's texts joined by "|" and where it stands: "@" and its left edge (centred
-// texts: their centre) in mm from the table's band, on one line.
-std::string placed(const PageContent& p, const QStringList& names)
-{
-    QStringList out;
-    for (const QString& name : names) {
-        QStringList t;
-        for (const PlacedText& x : p.named(name))
-            t << x.text;
-        const PlacedText first = p.named(name).value(0);
-        const double at = (first.align & Qt::AlignHCenter) ? first.rect.center().x() : first.rect.left();
-        out << t.join('|') + '@' + QString::number(at - 10, 'f', 1);
-    }
-    return out.join(' ').toStdString();
-}
-
-// The vertical rules of the summary row, mm from the table's band.
-QString summaryRules(const PageContent& p)
-{
-    const QRectF sum = p.named("QRLzj").value(0).rect;
-    QStringList rules;
-    for (const QLineF& l : p.lines)
-        if (l.x1() == l.x2() && qAbs(l.y1() - sum.top()) < 1e-9 && qAbs(l.y2() - sum.bottom()) < 1e-9)
-            rules << QString::number(l.x1() - 10, 'f', 1);
-    return rules.join(' ');
-}
 
 } // namespace
 
-// Both tables open from the menu (once) empty with the panel's defaults, refuse print and
-// export, and walk Enter to their run: the commission table stops on 统计, the other runs.
+// Both tables open empty with the panel's defaults, refuse print and export, and walk Enter
+// to their run: the commission table stops on 统计, the other runs.
 TEST_F(StatisticsTables, OpenEmptyRefuseAndWalkEnter)
 {
     commissionShop();
     TFmain1 main;
     setMdiArea(main.mdi);
-    wireMenus(main);
     main.show();
     main.activateWindow();
     QApplication::setActiveWindow(&main);
     const struct {
-        QAction* item;
-        std::function<StatisticsTable*()> window;
+        std::function<StatisticsTable*()> open;
         QString label, refusal;
         QStringList panels;
         bool enterRuns;
     } tables[] = {
-        {main.N408, [] { return Fxstj3.data(); }, "员　　工", "数据表未打开，请先统计！",
+        {[] { openCommissionTable(); return Fxstj3.data(); }, "员　　工", "数据表未打开，请先统计！",
          {"总计", "", "0.00", "0.00", "0.00", ""}, false},
-        {main.N415, [] { return Fkctj1.data(); }, "编码或品名", "统计表未打开，请先统计！",
+        {[] { openStockBalanceTable(); return Fkctj1.data(); }, "编码或品名", "统计表未打开，请先统计！",
          {"总计", "结存＝采购－销售＋异动", "0", "0", ""}, true},
     };
     for (const auto& t : tables) {
-        t.item->trigger();
-        t.item->trigger();
-        ASSERT_TRUE(t.window());
-        StatisticsTable& w = *t.window();
+        StatisticsTable& w = *t.open();
         QStringList panels;
         for (int i = 0; i < w.StatusBar1->panelCount(); ++i)
             panels << w.StatusBar1->panelText(i);
@@ -212,10 +158,6 @@ TEST_F(StatisticsTables, OpenEmptyRefuseAndWalkEnter)
         }
         EXPECT_EQ(rec.texts(), t.enterRuns ? QStringList{} : QStringList{"统计完毕！"});
     }
-    EXPECT_EQ(main.mdi->subWindowList().size(), 2);
-    sendKey(Fkctj1->DBGrid1, Qt::Key_Escape);   // closes the table and its query
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(Fkctj1.isNull() && !DM1->AQkctj1.isOpen());
     setMdiArea(nullptr);
 }
 
@@ -268,37 +210,34 @@ TEST_F(StatisticsTables, PurchaseSalesStockLimitsNameAndCodeByTheDates)
     EXPECT_TRUE(rec.empty());
 }
 
+// The prints: the grid's rows and the totals as placed texts; the commission table on
+// portrait paper, the other on landscape without the code.
 TEST_F(StatisticsTables, CommissionPrintsPortraitWithItsTotals)
 {
     commissionShop();
     openCommissionTable();
     Fxstj3->BB1->click();
     DM1->ATdanwei1.close();
-    TListReport& form = reportForm(Fdyxstj3);
-    const PageContent p = printed(*Fxstj3, form, "commission_table");
-    EXPECT_LT(form.QuickRep1.designPaper().width(), form.QuickRep1.designPaper().height());
-    EXPECT_EQ(placed(p, {"QRLdw", "QRD1", "QRD4", "QRLzj", "e1", "e2", "e3", "QRSysData1"}),
-              "禾岚家电销售统计表（提成）@95.0 Li|Wang|Zhao|Zhou@1.1 10.7|1|-3.2|0@150.9 总计@35.3 1@71.5 7.5@111.2 "
-              "8.5@150.9 （1@182.0");
-    EXPECT_EQ(summaryRules(p), "0.1 70.5 110.2 149.9 189.8");
-    const PlacedText title = p.named("QRLdw").value(0), page = p.named("QRSysData1").value(0);
-    EXPECT_TRUE(title.font.family == "宋体" && title.font.px == 19 && title.font.bold && page.font.px == 12);
+    const QuickRep& rep = reportForm(Fdyxstj3).QuickRep1;
+    EXPECT_EQ(previewTexts(modal, rep, {"QRLdw", "QRD1", "QRD4", "QRLzj", "e1", "e2", "e3"}, [] { Fxstj3->BB2->click(); }),
+              (QStringList{"QRLdw=禾岚家电销售统计表（提成）", "QRD1=Li|Wang|Zhao|Zhou", "QRD4=10.7|1|-3.2|0", "QRLzj=总计",
+                           "e1=1", "e2=7.5", "e3=8.5"}));
+    EXPECT_LT(rep.designPaper().width(), rep.designPaper().height());
 }
 
-TEST_F(StatisticsTables, PurchaseSalesStockPrintsLandscapeWithoutTheCode)
+TEST_F(StatisticsTables, PurchaseSalesStockPrintsLandscapeWithoutTheCodeAndExports)
 {
     ledgerShop();
     openStockBalanceTable();
     Fkctj1->BB1->click();
-    TListReport& form = reportForm(Fdykctj1);
-    const PageContent p = printed(*Fkctj1, form, "stock_balance_table");
-    EXPECT_GT(form.QuickRep1.designPaper().width(), form.QuickRep1.designPaper().height());
-    EXPECT_EQ(placed(p, {"QRLdw", "QRL1", "QRL7", "QRL8", "QRD2", "QRD4", "QRD12", "QRLzj", "e1", "e2", "QRSysData1"}),
-              "禾岚家电商品进销存统计表@138.5 商品名称@30.0 变动数量@187.5 变动金额@212.3 Fan|Kettle|Iron|Blower@1.1 "
-              "台|台|台|台@67.9 70|-64.5|90|150@250.9 总　　计@30.0 13@225.5 245.5@250.9 （1@268.8");
-    EXPECT_FALSE(p.allTexts().contains("A01"));
-    // "总　　计" in the name column alone, the unit up to the change amount one empty cell.
-    EXPECT_EQ(summaryRules(p), "0.1 59.9 224.5 249.9 276.9");
+    const QuickRep& rep = reportForm(Fdykctj1).QuickRep1;
+    EXPECT_EQ(previewTexts(modal, rep, {"QRLdw", "QRL1", "QRL7", "QRL8", "QRD2", "QRD4", "QRD12", "QRLzj", "e1", "e2"},
+                           [] { Fkctj1->BB2->click(); }),
+              (QStringList{"QRLdw=禾岚家电商品进销存统计表", "QRL1=商品名称", "QRL7=变动数量", "QRL8=变动金额",
+                           "QRD2=Fan|Kettle|Iron|Blower", "QRD4=台|台|台|台", "QRD12=70|-64.5|90|150", "QRLzj=总　　计",
+                           "e1=13", "e2=245.5"}));
+    EXPECT_GT(rep.designPaper().width(), rep.designPaper().height());
+    EXPECT_FALSE(rep.layout(*rep.dataRows()).page(0).allTexts().contains("A01"));
 
     // Export: the grid's titles (the grid says 异动), then its rows.
     QString written;

@@ -54,10 +54,10 @@ ModalScript::ModalScript()
 
 ModalScript::~ModalScript() { installTestFallbacks(); }
 
-void sendKey(QWidget* w, int key, const QString& text)
+void sendKey(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers mods)
 {
     for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent e(t, key, Qt::NoModifier, text);
+        QKeyEvent e(t, key, mods, text);
         QApplication::sendEvent(w, &e);
     }
 }

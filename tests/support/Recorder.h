@@ -57,4 +57,4 @@ private:
 
 // Sends a typed key (press and release) to w through the application, as a keyboard does:
 // an error leaving a handler reaches the application's error box.
-void sendKey(QWidget* w, int key, const QString& text = QString());
+void sendKey(QWidget* w, int key, const QString& text = QString(), Qt::KeyboardModifiers mods = Qt::NoModifier);

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <stdexcept>
 
 namespace {
@@ -26,9 +28,22 @@ struct Receiver : QObject {
 };
 }
 
+// An error leaving an event handler is shown in the program's error box and later events
+// still run; one in a connected handler stops there, and the signal's other handlers run.
 TEST(ConnectHandler, AnErrorStopsAtItsHandlerAndIsShown)
 {
     MessageRecorder rec;
+    int after = 0;
+    QTimer::singleShot(0, [] { throw std::runtime_error("no such column: qk2"); });
+    QTimer::singleShot(0, [&] { ++after; });
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(rec.texts(), QStringList{"no such column: qk2"});
+    EXPECT_EQ(rec.last().caption, QStringLiteral("禾岚货栈通家电行业版"));
+    EXPECT_EQ(rec.last().icon, MsgIcon::Error);
+    EXPECT_EQ(after, 1);
+    rec.clear();
+
     QLineEdit edit;
     Receiver r;
     int afterwards = 0;

@@ -1,7 +1,14 @@
-// The two purchase document layouts, filled and shown by the purchase print.
+// The document layouts: the purchase print's columns, rules and texts; where every layout
+// places its header block and summary rows; each kind's capitals of its total.
 #include "documents/Udycgd1.h"
 #include "documents/Udycgd2.h"
+#include "documents/Udydbd1.h"
+#include "documents/Udyrkd1.h"
+#include "documents/Udyxsd1.h"
+#include "documents/Udyxsd2.h"
 #include "documents/purchase_print.h"
+#include "documents/sales_print.h"
+#include "documents/stock_print.h"
 #include "report/UdyPreview1.h"
 #include "shell/Umain1.h"
 #include "support/Recorder.h"
@@ -118,18 +125,73 @@ TEST_F(PrintFixture, BothLayoutsFilledFromTheFormAndTheCompany)
     EXPECT_TRUE(dm->ATdanwei1.isOpen());
 }
 
-TEST_F(PrintFixture, ReturnsZeroTotalsAndAnEmptyPrintName)
+// Each kind's capitals of a negative or zero total: purchase and sales "(退)" after them,
+// movement "(出)", transfer "负" before them; the sales debt line of a refund due too.
+TEST_F(PrintFixture, CapitalsOfEachKindsTotalAndAnEmptyPrintName)
 {
-    const PageContent back = print(true, "-449.1");
-    EXPECT_EQ(text(back, "QRLdx"), "(大写)肆佰肆拾玖圆壹角整(退)");
-    EXPECT_EQ(text(back, "e2"), "￥-449.1");
-    EXPECT_EQ(text(print(true, "0"), "QRLdx"), "(大写)零");
+    ModalScript modal;   // each preview closed at once
+    Query& lines = dm->AQcgc1;
+    const auto purchase = [&](const QString& t) { previewPurchaseDocument(true, fields(t), lines); return Fdycgd2->QRLdx->Caption; };
+    const auto movement = [&](const QString& t) { previewMovementDocument({.hjje = t}, lines); return Fdyrkd1->QRLdx->Caption; };
+    const auto transfer = [&](const QString& t) { previewTransferDocument({.hjje = t}, lines); return Fdydbd1->QRLdx->Caption; };
+    const struct { std::function<QString(const QString&)> print; const char* total; const char* capitals; } cases[] = {
+        {purchase, "-449.1", "(大写)肆佰肆拾玖圆壹角整(退)"}, {purchase, "0", "(大写)零"},
+        {movement, "-5", "(大写)伍圆整(出)"},               {movement, "0", "(大写)零"},
+        {transfer, "-12.5", "(大写)负壹拾贰圆伍角整"},      {transfer, "12.5", "(大写)壹拾贰圆伍角整"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.print(c.total), c.capitals) << c.total;
+    previewSalesDocument(false, {.hjje = "-120.25", .yhe = "0", .yse = "-120.25", .sse = "-100.25"}, lines);
+    EXPECT_EQ(Fdyxsd1->e2->Caption + ' ' + Fdyxsd1->QRLdx->Caption + ' ' + Fdyxsd1->QRLqk2->Caption,
+              "￥-120.25 (大写)壹佰贰拾圆贰角伍分(退) (大写)贰拾圆整(退)");
+
     dm->ATdanwei1.close();
     dm->ADOC1.exec("UPDATE danwei SET mcdy=''");
     EXPECT_EQ(text(print(false, "0"), "QRLdw"), "采购单");
-
     // A total that is not a number stops the print before the preview.
-    ModalScript modal;
-    EXPECT_THROW(previewPurchaseDocument(false, fields("abc"), dm->AQcgc1), MoneyFormatError);
-    EXPECT_EQ(modal.opened(), 0);
+    const int shown = modal.opened();
+    EXPECT_THROW(previewPurchaseDocument(false, fields("abc"), lines), MoneyFormatError);
+    EXPECT_EQ(modal.opened(), shown);
+}
+
+// Every layout's left header block (rows 4.5 mm apart from 7.1 mm, values at 10.6 mm or after
+// the longest caption; the title band grows with a third row) and the sales summary rows, in
+// mm from the paper (margins: left 40, top 10).
+TEST_F(PrintFixture, LayoutsPlaceTheirHeaderBlocksAndSummaryRows)
+{
+    const double after = 0.5 + songFont().textWidthMm("调出仓库:") + 1.0, sum = 10 + 15.9 + 7.9 + 6.1;
+    ASSERT_GT(after, 10.6);
+    using At = std::tuple<const char*, const char*, double, double>;   // name, text ("x": filled by the print), left, top
+    const QVector<At> sales{{"QRLkh1", "客户:", 0.5, 17.1},      {"QRLkh2", "x", 10.6, 17.1},
+                            {"QRLbz1", "备注:", 0.5, 21.6},      {"QRLyh1", "优惠额:", 0.5, sum + 7.4},
+                            {"QRLyh2", "x", 12.7, sum + 7.4},    {"QRLss1", "实收额:", 40.0, sum + 7.4},
+                            {"QRLss2", "x", 52.0, sum + 7.4},    {"QRLqk1", "x", 0.5, sum + 11.9},
+                            {"QRLqk2", "x", 12.7, sum + 11.9},   {"xx1", "x", 0.5, sum + 16.4},
+                            {"xx2", "x", 0.5, sum + 20.9}};
+    const struct { const char* name; TFdycgdLayout& form; double title, summary; const char* firstData; QVector<At> at; } layouts[] = {
+        {"purchase", reportForm(Fdycgd1), 15.9, 12.7, "QRD1",
+         {{"QRLghs1", "厂商:", 0.5, 17.1}, {"QRLghs2", "x", 10.6, 17.1}, {"QRLbz1", "备注:", 0.5, 21.6}, {"QRLbz2", "x", 10.6, 21.6}}},
+        {"sales", reportForm(Fdyxsd1), 15.9, 25.4, "QRD1", sales},
+        {"sales with codes", reportForm(Fdyxsd2), 15.9, 25.4, "QRD0", sales},
+        {"movement", reportForm(Fdyrkd1), 15.9, 12.7, "QRD0",
+         {{"QRLlx1", "异动:", 0.5, 17.1}, {"QRLlx2", "x", 10.6, 17.1}, {"QRLbz1", "备注:", 0.5, 21.6}, {"QRLbz2", "x", 10.6, 21.6}}},
+        {"transfer", reportForm(Fdydbd1), 20.4, 12.7, "QRD0",
+         {{"QRLck11", "调出仓库:", 0.5, 17.1}, {"QRLck12", "x", after, 17.1}, {"QRLck21", "调入仓库:", 0.5, 21.6},
+          {"QRLck22", "x", after, 21.6}, {"QRLbz1", "备注说明:", 0.5, 26.1}, {"QRLbz2", "x", after, 26.1}}},
+    };
+    for (const auto& l : layouts) {
+        SCOPED_TRACE(l.name);
+        for (const auto& [name, text, left, top] : l.at)
+            if (QString(text) == "x")
+                l.form.item(name)->Caption = "x";
+        const PageContent p = l.form.QuickRep1.layout(TableRows({"txm"}, {{"A01"}})).page(0);
+        for (const auto& [name, text, left, top] : l.at) {
+            const PlacedText t = p.named(name).value(0);
+            EXPECT_EQ(t.text, text) << name;
+            EXPECT_TRUE(qAbs(t.rect.left() - 40 - left) < 1e-9 && qAbs(t.rect.top() - top) < 1e-9) << name;
+        }
+        EXPECT_EQ(l.form.QuickRep1.band(BandType::Title)->height(), l.title);
+        EXPECT_EQ(l.form.QuickRep1.band(BandType::Summary)->height(), l.summary);
+        EXPECT_EQ(l.form.dataTexts.front()->Name, l.firstData);
+    }
 }

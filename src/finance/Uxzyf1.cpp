@@ -1,0 +1,52 @@
+#include "Uxzyf1.h"
+
+#include "basic/PickerTargets.h"
+#include "data/Query.h"
+#include "data/Sql.h"
+#include "finance/settlement.h"
+
+QPointer<TFxzyf1> Fxzyf1;
+QPointer<TFxzys1> Fxzys1;
+
+HeaderPickerDescription TOpenItemPicker::describe(const SettlementSide& side)
+{
+    const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    return HeaderPickerDescription{
+        .objectName = side.pickerName,
+        .caption = side.pickerCaption,
+        .queryName = side.docQuery,
+        .table = side.docTable,
+        .partyColumn = side.partyColumn,
+        .partyLabel = side.partyLabel,
+        .columns = {pickerColumn("rq", "日期", 82, centred), pickerColumn("dh", "单号", 110, centred),
+                    pickerColumn(side.partyColumn, side.partyLabel, 140),
+                    pickerColumn(side.dueColumn, side.dueTitle, 80, right),
+                    pickerColumn(side.paidColumn, side.paidTitle, 80, right), pickerColumn("qk", "欠款", 80, right),
+                    pickerColumn("jsr", "经办人", 80)},
+        .stateLines = {QStringLiteral("and shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")},
+        .emptyRefusal = QStringLiteral("没有帐单可选择！"),
+        .size = QSize(700, 420),
+    };
+}
+
+TOpenItemPicker::TOpenItemPicker(const SettlementSide& side, QWidget* owner)
+    : THeaderPicker(describe(side), owner), side_(side)
+{
+}
+
+bool TOpenItemPicker::choose(Query& q)
+{
+    // Writing the number looks the document up, which re-points q at that one document; the
+    // party and the debt are then read from it.
+    PickerTargets::write(side_.tag, QStringLiteral("dh"), q.text(QStringLiteral("dh")));
+    if (q.isOpen() && !q.isEmpty()) {
+        PickerTargets::write(side_.tag, side_.partyColumn, q.text(side_.partyColumn));
+        PickerTargets::write(side_.tag, QStringLiteral("qk"), q.text(QStringLiteral("qk")));
+    }
+    return true;
+}
+
+TFxzyf1::TFxzyf1(QWidget* owner) : TOpenItemPicker(paymentSide(), owner) { Fxzyf1 = this; }
+
+TFxzys1::TFxzys1(QWidget* owner) : TOpenItemPicker(receiptSide(), owner) { Fxzys1 = this; }

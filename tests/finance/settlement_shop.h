@@ -1,0 +1,101 @@
+#pragma once
+// The payments and receipts tests' shop, on 2024-05-03, the same on either side (purchase
+// headers and payments, or sales headers and receipts), so one set of cases runs on both:
+//
+//   documents (id, number, state, party, due/paid/debt)      rows (id, state, date, document, amount)
+//   1 <P>20240501001 已审核 华强电器 100/30/70                 1 已审核 2024-05-01 1  30
+//   2 <P>20240501002 未审核 华强电器  50/0/50                  2 已审核 2024-05-02 3  200
+//   3 <P>20240502001 已审核 美的专卖 200/200/0                 3 已审核 2024-05-02 5  -40 (a refund)
+//   4 <P>20240502002 已审核 华强电器 -40/0/-40                 4 未审核 2024-05-03 1  50
+//   5 <P>20240502003 已审核 华强电器 -40/-40/0
+//   6 <P>20240503001 已审核 美的专卖 300/0/300
+//
+// <P> is "CG" for payments and "XS" for receipts; every handler is 张三, every document in
+// 一号库. The payables and receivables tables list the open items 1, 4 and 6 of the same shop.
+
+#include "finance_test.h"
+
+#include "data/Clock.h"
+#include "finance/settlement.h"
+
+#include <QCoreApplication>
+
+class SettlementShop : public ShopTest, public ::testing::WithParamInterface<const SettlementSide*> {
+protected:
+    const SettlementSide& side = *GetParam();
+    bool payments() const { return &side == &paymentSide(); }
+
+    // The number of document i (1 to 6 above; 7 and on are free).
+    QString doc(int i) const
+    {
+        static const char* const numbers[] = {"20240501001", "20240501002", "20240502001",
+                                              "20240502002", "20240502003", "20240503001"};
+        const QString tail = i >= 1 && i <= 6 ? QString::fromLatin1(numbers[i - 1]) : QStringLiteral("20240504%1").arg(i, 3, 10, QLatin1Char('0'));
+        return (payments() ? QStringLiteral("CG") : QStringLiteral("XS")) + tail;
+    }
+
+    void SetUp() override
+    {
+        Clock::pin(QDateTime(QDate(2024, 5, 3), QTime(10, 0)));
+        const struct { const char *rq, *shbj, *party, *due, *paid; } docs[] = {
+            {"2024-05-01", "已审核", "华强电器", "100", "30"}, {"2024-05-01", "未审核", "华强电器", "50", "0"},
+            {"2024-05-02", "已审核", "美的专卖", "200", "200"}, {"2024-05-02", "已审核", "华强电器", "-40", "0"},
+            {"2024-05-02", "已审核", "华强电器", "-40", "-40"}, {"2024-05-03", "已审核", "美的专卖", "300", "0"}};
+        for (int i = 0; i < 6; ++i)
+            addDocument(doc(i + 1), docs[i].rq, docs[i].shbj, docs[i].party, docs[i].due, docs[i].paid);
+        const struct { const char *shbj, *rq; int doc; const char* je; } rows[] = {
+            {"已审核", "2024-05-01", 1, "30"}, {"已审核", "2024-05-02", 3, "200"},
+            {"已审核", "2024-05-02", 5, "-40"}, {"未审核", "2024-05-03", 1, "50"}};
+        for (const auto& r : rows)
+            exec(QStringLiteral("INSERT INTO %1 (shbj,rq,dh,%2,je,jsr,bz) SELECT %3,%4,dh,%2,%5,'张三','' FROM %6 WHERE dh=%7")
+                     .arg(side.rowTable, side.partyColumn, sqlQuote(r.shbj), sqlQuote(r.rq), r.je, side.docTable,
+                          sqlQuote(doc(r.doc))));
+    }
+
+    void TearDown() override
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Clock::unpin();
+    }
+
+    void addDocument(const QString& dh, const QString& rq, const QString& shbj, const QString& party,
+                     const QString& due, const QString& paid)
+    {
+        exec(QStringLiteral("INSERT INTO %1 (dh,rq,kdrq,shbj,zhidan,ck,%2,jsr,bz,hjsl,hjje,yhe,%3,%4,qk) "
+                            "VALUES (%5,%6,%6,%7,'系统管理员','一号库',%8,'张三','',1,%9,0,%9,%10,%9-(%10))")
+                 .arg(side.docTable, side.partyColumn, side.dueColumn, side.paidColumn, sqlQuote(dh), sqlQuote(rq),
+                      sqlQuote(shbj), sqlQuote(party), due, paid));
+    }
+
+    // Document i's paid amount and debt: "80/20".
+    QString debt(int i)
+    {
+        return scalar(QStringLiteral("SELECT %1||'/'||qk FROM %2 WHERE id=%3").arg(side.paidColumn, side.docTable).arg(i));
+    }
+    // Row id's state, date, number, party and amount: "已审核|2024-05-03|CG20240501001|华强电器|50".
+    QString row(int id)
+    {
+        return scalar(QStringLiteral("SELECT shbj||'|'||rq||'|'||dh||'|'||%1||'|'||je FROM %2 WHERE id=%3")
+                          .arg(side.partyColumn, side.rowTable).arg(id));
+    }
+    // The same for the numbers of the documents and rows the shop has, by id.
+    QString documents()
+    {
+        return scalar(QStringLiteral("SELECT group_concat(id||':'||%1||'/'||qk, ' ') FROM %2").arg(side.paidColumn, side.docTable));
+    }
+
+    // A trigger that aborts the update of the document table (or of the row table when rows).
+    void blockUpdates(const QString& table, const QString& when = QString())
+    {
+        exec(QStringLiteral("CREATE TRIGGER blocked BEFORE UPDATE ON %1 %2 BEGIN SELECT RAISE(ABORT, 'blocked'); END")
+                 .arg(table, when.isEmpty() ? QString() : QStringLiteral("WHEN ") + when));
+    }
+};
+
+inline std::string sideName(const ::testing::TestParamInfo<const SettlementSide*>& p)
+{
+    return p.param == &paymentSide() ? "Payments" : "Receipts";
+}
+
+#define SETTLEMENT_SIDES(Suite)                                                                     \
+    INSTANTIATE_TEST_SUITE_P(BothSides, Suite, ::testing::Values(&paymentSide(), &receiptSide()), sideName)
