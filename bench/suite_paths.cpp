@@ -1,9 +1,5 @@
 // The paths the suite measures. A window's run is one line: its menu item, the button that
 // runs it and, for a dialog, what the dialog gets before its 查询 (BitBtn1) is clicked.
-// Windows still to add when they are built: 异动单据 (N410), 调拨单据 (N420), 采购付款明细表
-// (N603), 销售收款明细表 (N604), 采购应付明细表 (N601), 销售应收明细表 (N602), each
-// `window("...", &TFmain1::N4xx, "SB77")`; and the un-audit of a transfer and a payment with
-// its reverse audit, each a measureWrite as the purchase's below.
 
 #include "suite.h"
 #include "suite_shop.h"
@@ -14,6 +10,7 @@
 #include "documents/postings.h"
 #include "documents/purchase_save.h"
 #include "documents/stock_update.h"
+#include "finance/settlement.h"
 #include "queries/QueryWindow.h"
 #include "queries/document_reversal.h"
 #include "report/QuickRep.h"
@@ -40,6 +37,7 @@ namespace {
 const QDate kDocumentDay(2026, 1, 2);
 const QString kPurchase = QStringLiteral("CG20260102001");
 const QString kSale = QStringLiteral("XS20260102001");
+const QString kTransfer = QStringLiteral("DB20260102001");
 constexpr int kLines = 100;
 
 RecordSet rows(TDM1& dm, const QString& sql) { return dm.ADOC1.execute(sql); }
@@ -105,6 +103,87 @@ void postSale(TDM1& dm)
         dm.ADOC1.exec(QStringLiteral("UPDATE xsglz SET shbj='已审核' WHERE dh=") + sqlQuote(kSale));
     }
     postSales(dm, kSale);
+}
+
+// --- a 100-line transfer out of the first warehouse, posted ---------------------------------
+
+void postTransferOf100(TDM1& dm)
+{
+    if (rows(dm, QStringLiteral("SELECT id FROM dbglz WHERE dh=") + sqlQuote(kTransfer)).isEmpty()) {
+        Transaction t(dm.ADOC1);
+        dm.ADOC1.exec(QStringLiteral("INSERT INTO dbglc(dh,bj,txm,ppgg,dw,sl,jg,je) SELECT ") + sqlQuote(kTransfer)
+                      + QStringLiteral(",'yz',txm,ppgg,dw,1+id%4,kcjg,(1+id%4)*kcjg FROM sp WHERE ck=")
+                      + sqlQuote(warehouses()[0]) + QStringLiteral(" ORDER BY id LIMIT ") + QString::number(kLines)
+                      + QStringLiteral(" OFFSET 2500"));
+        dm.ADOC1.exec(QStringLiteral("INSERT INTO dbglz(dh,rq,kdrq,shbj,zhidan,ck1,ck2,jsr,bz,hjsl,hjje) SELECT %1,"
+                                     "'2026-01-02','2026-01-02','已审核','系统管理员',%2,%3,'赵刚','',sum(sl),sum(je) "
+                                     "FROM dbglc WHERE dh=%1")
+                          .arg(sqlQuote(kTransfer), sqlQuote(warehouses()[0]), sqlQuote(warehouses()[3])));
+        t.commit();
+    } else {
+        dm.ADOC1.exec(QStringLiteral("UPDATE dbglz SET shbj='已审核' WHERE dh=") + sqlQuote(kTransfer));
+    }
+    postTransfer(dm, kTransfer);
+}
+
+// --- a payment on an owing purchase, and its reverse audit --------------------------------
+
+QString owingPurchase(TDM1& dm)
+{
+    const RecordSet r = rows(dm, QStringLiteral("SELECT dh FROM cgglz WHERE shbj='已审核' AND qk>0 ORDER BY id DESC LIMIT 1"));
+    if (r.isEmpty())
+        throw std::runtime_error("no purchase owes");
+    return r.rows.at(0).value(0).toString();
+}
+
+SettlementInput payment(const QString& dh, qint64 rowId = 0)
+{
+    return {.rowId = rowId, .date = kDocumentDay, .dh = dh, .party = QStringLiteral("华南家电批发000"),
+            .amount = Money::parse("12.5"), .jsr = QStringLiteral("王小明"), .bz = QString()};
+}
+
+qint64 lastPayment(TDM1& dm, const QString& dh)
+{
+    const RecordSet r = rows(dm, QStringLiteral("SELECT id FROM fkfx WHERE dh=%1 ORDER BY id DESC LIMIT 1").arg(sqlQuote(dh)));
+    return r.isEmpty() ? 0 : r.rows.at(0).value(0).toLongLong();
+}
+
+void settle(TDM1& dm, const SettlementInput& in)
+{
+    if (saveSettlement(dm, paymentSide(), in) != SettlementResult::Done)
+        throw std::runtime_error("payment not saved");
+}
+
+void reverse(TDM1& dm, qint64 id)
+{
+    if (reverseSettlement(dm, paymentSide(), id) != SettlementResult::Done)
+        throw std::runtime_error("payment not reversed");
+}
+
+// A new payment, then (as its undo) reversed and deleted again.
+Path paymentPath()
+{
+    return {QStringLiteral("a payment"), Target::Write, [](Context& c) {
+                const QString dh = owingPurchase(c.dm);
+                return measureWrite(
+                    c, [] {}, [&] { settle(c.dm, payment(dh)); },
+                    [&] {
+                        const qint64 id = lastPayment(c.dm, dh);
+                        reverse(c.dm, id);
+                        deleteSettlement(c.dm, paymentSide(), id);
+                    });
+            }};
+}
+
+// The reverse audit of one payment, applied again (saved as modified) as its undo.
+Path reversePaymentPath()
+{
+    return {QStringLiteral("reverse audit of the payment"), Target::Write, [](Context& c) {
+                const QString dh = owingPurchase(c.dm);
+                settle(c.dm, payment(dh));
+                const qint64 id = lastPayment(c.dm, dh);
+                return measureWrite(c, [] {}, [&] { reverse(c.dm, id); }, [&] { settle(c.dm, payment(dh, id)); });
+            }};
 }
 
 // --- the stock table showing the goods rows of the two stores (10,000 rows) ---------------
@@ -240,6 +319,12 @@ std::vector<Path> paths()
         window(QStringLiteral("purchase detail"), &TFmain1::N402, QStringLiteral("SB77")),
         window(QStringLiteral("sales detail"), &TFmain1::N406, QStringLiteral("SB77")),
         window(QStringLiteral("stock change detail"), &TFmain1::N411, QStringLiteral("SB77")),
+        window(QStringLiteral("movement list"), &TFmain1::N410, QStringLiteral("SB77")),
+        window(QStringLiteral("transfer list"), &TFmain1::N420, QStringLiteral("SB77")),
+        window(QStringLiteral("payment list"), &TFmain1::N603, QStringLiteral("SB77")),
+        window(QStringLiteral("receipt list"), &TFmain1::N604, QStringLiteral("SB77")),
+        window(QStringLiteral("payables table"), &TFmain1::N601, QStringLiteral("SB77")),
+        window(QStringLiteral("receivables table"), &TFmain1::N602, QStringLiteral("SB77")),
         window(QStringLiteral("other income and expense list"), &TFmain1::N606, QStringLiteral("SB77")),
         window(QStringLiteral("stock table"), &TFmain1::N414, QStringLiteral("SB77")),
         // Statistics.
@@ -280,6 +365,14 @@ std::vector<Path> paths()
                           throw std::runtime_error("the sale is not audited");
                   },
                   postSale),
+        writePath(QStringLiteral("un-audit a 100-line transfer"), postTransferOf100, nothing,
+                  [](TDM1& dm) {
+                      if (unauditDocument(dm, transferDocuments(), kTransfer) != ReversalResult::Done)
+                          throw std::runtime_error("the transfer is not audited");
+                  },
+                  postTransferOf100),
+        paymentPath(),
+        reversePaymentPath(),
         writePath(QStringLiteral("stock reset of 10,000 shown rows"), nothing, showStoreRows,
                   [](TDM1& dm) { resetShownStock(dm); }, nothing),
         {QStringLiteral("assembly of 20 parts"), Target::Write,

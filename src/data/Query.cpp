@@ -115,7 +115,7 @@ private:
 };
 
 // --- rows in hand ----------------------------------------------------------------------
-// Each column keeps its cells in blocks of 16,384 rows (the first block grows from 64 rows),
+// Each column keeps its cells in blocks of 16,384 rows (the first block grows from 16 rows),
 // so reading a million rows never copies what it has read and leaves no more than one block
 // unused. A text column keeps the 4-byte place of each text in the arena, an integer column
 // 4-byte values; a cell that such a column cannot hold turns it into a column of 8-byte cells.
@@ -145,7 +145,7 @@ private:
     void grow()
     {
         if (capacity_ < BlockRows) {
-            const std::size_t cap = capacity_ ? capacity_ * 2 : 64;
+            const std::size_t cap = capacity_ ? capacity_ * 2 : 16;
             std::unique_ptr<T[]> b(new T[cap]);
             if (size_)
                 std::memcpy(b.get(), blocks_[0].get(), size_ * sizeof(T));
@@ -324,14 +324,24 @@ QString singleTable(const QString& sql, int* fromEnd)
     return m.captured(1);
 }
 
+// Whether text holds word (upper-case ASCII), ignoring ASCII case.
+bool containsWord(const char* text, const char* word)
+{
+    const std::size_t n = std::strlen(word);
+    for (const char* p = text; *p; ++p)
+        if (qstrnicmp(p, word, n) == 0)
+            return true;
+    return false;
+}
+
 FieldType typeFromDecl(const char* decl)
 {
-    const QByteArray d = QByteArray(decl).toUpper();
-    if (d.contains("MONEY") || d.contains("CURRENCY"))
+    auto has = [decl](const char* word) { return containsWord(decl, word); };
+    if (has("MONEY") || has("CURRENCY"))
         return FieldType::Money;
-    if (d.contains("INT"))
+    if (has("INT"))
         return FieldType::Integer;
-    if (d.contains("DOUB") || d.contains("REAL") || d.contains("FLOA") || d.contains("NUM") || d.contains("DEC"))
+    if (has("DOUB") || has("REAL") || has("FLOA") || has("NUM") || has("DEC"))
         return FieldType::Number;
     return FieldType::Text;
 }
@@ -358,7 +368,6 @@ struct Query::Impl {
     int keyCol = -1;                // id, or the hidden rowid
     bool byRowid = false;
     QString table;                  // written to; empty when not a single-table SELECT
-    QHash<QString, int> index;      // lower-case name -> column
 
     std::vector<ColumnCells> cells; // per column, the cells of the physical rows
     std::size_t physical = 0;       // physical rows
@@ -541,7 +550,6 @@ struct Query::Impl {
         keyCol = -1;
         byRowid = false;
         table.clear();
-        index.clear();
         std::vector<ColumnCells>().swap(cells);
         physical = 0;
         inOrder = true;
@@ -669,9 +677,8 @@ void Query::openRows(bool fetch, bool notify)
         throw DbError(dbName(*this) + QStringLiteral(": the statement returns no rows"));
     }
     bool hasId = false;
-    for (int i = 0; i < n; ++i)
-        if (QString::fromUtf8(sqlite3_column_name(st, i)).compare(QLatin1String("id"), Qt::CaseInsensitive) == 0)
-            hasId = true;
+    for (int i = 0; i < n && !hasId; ++i)
+        hasId = qstricmp(sqlite3_column_name(st, i), "id") == 0;
     if (!table.isEmpty() && !hasId) {
         // A table without id is written by its rowid, selected as a hidden last column.
         const QString withRowid = QStringLiteral("SELECT *, rowid AS \"%1\" FROM ").arg(QLatin1String(HiddenRowid))
@@ -711,8 +718,6 @@ void Query::openRows(bool fetch, bool notify)
             d.cols[n - 1].type = FieldType::Integer;
         }
     }
-    for (int i = d.visible - 1; i >= 0; --i)
-        d.index.insert(d.cols[i].name.toLower(), i); // the first of equal names wins
 
     // Declared text and integer columns keep 4-byte cells.
     d.cells.reserve(n);
@@ -917,7 +922,12 @@ QString Query::fieldName(int col) const
 
 int Query::fieldIndex(const QString& name) const
 {
-    return d_->index.value(name.toLower(), -1);
+    // A few columns: looked through in order, so the first of equal names wins.
+    const Impl& d = *d_;
+    for (int i = 0; i < d.visible; ++i)
+        if (d.cols[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
 }
 
 FieldType Query::fieldType(int col) const
