@@ -2,7 +2,10 @@
 // measures every heavy path on each beside SQLite alone running the same statements, and
 // prints one table with the ratio of each run and the growth from 100k to 1M rows.
 //
-//   ./build/bench/bench_suite [--shops DIR] [--rounds N] [--only TEXT] [sizes...]
+//   ./build/bench/bench_suite [--shops DIR] [--rounds N] [--only TEXT] [--statements] [sizes...]
+//
+// --only runs the paths whose name holds TEXT; --statements prints the statements each path
+// ran (what SQLite alone runs again).
 //
 // scripts/bench.sh builds and runs it with the three sizes.
 
@@ -42,6 +45,17 @@ namespace suite {
 
 sqlite3* Context::db() const { return dm.ADOC1.handle(); }
 
+// --statements: every path's statements are printed as caught.
+bool printStatements = false;
+
+void show(const std::vector<Statement>& statements)
+{
+    if (!printStatements)
+        return;
+    for (const Statement& s : statements)
+        std::fprintf(stderr, "    | %s\n", QByteArray(s.expanded).replace('\n', ' ').constData());
+}
+
 Figures measureRead(Context& c, const std::function<double()>& action)
 {
     std::vector<Statement> statements;
@@ -50,6 +64,7 @@ Figures measureRead(Context& c, const std::function<double()>& action)
         action();
         statements = std::move(catcher.statements);
     }
+    show(statements);
     Figures f;
     for (int i = 0; i < c.rounds; ++i) {
         const double took = action();
@@ -66,6 +81,11 @@ Figures measureRead(Context& c, const std::function<double()>& action)
 Figures measureWrite(Context& c, const std::function<void()>& prepare, const std::function<void()>& action,
                      const std::function<void()>& undo)
 {
+    // One cycle first, so the statements caught are those of a run like the timed ones (a
+    // shared query opened by the first run stays open for the others).
+    prepare();
+    action();
+    undo();
     std::vector<Statement> statements;
     prepare();
     {
@@ -74,6 +94,7 @@ Figures measureWrite(Context& c, const std::function<void()>& prepare, const std
         statements = std::move(catcher.statements);
     }
     undo();
+    show(statements);
     Figures f;
     for (int i = 0; i < c.rounds + 2; ++i) {
         prepare();
@@ -298,6 +319,8 @@ int main(int argc, char** argv)
             rounds = std::max(1, args[++i].toInt());
         else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
             only = args[++i];
+        else if (args[i] == QLatin1String("--statements"))
+            printStatements = true;
         else
             sizes.push_back(args[i].toLongLong());
     }
@@ -386,8 +409,10 @@ int main(int argc, char** argv)
             }
             const QString ratio = r.f.sqlite > 0 ? QString::number(r.f.program / r.f.sqlite, 'f', 2) : QStringLiteral("-");
             const QString grows = size == 1000000 && growth > 0 ? QString::number(growth, 'f', 1) : QString();
-            std::printf("%-46s %5s %9lld %11.1f %11s %6s %7s  %s%s%s\n", qPrintable(name), qPrintable(sizeName(size)),
-                        r.f.rows, r.f.program, r.f.sqlite >= 0 ? qPrintable(QString::number(r.f.sqlite, 'f', 1)) : "-",
+            // Two decimals below 10 ms, one above.
+            auto time = [](double t) { return QString::number(t, 'f', t < 10 ? 2 : 1); };
+            std::printf("%-46s %5s %9lld %11s %11s %6s %7s  %s%s%s\n", qPrintable(name), qPrintable(sizeName(size)),
+                        r.f.rows, qPrintable(time(r.f.program)), r.f.sqlite >= 0 ? qPrintable(time(r.f.sqlite)) : "-",
                         qPrintable(ratio), qPrintable(grows), qPrintable(verdict(p, bySize, size, growth)),
                         r.f.note.isEmpty() ? "" : "  ", qPrintable(r.f.note));
         }

@@ -116,10 +116,10 @@ bool moveToId(Query& q, qint64 id)
     const int col = q.fieldIndex(QStringLiteral("id"));
     if (col < 0)
         return false;
-    if (q.recNo() >= 0 && q.cellValue(q.recNo(), col).toLongLong() == id)
+    if (q.recNo() >= 0 && q.cellInteger(q.recNo(), col) == id)
         return true;
     for (int r = 0, n = q.recordCount(); r < n; ++r)
-        if (q.cellValue(r, col).toLongLong() == id) {
+        if (q.cellInteger(r, col) == id) {
             q.moveTo(r);
             return true;
         }
@@ -231,8 +231,8 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
             q.post();
         };
         if (in.rowId == 0) {
-            if (!rows.isOpen())
-                rows.open();
+            // A row query that no list shows takes the row without reading its table.
+            rows.openForAppend();
             rows.append();
             write(rows);
         } else {
