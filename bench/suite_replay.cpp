@@ -154,17 +154,9 @@ Replayed replay(sqlite3* db, const std::vector<Statement>& statements, bool inTr
             check(db, sqlite3_prepare_v2(db, s.text.constData(), int(s.text.size()), &st, nullptr), s.text.constData());
         if (!bindExpanded(st, s.text, s.expanded))
             throw std::runtime_error("cannot read the values of " + s.expanded.toStdString());
-        int rc;
-        const int cols = sqlite3_column_count(st);
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-            for (int c = 0; c < cols; ++c) {
-                if (sqlite3_column_type(st, c) == SQLITE_TEXT)
-                    (void)sqlite3_column_text(st, c);
-                else
-                    (void)sqlite3_column_double(st, c);
-            }
-            ++r.rows;
-        }
+        long long rows = 0;
+        const int rc = stepReadingEveryCell(st, &rows);
+        r.rows += rows;
         if (rc != SQLITE_DONE)
             throw std::runtime_error(std::string(s.expanded.constData()) + ": " + sqlite3_errmsg(db));
         sqlite3_reset(st);
