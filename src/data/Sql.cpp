@@ -205,6 +205,13 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
             sqlite3_finalize(st);
             throw DbError(QStringLiteral("Only one statement is allowed here: ") + sql);
         }
+    keep(sql, st);
+    return st;
+}
+
+void Connection::keep(const QString& sql, sqlite3_stmt* st)
+{
+    Cache& c = *cache_;
     while (static_cast<int>(c.order.size()) >= CacheLimit) {
         // Drop the oldest statement that is not running.
         auto victim = std::find_if(c.order.begin(), c.order.end(),
@@ -216,7 +223,11 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
     }
     c.map.insert(sql, st);
     c.order.push_back(sql);
-    return st;
+}
+
+void Connection::forgetStatements()
+{
+    cache_->clear();
 }
 
 RecordSet Connection::execute(const QString& sql)
@@ -251,8 +262,10 @@ RecordSet Connection::execute(const QString& sql)
                     break;
                 }
             if (single && probe) {
-                sqlite3_finalize(probe);
-                st = prepare(sql);
+                // Kept as it is prepared, not prepared again.
+                cache_->sweepRetired();
+                keep(sql, probe);
+                st = probe;
                 cached = true;
                 tail = end;
             } else {

@@ -73,6 +73,9 @@ public:
     // A prepared statement from the connection's cache; reset and cleared of bindings.
     // The connection keeps ownership.
     sqlite3_stmt* prepare(const QString& sql);
+    // Finalizes every cached statement (none may be running): the next use of a statement
+    // prepares it again, as its first use did. The benchmarks time first uses so.
+    void forgetStatements();
     // Throws DbError with the connection's last error message prefixed by context.
     [[noreturn]] void fail(const QString& context) const;
 
@@ -93,6 +96,9 @@ private:
     // throws when this scope itself ended normally).
     void endScope(bool ok);
     void rollbackNow();
+    // Puts a prepared statement into the cache under its text (the oldest idle one leaves
+    // when the cache is full).
+    void keep(const QString& sql, sqlite3_stmt* st);
     void openFile();
     void ensureOpen() const;
 
