@@ -2,6 +2,11 @@
 
 #include "data/DM1.h"
 #include "data/Sql.h"
+#include "ui/DataGrid.h"
+
+#include <QAbstractItemModel>
+
+#include <functional>
 
 namespace {
 // Each test starts from a fresh sample shop.
@@ -328,4 +333,105 @@ TEST_F(QueryTest, SignalsOnlyWhileControlsEnabledAndExecSqlLeavesRows)
     EXPECT_EQ(q.cellText(0, 1), "一号库");
     w.setSql({"update nosuch set a=1"});
     EXPECT_THROW(w.execSql(), DbError);
+}
+
+// Rows are kept per column in blocks; texts and integers of declared columns in four bytes. A
+// value such a column cannot hold (an integer past 32 bits, the lowest one, a text where an
+// integer is declared) turns the column to full cells, on reading as on writing, and every
+// value reads back as stored, across the blocks and after a sort and a delete.
+TEST_F(QueryTest, NarrowColumnsWidenForValuesTheyCannotHoldAndRowsCrossBlocks)
+{
+    exec("INSERT INTO zu (spid1, spid2, xs) VALUES (NULL, 1, 1), (2147483647, -2147483647, 2),"
+         " (-2147483648, 5, 3), (1099511627776, 6, 4), ('abc', 7, 5)");
+    Query& q = dm->AQzu1;
+    openOn(q, "SELECT * FROM zu order by xs");
+    QStringList read;
+    for (int r = 0; r < q.recordCount(); ++r)
+        read << q.cellText(r, 0) + (q.cellIsNull(r, 0) ? "(null)" : "") + "/" + QString::number(q.cellInteger(r, 1));
+    EXPECT_EQ(read, (QStringList{"(null)/1", "2147483647/-2147483647", "-2147483648/5", "1099511627776/6", "abc/7"}));
+
+    // Written through the query: a narrow column takes the wide value and keeps the others.
+    exec("DELETE FROM zu WHERE xs>1");
+    openOn(q, "SELECT * FROM zu");
+    q.edit();
+    q.setInteger("spid2", 1LL << 40);
+    q.post();
+    q.append();
+    q.setInteger("spid1", -(1LL << 35));
+    q.setText("xs", "9");
+    q.post();
+    EXPECT_EQ(q.cellInteger(0, 1), 1LL << 40);
+    EXPECT_EQ(q.cellInteger(1, 0), -(1LL << 35));
+    EXPECT_TRUE(q.cellIsNull(0, 0));
+    EXPECT_EQ(sqlScalar(*dm, "SELECT ifnull(spid1,'-') || '/' || ifnull(spid2,'-') || '/' || xs FROM zu ORDER BY rowid"),
+              "-/1099511627776/1.0");
+    EXPECT_EQ(count("zu WHERE spid1=-34359738368 AND xs=9"), 1);
+
+    // 40,000 rows: the first block grows, later ones are whole; texts repeat and differ.
+    exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<39999)"
+         " INSERT INTO cgfx (rq, dh, ppgg, sl, je) SELECT '2024-05-0' || (1 + i/10000), 'DH' || (i/4), "
+         " CASE WHEN i%3=0 THEN '' ELSE '商品' || i END, i, i*0.5 FROM n");
+    openOn(q, "SELECT * FROM cgfx order by id");
+    ASSERT_EQ(q.recordCount(), 40000);
+    const int ppgg = q.fieldIndex("ppgg"), dh = q.fieldIndex("dh"), rq = q.fieldIndex("rq"), je = q.fieldIndex("je");
+    for (int r : {0, 1, 15, 16, 16383, 16384, 32767, 32768, 39999})
+        EXPECT_EQ(q.cellText(r, rq) + " " + q.cellText(r, dh) + " " + q.cellText(r, ppgg) + " " + q.cellText(r, je),
+                  QString("2024-05-0%1 DH%2 %3 %4").arg(1 + r / 10000).arg(r / 4).arg(r % 3 ? "商品" + QString::number(r) : "")
+                      .arg(Money::fromDouble(r * 0.5).plainText())) << r;
+    q.setSort("sl DESC");
+    EXPECT_EQ(q.cellText(0, q.fieldIndex("sl")) + " " + q.text("dh"), "39999 DH0");
+    q.moveTo(16384);
+    q.deleteRow();
+    EXPECT_EQ(q.recordCount(), 39999);
+    EXPECT_EQ(q.cellText(16384, q.fieldIndex("sl")), "23614");
+}
+
+// Rows opened deferred are read when first asked for, as the table then holds them; an append
+// before that starts from none; a grid that shows the query takes its rows at the open.
+TEST_F(QueryTest, DeferredRowsAreReadWhenFirstAskedForAndAtOnceForAGrid)
+{
+    Query& q = dm->AQck1;
+    q.setSql({"SELECT * FROM ck order by id"});
+    q.openDeferred();
+    EXPECT_TRUE(q.isOpen() && q.rowsDeferred());
+    EXPECT_EQ(q.fieldIndex("ck"), 1) << "the fields are known without the rows";
+    exec("INSERT INTO ck (ck) VALUES ('三号库')");
+    EXPECT_TRUE(q.rowsDeferred());
+    EXPECT_EQ(columnTexts(q, "ck"), (QStringList{"一号库", "二号库", "三号库"}));
+    EXPECT_FALSE(q.rowsDeferred());
+    EXPECT_EQ(q.recNo(), 0);
+
+    // Every way of asking reads them: the cursor, a field, a locate, a sort, an edit.
+    const std::function<void(Query&)> asks[] = {
+        [](Query& d) { d.next(); }, [](Query& d) { d.text("ck"); }, [](Query& d) { d.eof(); },
+        [](Query& d) { d.locate({"ck"}, {"二号库"}); }, [](Query& d) { d.setSort("ck DESC"); },
+        [](Query& d) { d.edit(); d.cancel(); }, [](Query& d) { d.cellText(0, 0); },
+    };
+    for (const auto& ask : asks) {
+        q.close();
+        q.openDeferred();
+        ask(q);
+        EXPECT_FALSE(q.rowsDeferred());
+        EXPECT_EQ(q.recordCount(), 3);
+    }
+
+    // An append before the rows are read keeps only the new row in hand.
+    q.close();
+    q.openDeferred();
+    q.append();
+    q.setText("ck", "四号库");
+    q.post();
+    EXPECT_EQ(columnTexts(q, "ck"), QStringList{"四号库"});
+    EXPECT_EQ(count("ck"), 4);
+
+    // Shown in a grid, the rows are read at the open.
+    DataGrid grid;
+    grid.setQuery(&q);
+    q.close();
+    q.openDeferred();
+    EXPECT_FALSE(q.rowsDeferred());
+    exec("DELETE FROM ck WHERE ck='四号库'");
+    EXPECT_EQ(grid.model()->rowCount(), 4);
+    EXPECT_EQ(q.recordCount(), 4);
+    grid.setQuery(nullptr);
 }

@@ -124,6 +124,24 @@ TEST_P(SettlementRules, AFailureLeavesEveryTableAndTheRowsShownAsBefore)
     EXPECT_EQ(docs().money(side.paidColumn).plainText(), "30");
 }
 
+// A save appends to the row query: with a list showing the rows, after them; with none, the
+// table's rows are not read and the new row is the only one in hand.
+TEST_P(SettlementRules, ASaveAppendsToTheRowsShownAndReadsNoneWhenNoListShowsThem)
+{
+    for (const bool shown : {true, false}) {
+        rows().close();
+        if (shown) {
+            rows().setSql({"SELECT * FROM " + side.rowTable, "order by id"});
+            rows().open();
+        }
+        const int before = count(side.rowTable);
+        ASSERT_EQ(save(doc(6), "1"), SettlementResult::Done);
+        EXPECT_EQ(rows().recordCount(), shown ? before + 1 : 1) << shown;
+        rows().last();
+        EXPECT_EQ(rows().integer("id"), before + 1) << shown;
+    }
+}
+
 SETTLEMENT_SIDES(SettlementRules);
 
 } // namespace

@@ -49,6 +49,20 @@ TEST_F(Reversal, PurchaseTakesEachLineBackOutByTheMovingAverage)
     EXPECT_EQ(count("cgglz WHERE dh LIKE 'CG202401200%'"), 1);
 }
 
+// A list query whose rows are not read yet (as the comprehensive statistics leave one that no
+// window shows) is not read by the un-audit: the header is set back by a statement, and the
+// rows, read later, show it held.
+TEST_F(Reversal, AHeaderQueryNotReadYetIsLeftUnreadAndReadsTheHeaderHeld)
+{
+    const QString doc = "CG20240120001";
+    document(Purchase, doc, "华南电器", "0,15", "已审核", {"G1|彩电|5|3"});
+    dm->AQcgz1.setSql({"SELECT * FROM cgglz", "where dh=" + sqlQuote(doc)});
+    dm->AQcgz1.openDeferred();
+    EXPECT_EQ(unauditPurchase(*dm, doc), ReversalResult::Done);
+    EXPECT_TRUE(dm->AQcgz1.rowsDeferred());
+    EXPECT_EQ(columnTexts(dm->AQcgz1, "shbj"), QStringList{"未审核"});
+}
+
 TEST_F(Reversal, SalesPutEachLineBackAtTheRowsCost)
 {
     // Goods rows before (quantity, amount, cost; none: missing) and the line sold from them.
