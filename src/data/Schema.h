@@ -7,7 +7,8 @@
 class Connection;
 
 namespace Schema {
-// Creates every table and index that is missing (safe on an existing database).
+// Creates every table and index that is missing and drops the indexes newer ones replace
+// (safe on an existing database).
 void create(Connection& c);
 // Writes the company row and the built-in operator "系统管理员" (empty password, every
 // permission) when they are missing.

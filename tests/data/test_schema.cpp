@@ -65,3 +65,27 @@ TEST(DataModule, QueriesAreNamedClosedAndTheirDesignStatementsRun)
     c.reopen();
     EXPECT_EQ(c.execute("SELECT * FROM ck").recordCount(), 2);
 }
+
+// A file made before the ledgers' goods-key indexes carried their statistics columns gets the
+// new ones in place of the old on opening; the rows stay.
+TEST(Schema, AnOlderFileGetsTheLedgersNewIndexesInPlaceOfTheOld)
+{
+    const auto goodsIndexes = [](Connection& c) {
+        return c.execute("SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master"
+                         " WHERE type='index' AND name GLOB 'ix_*fx_txm*' ORDER BY name)").rows.at(0).at(0).toString();
+    };
+    TempShop shop(false);
+    Connection& c = shop.dm->ADOC1;
+    for (const char* ledger : {"cgfx", "xsfx", "rkfx"})
+        c.exec(QStringLiteral("CREATE INDEX ix_%1_txm_ppgg_dw ON %1(txm,ppgg,dw)").arg(ledger));
+    c.exec("DROP INDEX ix_xsfx_txm_ppgg_dw_kh_jsr_ck_rq_sl_je_cbje_maoli");
+    c.exec("INSERT INTO xsfx (txm, sl) VALUES ('A01', 2)");
+    ASSERT_EQ(goodsIndexes(c), "ix_cgfx_txm_ppgg_dw ix_cgfx_txm_ppgg_dw_ghs_jsr_ck_rq_sl_je ix_rkfx_txm_ppgg_dw "
+                               "ix_rkfx_txm_ppgg_dw_lx_jsr_ck_rq_sl_je ix_xsfx_txm_ppgg_dw");
+    const QString path = shop.path();
+    shop.dm.reset();
+    TDM1 again(path);
+    EXPECT_EQ(goodsIndexes(again.ADOC1), "ix_cgfx_txm_ppgg_dw_ghs_jsr_ck_rq_sl_je ix_rkfx_txm_ppgg_dw_lx_jsr_ck_rq_sl_je "
+                                         "ix_xsfx_txm_ppgg_dw_kh_jsr_ck_rq_sl_je_cbje_maoli");
+    EXPECT_EQ(again.ADOC1.execute("SELECT sl FROM xsfx WHERE txm='A01'").rows.at(0).at(0).toInt(), 2);
+}

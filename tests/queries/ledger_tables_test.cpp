@@ -103,6 +103,13 @@ TEST_P(LedgerTables, StatisticsGroupAndDrillDownIntoTheDetail)
 
     s.statsRun(w, [](TLedgerStatisticsDialog&) {});
     EXPECT_EQ(LedgerShop::rows(q, goods), (QStringList{"A01|13|270", "B02|4|142", "C03|3|269.73"}));
+    // The run reads the goods-key index alone, in goods order: it carries every column the
+    // statement filters on and adds up.
+    QStringList plan;
+    for (const QVariantList& step : s.dm->ADOC1.execute("EXPLAIN QUERY PLAN " + q.sqlText()).rows)
+        plan << step.value(3).toString();
+    EXPECT_TRUE(plan.join('|').startsWith("SCAN " + k.table + " USING COVERING INDEX ix_" + k.table + "_txm_ppgg_dw_"))
+        << plan.join('|').toStdString();
     EXPECT_EQ(LedgerShop::panels(w, {2, 3}), (QStringList{"20", "681.73"}));
     ASSERT_EQ(s.rec.texts(), QStringList{"统计完毕！"});
     EXPECT_EQ(s.rec.last().caption, "提示");
