@@ -4,6 +4,11 @@
 #include "data/Query.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
+#include <QHash>
+#include <QPainter>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -177,11 +182,88 @@ private:
     mutable RowStyle style_;
 };
 
+// Paints a cell as the view's own item painting does (background, selection, the text in the
+// cell's alignment) but lays each distinct text out once: a screen of a ledger repeats its
+// dates, names and amounts, and laying a text out is most of what painting it costs. A text
+// that does not fit (elided), the focused cell (framed around its text) and an empty cell are
+// left to the view's own way.
+class CellPainter : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* w = opt.widget;
+        const QStyle* style = w ? w->style() : QApplication::style();
+        if (opt.text.isEmpty() || (opt.features & QStyleOptionViewItem::WrapText) || (opt.state & QStyle::State_HasFocus)) {
+            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+            return;
+        }
+        // No check box or icon in these cells: the text has the whole cell less the margins
+        // (asking the style would lay the text out to measure it).
+        QRect textRect = opt.rect;
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+        textRect.adjust(margin, 0, -margin, 0);
+        const QStaticText& text = laidOut(opt.text, opt.font);
+        const QSizeF size = text.size();
+        if (size.width() > textRect.width()) {
+            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+            return;
+        }
+        // Everything but the text, then the text where the view would put it.
+        opt.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+        QPalette::ColorGroup cg = (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        if (cg == QPalette::Normal && !(opt.state & QStyle::State_Active))
+            cg = QPalette::Inactive;
+        const QRect line = QStyle::alignedRect(opt.direction, opt.displayAlignment & Qt::AlignVertical_Mask,
+                                               QSize(textRect.width(), int(size.height())), textRect);
+        double x = line.left();
+        const Qt::Alignment h = QStyle::visualAlignment(opt.direction, opt.displayAlignment) & Qt::AlignHorizontal_Mask;
+        if (h & Qt::AlignRight)
+            x += textRect.width() - size.width();
+        else if (h & Qt::AlignHCenter)
+            x += (textRect.width() - size.width()) / 2;
+        painter->save();
+        painter->setClipRect(opt.rect);
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(cg, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawStaticText(QPointF(x, line.top()), text);
+        painter->restore();
+    }
+
+private:
+    // The text laid out in the font (kept for the next paint; a few thousand at most).
+    const QStaticText& laidOut(const QString& s, const QFont& font) const
+    {
+        if (font != font_) {
+            texts_.clear();
+            font_ = font;
+        }
+        auto it = texts_.find(s);
+        if (it == texts_.end()) {
+            if (texts_.size() > 4096)
+                texts_.clear();
+            QStaticText t(s);
+            t.setTextFormat(Qt::PlainText);
+            t.prepare(QTransform(), font);
+            it = texts_.insert(s, t);
+        }
+        return it.value();
+    }
+
+    mutable QHash<QString, QStaticText> texts_;
+    mutable QFont font_;
+};
+
 DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
 {
     setObjectName(QStringLiteral("DBGrid1"));
     model_ = new QueryModel(this);
     setModel(model_);
+    setItemDelegate(new CellPainter(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

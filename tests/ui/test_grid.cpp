@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStyledItemDelegate>
 
 namespace {
 // A grid over a small table of its own in a fresh shop.
@@ -152,4 +153,25 @@ TEST_F(GridTest, TitleAndRightClicks)
     EXPECT_EQ(grid.currentRow(), 2);
     EXPECT_EQ(grid.lastPopup(), &menu);
     menu.hide();
+}
+
+// The grid lays each text out once and paints it where the view's own item painting does:
+// the same pixels for left, right and centred cells, red and tinted rows, the selected row
+// and its focused cell, a text too long for its column (elided) and an empty one.
+TEST_F(GridTest, PaintsEveryCellAsTheViewsOwnPainting)
+{
+    DM1->ADOC1.exec(QStringLiteral("INSERT INTO gt (dh, je, shbj) VALUES ('一个放不下的很长很长的单号文字', NULL, '已审核'),"
+                                   " ('', 0.05, '未审核')"));
+    grid.setColumns({{QStringLiteral("dh"), QStringLiteral("单号"), 80, Qt::AlignLeft | Qt::AlignVCenter, true},
+                     {QStringLiteral("je"), QStringLiteral("金额"), 60, Qt::AlignRight | Qt::AlignVCenter},
+                     {QStringLiteral("shbj"), QStringLiteral("状态"), 70, Qt::AlignCenter, false, QColor(255, 255, 200)}});
+    q->open();
+    q->moveTo(1);
+    grid.show();
+    grid.setFocus();
+    QApplication::processEvents();
+    const QImage ours = grid.grab().toImage();
+    grid.setItemDelegate(new QStyledItemDelegate(&grid));
+    const QImage views = grid.grab().toImage();
+    EXPECT_EQ(ours, views);
 }
