@@ -68,11 +68,11 @@ Figures measureRead(Context& c, const std::function<double()>& action)
     Figures f;
     for (int i = 0; i < c.rounds; ++i) {
         const double took = action();
-        f.program = f.program < 0 ? took : std::min(f.program, took);
+        f.keepProgram(took);
     }
     for (int i = 0; i < c.rounds; ++i) {
         const Replayed r = replay(c.db(), statements, false);
-        f.sqlite = f.sqlite < 0 ? r.ms : std::min(f.sqlite, r.ms);
+        f.keepSqlite(r.ms);
         f.rows = r.rows;
     }
     return f;
@@ -109,8 +109,8 @@ Figures measureWrite(Context& c, const std::function<void()>& prepare, const std
         prepare();
         const Replayed r = replay(c.db(), statements, true);
         undo();
-        f.program = f.program < 0 ? took : std::min(f.program, took);
-        f.sqlite = f.sqlite < 0 ? r.ms : std::min(f.sqlite, r.ms);
+        f.keepProgram(took);
+        f.keepSqlite(r.ms);
         f.rows = r.rows;
         f.note = QStringLiteral("%1 statements").arg(r.statements);
     }

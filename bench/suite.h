@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct Figures {
     double sqlite = -1;
     long long rows = 0;          // rows SQLite alone read for the same statements
     QString note{};
+    // Keeps the best (lowest) of the rounds.
+    void keepProgram(double ms) { program = program < 0 ? ms : std::min(program, ms); }
+    void keepSqlite(double ms) { sqlite = sqlite < 0 ? ms : std::min(sqlite, ms); }
 };
 
 // Which targets a path is held to.

@@ -238,9 +238,9 @@ Figures beside(Context& c, const std::vector<Statement>& run, const std::functio
     Figures f;
     for (int i = 0; i < c.rounds; ++i) {
         const double took = bench::timed(action);
-        f.program = f.program < 0 ? took : std::min(f.program, took);
+        f.keepProgram(took);
         const Replayed r = replay(c.db(), run, false);
-        f.sqlite = f.sqlite < 0 ? r.ms : std::min(f.sqlite, r.ms);
+        f.keepSqlite(r.ms);
         f.rows = r.rows;
     }
     return f;
@@ -317,7 +317,7 @@ Path titleSortPath()
                         grid->clickTitle(column);
                         paint(w);
                     });
-                    f.program = f.program < 0 ? took : std::min(f.program, took);
+                    f.keepProgram(took);
                 }
                 f.rows = grid->model()->rowCount();
                 f.note = QStringLiteral("no statement runs");
