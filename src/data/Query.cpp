@@ -170,9 +170,6 @@ public:
 
     explicit ColumnCells(Form f = Form::Wide) : form_(f) {}
 
-    Form form() const { return form_; }
-    std::size_t size() const { return form_ == Form::Wide ? wide_.size() : narrow_.size(); }
-
     Cell get(std::size_t row) const
     {
         switch (form_) {
@@ -218,19 +215,13 @@ public:
             wide_.set(row, c);
         }
     }
-    // The fill's fast ways in: a text's arena place, a 32-bit integer.
+    // The fill's fast way in: a text's arena place.
     void pushText(std::uint64_t place)
     {
         if (form_ == Form::Text && place < TextEmpty)
             narrow_.push(static_cast<std::uint32_t>(place));
         else
             push((TagText << 48) | place);
-    }
-
-    void clear()
-    {
-        narrow_.clear();
-        wide_.clear();
     }
 
 private:
@@ -393,15 +384,13 @@ struct Query::Impl {
             order[r] = static_cast<std::uint32_t>(r);
         inOrder = false;
     }
-    std::uint32_t appendRow(const std::vector<Cell>& row)
+    void appendRow(const std::vector<Cell>& row)
     {
-        const auto phys = static_cast<std::uint32_t>(physical);
         for (std::size_t i = 0; i < width(); ++i)
             cells[i].push(row[i]);
-        ++physical;
         if (!inOrder)
-            order.push_back(phys);
-        return phys;
+            order.push_back(static_cast<std::uint32_t>(physical));
+        ++physical;
     }
 
     Cell textCell(const QString& s)
