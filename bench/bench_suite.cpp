@@ -357,6 +357,7 @@ int main(int argc, char** argv)
             main.show();
             Fmain1 = &main;
             MessageRecorder messages;
+            checkReplayValues(dm.ADOC1.handle());
             Context c{size, dm, main, rounds};
             setModalDriver([&c](QDialog& d) {
                 auto step = std::move(c.nextDialog);

@@ -138,6 +138,39 @@ bool bindExpanded(sqlite3_stmt* st, const QByteArray& text, const QByteArray& ex
     return j == expanded.size();
 }
 
+void checkReplayValues(sqlite3* db)
+{
+    const char* sql = "SELECT ?, ?, '?''s', ?, ?, ?, ?, ?";
+    sqlite3_stmt* st = nullptr;
+    check(db, sqlite3_prepare_v2(db, sql, -1, &st, nullptr), sql);
+    sqlite3_bind_text(st, 1, "O'Neil 商品", -1, SQLITE_STATIC);
+    sqlite3_bind_null(st, 2);
+    sqlite3_bind_double(st, 3, -1234.5625);
+    sqlite3_bind_int64(st, 4, -(1LL << 40));
+    sqlite3_bind_double(st, 5, 1e-7);
+    sqlite3_bind_blob(st, 6, "\x01\xff", 2, SQLITE_STATIC);
+    sqlite3_bind_text(st, 7, "", 0, SQLITE_STATIC);
+    char* e = sqlite3_expanded_sql(st);
+    const QByteArray expanded(e);
+    sqlite3_free(e);
+    const auto row = [](sqlite3_stmt* s) {
+        QByteArray out;
+        if (sqlite3_step(s) == SQLITE_ROW)
+            for (int c = 0; c < sqlite3_column_count(s); ++c)
+                out += QByteArray::number(sqlite3_column_type(s, c)) + ':'
+                    + QByteArray(reinterpret_cast<const char*>(sqlite3_column_blob(s, c)), sqlite3_column_bytes(s, c)) + '|';
+        sqlite3_reset(s);
+        return out;
+    };
+    const QByteArray bound = row(st);
+    sqlite3_clear_bindings(st);
+    const bool read = bindExpanded(st, QByteArray(sql), expanded);
+    const QByteArray replayed = row(st);
+    sqlite3_finalize(st);
+    if (!read || replayed != bound)
+        throw std::runtime_error("the replay reads other values than were bound: " + expanded.toStdString());
+}
+
 Replayed replay(sqlite3* db, const std::vector<Statement>& statements, bool inTransaction)
 {
     Replayed r;

@@ -41,7 +41,12 @@ struct Replayed {
 Replayed replay(sqlite3* db, const std::vector<Statement>& statements, bool inTransaction);
 
 // The values of the parameters of text as expanded shows them, bound to st (parameter i
-// gets the i-th value). Exposed for the suite's self-check.
+// gets the i-th value).
 bool bindExpanded(sqlite3_stmt* st, const QByteArray& text, const QByteArray& expanded);
+
+// Binds values of every kind (a quoted text, NULL, negative and large numbers, a blob) to a
+// statement, reads SQLite's expanded text back through bindExpanded and checks that the same
+// values come out; throws when they do not, so the suite never replays other values.
+void checkReplayValues(sqlite3* db);
 
 } // namespace suite
