@@ -273,7 +273,7 @@ QString memoryPerRow(TDM1& dm)
 }
 
 // The SQLite time from which a read's ratio is judged.
-constexpr double kJudged = 5;
+constexpr double kJudged = 10;
 
 QString verdict(const Path& p, const std::map<long long, Result>& bySize, long long size, double growth)
 {
@@ -282,7 +282,7 @@ QString verdict(const Path& p, const std::map<long long, Result>& bySize, long l
         return r.error.isEmpty() ? QString() : QStringLiteral("ERROR");
     QStringList missed;
     const double ratio = r.f.sqlite > 0 ? r.f.program / r.f.sqlite : 0;
-    // Below 5 ms of SQLite the window's own fixed work (the model reset, the status bar, the
+    // Below 10 ms of SQLite the window's own fixed work (the model reset, the status bar, the
     // first paint of a screen of rows) outweighs the statements: the ratio is shown, not judged.
     if (p.target == Target::Read && r.f.sqlite > 0 && r.f.sqlite < kJudged)
         return QStringLiteral("(fixed)");
