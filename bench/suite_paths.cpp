@@ -40,7 +40,6 @@ const QDate kDocumentDay(2026, 1, 2);
 const QString kPurchase = QStringLiteral("CG20260102001");
 const QString kSale = QStringLiteral("XS20260102001");
 const QString kTransfer = QStringLiteral("DB20260102001");
-constexpr int kLines = 100;
 
 RecordSet rows(TDM1& dm, const QString& sql) { return dm.ADOC1.execute(sql); }
 
@@ -64,7 +63,7 @@ void holdPurchase(TDM1& dm)
         return;
     dm.ADOC1.exec(QStringLiteral("INSERT INTO cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) SELECT ") + sqlQuote(kPurchase)
                   + QStringLiteral(",'dz',txm,ppgg,dw,1+id%5,jj,1,(1+id%5)*jj FROM sp WHERE ck=")
-                  + sqlQuote(warehouses()[0]) + QStringLiteral(" ORDER BY id LIMIT ") + QString::number(kLines)
+                  + sqlQuote(warehouses()[0]) + QStringLiteral(" ORDER BY id LIMIT 100")
                   + QStringLiteral(" OFFSET 1000"));
     ensurePurchaseLines(dm, kPurchase, false);
     savePurchase(dm, purchaseInput(dm, false, false));
@@ -94,7 +93,7 @@ void postSale(TDM1& dm)
                       + sqlQuote(kSale)
                       + QStringLiteral(",'yz',txm,ppgg,dw,1+id%3,xjls,1,(1+id%3)*xjls,kcjg,(1+id%3)*kcjg,"
                                        "(1+id%3)*(xjls-kcjg) FROM sp WHERE ck=")
-                      + sqlQuote(warehouses()[2]) + QStringLiteral(" ORDER BY id LIMIT ") + QString::number(kLines)
+                      + sqlQuote(warehouses()[2]) + QStringLiteral(" ORDER BY id LIMIT 100")
                       + QStringLiteral(" OFFSET 2000"));
         dm.ADOC1.exec(QStringLiteral("INSERT INTO xsglz(dh,rq,kdrq,shbj,zhidan,ck,kh,jsr,bz,hjsl,hjje,yhe,yse,sse,qk) "
                                      "SELECT %1,'2026-01-02','2026-01-02','已审核','系统管理员',%2,'','李红','',sum(sl),"
@@ -115,7 +114,7 @@ void postTransferOf100(TDM1& dm)
         Transaction t(dm.ADOC1);
         dm.ADOC1.exec(QStringLiteral("INSERT INTO dbglc(dh,bj,txm,ppgg,dw,sl,jg,je) SELECT ") + sqlQuote(kTransfer)
                       + QStringLiteral(",'yz',txm,ppgg,dw,1+id%4,kcjg,(1+id%4)*kcjg FROM sp WHERE ck=")
-                      + sqlQuote(warehouses()[0]) + QStringLiteral(" ORDER BY id LIMIT ") + QString::number(kLines)
+                      + sqlQuote(warehouses()[0]) + QStringLiteral(" ORDER BY id LIMIT 100")
                       + QStringLiteral(" OFFSET 2500"));
         dm.ADOC1.exec(QStringLiteral("INSERT INTO dbglz(dh,rq,kdrq,shbj,zhidan,ck1,ck2,jsr,bz,hjsl,hjje) SELECT %1,"
                                      "'2026-01-02','2026-01-02','已审核','系统管理员',%2,%3,'赵刚','',sum(sl),sum(je) "
@@ -203,10 +202,13 @@ qint64 assemblyItem(TDM1& dm)
     const RecordSet ids = rows(dm, QStringLiteral("SELECT id FROM sp WHERE ck=%1 ORDER BY id LIMIT 21 OFFSET 3000")
                                        .arg(sqlQuote(warehouses()[0])));
     const qint64 whole = ids.rows.at(0).value(0).toLongLong();
-    if (rows(dm, QStringLiteral("SELECT 1 FROM zu WHERE spid1=%1").arg(whole)).isEmpty())
+    if (rows(dm, QStringLiteral("SELECT 1 FROM zu WHERE spid1=") + sqlQuote(QString::number(whole))).isEmpty()) {
+        Transaction t(dm.ADOC1);
         for (int i = 1; i < ids.recordCount(); ++i)
             addPart(dm, assemblyParts(), whole, ids.rows.at(i).value(0).toLongLong(), Money::fromInt(1 + i % 3),
                     Money::fromInt(1));
+        t.commit();
+    }
     return whole;
 }
 

@@ -94,7 +94,7 @@ INSERT INTO sp(lb,txm,ppgg,dw,ck,jj,xjpf,xjls,kcsl,kcjg,kcje,slt,jet,ms,bz)
 // Purchases: nine documents a day of eight lines, one in fifty a return, one in 97 held;
 // paid at once in full, in half or not at all.
 const char* const kPurchases = R"SQL(
-CREATE TEMP TABLE pdoc AS SELECT k.i AS d, date('{START}', '+' || (k.i/9) || ' days') AS rq, k.i%9+1 AS seq,
+CREATE TEMP TABLE pdoc AS SELECT k.i AS d, date({START}, '+' || (k.i/9) || ' days') AS rq, k.i%9+1 AS seq,
   CASE WHEN k.i%10<7 THEN '一号仓库' ELSE '二号仓库' END AS ck,
   (SELECT mc FROM ghs WHERE id=1+(k.i*13)%300) AS ghs, (SELECT name FROM emp WHERE emp.i=k.i%20) AS jsr,
   k.i%97=96 AS held, k.i%20 AS pay, CASE WHEN k.i%50=49 THEN -1 ELSE 1 END AS sign
@@ -124,7 +124,7 @@ INSERT INTO fkfx(shbj,rq,dh,ghs,je,jsr,bz)
 // Sales: fifty documents a day of three lines, 35 retail (paid at once) and 15 wholesale to
 // customers; one in forty a return, one in 199 held.
 const char* const kSales = R"SQL(
-CREATE TEMP TABLE sdoc AS SELECT k.i AS d, date('{START}', '+' || (k.i/50) || ' days') AS rq, k.i%50<35 AS retail,
+CREATE TEMP TABLE sdoc AS SELECT k.i AS d, date({START}, '+' || (k.i/50) || ' days') AS rq, k.i%50<35 AS retail,
   CASE WHEN k.i%50<35 THEN 'XS' ELSE 'PF' END AS kind, CASE WHEN k.i%50<35 THEN k.i%50+1 ELSE k.i%50-34 END AS seq,
   CASE WHEN k.i%50<35 THEN '' ELSE (SELECT mc FROM kh WHERE id=1+(k.i*7)%2000) END AS kh,
   CASE WHEN k.i%50<35 THEN '门市部' ELSE '一号仓库' END AS ck, (SELECT name FROM emp WHERE emp.i=k.i%20) AS jsr,
@@ -157,7 +157,7 @@ INSERT INTO skfx(shbj,rq,dh,kh,je,jsr,bz)
 // Transfers (four a day of five lines, out of 一号仓库) and movements (three a day of four
 // lines, a loss, a gain, a gift or a loan), their ledger rows in date order.
 const char* const kStockChanges = R"SQL(
-CREATE TEMP TABLE tdoc AS SELECT k.i AS d, date('{START}', '+' || (k.i/4) || ' days') AS rq, k.i%4+1 AS seq,
+CREATE TEMP TABLE tdoc AS SELECT k.i AS d, date({START}, '+' || (k.i/4) || ' days') AS rq, k.i%4+1 AS seq,
   CASE k.i%3 WHEN 0 THEN '门市部' WHEN 1 THEN '展厅' ELSE '二号仓库' END AS ck2,
   (SELECT name FROM emp WHERE emp.i=k.i%20) AS jsr, k.i%101=100 AS held FROM n k WHERE k.i<{DAYS}*4;
 CREATE UNIQUE INDEX temp.tdoc_d ON tdoc(d);
@@ -172,7 +172,7 @@ INSERT INTO dbglz(dh,rq,kdrq,shbj,zhidan,ck1,ck2,jsr,bz,hjsl,hjje)
   SELECT 'DB' || replace(t.rq,'-','') || printf('%03d', t.seq), t.rq, t.rq,
     CASE WHEN t.held THEN '未审核' ELSE '已审核' END, '系统管理员', '一号仓库', t.ck2, t.jsr, '', s.hjsl, s.hjje
   FROM tdoc t JOIN tsum s ON s.d=t.d ORDER BY t.d;
-CREATE TEMP TABLE mdoc AS SELECT k.i AS d, date('{START}', '+' || (k.i/3) || ' days') AS rq, k.i%3+1 AS seq,
+CREATE TEMP TABLE mdoc AS SELECT k.i AS d, date({START}, '+' || (k.i/3) || ' days') AS rq, k.i%3+1 AS seq,
   (SELECT name FROM wh WHERE wh.i=k.i%4) AS ck, CASE k.i%4 WHEN 0 THEN '报损' WHEN 1 THEN '盘盈' WHEN 2 THEN '赠品' ELSE '借出' END AS lx,
   CASE k.i%4 WHEN 1 THEN 1 ELSE -1 END AS sign, (SELECT name FROM emp WHERE emp.i=k.i%20) AS jsr,
   k.i%89=88 AS held FROM n k WHERE k.i<{DAYS}*3;
@@ -204,7 +204,7 @@ INSERT INTO rkfx(rq,txm,ppgg,dw,sl,jg,je,lx,jsr,dh,ck)
 // Other income and expense: six a day, one in three income.
 const char* const kOtherIncome = R"SQL(
 INSERT INTO szfx(rq,lb,xm,se,ze,jsr,bz)
-  SELECT date('{START}', '+' || (k.i/6) || ' days'), it.lb, it.xm,
+  SELECT date({START}, '+' || (k.i/6) || ' days'), it.lb, it.xm,
     CASE WHEN it.lb='收入' THEN 50+(k.i*37)%500 ELSE 0 END, CASE WHEN it.lb='收入' THEN 0 ELSE 20+(k.i*53)%800 END,
     (SELECT name FROM emp WHERE emp.i=k.i%20), ''
   FROM n k JOIN item it ON it.i = CASE WHEN k.i%3=0 THEN (k.i/3)%3 ELSE 3+(k.i/3)%6 END WHERE k.i<{DAYS}*6 ORDER BY k.i;
@@ -226,7 +226,7 @@ void generate(const QString& path, long long ledgerRows)
     const QString start = QDate::fromString(QLatin1String(kLastDay), Qt::ISODate).addDays(1 - days).toString(Qt::ISODate);
     auto fill = [&](const char* script) {
         return QString::fromUtf8(script)
-            .replace(QLatin1String("{START}"), start)
+            .replace(QLatin1String("{START}"), sqlQuote(start))
             .replace(QLatin1String("{DAYS}"), QString::number(days))
             .replace(QLatin1String("{GOODS}"), QString::number(kGoods))
             .replace(QLatin1String("{COUNT}"), QString::number(std::max(days * ShopDay::sales, 5000)));
