@@ -235,7 +235,7 @@ public:
     }
 
 private:
-    // The text laid out in the font (kept for the next paint; a few thousand at most).
+    // The text laid out in the font (kept for the next paint; two thousand at most).
     const QStaticText& laidOut(const QString& s, const QFont& font) const
     {
         if (font != font_) {
@@ -244,7 +244,7 @@ private:
         }
         auto it = texts_.find(s);
         if (it == texts_.end()) {
-            if (texts_.size() > 4096)
+            if (texts_.size() > 2048)
                 texts_.clear();
             QStaticText t(s);
             t.setTextFormat(Qt::PlainText);
