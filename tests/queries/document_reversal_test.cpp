@@ -4,7 +4,7 @@
 
 #include "document_shop.h"
 
-#include "queries/purchase_reversal.h"
+#include "queries/document_reversal.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ TEST_F(Reversal, PurchaseTakesEachLineBackOutByTheMovingAverage)
     dm->AQcgz1.open();
     dm->AQcgz1.moveTo(3);   // the list stands on the other document
 
-    EXPECT_EQ(unauditPurchase(*dm, doc), ReversalResult::Done);
+    EXPECT_EQ(unauditDocument(*dm, purchaseDocuments(), doc), ReversalResult::Done);
     EXPECT_EQ(stock("G1") + ", " + stock("G2") + ", " + stock("G3"), "电视 10 20 2, 电视 2 4.25 2.12, 未知 -3 -23 7.67");
     EXPECT_EQ(lines("SELECT dh FROM cgfx WHERE dh LIKE 'CG202401200%' union all SELECT dh||' '||je FROM fkfx WHERE dh LIKE 'CG202401200%'"),
               (QStringList{other, other + " 15"}));
@@ -36,16 +36,16 @@ TEST_F(Reversal, PurchaseTakesEachLineBackOutByTheMovingAverage)
         EXPECT_TRUE(q->sqlLines().value(1) == "where dh='刷新数据'" && q->isOpen() && q->isEmpty());
 
     const QString after = dump();
-    EXPECT_EQ(unauditPurchase(*dm, doc), ReversalResult::AlreadyHeld);
-    EXPECT_EQ(unauditPurchase(*dm, "CG20991231001"), ReversalResult::Missing);
-    EXPECT_EQ(deletePurchaseDocument(*dm, "CG20991231001"), ReversalResult::Missing);
+    EXPECT_EQ(unauditDocument(*dm, purchaseDocuments(), doc), ReversalResult::AlreadyHeld);
+    EXPECT_EQ(unauditDocument(*dm, purchaseDocuments(), "CG20991231001"), ReversalResult::Missing);
+    EXPECT_EQ(deleteDocument(*dm, purchaseDocuments(), "CG20991231001"), ReversalResult::Missing);
     EXPECT_EQ(dump(), after);
 
     // With the list closed the header is set back, or deleted, by a statement.
     dm->AQcgz1.close();
-    EXPECT_EQ(unauditPurchase(*dm, other), ReversalResult::Done);
+    EXPECT_EQ(unauditDocument(*dm, purchaseDocuments(), other), ReversalResult::Done);
     EXPECT_EQ(table("shbj", "cgglz", other), QStringList{"未审核"});
-    EXPECT_EQ(deletePurchaseDocument(*dm, other), ReversalResult::Done);
+    EXPECT_EQ(deleteDocument(*dm, purchaseDocuments(), other), ReversalResult::Done);
     EXPECT_EQ(count("cgglz WHERE dh LIKE 'CG202401200%'"), 1);
 }
 
@@ -58,7 +58,7 @@ TEST_F(Reversal, AHeaderQueryNotReadYetIsLeftUnreadAndReadsTheHeaderHeld)
     document(Purchase, doc, "华南电器", "0,15", "已审核", {"G1|彩电|5|3"});
     dm->AQcgz1.setSql({"SELECT * FROM cgglz", "where dh=" + sqlQuote(doc)});
     dm->AQcgz1.openDeferred();
-    EXPECT_EQ(unauditPurchase(*dm, doc), ReversalResult::Done);
+    EXPECT_EQ(unauditDocument(*dm, purchaseDocuments(), doc), ReversalResult::Done);
     EXPECT_TRUE(dm->AQcgz1.rowsDeferred());
     EXPECT_EQ(columnTexts(dm->AQcgz1, "shbj"), QStringList{"未审核"});
 }

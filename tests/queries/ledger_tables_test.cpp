@@ -5,8 +5,8 @@
 
 #include "documents/postings.h"
 #include "queries/Udycgfx1.h"
-#include "queries/purchase_reversal.h"
 #include "queries/Udycghz1.h"
+#include "queries/document_reversal.h"
 #include "shell/Export.h"
 #include "shell/Umain1.h"
 #include "support/PreviewTexts.h"
@@ -361,7 +361,7 @@ TEST(LedgerTablesRefresh, ADeleteElsewhereEmptiesTheDetailAndKeepsItsTotals)
     s.exec("INSERT INTO cgglz (dh,rq,shbj) VALUES ('D1','2024-03-15','已审核')");
     TLedgerDetail& d = *openLedgerDetail(Ledger::Purchase);
     ASSERT_EQ(d.query().recordCount(), 2);
-    EXPECT_EQ(deletePurchaseDocument(*s.dm, "D1"), ReversalResult::Done);
+    EXPECT_EQ(deleteDocument(*s.dm, purchaseDocuments(), "D1"), ReversalResult::Done);
     EXPECT_TRUE(d.query().isOpen());
     EXPECT_EQ(d.query().recordCount(), 0);
     EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"2", "102"}));
