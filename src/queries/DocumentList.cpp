@@ -39,12 +39,6 @@ DocumentList::DocumentList(ListDescription list, DocumentListActions actions, QW
     connectHandler(SB44, &QAbstractButton::clicked, this, &DocumentList::unaudit);
 }
 
-void DocumentList::formClosed()
-{
-    if (closed_)
-        closed_();
-}
-
 void DocumentList::view()
 {
     if (requireRows(QStringLiteral("没有单据可查阅！")) && actions_.showBrowser)

@@ -8,9 +8,6 @@
 
 #include "QueryWindow.h"
 #include "document_reversal.h"
-#include "ui/Forms.h"
-
-#include <QPointer>
 
 #include <functional>
 
@@ -38,29 +35,13 @@ public:
     void remove();     // SB66, N1
     void unaudit();    // SB44, N2
 
-    // Runs when the list has closed (its opener clears its instance variable there).
-    void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
-
-protected:
-    void formClosed() override;
-
 private:
     DocumentListActions actions_;
-    std::function<void()> closed_;
 };
 
-// The main menu's item of a document list: brings the open list of `instance` to the front,
-// or creates one and shows it as an MDI child (the list clears `instance` when it closes).
+// What the payables and receivables tables open with: openQueryWindow.
 template <class T>
 void openDocumentList(QPointer<T>& instance)
 {
-    if (ActivateIfOpen(instance.data()))
-        return;
-    T* w = new T(nullptr);
-    instance = w;
-    w->whenClosed([&instance, w] {
-        if (instance == w)
-            instance = nullptr;
-    });
-    showMdiChild(w);
+    openQueryWindow(instance);
 }

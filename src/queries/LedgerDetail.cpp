@@ -145,27 +145,17 @@ TConditionDialog* TLedgerDetail::createConditionDialog()
     return new TFcxrkfx1(this, this);
 }
 
-void TLedgerDetail::formClosed()
-{
-    if (Fcgfx1.data() == this)
-        Fcgfx1 = nullptr;
-    if (Fxsfx1.data() == this)
-        Fxsfx1 = nullptr;
-    if (Frkfx1.data() == this)
-        Frkfx1 = nullptr;
-}
-
 TLedgerDetail* openLedgerDetail(Ledger ledger)
 {
     switch (ledger) {
     case Ledger::Purchase:
-        return openOrActivate(Fcgfx1);
+        return openQueryWindow(Fcgfx1);
     case Ledger::Sales:
-        return openOrActivate(Fxsfx1);
+        return openQueryWindow(Fxsfx1);
     case Ledger::StockChange:
         break;
     }
-    return openOrActivate(Frkfx1);
+    return openQueryWindow(Frkfx1);
 }
 
 ConditionDescription ledgerConditions(Ledger ledger, bool warehouse)

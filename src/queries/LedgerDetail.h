@@ -8,8 +8,6 @@
 #include "QueryWindow.h"
 #include "ledger_statements.h"
 
-#include "ui/Forms.h"
-
 #include <QPointer>
 
 class QGridLayout;
@@ -30,7 +28,6 @@ public:
 protected:
     // Sales: for an operator other than the administrator the cost and profit totals stay empty.
     void afterRun() override;
-    void formClosed() override;
 
 private:
     Ledger ledger_;
@@ -57,18 +54,6 @@ public:
 extern QPointer<TFcgfx1> Fcgfx1;
 extern QPointer<TFxsfx1> Fxsfx1;
 extern QPointer<TFrkfx1> Frkfx1;
-
-// Brings the open window of an instance variable to the front, or creates it with the
-// application as owner and shows it; returns it.
-template <class W>
-W* openOrActivate(QPointer<W>& instance)
-{
-    if (!ActivateIfOpen(instance)) {
-        instance = new W(nullptr);
-        showMdiChild(instance);
-    }
-    return instance;
-}
 
 // The main menu's 采购明细表, 销售明细表, 变动明细表 (and the drill-down): brings the open table
 // to the front, or creates it (which runs its opening query); returns it.

@@ -170,27 +170,17 @@ TConditionDialog* TLedgerStatistics::createConditionDialog()
     return new TFcxrkhz1(this, this);
 }
 
-void TLedgerStatistics::formClosed()
-{
-    if (Fcghz1.data() == this)
-        Fcghz1 = nullptr;
-    if (Fxshz1.data() == this)
-        Fxshz1 = nullptr;
-    if (Frkhz1.data() == this)
-        Frkhz1 = nullptr;
-}
-
 TLedgerStatistics* openLedgerStatistics(Ledger ledger)
 {
     switch (ledger) {
     case Ledger::Purchase:
-        return openOrActivate(Fcghz1);
+        return openQueryWindow(Fcghz1);
     case Ledger::Sales:
-        return openOrActivate(Fxshz1);
+        return openQueryWindow(Fxshz1);
     case Ledger::StockChange:
         break;
     }
-    return openOrActivate(Frkhz1);
+    return openQueryWindow(Frkhz1);
 }
 
 ConditionDescription TLedgerStatisticsDialog::describe(Ledger ledger)

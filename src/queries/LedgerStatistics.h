@@ -39,7 +39,6 @@ protected:
     // Sales: an operator other than the administrator sees neither the cost and profit
     // columns nor their totals.
     void afterRun() override;
-    void formClosed() override;
 
 private:
     void resetTotals();

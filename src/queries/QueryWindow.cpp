@@ -501,6 +501,8 @@ void QueryWindow::closeEvent(QCloseEvent* e)
 {
     q_->close();
     formClosed();
+    if (closed_)
+        closed_();
     QWidget::closeEvent(e);
 }
 

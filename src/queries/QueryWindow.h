@@ -10,9 +10,11 @@
 
 #include "data/Sql.h"
 #include "ui/DataGrid.h"
+#include "ui/Forms.h"
 
 #include <QColor>
 #include <QHash>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -273,6 +275,8 @@ public:
 
     // Closes the window (its MDI frame when it has one).
     void closeWindow();
+    // Runs when the window has closed (its opener clears its instance variable there).
+    void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
 
     // The category tree's click (see CategoryTree).
     void treeClicked(QTreeWidgetItem* node);
@@ -285,7 +289,8 @@ protected:
     // Points the window's own button members at its tool buttons, in the described order
     // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
     void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
-    // Called when the window closes (after the query is closed): clear the instance variable.
+    // Called when the window closes, after the query is closed and before the function given
+    // to whenClosed.
     virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
     // columns or empties panels for some operators does it here).
@@ -310,7 +315,26 @@ private:
     QHash<QString, QAction*> popupItems_;
     QHash<QString, QPushButton*> panelButtons_;
     bool shown_ = false;
+    std::function<void()> closed_;
 };
+
+// The main menu's item of a list or table window: brings the open window of `instance` to
+// the front, or creates one and shows it as an MDI child (the window clears `instance` when
+// it closes); returns it.
+template <class T>
+T* openQueryWindow(QPointer<T>& instance)
+{
+    if (!ActivateIfOpen(instance.data())) {
+        T* w = new T(nullptr);
+        instance = w;
+        w->whenClosed([&instance, w] {
+            if (instance == w)
+                instance = nullptr;
+        });
+        showMdiChild(w);
+    }
+    return instance.data();
+}
 
 // What the four document lists share: the buttons 反审, 查单, 删除, 查询, 打印, 导出, 关闭;
 // the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the

@@ -133,12 +133,6 @@ void TFkcfx1::afterRun()
         StatusBar1->setPanelText(kAmountPanel, QString());
 }
 
-void TFkcfx1::formClosed()
-{
-    if (Fkcfx1 == this)
-        Fkcfx1 = nullptr;
-}
-
 void TFkcfx1::SB77Click()
 {
     TFcxsp1 dlg(this);
@@ -203,10 +197,4 @@ void TFkcfx1::N22Click()
         print(stockPrint(false));
 }
 
-void openStockTable()
-{
-    if (ActivateIfOpen(Fkcfx1))
-        return;
-    Fkcfx1 = new TFkcfx1(nullptr);
-    showMdiChild(Fkcfx1);
-}
+void openStockTable() { openQueryWindow(Fkcfx1); }

@@ -34,7 +34,6 @@ public:
     void N22Click();    // 不带库存价格打印
 
 protected:
-    void formClosed() override;
     // The price flag after every fill: while prices are hidden, 库存单价 and 库存金额 are
     // hidden and the amount total is empty.
     void afterRun() override;

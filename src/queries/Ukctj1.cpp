@@ -2,7 +2,6 @@
 
 #include "Udykctj1.h"
 #include "statistics_tables.h"
-#include "ui/Forms.h"
 
 QPointer<TFkctj1> Fkctj1;
 
@@ -49,16 +48,4 @@ ListDescription TFkctj1::describe()
 
 TFkctj1::TFkctj1(QWidget* parent) : StatisticsTable(describe(), parent) {}
 
-void TFkctj1::formClosed()
-{
-    if (Fkctj1 == this)
-        Fkctj1 = nullptr;
-}
-
-void openStockBalanceTable()
-{
-    if (ActivateIfOpen(Fkctj1))
-        return;
-    Fkctj1 = new TFkctj1(nullptr);
-    showMdiChild(Fkctj1);
-}
+void openStockBalanceTable() { openQueryWindow(Fkctj1); }

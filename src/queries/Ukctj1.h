@@ -13,9 +13,6 @@ public:
     explicit TFkctj1(QWidget* parent = nullptr);
 
     static ListDescription describe();
-
-protected:
-    void formClosed() override;
 };
 
 extern QPointer<TFkctj1> Fkctj1;

@@ -2,7 +2,6 @@
 
 #include "Udyxstj3.h"
 #include "statistics_tables.h"
-#include "ui/Forms.h"
 
 QPointer<TFxstj3> Fxstj3;
 
@@ -42,16 +41,4 @@ ListDescription TFxstj3::describe()
 
 TFxstj3::TFxstj3(QWidget* parent) : StatisticsTable(describe(), parent) {}
 
-void TFxstj3::formClosed()
-{
-    if (Fxstj3 == this)
-        Fxstj3 = nullptr;
-}
-
-void openCommissionTable()
-{
-    if (ActivateIfOpen(Fxstj3))
-        return;
-    Fxstj3 = new TFxstj3(nullptr);
-    showMdiChild(Fxstj3);
-}
+void openCommissionTable() { openQueryWindow(Fxstj3); }

@@ -13,9 +13,6 @@ public:
     explicit TFxstj3(QWidget* parent = nullptr);
 
     static ListDescription describe();
-
-protected:
-    void formClosed() override;
 };
 
 extern QPointer<TFxstj3> Fxstj3;
