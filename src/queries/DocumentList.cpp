@@ -25,13 +25,7 @@ void warnStale(ReversalResult r)
 DocumentList::DocumentList(ListDescription list, DocumentListActions actions, QWidget* parent)
     : QueryWindow(std::move(list), parent), actions_(std::move(actions))
 {
-    SB44 = button(QStringLiteral("SB44"));
-    SB55 = button(QStringLiteral("SB55"));
-    SB66 = button(QStringLiteral("SB66"));
-    SB77 = button(QStringLiteral("SB77"));
-    SB88 = button(QStringLiteral("SB88"));
-    SB99 = button(QStringLiteral("SB99"));
-    SB100 = button(QStringLiteral("SB100"));
+    takeButtons({&SB44, &SB55, &SB66, &SB77, &SB88, &SB99, &SB100});
     N1 = popupItem(QStringLiteral("N1"));
     N2 = popupItem(QStringLiteral("N2"));
     connectHandler(SB55, &QAbstractButton::clicked, this, &DocumentList::view);

@@ -115,10 +115,7 @@ ListDescription TLedgerDetail::describe(Ledger ledger)
 
 TLedgerDetail::TLedgerDetail(Ledger ledger, QWidget* parent) : QueryWindow(describe(ledger), parent), ledger_(ledger)
 {
-    SB77 = button(QStringLiteral("SB77"));
-    SB88 = button(QStringLiteral("SB88"));
-    SB99 = button(QStringLiteral("SB99"));
-    SB100 = button(QStringLiteral("SB100"));
+    takeButtons({&SB77, &SB88, &SB99, &SB100});
     // The administrator gate, when the window opens: the cost and profit columns.
     if (ledgerKind(ledger).costs)
         for (const QString& f : kCostFields)

@@ -84,11 +84,7 @@ ListDescription TLedgerStatistics::describe(Ledger ledger)
 TLedgerStatistics::TLedgerStatistics(Ledger ledger, QWidget* parent)
     : QueryWindow(describe(ledger), parent), ledger_(ledger)
 {
-    SB66 = button(QStringLiteral("SB66"));
-    SB77 = button(QStringLiteral("SB77"));
-    SB88 = button(QStringLiteral("SB88"));
-    SB99 = button(QStringLiteral("SB99"));
-    SB100 = button(QStringLiteral("SB100"));
+    takeButtons({&SB66, &SB77, &SB88, &SB99, &SB100});
     connectHandler(SB66, &QAbstractButton::clicked, this, &TLedgerStatistics::drillDown);
     // Opens with no statement run: reset totals, no group column; the administrator gate
     // of the cost and profit columns.

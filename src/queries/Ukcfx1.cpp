@@ -101,9 +101,7 @@ ListDescription TFkcfx1::describe()
 
 TFkcfx1::TFkcfx1(QWidget* parent) : QueryWindow(describe(), parent)
 {
-    for (const auto& [field, name] : {std::pair{&SB33, "SB33"}, {&SB44, "SB44"}, {&SB55, "SB55"}, {&SB77, "SB77"},
-                                      {&SB88, "SB88"}, {&SB99, "SB99"}, {&SB100, "SB100"}})
-        *field = button(QString::fromLatin1(name));
+    takeButtons({&SB33, &SB44, &SB55, &SB77, &SB88, &SB99, &SB100});
     N11 = popupItem(QStringLiteral("N11"));
     N22 = popupItem(QStringLiteral("N22"));
     const std::pair<SpeedButton*, void (TFkcfx1::*)()> clicks[] = {
