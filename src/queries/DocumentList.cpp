@@ -6,7 +6,6 @@
 #include "ui/Messages.h"
 
 #include <QAction>
-#include <QScopeGuard>
 
 namespace {
 const QString kHeld = QStringLiteral("未审核");
@@ -49,8 +48,7 @@ void DocumentList::remove()
     if (!confirmBox(text))
         return;
     const QString dh = q.text(QStringLiteral("dh"));
-    q.disableControls();
-    const auto enable = qScopeGuard([&q] { q.enableControls(); });
+    const ControlsDisabled still(q);
     warnStale(deleteDocument(*DM1, *actions_.kind, dh));
     recountTotals();
 }

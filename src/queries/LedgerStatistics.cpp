@@ -126,7 +126,7 @@ Grouping TLedgerStatistics::grouping() const
 void TLedgerStatistics::runStatistics(Grouping grouping, const QStringList& clauses)
 {
     const StatisticsLines lines = statisticsLines(ledger_, grouping);
-    runGrouped(lines.select, clauses, lines.group, lines.order);
+    runAndRecount(QStringList{lines.select} + clauses + QStringList{lines.group, lines.order});
 }
 
 void TLedgerStatistics::afterRun()

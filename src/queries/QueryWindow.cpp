@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QTreeWidget>
@@ -342,8 +341,7 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
 {
     Query& q = *q_;
     {
-        q.disableControls();
-        const auto enable = qScopeGuard([&q] { q.enableControls(); });
+        const ControlsDisabled off(q);
         if (!desc_.sumStatement.isEmpty()) {
             reopen(q, QStringList{desc_.sumStatement} + clauses);
             for (int i = 0; i < desc_.sumPanels.size(); ++i) {
@@ -372,21 +370,6 @@ void QueryWindow::runAndRecount(const QStringList& lines)
 }
 
 void QueryWindow::runOpeningQuery() { runQuery(desc_.openingLines, desc_.openingOrder); }
-
-// --- Grouped run of the statistics tables ---
-void QueryWindow::runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
-                             const QString& orderLine)
-{
-    Query& q = *q_;
-    {
-        q.disableControls();
-        const auto enable = qScopeGuard([&q] { q.enableControls(); });
-        reopen(q, QStringList{selectLine} + clauses + QStringList{groupLine, orderLine});
-        recountTotals();
-    }
-    afterRun();
-}
-// --- end of the grouped run ---
 
 void QueryWindow::recountTotals()
 {

@@ -230,15 +230,11 @@ public:
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
-
-    // --- Grouped run of the statistics tables ---
-    // Runs the caller's select line, the clauses, the group line and the order line on the
-    // shared query; there is no sum statement: the totals are walked (recountTotals), which
-    // leaves the cursor on the last row. As runQuery, the controls are enabled again also
-    // when the statement fails, and afterRun() follows a successful run.
-    void runGrouped(const QString& selectLine, const QStringList& clauses, const QString& groupLine,
-                    const QString& orderLine);
-    // --- end of the grouped run ---
+    // Runs lines as the shared query's whole statement (no sum statement) with its controls
+    // disabled (enabled again however the run ends), walks the rows into the total panels,
+    // which leaves the cursor on the last row, then afterRun(). A failed statement goes on
+    // to the caller.
+    void runAndRecount(const QStringList& lines);
     // Walks the query from the first row to the end adding totalFields into sumPanels (and
     // their difference into the difference panel); the cursor ends on the last row.
     void recountTotals();
@@ -298,9 +294,6 @@ protected:
 
 private:
     void buildUi();
-    // Runs lines on the shared query with its controls disabled (enabled again however the
-    // run ends), walks the rows into the total panels, then afterRun().
-    void runAndRecount(const QStringList& lines);
     QWidget* buildConditionPanel();
     QAbstractButton* anyButton(const QString& name) const;   // a tool or a panel button
     void buildTree();
