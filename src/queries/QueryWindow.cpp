@@ -220,7 +220,7 @@ void QueryWindow::buildUi()
         keys_->enterMovesTo(CheckBox1, DateTimePicker1);
         keys_->enterMovesTo(DateTimePicker1, DateTimePicker2);
         keys_->enterMovesTo(DateTimePicker2, Edit1);
-        if (QPushButton* run = panelButton(desc_.inlineConditions->runButton)) {
+        if (QPushButton* run = panelButton(desc_.inlineConditions->buttons.value(0).name)) {
             if (desc_.inlineConditions->enterRuns)
                 keys_->onEnter(Edit1, [run] { run->click(); });
             else
@@ -255,13 +255,13 @@ void QueryWindow::buildTree()
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
-    TreeView1->setFixedWidth(desc_.tree.width);
+    TreeView1->setFixedWidth(140);
     QIcon category = style()->standardIcon(QStyle::SP_DirClosedIcon);
     category.addPixmap(style()->standardPixmap(QStyle::SP_DirOpenIcon), QIcon::Selected);
     TreeView1->setUpdatesEnabled(false);
-    auto* root = new QTreeWidgetItem(TreeView1, {desc_.tree.rootText});
+    auto* root = new QTreeWidgetItem(TreeView1, {QStringLiteral("全部类别")});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
-    const RecordSet rs = DM1->ADOC1.execute(desc_.tree.categories);
+    const RecordSet rs = DM1->ADOC1.execute(QStringLiteral("SELECT lb FROM lb order by id"));
     for (const QVariantList& row : rs.rows)
         (new QTreeWidgetItem(root, {row.value(0).toString()}))->setIcon(0, category);
     TreeView1->expandAll();
@@ -499,7 +499,7 @@ QWidget* QueryWindow::buildConditionPanel()
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 6, 8, 6);
     row->setSpacing(6);
-    const DateRangeControls dates = createDateRangeControls(c.dateCaption, panel);
+    const DateRangeControls dates = createDateRangeControls(QStringLiteral("日期范围"), panel);
     CheckBox1 = dates.box;
     DateTimePicker1 = dates.from;
     DateTimePicker2 = dates.to;
@@ -527,7 +527,7 @@ QWidget* QueryWindow::buildConditionPanel()
     }
     for (int i = 0; i + 1 < tabs.size(); ++i)
         setTabOrder(tabs[i], tabs[i + 1]);
-    if (QPushButton* run = panelButton(c.runButton))
+    if (QPushButton* run = panelButton(c.buttons.value(0).name))
         connectHandler(run, &QPushButton::clicked, this, &QueryWindow::runConditions);
     return panel;
 }

@@ -118,36 +118,32 @@ struct ListPrint {
 
 // ---- Inline condition panel --------------------------------------------------------
 // Statistics tables that run from their own window carry their conditions in a panel
-// above the grid, in place of the tool panel: CheckBox1 (the date switch) with the linked
-// pickers DateTimePicker1 and DateTimePicker2, one labelled Edit1, then push buttons that
-// take the focus (BB1 统计, BB2 打印, ...). Enter in the switch and the pickers moves on; in
-// Edit1 it moves to the run button or clicks it; Enter on a focused button clicks it.
+// above the grid, in place of the tool panel: CheckBox1 "日期范围" (the date switch) with the
+// linked pickers DateTimePicker1 and DateTimePicker2, one labelled Edit1, then push buttons
+// that take the focus (BB1 统计, BB2 打印, ...), the first of them the run button. Enter in
+// the switch and the pickers moves on; in Edit1 it moves to the run button or clicks it;
+// Enter on a focused button clicks it.
 // The run gives the statement of Edit1's text and the dates (when the switch is ticked)
 // to the shared query with its controls disabled, walks the rows into the total panels
 // and shows doneMessage (when there is one).
 struct InlineConditions {
-    QString dateCaption = QStringLiteral("日期范围");
     QString editLabel;                 // "员　　工"
-    QVector<ListButton> buttons;       // after the edit, left to right
-    QString runButton = QStringLiteral("BB1");
-    bool enterRuns = false;            // Enter in Edit1 clicks runButton (else moves to it)
+    QVector<ListButton> buttons;       // after the edit, left to right; the first runs
+    bool enterRuns = false;            // Enter in Edit1 clicks the run button (else moves to it)
     std::function<QStringList(const QString& text, const std::optional<DateRange>& dates)> statement;
     QString doneMessage;               // "统计完毕！" (提示); empty: none
 };
 
 // ---- Category tree and drop-down tool button (the stock table) ----------------------
-// A tree TreeView1 left of the grid: a root node and one node per category, read once when
-// the window is created. A click on the root runs rowStatement alone, a click on a category
-// adds "where <field>='<category>'"; no order line. The totals are then recounted from the
-// rows (totalFields into sumPanels) and afterRun() is called. A click with no node does
-// nothing.
+// A tree TreeView1 left of the grid: the root "全部类别" and one node per category of the lb
+// table in id order, read once when the window is created. A click on the root runs
+// rowStatement alone, a click on a category adds "where <field>='<category>'"; no order
+// line. The totals are then recounted from the rows (totalFields into sumPanels) and
+// afterRun() is called. A click with no node does nothing.
 struct CategoryTree {
     bool shown = false;
-    QString categories = QStringLiteral("SELECT lb FROM lb order by id");   // first column
     QString rowStatement;              // "select * from sp"
     QString field;                     // "lb"
-    QString rootText = QStringLiteral("全部类别");
-    int width = 140;
 };
 
 // A tool button whose click does nothing and that pops a menu at its lower left corner
