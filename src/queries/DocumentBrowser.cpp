@@ -14,16 +14,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
 
 namespace {
 
-const QColor kCream(255, 251, 240);
 const QColor kGrey(212, 208, 200);
 
 QLineEdit* readOnlyEdit(const QString& name, QWidget* parent)
@@ -32,7 +29,7 @@ QLineEdit* readOnlyEdit(const QString& name, QWidget* parent)
     e->setObjectName(name);
     e->setReadOnly(true);
     QPalette p = e->palette();
-    p.setColor(QPalette::Base, kCream);
+    p.setColor(QPalette::Base, ListColours::cream());
     e->setPalette(p);
     return e;
 }
@@ -51,12 +48,7 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
 {
     setObjectName(spec_.objectName);
     setWindowTitle(spec_.caption);
-    setAutoFillBackground(true);
-    {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, kGrey);
-        setPalette(p);
-    }
+    ListColours::fill(this, kGrey);
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -87,12 +79,7 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
     // The cream panel with the header and the lines.
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::StyledPanel);
-    panel->setAutoFillBackground(true);
-    {
-        QPalette p = panel->palette();
-        p.setColor(QPalette::Window, kCream);
-        panel->setPalette(p);
-    }
+    ListColours::fill(panel, ListColours::cream());
     body->addWidget(panel, 1);
     auto* content = new QVBoxLayout(panel);
 
@@ -194,7 +181,7 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
             connectHandler(a, &QAction::triggered, this, [this, i] { print(i); });
             printItems_.insert(spec_.prints[i].name, a);
         }
-        BB5->installEventFilter(this);
+        popMenuOnRelease(BB5, PM2);
     } else if (!spec_.prints.isEmpty()) {
         connectHandler(BB5, &QPushButton::clicked, this, [this] { print(0); });
     }
@@ -312,22 +299,6 @@ void DocumentBrowser::print(int i)
     }
     if (p.run)
         p.run(*this);
-}
-
-void DocumentBrowser::popupPrintMenu()
-{
-    if (PM2)
-        PM2->popup(BB5->mapToGlobal(QPoint(0, BB5->height())));
-}
-
-bool DocumentBrowser::eventFilter(QObject* obj, QEvent* e)
-{
-    if (obj == BB5 && e->type() == QEvent::MouseButtonRelease) {
-        auto* me = static_cast<QMouseEvent*>(e);
-        if (BB5->rect().contains(me->position().toPoint()))
-            popupPrintMenu();
-    }
-    return QWidget::eventFilter(obj, e);
 }
 
 void DocumentBrowser::closeWindow()

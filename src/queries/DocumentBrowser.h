@@ -105,8 +105,6 @@ public:
     void BB4Click();
     // Runs print i of the description with its check.
     void print(int i);
-    // Opens PM2 under the print button (what releasing the mouse over it does).
-    void popupPrintMenu();
 
     // Closes the browser (and its MDI frame).
     void closeWindow();
@@ -118,7 +116,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
     bool queriesOpen();         // false: refused and closing

@@ -232,8 +232,6 @@ void QueryWindow::buildUi()
 // ---- Category tree and drop-down tool button ----------------------------------------
 
 namespace {
-// Pops a menu at the lower left corner of the button it watches when the mouse is released
-// on that button.
 class PopOnRelease : public QObject {
 public:
     PopOnRelease(QAbstractButton* b, QMenu* m) : QObject(b), button_(b), menu_(m) { b->installEventFilter(this); }
@@ -249,6 +247,8 @@ private:
     QMenu* menu_;
 };
 }
+
+void popMenuOnRelease(QAbstractButton* button, QMenu* menu) { new PopOnRelease(button, menu); }
 
 void QueryWindow::buildTree()
 {
@@ -292,7 +292,7 @@ void QueryWindow::buildDropDown()
         a->setObjectName(it.name);
         popupItems_.insert(it.name, a);
     }
-    new PopOnRelease(b, dropDownMenu);
+    popMenuOnRelease(b, dropDownMenu);
 }
 
 SpeedButton* QueryWindow::button(const QString& name) const { return buttons_.value(name, nullptr); }

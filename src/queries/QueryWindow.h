@@ -200,6 +200,10 @@ void fill(QWidget* w, const QColor& c);
 // The lists' and their dialogs' font: 宋体, 12 pixels.
 void setListFont(QWidget* w);
 
+// Pops menu at the lower left corner of button whenever the mouse is released on it (its
+// click alone does nothing): the drop-down print buttons.
+void popMenuOnRelease(QAbstractButton* button, QMenu* menu);
+
 class QueryWindow : public QWidget {
     Q_OBJECT
 public:
