@@ -202,6 +202,15 @@ DocumentBrowser::~DocumentBrowser() = default;
 
 QLineEdit* DocumentBrowser::edit(const QString& name) const { return edits_.value(name); }
 
+void DocumentBrowser::takeEdits(std::initializer_list<QLineEdit**> inOrder) const
+{
+    int i = 0;
+    for (QLineEdit** e : inOrder) {
+        *e = i < spec_.fields.size() ? edit(spec_.fields[i].name) : nullptr;
+        ++i;
+    }
+}
+
 QString DocumentBrowser::editText(const QString& name) const
 {
     const QLineEdit* e = edit(name);

@@ -14,6 +14,7 @@
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 
 class QAction;
 class QLabel;
@@ -116,6 +117,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // Points the browser's own edit members at its header edits, in the described order of
+    // the fields (a browser of rq, ck, ghs passes {&rq, &ck, &ghs}).
+    void takeEdits(std::initializer_list<QLineEdit**> inOrder) const;
 
 private:
     bool queriesOpen();         // false: refused and closing

@@ -50,14 +50,7 @@ BrowserSpec purchaseBrowser(TDM1& dm)
 
 TFllcgd1::TFllcgd1(TDM1& dm, QWidget* parent) : DocumentBrowser(purchaseBrowser(dm), parent)
 {
-    rq = edit(QStringLiteral("rq"));
-    ck = edit(QStringLiteral("ck"));
-    ghs = edit(QStringLiteral("ghs"));
-    jsr = edit(QStringLiteral("jsr"));
-    bz = edit(QStringLiteral("bz"));
-    yhe = edit(QStringLiteral("yhe"));
-    yfe = edit(QStringLiteral("yfe"));
-    sfe = edit(QStringLiteral("sfe"));
+    takeEdits({&rq, &ck, &ghs, &jsr, &bz, &yhe, &yfe, &sfe});
     N3 = printItem(QStringLiteral("N3"));
     N4 = printItem(QStringLiteral("N4"));
 }

@@ -40,10 +40,7 @@ BrowserSpec transferBrowser(TDM1& dm)
 
 TFlldbd1::TFlldbd1(TDM1& dm, QWidget* parent) : DocumentBrowser(transferBrowser(dm), parent)
 {
-    QLineEdit** named[] = {&rq, &ck1, &ck2, &jsr, &bz};
-    const char* names[] = {"rq", "ck1", "ck2", "jsr", "bz"};
-    for (int i = 0; i < 5; ++i)
-        *named[i] = edit(QLatin1String(names[i]));
+    takeEdits({&rq, &ck1, &ck2, &jsr, &bz});
 }
 
 TFlldbd1* showTransferBrowser(TDM1& dm)

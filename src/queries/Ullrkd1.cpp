@@ -53,10 +53,7 @@ BrowserSpec movementBrowser(TDM1& dm)
 
 TFllrkd1::TFllrkd1(TDM1& dm, QWidget* parent) : DocumentBrowser(movementBrowser(dm), parent)
 {
-    QLineEdit** named[] = {&rq, &ck, &jsr, &lx, &bz, &sm};
-    const char* names[] = {"rq", "ck", "jsr", "lx", "bz", "sm"};
-    for (int i = 0; i < 6; ++i)
-        *named[i] = edit(QLatin1String(names[i]));
+    takeEdits({&rq, &ck, &lx, &jsr, &bz, &sm});
 }
 
 TFllrkd1* showMovementBrowser(TDM1& dm)

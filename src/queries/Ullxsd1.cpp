@@ -53,14 +53,7 @@ BrowserSpec salesBrowser(TDM1& dm)
 
 TFllxsd1::TFllxsd1(TDM1& dm, QWidget* parent) : DocumentBrowser(salesBrowser(dm), parent)
 {
-    rq = edit(QStringLiteral("rq"));
-    ck = edit(QStringLiteral("ck"));
-    kh = edit(QStringLiteral("kh"));
-    jsr = edit(QStringLiteral("jsr"));
-    bz = edit(QStringLiteral("bz"));
-    yhe = edit(QStringLiteral("yhe"));
-    yse = edit(QStringLiteral("yse"));
-    sse = edit(QStringLiteral("sse"));
+    takeEdits({&rq, &ck, &kh, &jsr, &bz, &yhe, &yse, &sse});
     N3 = printItem(QStringLiteral("N3"));
     N4 = printItem(QStringLiteral("N4"));
 }

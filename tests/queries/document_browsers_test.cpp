@@ -89,6 +89,10 @@ TEST_F(DocumentBrowsers, ShowTheListsCurrentDocument)
             red += b.DBGrid1->rowStyle(r).font == QColor(Qt::red) ? 'r' : '-';
         EXPECT_EQ(red, t.red);
     }
+    // The forms' own edit members are the edits of their columns.
+    EXPECT_EQ((QStringList{Fllcgd1->sfe->objectName(), Fllxsd1->kh->objectName(), Fllrkd1->lx->objectName(),
+                           Fllrkd1->jsr->objectName(), Flldbd1->ck2->objectName()}),
+              (QStringList{"sfe", "kh", "lx", "jsr", "ck2"}));
     EXPECT_TRUE(rec.empty());
 }
 
