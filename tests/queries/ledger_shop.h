@@ -8,11 +8,9 @@
 //   5 02-20 C03 Heater set 3 269.73 SupB Wang W1
 
 #include "data/Clock.h"
-#include "data/DM1.h"
 #include "queries/LedgerDetail.h"
 #include "queries/LedgerStatistics.h"
-#include "support/Recorder.h"
-#include "support/SampleShop.h"
+#include "support/ShopTest.h"
 #include "ui/Controls.h"
 
 #include <QApplication>
@@ -23,14 +21,11 @@
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-struct LedgerShop {
-    TempShop shop{false};
-    TDM1* dm = shop.dm.get();
-    MessageRecorder rec;
-    ModalScript modal;
-
-    LedgerShop() { Clock::pin(QDateTime(QDate(2024, 3, 15), QTime(10, 0))); }
-    ~LedgerShop()
+class LedgerShop : public ShopTest {
+protected:
+    LedgerShop() : ShopTest(false) {}
+    void SetUp() override { Clock::pin(QDateTime(QDate(2024, 3, 15), QTime(10, 0))); }
+    void TearDown() override
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         delete Fcgfx1.data();
@@ -41,8 +36,6 @@ struct LedgerShop {
         delete Frkhz1.data();
         Clock::unpin();
     }
-
-    void exec(const QString& sql) { dm->ADOC1.exec(sql); }
 
     // One ledger row; the sales ledger also gets cost and gross profit.
     void row(Ledger l, const QString& rq, const QString& txm, const QString& ppgg, const QString& dw, const QString& sl,

@@ -24,12 +24,15 @@ namespace {
 const QColor kRed(255, 0, 0);
 }
 
-class LedgerTables : public ::testing::TestWithParam<Ledger> {
+class LedgerTables : public LedgerShop, public ::testing::WithParamInterface<Ledger> {
 protected:
-    LedgerShop s;
     Ledger l = GetParam();
     const LedgerKind& k = ledgerKind(l);
-    void SetUp() override { s.fixture(l); }
+    void SetUp() override
+    {
+        LedgerShop::SetUp();
+        fixture(l);
+    }
     QLineEdit* lastEdit(TConditionDialog& d) const { return d.Edit5 ? d.Edit5 : d.Edit4; }
 };
 
@@ -45,8 +48,8 @@ TEST_P(LedgerTables, DetailOpensOnTodayAndRunsTheDialog)
     Query& q = w.query();
     EXPECT_EQ(w.windowTitle(), k.detailCaption);
     EXPECT_EQ(q.sqlText(), "SELECT * FROM " + k.table + "\nwhere rq='2024-03-15'\norder by id");
-    EXPECT_EQ(LedgerShop::ids(q), (QStringList{"3", "4"}));
-    EXPECT_EQ(LedgerShop::panels(w, {2, 4}), (QStringList{"2", "102"}));
+    EXPECT_EQ(ids(q), (QStringList{"3", "4"}));
+    EXPECT_EQ(panels(w, {2, 4}), (QStringList{"2", "102"}));
     EXPECT_EQ(w.DBGrid1->rowStyle(1).font, kRed);
     EXPECT_FALSE(w.DBGrid1->rowStyle(0).font.isValid());
     EXPECT_EQ(w.legendLabel->text(), k.legend);
@@ -72,16 +75,16 @@ TEST_P(LedgerTables, DetailOpensOnTodayAndRunsTheDialog)
         {"nothing", [](TLedgerDetailDialog& d) { d.Edit4->setText("Nothing"); }, {}, {"0", "0"}},
     };
     for (const auto& c : cases) {
-        s.detailRun(w, c.set);
-        EXPECT_EQ(LedgerShop::ids(q), c.ids) << c.what;
-        EXPECT_EQ(LedgerShop::panels(w, {2, 4}), c.totals) << c.what;
+        detailRun(w, c.set);
+        EXPECT_EQ(ids(q), c.ids) << c.what;
+        EXPECT_EQ(panels(w, {2, 4}), c.totals) << c.what;
     }
-    EXPECT_EQ(s.modal.classes().first(), QStringLiteral("TFcx") + w.objectName().mid(2));
+    EXPECT_EQ(modal.classes().first(), QStringLiteral("TFcx") + w.objectName().mid(2));
     EXPECT_EQ(q.sqlLines().first(), "SELECT * FROM " + k.table);
     EXPECT_EQ(q.sqlLines()[1], "where " + k.partyColumn + " like '%%'");
 
     // Enter walks to the last edit, which runs; the sales dialog lets from pass to.
-    s.dialog<TLedgerDetailDialog>(w, [&](TLedgerDetailDialog& d) {
+    dialog<TLedgerDetailDialog>(w, [&](TLedgerDetailDialog& d) {
         EXPECT_EQ(d.windowTitle(), "按条件查询");
         sendKey(d.ComboBox1, Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
@@ -90,7 +93,7 @@ TEST_P(LedgerTables, DetailOpensOnTodayAndRunsTheDialog)
         sendKey(d.Edit5, Qt::Key_Return);
     });
     EXPECT_EQ(q.recordCount(), 5);
-    EXPECT_TRUE(s.rec.empty());
+    EXPECT_TRUE(rec.empty());
 }
 
 TEST_P(LedgerTables, StatisticsGroupAndDrillDownIntoTheDetail)
@@ -101,88 +104,88 @@ TEST_P(LedgerTables, StatisticsGroupAndDrillDownIntoTheDetail)
     const int group = w.DBGrid1->columnOfField("fenzu");
     EXPECT_FALSE(q.isOpen());
 
-    s.statsRun(w, [](TLedgerStatisticsDialog&) {});
-    EXPECT_EQ(LedgerShop::rows(q, goods), (QStringList{"A01|13|270", "B02|4|142", "C03|3|269.73"}));
+    statsRun(w, [](TLedgerStatisticsDialog&) {});
+    EXPECT_EQ(rows(q, goods), (QStringList{"A01|13|270", "B02|4|142", "C03|3|269.73"}));
     // The run reads the goods-key index alone, in goods order: it carries every column the
     // statement filters on and adds up.
     QStringList plan;
-    for (const QVariantList& step : s.dm->ADOC1.execute("EXPLAIN QUERY PLAN " + q.sqlText()).rows)
+    for (const QVariantList& step : dm->ADOC1.execute("EXPLAIN QUERY PLAN " + q.sqlText()).rows)
         plan << step.value(3).toString();
     EXPECT_TRUE(plan.join('|').startsWith("SCAN " + k.table + " USING COVERING INDEX ix_" + k.table + "_txm_ppgg_dw_"))
         << plan.join('|').toStdString();
-    EXPECT_EQ(LedgerShop::panels(w, {2, 3}), (QStringList{"20", "681.73"}));
-    ASSERT_EQ(s.rec.texts(), QStringList{"统计完毕！"});
-    EXPECT_EQ(s.rec.last().caption, "提示");
+    EXPECT_EQ(panels(w, {2, 3}), (QStringList{"20", "681.73"}));
+    ASSERT_EQ(rec.texts(), QStringList{"统计完毕！"});
+    EXPECT_EQ(rec.last().caption, "提示");
     EXPECT_FALSE(w.DBGrid1->isColumnVisible(group));
     EXPECT_EQ(q.recNo(), 2);   // left on the last row, C03
     EXPECT_EQ(w.DBGrid1->currentRow(), 2);
 
     // By party, then by employee: the group column titled after the grouping.
-    s.statsRun(w, [](TLedgerStatisticsDialog& d) { d.RB2->setChecked(true); });
+    statsRun(w, [](TLedgerStatisticsDialog& d) { d.RB2->setChecked(true); });
     const QString from = k.partyColumn;
     EXPECT_EQ(q.sqlText(), "select " + from + " as fenzu,txm,ppgg,dw,sum(sl)as zsl,sum(je)as zje"
                                + (k.costs ? ",sum(cbje)as zcb,sum(maoli)as zmaoli" : "") + " from " + k.table
                                + "\nwhere " + from + " like'%%'\nand jsr like '%%'\nand txm like '%%'\nand ppgg like '%%'"
                                + (l == Ledger::StockChange ? "" : "\nand ck like '%%'") + "\ngroup by " + from
                                + ",txm,ppgg,dw\norder by " + from);
-    EXPECT_EQ(LedgerShop::rows(q, grouped),
+    EXPECT_EQ(rows(q, grouped),
               (QStringList{"SupA|A01|8|160", "SupA|B02|4|142", "SupB|A01|5|110", "SupB|C03|3|269.73"}));
     EXPECT_TRUE(w.DBGrid1->isColumnVisible(group));
     EXPECT_EQ(w.DBGrid1->column(group).title, k.partyGroup);
     ASSERT_TRUE(q.locate({"fenzu", "txm"}, {"SupB", "A01"}));
     w.SB66->click();
     TLedgerDetail* detail = openLedgerDetail(l);
-    EXPECT_EQ(LedgerShop::ids(detail->query()), QStringList{"2"});
-    EXPECT_EQ(LedgerShop::panels(*detail, {2, 4}), (QStringList{"5", "110"}));
+    EXPECT_EQ(ids(detail->query()), QStringList{"2"});
+    EXPECT_EQ(panels(*detail, {2, 4}), (QStringList{"5", "110"}));
 
-    s.statsRun(w, [](TLedgerStatisticsDialog& d) { d.RB3->setChecked(true); });
+    statsRun(w, [](TLedgerStatisticsDialog& d) { d.RB3->setChecked(true); });
     EXPECT_EQ(w.DBGrid1->column(group).title, "经办人");
-    EXPECT_EQ(LedgerShop::rows(q, grouped),
+    EXPECT_EQ(rows(q, grouped),
               (QStringList{"Li|A01|8|160", "Li|B02|4|142", "Wang|A01|5|110", "Wang|C03|3|269.73"}));
 
     // Ungrouped over 03-10..03-20: the return in red; 明细 with no click takes the last row,
     // then A01 lists every date of the item.
-    s.statsRun(w, [](TLedgerStatisticsDialog& d) {
+    statsRun(w, [](TLedgerStatisticsDialog& d) {
         d.CheckBox1->setChecked(true);
         d.DateTimePicker1->setDate(QDate(2024, 3, 10));
         d.DateTimePicker2->setDate(QDate(2024, 3, 20));
     });
-    EXPECT_EQ(LedgerShop::rows(q, goods), (QStringList{"A01|-2|-40", "B02|4|142"}));
+    EXPECT_EQ(rows(q, goods), (QStringList{"A01|-2|-40", "B02|4|142"}));
     EXPECT_EQ(w.DBGrid1->rowStyle(0).font, kRed);
     EXPECT_FALSE(w.DBGrid1->rowStyle(1).font.isValid());
     emit w.DBGrid1->rowDoubleClicked(-1);
-    EXPECT_EQ(LedgerShop::ids(detail->query()), QStringList{"3"});
-    EXPECT_EQ(LedgerShop::panels(*detail, {2, 4}), (QStringList{"4", "142"}));
+    EXPECT_EQ(ids(detail->query()), QStringList{"3"});
+    EXPECT_EQ(panels(*detail, {2, 4}), (QStringList{"4", "142"}));
     q.first();
     w.SB66->click();
     EXPECT_EQ(openLedgerDetail(l), detail);
-    EXPECT_EQ(LedgerShop::ids(detail->query()), (QStringList{"1", "2", "4"}));
-    EXPECT_EQ(LedgerShop::panels(*detail, {2, 4}), (QStringList{"13", "270"}));
-    EXPECT_EQ(s.rec.count(), 4);
+    EXPECT_EQ(ids(detail->query()), (QStringList{"1", "2", "4"}));
+    EXPECT_EQ(panels(*detail, {2, 4}), (QStringList{"13", "270"}));
+    EXPECT_EQ(rec.count(), 4);
 }
 
 TEST_P(LedgerTables, StatisticsRefuseWithoutAResultAndEveryDialogClearsIt)
 {
     TLedgerStatistics& w = *openLedgerStatistics(l);
     const QString reset = k.costs ? "" : "0";
-    EXPECT_EQ(LedgerShop::panels(w, {2, 3}), (QStringList{reset, reset}));
+    EXPECT_EQ(panels(w, {2, 3}), (QStringList{reset, reset}));
     for (auto* b : {w.SB66, w.SB88, w.SB99})
         b->click();
-    EXPECT_EQ(s.rec.texts(), QStringList(3, "数据表未打开，请先统计！"));
-    EXPECT_EQ(s.rec.last().caption, "警告");
+    EXPECT_EQ(rec.texts(), QStringList(3, "数据表未打开，请先统计！"));
+    EXPECT_EQ(rec.last().caption, "警告");
 
-    s.rec.clear();
-    s.statsRun(w, [](TLedgerStatisticsDialog& d) { d.Edit1->setText("NoSuch"); });
+    rec.clear();
+    statsRun(w, [](TLedgerStatisticsDialog& d) { d.Edit1->setText("NoSuch"); });
     EXPECT_TRUE(w.query().isOpen());
-    EXPECT_EQ(LedgerShop::panels(w, {2, 3}), (QStringList{"0", "0"}));
+    EXPECT_EQ(panels(w, {2, 3}), (QStringList{"0", "0"}));
     w.SB66->click();
-    EXPECT_EQ(s.rec.texts(), (QStringList{"统计完毕！", "没有数据可查阅！"}));
+    EXPECT_EQ(rec.texts(), (QStringList{"统计完毕！", "没有数据可查阅！"}));
 
     // A grouped result, then the dialog shown and closed with Esc: empty, reset, ungrouped.
-    s.statsRun(w, [](TLedgerStatisticsDialog& d) { d.RB2->setChecked(true); });
+    statsRun(w, [](TLedgerStatisticsDialog& d) { d.RB2->setChecked(true); });
     ASSERT_EQ(w.query().recordCount(), 4);
-    s.rec.clear();
-    s.dialog<TLedgerStatisticsDialog>(w, [&](TLedgerStatisticsDialog& d) {
+    rec.clear();
+    dialog<TLedgerStatisticsDialog>(w, [&](TLedgerStatisticsDialog& d) {
         EXPECT_EQ(d.windowTitle(), "按条件统计");
         EXPECT_EQ(d.BitBtn1->text(), "统计");
         EXPECT_TRUE(d.RB1->isChecked());
@@ -197,59 +200,59 @@ TEST_P(LedgerTables, StatisticsRefuseWithoutAResultAndEveryDialogClearsIt)
     });
     EXPECT_FALSE(w.query().isOpen());
     EXPECT_EQ(w.DBGrid1->model()->rowCount(), 0);
-    EXPECT_EQ(LedgerShop::panels(w, {2, 3}), (QStringList{reset, reset}));
+    EXPECT_EQ(panels(w, {2, 3}), (QStringList{reset, reset}));
     w.SB88->click();
-    EXPECT_EQ(s.rec.texts(), QStringList{"数据表未打开，请先统计！"});
+    EXPECT_EQ(rec.texts(), QStringList{"数据表未打开，请先统计！"});
 
     // Enter in the last edit runs.
-    s.dialog<TLedgerStatisticsDialog>(w, [&](TLedgerStatisticsDialog& d) { sendKey(lastEdit(d), Qt::Key_Return); });
+    dialog<TLedgerStatisticsDialog>(w, [&](TLedgerStatisticsDialog& d) { sendKey(lastEdit(d), Qt::Key_Return); });
     EXPECT_EQ(w.query().recordCount(), 3);
 }
 
 // A quote in a condition or in a drilled goods item and group key is a plain character.
 TEST_P(LedgerTables, QuotesAreQueriedAndDrilled)
 {
-    s.row(l, "2024-03-15", "T29", "29' TV", "pc", "1", "999", "O'Neil");
+    row(l, "2024-03-15", "T29", "29' TV", "pc", "1", "999", "O'Neil");
     TLedgerDetail& d = *openLedgerDetail(l);
-    s.detailRun(d, [](TLedgerDetailDialog& dlg) { dlg.Edit4->setText("29'"); });
-    EXPECT_EQ(LedgerShop::ids(d.query()), QStringList{"6"});
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"1", "999"}));
+    detailRun(d, [](TLedgerDetailDialog& dlg) { dlg.Edit4->setText("29'"); });
+    EXPECT_EQ(ids(d.query()), QStringList{"6"});
+    EXPECT_EQ(panels(d, {2, 4}), (QStringList{"1", "999"}));
 
     TLedgerStatistics& w = *openLedgerStatistics(l);
-    s.statsRun(w, [](TLedgerStatisticsDialog& dlg) { dlg.RB2->setChecked(true); dlg.Edit1->setText("O'"); });
-    ASSERT_EQ(LedgerShop::rows(w.query(), {"fenzu", "ppgg"}), QStringList{"O'Neil|29' TV"});
+    statsRun(w, [](TLedgerStatisticsDialog& dlg) { dlg.RB2->setChecked(true); dlg.Edit1->setText("O'"); });
+    ASSERT_EQ(rows(w.query(), {"fenzu", "ppgg"}), QStringList{"O'Neil|29' TV"});
     w.SB66->click();
     EXPECT_EQ(d.query().sqlLines().mid(1, 4),
               (QStringList{"where ppgg='29'' TV'", "and txm='T29'", "and dw='pc'", "and " + k.partyColumn + "='O''Neil'"}));
-    EXPECT_EQ(LedgerShop::ids(d.query()), QStringList{"6"});
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"1", "999"}));
-    EXPECT_EQ(s.rec.texts(), QStringList{"统计完毕！"});
+    EXPECT_EQ(ids(d.query()), QStringList{"6"});
+    EXPECT_EQ(panels(d, {2, 4}), (QStringList{"1", "999"}));
+    EXPECT_EQ(rec.texts(), QStringList{"统计完毕！"});
 }
 
 // Sums read as currency: never a long float.
 TEST_P(LedgerTables, TotalsAreExactToTheCent)
 {
-    s.exec("DELETE FROM " + k.table);
+    exec("DELETE FROM " + k.table);
     for (int i = 0; i < 3; ++i)
-        s.row(l, "2024-03-15", "P1", "Pen", "pc", "1", "19.99", "SupA");
+        row(l, "2024-03-15", "P1", "Pen", "pc", "1", "19.99", "SupA");
     for (int i = 0; i < 10; ++i)
-        s.row(l, "2024-03-15", "P2", "Pin", "pc", "0.1", "0.10", "SupA");
+        row(l, "2024-03-15", "P2", "Pin", "pc", "0.1", "0.10", "SupA");
     TLedgerDetail& d = *openLedgerDetail(l);
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"4", "60.97"}));
+    EXPECT_EQ(panels(d, {2, 4}), (QStringList{"4", "60.97"}));
     TLedgerStatistics& w = *openLedgerStatistics(l);
-    s.statsRun(w, [](TLedgerStatisticsDialog&) {});
-    EXPECT_EQ(LedgerShop::rows(w.query(), {"txm", "zsl", "zje"}), (QStringList{"P1|3|59.97", "P2|1|1"}));
-    EXPECT_EQ(LedgerShop::panels(w, {2, 3}), (QStringList{"4", "60.97"}));
+    statsRun(w, [](TLedgerStatisticsDialog&) {});
+    EXPECT_EQ(rows(w.query(), {"txm", "zsl", "zje"}), (QStringList{"P1|3|59.97", "P2|1|1"}));
+    EXPECT_EQ(panels(w, {2, 3}), (QStringList{"4", "60.97"}));
 }
 
 // Both prints through their report forms: the title, the rows and the totals as placed
 // texts; "总计" under the first column alone, the page number at the right.
 TEST_P(LedgerTables, PrintsThroughTheirReportForms)
 {
-    s.exec("UPDATE danwei SET mcdy='禾岚家电'");
+    exec("UPDATE danwei SET mcdy='禾岚家电'");
     QueryWindow& d = *openLedgerDetail(l);
     const QuickRep& detail = reportForm(Fdycgfx1).QuickRep1;
-    EXPECT_EQ(previewTexts(s.modal, detail, {"QRLdw", "QRL1", "QRL7", "QRD1", "QRD3", "QRD5", "QRD6", "QRD7", "e1", "e2", "QRLzj"},
+    EXPECT_EQ(previewTexts(modal, detail, {"QRLdw", "QRL1", "QRL7", "QRD1", "QRD3", "QRD5", "QRD6", "QRD7", "e1", "e2", "QRLzj"},
                            [&] { d.button("SB88")->click(); }),
               (QStringList{"QRLdw=禾岚家电" + k.detailCaption, "QRL1=日期", "QRL7=金额", "QRD1=2024-03-15|2024-03-15",
                            "QRD3=Kettle|Fan", "QRD5=4|-2", "QRD6=35.5|20", "QRD7=142|-40", "e1=2", "e2=102", "QRLzj=总计"}));
@@ -258,9 +261,9 @@ TEST_P(LedgerTables, PrintsThroughTheirReportForms)
     EXPECT_TRUE(page.named("QRSysData1")[0].align & Qt::AlignRight);
 
     TLedgerStatistics& w = *openLedgerStatistics(l);
-    s.statsRun(w, [](TLedgerStatisticsDialog&) {});
+    statsRun(w, [](TLedgerStatisticsDialog&) {});
     const QuickRep& stats = reportForm(Fdycghz1).QuickRep1;
-    EXPECT_EQ(previewTexts(s.modal, stats, {"QRLdw", "QRL1", "QRL5", "QRD1", "QRD2", "QRD4", "QRD5", "e1", "e2"},
+    EXPECT_EQ(previewTexts(modal, stats, {"QRLdw", "QRL1", "QRL5", "QRD1", "QRD2", "QRD4", "QRD5", "e1", "e2"},
                            [&] { w.SB88->click(); }),
               (QStringList{"QRLdw=禾岚家电" + k.statisticsCaption, "QRL1=编码", "QRL5=金额", "QRD1=A01|B02|C03",
                            "QRD2=Fan|Kettle|Heater", "QRD4=13|4|3", "QRD5=270|142|269.73", "e1=20", "e2=681.73"}));
@@ -268,20 +271,22 @@ TEST_P(LedgerTables, PrintsThroughTheirReportForms)
     EXPECT_LE(page.named("QRLzj")[0].rect.right(), 10 + 34);
 }
 
+// The tests of one ledger.
+using OneLedger = LedgerShop;
+
 // Cost and gross profit only for the administrator, in the tables and their totals; never
 // printed.
-TEST(LedgerTablesGate, CostAndProfitOnlyForTheAdministrator)
+TEST_F(OneLedger, CostAndProfitOnlyForTheAdministrator)
 {
-    LedgerShop s;
-    s.exec("insert into xsglz (dh,rq,kdrq,shbj,ck,kh,jsr,bz,sse) values "
+    exec("insert into xsglz (dh,rq,kdrq,shbj,ck,kh,jsr,bz,sse) values "
            "('XS20240315001','2024-03-15','2024-03-15','已审核','W2','Zhou','Li','',50)");
-    s.exec("insert into xsglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je,cbjg,cbje,maoli) values "
+    exec("insert into xsglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je,cbjg,cbje,maoli) values "
            "('XS20240315001','yz','B02','Kettle','pc',1,50,1,50,35.5,35.5,14.5)");
-    postSales(*s.dm, "XS20240315001");
+    postSales(*dm, "XS20240315001");
     const QStringList costFields{"cbje", "maoli"};
     {
         TLedgerDetail& d = *openLedgerDetail(Ledger::Sales);
-        EXPECT_EQ(LedgerShop::panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "35.5", "14.5"}));
+        EXPECT_EQ(panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "35.5", "14.5"}));
         for (const QString& f : costFields)
             EXPECT_TRUE(d.DBGrid1->isColumnVisible(d.DBGrid1->columnOfField(f)));
         d.closeWindow();
@@ -299,17 +304,17 @@ TEST(LedgerTablesGate, CostAndProfitOnlyForTheAdministrator)
         return shown;
     };
     EXPECT_EQ(costsShown(d, costFields), QStringList{});
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "", ""}));
-    s.detailRun(d, [](TLedgerDetailDialog&) {});
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "", ""}));
+    EXPECT_EQ(panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "", ""}));
+    detailRun(d, [](TLedgerDetailDialog&) {});
+    EXPECT_EQ(panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "", ""}));
 
     TLedgerStatistics& w = *openLedgerStatistics(Ledger::Sales);
     EXPECT_EQ(costsShown(w, {"zcb", "zmaoli"}), QStringList{});
-    s.statsRun(w, [](TLedgerStatisticsDialog&) {});
-    EXPECT_EQ(LedgerShop::panels(w, {2, 3, 4, 5}), (QStringList{"1", "50", "", ""}));
-    s.exec("UPDATE xsfx SET cbje=1");   // the drill-down's own sums, still hidden
+    statsRun(w, [](TLedgerStatisticsDialog&) {});
+    EXPECT_EQ(panels(w, {2, 3, 4, 5}), (QStringList{"1", "50", "", ""}));
+    exec("UPDATE xsfx SET cbje=1");   // the drill-down's own sums, still hidden
     w.SB66->click();
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "", ""}));
+    EXPECT_EQ(panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "", ""}));
 
     // The export leaves the hidden columns out; the print has its seven columns.
     QString written;
@@ -327,43 +332,41 @@ TEST(LedgerTablesGate, CostAndProfitOnlyForTheAdministrator)
 
 // A transfer and a loss through their postings: the transfer cancels out ungrouped and stands
 // as two rows by reason; a posting appends to an open detail table without touching its totals.
-TEST(LedgerTablesStock, TransfersCancelOutUnlessGroupedByReason)
+TEST_F(OneLedger, TransfersCancelOutUnlessGroupedByReason)
 {
-    LedgerShop s;
     TLedgerDetail& d = *openLedgerDetail(Ledger::StockChange);
-    s.exec("insert into dbglz (dh,rq,kdrq,shbj,ck1,ck2,jsr) values ('DB1','2024-03-15','2024-03-15','已审核','W1','W2','Li')");
-    s.exec("insert into dbglc (dh,bj,txm,ppgg,dw,sl,jg,je) values ('DB1','yz','A01','Fan','pc',4,20,80)");
-    postTransfer(*s.dm, "DB1");
-    s.exec("insert into rkglz (dh,rq,kdrq,shbj,ck,jsr,lx) values ('YD1','2024-03-15','2024-03-15','已审核','W2','Li','报损')");
-    s.exec("insert into rkglc (dh,bj,txm,ppgg,dw,sl,jg,je) values ('YD1','yz','B02','Kettle','pc',-1,35.5,-35.5)");
-    postMovement(*s.dm, "YD1");
-    EXPECT_EQ(LedgerShop::rows(d.query(), {"lx", "sl", "ck"}),
+    exec("insert into dbglz (dh,rq,kdrq,shbj,ck1,ck2,jsr) values ('DB1','2024-03-15','2024-03-15','已审核','W1','W2','Li')");
+    exec("insert into dbglc (dh,bj,txm,ppgg,dw,sl,jg,je) values ('DB1','yz','A01','Fan','pc',4,20,80)");
+    postTransfer(*dm, "DB1");
+    exec("insert into rkglz (dh,rq,kdrq,shbj,ck,jsr,lx) values ('YD1','2024-03-15','2024-03-15','已审核','W2','Li','报损')");
+    exec("insert into rkglc (dh,bj,txm,ppgg,dw,sl,jg,je) values ('YD1','yz','B02','Kettle','pc',-1,35.5,-35.5)");
+    postMovement(*dm, "YD1");
+    EXPECT_EQ(rows(d.query(), {"lx", "sl", "ck"}),
               (QStringList{"库存调出|-4|W1", "库存调入|4|W2", "报损|-1|W2"}));
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"0", "0"}));
+    EXPECT_EQ(panels(d, {2, 4}), (QStringList{"0", "0"}));
 
     TLedgerStatistics& w = *openLedgerStatistics(Ledger::StockChange);
-    s.statsRun(w, [](TLedgerStatisticsDialog&) {});
-    EXPECT_EQ(LedgerShop::rows(w.query(), {"txm", "zsl", "zje"}), (QStringList{"A01|0|0", "B02|-1|-35.5"}));
+    statsRun(w, [](TLedgerStatisticsDialog&) {});
+    EXPECT_EQ(rows(w.query(), {"txm", "zsl", "zje"}), (QStringList{"A01|0|0", "B02|-1|-35.5"}));
     EXPECT_FALSE(w.DBGrid1->rowStyle(0).font.isValid());
     EXPECT_EQ(w.DBGrid1->rowStyle(1).font, kRed);
-    EXPECT_EQ(LedgerShop::panels(w, {2, 3}), (QStringList{"-1", "-35.5"}));
-    s.statsRun(w, [](TLedgerStatisticsDialog& dlg) { dlg.RB2->setChecked(true); });
+    EXPECT_EQ(panels(w, {2, 3}), (QStringList{"-1", "-35.5"}));
+    statsRun(w, [](TLedgerStatisticsDialog& dlg) { dlg.RB2->setChecked(true); });
     EXPECT_EQ(w.DBGrid1->column(w.DBGrid1->columnOfField("fenzu")).title, "异动原因");
-    EXPECT_EQ(LedgerShop::rows(w.query(), {"fenzu", "txm", "zsl", "zje"}),
+    EXPECT_EQ(rows(w.query(), {"fenzu", "txm", "zsl", "zje"}),
               (QStringList{"库存调入|A01|4|80", "库存调出|A01|-4|-80", "报损|B02|-1|-35.5"}));
 }
 
 // A purchase document deleted elsewhere empties the open detail table; its totals stay.
-TEST(LedgerTablesRefresh, ADeleteElsewhereEmptiesTheDetailAndKeepsItsTotals)
+TEST_F(OneLedger, ADeleteElsewhereEmptiesTheDetailAndKeepsItsTotals)
 {
-    LedgerShop s;
-    s.fixture(Ledger::Purchase);
-    s.exec("INSERT INTO cgglz (dh,rq,shbj) VALUES ('D1','2024-03-15','已审核')");
+    fixture(Ledger::Purchase);
+    exec("INSERT INTO cgglz (dh,rq,shbj) VALUES ('D1','2024-03-15','已审核')");
     TLedgerDetail& d = *openLedgerDetail(Ledger::Purchase);
     ASSERT_EQ(d.query().recordCount(), 2);
-    EXPECT_EQ(deleteDocument(*s.dm, purchaseDocuments(), "D1"), ReversalResult::Done);
+    EXPECT_EQ(deleteDocument(*dm, purchaseDocuments(), "D1"), ReversalResult::Done);
     EXPECT_TRUE(d.query().isOpen());
     EXPECT_EQ(d.query().recordCount(), 0);
-    EXPECT_EQ(LedgerShop::panels(d, {2, 4}), (QStringList{"2", "102"}));
+    EXPECT_EQ(panels(d, {2, 4}), (QStringList{"2", "102"}));
 }
 

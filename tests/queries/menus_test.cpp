@@ -18,9 +18,10 @@
 
 #include <QAction>
 
-TEST(QueryWindowMenus, EachItemOpensOneWindowAndEscClosesIt)
+using QueryWindowMenus = LedgerShop;
+
+TEST_F(QueryWindowMenus, EachItemOpensOneWindowAndEscClosesIt)
 {
-    LedgerShop s;
     TFmain1 main;
     wireMenus(main);
     // The item, the one that brings it again (the toolbar's for the stock table), the window.
