@@ -6,8 +6,8 @@ ConditionDescription TFcxcg1::describe()
 {
     ConditionDescription s;
     s.objectName = QStringLiteral("TFcxcg1");
-    s.combos = {auditStateCombo(QStringLiteral("审核"))};
-    s.edits = {{"厂商", "ghs"}, {"员工", "jsr"}, {"单号", "dh"}};
+    s.combos = {auditStateCombo()};
+    s.edits = {{.label = "厂商", .column = "ghs"}, {.label = "员工", .column = "jsr"}, {.label = "单号", .column = "dh"}};
     s.checkBox2Caption = QStringLiteral("只显示欠款单据");
     s.checkBox2Clause = QStringLiteral("and qk<>0");
     return s;

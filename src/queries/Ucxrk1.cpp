@@ -6,7 +6,7 @@ ConditionDescription TFcxrk1::describe()
 {
     ConditionDescription s;
     s.objectName = QStringLiteral("TFcxrk1");
-    s.combos = {auditStateCombo(QStringLiteral("审核"))};
+    s.combos = {auditStateCombo()};
     s.edits = {{.label = "类　　型", .column = "lx"}, {.label = "员　　工", .column = "jsr"},
                {.label = "单　　号", .column = "dh"}};
     return s;
