@@ -221,11 +221,6 @@ QAction* DocumentBrowser::printItem(const QString& name) const { return printIte
 
 QString DocumentBrowser::panelText(int index) const { return StatusBar1->panelText(index); }
 
-QStringList DocumentBrowser::lineSql(const QString& number) const
-{
-    return {spec_.lineStatement, QStringLiteral("where dh=") + sqlQuote(number), QStringLiteral("order by id")};
-}
-
 void DocumentBrowser::setStateColour()
 {
     QPalette p = shbj->palette();
@@ -253,7 +248,7 @@ void DocumentBrowser::loadLines()
     Query& q = *spec_.lines;
     const QString number = headerText(*spec_.header, QStringLiteral("dh"));
     ControlsDisabled off(q);
-    q.setSql(lineSql(number));
+    q.setSql({spec_.lineStatement, QStringLiteral("where dh=") + sqlQuote(number), QStringLiteral("order by id")});
     q.open();
 }
 

@@ -74,8 +74,6 @@ public:
     explicit DocumentBrowser(BrowserSpec spec, QWidget* parent = nullptr);
     ~DocumentBrowser() override;
 
-    const BrowserSpec& spec() const { return spec_; }
-    Query& headerQuery() const { return *spec_.header; }
     Query& lineQuery() const { return *spec_.lines; }
 
     QLabel* Label1 = nullptr;    // heading
@@ -111,9 +109,6 @@ public:
     void closeWindow();
     // Runs when the browser has closed (its opener clears its instance variable there).
     void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
-
-    // The lines' statement for a document number.
-    QStringList lineSql(const QString& number) const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
