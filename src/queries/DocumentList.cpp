@@ -65,3 +65,20 @@ void DocumentList::unaudit()
     if (confirmBox(QStringLiteral("确定要反审此单据么？")))
         warnStale(unauditDocument(*DM1, *actions_.kind, q.text(QStringLiteral("dh"))));
 }
+
+void describeDocumentList(ListDescription& s)
+{
+    s.buttons = {{QStringLiteral("SB44"), QStringLiteral("反审")},
+                 {QStringLiteral("SB55"), QStringLiteral("查单")},
+                 {QStringLiteral("SB66"), QStringLiteral("删除")},
+                 {QStringLiteral("SB77"), QStringLiteral("查询")},
+                 {QStringLiteral("SB88"), QStringLiteral("打印")},
+                 {QStringLiteral("SB99"), QStringLiteral("导出")},
+                 {QStringLiteral("SB100"), QStringLiteral("关闭")}};
+    s.popup = {{QStringLiteral("N1"), QStringLiteral("删除"), QStringLiteral("SB66")},
+               {QStringLiteral("N2"), QStringLiteral("反审核"), QStringLiteral("SB44")}};
+    s.doubleClickClicks = QStringLiteral("SB55");
+    s.legendText = QStringLiteral("未审核单据");
+    s.legendColour = ListColours::held();
+    s.colouring.heldBrush = QStringLiteral("shbj");
+}

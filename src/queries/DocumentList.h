@@ -21,6 +21,11 @@ struct DocumentListActions {
     std::function<void(TDM1&)> showBrowser;      // 查单: the browser on the current header
 };
 
+// What the four document lists share: the buttons 反审, 查单, 删除, 查询, 打印, 导出, 关闭;
+// the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
+// held-document legend and brush (the purchase and sales lists add the red debt font).
+void describeDocumentList(ListDescription& s);
+
 class DocumentList : public QueryWindow {
     Q_OBJECT
 public:

@@ -329,11 +329,6 @@ T* openQueryWindow(QPointer<T>& instance)
     return instance.data();
 }
 
-// What the four document lists share: the buttons 反审, 查单, 删除, 查询, 打印, 导出, 关闭;
-// the pop-up 删除 (clicks SB66) and 反审核 (clicks SB44); a double-click clicks SB55; the
-// held-document legend and brush (the purchase and sales lists add the red debt font).
-void describeDocumentList(ListDescription& s);
-
 // What the statistics tables with a condition panel share: the panel with the date switch
 // and edit (labelled editLabel) and the buttons BB1 统计, BB2 打印, BB3 导出 and BB4 关闭 as
 // the print, export and close buttons; Esc clicks 关闭; nothing runs on opening.
