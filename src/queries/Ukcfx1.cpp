@@ -104,11 +104,10 @@ TFkcfx1::TFkcfx1(QWidget* parent) : QueryWindow(describe(), parent)
     takeButtons({&SB33, &SB44, &SB55, &SB77, &SB88, &SB99, &SB100});
     N11 = popupItem(QStringLiteral("N11"));
     N22 = popupItem(QStringLiteral("N22"));
-    const std::pair<SpeedButton*, void (TFkcfx1::*)()> clicks[] = {
-        {SB33, &TFkcfx1::SB33Click}, {SB44, &TFkcfx1::SB44Click}, {SB55, &TFkcfx1::SB55Click},
-        {SB77, &TFkcfx1::SB77Click}};
-    for (const auto& [b, f] : clicks)
-        connectHandler(b, &QAbstractButton::clicked, this, [this, f] { (this->*f)(); });
+    connectHandler(SB33, &QAbstractButton::clicked, this, &TFkcfx1::SB33Click);
+    connectHandler(SB44, &QAbstractButton::clicked, this, &TFkcfx1::SB44Click);
+    connectHandler(SB55, &QAbstractButton::clicked, this, &TFkcfx1::SB55Click);
+    connectHandler(SB77, &QAbstractButton::clicked, this, &TFkcfx1::SB77Click);
     connectHandler(N11, &QAction::triggered, this, &TFkcfx1::N11Click);
     connectHandler(N22, &QAction::triggered, this, &TFkcfx1::N22Click);
 
