@@ -314,8 +314,6 @@ void DocumentBrowser::closeEvent(QCloseEvent* e)
 {
     spec_.lines->close();
     QWidget::closeEvent(e);
-    if (e->isAccepted() && closed_)
-        closed_();
 }
 
 QVector<GridColumn> documentLineColumns()

@@ -107,8 +107,6 @@ public:
 
     // Closes the browser (and its MDI frame).
     void closeWindow();
-    // Runs when the browser has closed (its opener clears its instance variable there).
-    void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -128,7 +126,6 @@ private:
     QHash<QString, QLineEdit*> edits_;
     QHash<QString, QAction*> printItems_;
     KeyPreview* keys_ = nullptr;
-    std::function<void()> closed_;
 };
 
 // What the purchase and sales browsers share: the seven line columns (编码, 商品名称, 单位,
@@ -138,19 +135,13 @@ QVector<GridColumn> documentLineColumns();
 QVector<BrowserPanel> documentTotalPanels();
 
 // Brings the open browser of `instance` to the front, or creates one with create() and shows
-// it as an MDI child (the browser clears `instance` when it closes); then shows the header
-// query's current document in it.
+// it as an MDI child; then shows the header query's current document in it.
 template <class T>
 T* showDocumentBrowser(QPointer<T>& instance, const std::function<T*()>& create)
 {
     if (!ActivateIfOpen(instance.data())) {
-        T* b = create();
-        instance = b;
-        b->whenClosed([&instance, b] {
-            if (instance == b)
-                instance = nullptr;
-        });
-        showMdiChild(b);
+        instance = create();
+        showMdiChild(instance.data());
     }
     instance->showCurrent();
     return instance.data();

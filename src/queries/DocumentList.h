@@ -44,9 +44,9 @@ private:
     DocumentListActions actions_;
 };
 
-// What the payables and receivables tables open with: openQueryWindow.
+// What the payables and receivables tables open with: openOrActivate.
 template <class T>
 void openDocumentList(QPointer<T>& instance)
 {
-    openQueryWindow(instance);
+    openOrActivate(instance);
 }

@@ -146,13 +146,13 @@ TLedgerDetail* openLedgerDetail(Ledger ledger)
 {
     switch (ledger) {
     case Ledger::Purchase:
-        return openQueryWindow(Fcgfx1);
+        return openOrActivate(Fcgfx1);
     case Ledger::Sales:
-        return openQueryWindow(Fxsfx1);
+        return openOrActivate(Fxsfx1);
     case Ledger::StockChange:
         break;
     }
-    return openQueryWindow(Frkfx1);
+    return openOrActivate(Frkfx1);
 }
 
 ConditionDescription ledgerConditions(Ledger ledger, bool warehouse)

@@ -170,13 +170,13 @@ TLedgerStatistics* openLedgerStatistics(Ledger ledger)
 {
     switch (ledger) {
     case Ledger::Purchase:
-        return openQueryWindow(Fcghz1);
+        return openOrActivate(Fcghz1);
     case Ledger::Sales:
-        return openQueryWindow(Fxshz1);
+        return openOrActivate(Fxshz1);
     case Ledger::StockChange:
         break;
     }
-    return openQueryWindow(Frkhz1);
+    return openOrActivate(Frkhz1);
 }
 
 ConditionDescription TLedgerStatisticsDialog::describe(Ledger ledger)

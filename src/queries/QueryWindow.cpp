@@ -484,8 +484,6 @@ void QueryWindow::closeEvent(QCloseEvent* e)
 {
     q_->close();
     formClosed();
-    if (closed_)
-        closed_();
     QWidget::closeEvent(e);
 }
 

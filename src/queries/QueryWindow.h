@@ -271,8 +271,6 @@ public:
 
     // Closes the window (its MDI frame when it has one).
     void closeWindow();
-    // Runs when the window has closed (its opener clears its instance variable there).
-    void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
 
     // The category tree's click (see CategoryTree).
     void treeClicked(QTreeWidgetItem* node);
@@ -285,8 +283,7 @@ protected:
     // Points the window's own button members at its tool buttons, in the described order
     // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
     void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
-    // Called when the window closes, after the query is closed and before the function given
-    // to whenClosed.
+    // Called when the window closes, after the query is closed.
     virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
     // columns or empties panels for some operators does it here).
@@ -308,23 +305,17 @@ private:
     QHash<QString, QAction*> popupItems_;
     QHash<QString, QPushButton*> panelButtons_;
     bool shown_ = false;
-    std::function<void()> closed_;
 };
 
-// The main menu's item of a list or table window: brings the open window of `instance` to
-// the front, or creates one and shows it as an MDI child (the window clears `instance` when
-// it closes); returns it.
-template <class T>
-T* openQueryWindow(QPointer<T>& instance)
+// The main menu's item of a window: brings the open window of `instance` to the front, or
+// creates one with the application as owner and shows it as an MDI child; returns it. A
+// window that has closed is not open (it is freed on the next turn, which clears `instance`).
+template <class W>
+W* openOrActivate(QPointer<W>& instance)
 {
     if (!ActivateIfOpen(instance.data())) {
-        T* w = new T(nullptr);
-        instance = w;
-        w->whenClosed([&instance, w] {
-            if (instance == w)
-                instance = nullptr;
-        });
-        showMdiChild(w);
+        instance = new W(nullptr);
+        showMdiChild(instance.data());
     }
     return instance.data();
 }

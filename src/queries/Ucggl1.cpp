@@ -68,4 +68,4 @@ TFcggl1::TFcggl1(QWidget* parent)
 
 TConditionDialog* TFcggl1::createConditionDialog() { return new TFcxcg1(this, this); }
 
-void openPurchaseList() { openQueryWindow(Fcggl1); }
+void openPurchaseList() { openOrActivate(Fcggl1); }

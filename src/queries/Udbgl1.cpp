@@ -39,4 +39,4 @@ TFdbgl1::TFdbgl1(QWidget* parent)
 
 TConditionDialog* TFdbgl1::createConditionDialog() { return new TFcxdb1(this, this); }
 
-void openTransferList() { openQueryWindow(Fdbgl1); }
+void openTransferList() { openOrActivate(Fdbgl1); }

@@ -194,4 +194,4 @@ void TFkcfx1::N22Click()
         print(stockPrint(false));
 }
 
-void openStockTable() { openQueryWindow(Fkcfx1); }
+void openStockTable() { openOrActivate(Fkcfx1); }

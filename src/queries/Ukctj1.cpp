@@ -48,4 +48,4 @@ ListDescription TFkctj1::describe()
 
 TFkctj1::TFkctj1(QWidget* parent) : StatisticsTable(describe(), parent) {}
 
-void openStockBalanceTable() { openQueryWindow(Fkctj1); }
+void openStockBalanceTable() { openOrActivate(Fkctj1); }

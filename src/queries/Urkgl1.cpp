@@ -58,4 +58,4 @@ TFrkgl1::TFrkgl1(QWidget* parent)
 
 TConditionDialog* TFrkgl1::createConditionDialog() { return new TFcxrk1(this, this); }
 
-void openMovementList() { openQueryWindow(Frkgl1); }
+void openMovementList() { openOrActivate(Frkgl1); }

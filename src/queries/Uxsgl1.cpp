@@ -52,4 +52,4 @@ TFxsgl1::TFxsgl1(QWidget* parent)
 
 TConditionDialog* TFxsgl1::createConditionDialog() { return new TFcxxs1(this, this); }
 
-void openSalesList() { openQueryWindow(Fxsgl1); }
+void openSalesList() { openOrActivate(Fxsgl1); }

@@ -41,4 +41,4 @@ ListDescription TFxstj3::describe()
 
 TFxstj3::TFxstj3(QWidget* parent) : StatisticsTable(describe(), parent) {}
 
-void openCommissionTable() { openQueryWindow(Fxstj3); }
+void openCommissionTable() { openOrActivate(Fxstj3); }
