@@ -187,17 +187,16 @@ void TFtjcgd1::buildControls()
     PM1 = named(new QMenu(this), "PM1");
     N1 = named(PM1->addAction(QStringLiteral("删除明细")), "N1");
     N2 = named(PM1->addAction(QStringLiteral("整单折扣")), "N2");
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter, right = Qt::AlignRight | Qt::AlignVCenter;
-    const struct { const char* field; const char* title; int width; Qt::Alignment align; bool titleCentered; QMenu* menu; } columns[] = {
-        {"txm", "编码", 110, left, false, PM1},   {"ppgg", "商品名称", 220, left, false, PM1},
-        {"dw", "单位", 40, Qt::AlignCenter, true, PM1}, {"sl", "数量", 60, right, false, PM1},
-        {"jg", "单价", 80, right, false, PM1},    {"zk", "折扣", 40, right, false, nullptr},
-        {"je", "金额", 80, right, false, PM1},
-    };
-    QVector<GridColumn> cols;
-    for (const auto& c : columns)
-        cols.push_back({QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width, c.align, c.titleCentered, QColor(), true, c.menu});
-    DBGrid1->setColumns(cols);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    DBGrid1->setColumns({
+        {.field = "txm", .title = "编码", .width = 110, .popup = PM1},
+        {.field = "ppgg", .title = "商品名称", .width = 220, .popup = PM1},
+        {.field = "dw", .title = "单位", .width = 40, .align = Qt::AlignCenter, .titleCentered = true, .popup = PM1},
+        {.field = "sl", .title = "数量", .width = 60, .align = right, .popup = PM1},
+        {.field = "jg", .title = "单价", .width = 80, .align = right, .popup = PM1},
+        {.field = "zk", .title = "折扣", .width = 40, .align = right},
+        {.field = "je", .title = "金额", .width = 80, .align = right, .popup = PM1},
+    });
     DBGrid1->setQuery(&DM1->AQcgc1);
     DBGrid1->setRowStyler([](int row) {
         RowStyle s;
