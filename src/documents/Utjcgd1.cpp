@@ -47,13 +47,6 @@ const QString kNotOpen = QStringLiteral("采购数据未打开，关闭窗口后
 const QString kNoWarehouse = QStringLiteral("仓库不可为空！");
 const QString kTooMany = QStringLiteral("每天录入不可超过999单！");
 
-template <class W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 bool isLoneMinus(const QLineEdit* e) { return e->text().trimmed() == QLatin1String("-"); }
 
 // An emptied number field reads "0" at once, selected, so that what is typed next replaces
@@ -114,24 +107,10 @@ void TFtjcgd1::buildControls()
         place(named(w, name), x + captionWidth, y, width, height);
         return w;
     };
-    auto readOnly = [](auto* e) {
-        e->setReadOnly(true);
-        QPalette p = e->palette();
-        p.setColor(QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
-        e->setPalette(p);
-        return e;
-    };
     auto tipped = [](auto* w, const char* tip) {
         if (*tip)
             w->setToolTip(QString::fromUtf8(tip));
         return w;
-    };
-    // The "…" button right after a field, opening its picker.
-    auto pickerButton = [this, place, tipped](const char* name, QWidget* field, const char* tip) {
-        auto* b = named(new SpeedButton(QStringLiteral("…"), this), name);
-        const QRect r = field->geometry();
-        place(b, r.x() + r.width(), r.y(), r.height(), r.height());
-        return tipped(b, tip);
     };
 
     // Header, first row: the date, then the fields chosen with their pickers.
@@ -145,13 +124,13 @@ void TFtjcgd1::buildControls()
         {&ghs, "ghs", "厂商", 454, 30, 150, &SpeedButton2, "SpeedButton2", "选择厂商"},
     };
     for (const auto& c : chosen) {
-        *c.edit = readOnly(field(new ExitEdit(this), c.name, c.caption, c.x, 10, c.captionWidth, c.width));
-        *c.button = pickerButton(c.buttonName, *c.edit, c.tip);
+        *c.edit = greyReadOnly(field(new ExitEdit(this), c.name, c.caption, c.x, 10, c.captionWidth, c.width));
+        *c.button = pickerButtonAfter(*c.edit, c.buttonName, c.tip);
     }
 
     // Header, second row.
     yhe = tipped(field(new ExitEdit(this), "yhe", "优惠额", 8, 40, 44, 90), "正负方向必须跟总金额一致");
-    yfe = tipped(readOnly(field(new QLineEdit(this), "yfe", "应付额", 150, 40, 44, 98)), "应付额＜0：表示应退款");
+    yfe = tipped(greyReadOnly(field(new QLineEdit(this), "yfe", "应付额", 150, 40, 44, 98)), "应付额＜0：表示应退款");
     sfe = tipped(field(new ExitEdit(this), "sfe", "实付额", 300, 40, 44, 102), "正负方向必须跟应付额一致");
     bz = field(new ExitEdit(this), "bz", "备注", 454, 40, 30, 172);
 
@@ -176,7 +155,7 @@ void TFtjcgd1::buildControls()
     shbj->setPalette(red);
     shbj->setAlignment(Qt::AlignCenter);
     place(shbj, 0, 48, 142, 20);
-    dh = readOnly(named(new QLineEdit(box), "dh"));
+    dh = greyReadOnly(named(new QLineEdit(box), "dh"));
     place(dh, 10, 70, 122, 22);
     dh->setAlignment(Qt::AlignCenter);
 
@@ -232,13 +211,13 @@ void TFtjcgd1::buildControls()
     N4 = named(PM2->addAction(QStringLiteral("不带编码打印")), "N4");
 
     // Totals.
-    hjsl = readOnly(field(new QLineEdit(this), "hjsl", "总数量:", 8, 452, 50, 110));
-    hjje = readOnly(field(new QLineEdit(this), "hjje", "总金额:", 180, 452, 50, 130));
+    hjsl = greyReadOnly(field(new QLineEdit(this), "hjsl", "总数量:", 8, 452, 50, 110));
+    hjje = greyReadOnly(field(new QLineEdit(this), "hjje", "总金额:", 180, 452, 50, 130));
 
     // The entry row and the line buttons.
     txm = field(new ExitEdit(this), "txm", "编码", 8, 488, 30, 120, 24);
-    SpeedButton3 = pickerButton("SpeedButton3", txm, "选择商品");
-    ppgg = readOnly(field(new QLineEdit(this), "ppgg", "品名", 190, 488, 30, 220, 24));
+    SpeedButton3 = pickerButtonAfter(txm, "SpeedButton3", "选择商品");
+    ppgg = greyReadOnly(field(new QLineEdit(this), "ppgg", "品名", 190, 488, 30, 220, 24));
     dw = named(new QLineEdit(this), "dw");
     dw->hide();
     jg = field(new ExitEdit(this), "jg", "单价", 448, 488, 30, 70, 24);
