@@ -177,11 +177,7 @@ void TPartsDialog::wireHandlers()
             coefEdit->setText(kZero);
     });
     for (ExitEdit* e : {countEdit, coefEdit})
-        connectHandler(e, &ExitEdit::exited, this, [e] {
-            const QString rounded = roundTypedText(e->text());
-            if (rounded != e->text())
-                e->setText(rounded);
-        });
+        connectHandler(e, &ExitEdit::exited, this, [e] { roundTypedField(e); });
 
     keys = new KeyPreview(this);
     keys->mapKey(Qt::Key_Escape, BitBtn2);
