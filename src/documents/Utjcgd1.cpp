@@ -32,6 +32,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <functional>
 #include <iterator>
 #include <utility>
@@ -513,30 +514,18 @@ void TFtjcgd1::BB1Click()
 
 void TFtjcgd1::BB2Click()
 {
-    heldOldDh_ = dh->text();
     heldRolledBack_ = false;
     choosingHeld_ = true;
     {
+        const auto picked = qScopeGuard([this] { choosingHeld_ = false; });
         TFxzcg1 dlg(this);
         dlg.Edit2->setText(ghs->text());
-        try {
-            runModal(dlg);
-        } catch (...) {
-            choosingHeld_ = false;
-            throw;
-        }
+        runModal(dlg);
     }
-    choosingHeld_ = false;
-    // The picker leaves the line query on the chosen document's saved lines.
-    const QStringList loaded{QStringLiteral("SELECT * FROM cgglc"), QStringLiteral("where dh=") + sqlQuote(dh->text()),
-                             QStringLiteral("and bj='yz'"), QStringLiteral("order by id")};
-    const bool chosen = heldRolledBack_ || DM1->AQcgc1.sqlLines() == loaded;
-    if (!chosen)
+    // The picker has the document in hand give back its marks (rollbackLineMarks) just before
+    // it loads the chosen one; without that, nothing was taken.
+    if (!heldRolledBack_)
         return;
-    if (!heldRolledBack_) {
-        heldRolledBack_ = true;
-        rollbackPurchaseLineMarks(*DM1, heldOldDh_, true);
-    }
     // The held document is taken as it was saved: marks of its own left by a change that was
     // broken off (the program ended without closing the form) would otherwise be posted with
     // it while its totals leave them out.
