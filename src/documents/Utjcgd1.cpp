@@ -583,17 +583,9 @@ void TFtjcgd1::txmChange()
 
 void TFtjcgd1::recomputeTotals()
 {
-    // Summed over the rows in hand without moving the current line.
-    const Query& q = DM1->AQcgc1;
-    const int csl = q.fieldIndex(QStringLiteral("sl"));
-    const int cje = q.fieldIndex(QStringLiteral("je"));
-    Money tsl, tje;
-    for (int row = 0; row < q.recordCount(); ++row) {
-        tsl += q.cellMoney(row, csl);
-        tje += q.cellMoney(row, cje);
-    }
-    hjsl->setText(tsl.plainText());
-    hjje->setText(tje.plainText());
+    const PurchaseTotals t = purchaseLineTotals(*DM1);
+    hjsl->setText(t.hjsl.plainText());
+    hjje->setText(t.hjje.plainText());
 }
 
 void TFtjcgd1::SB1Click()
