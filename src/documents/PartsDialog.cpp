@@ -2,6 +2,7 @@
 
 #include "basic/PickerTargets.h"
 #include "basic/Uck1.h"
+#include "basic/Usp2.h"
 #include "basic/Usp3.h"
 #include "data/DM1.h"
 #include "documents/parts_lists.h"

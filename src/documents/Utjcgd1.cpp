@@ -558,25 +558,17 @@ void TFtjcgd1::SpeedButton3Click()
     Fsp2->Edit2->setText(ck->text());
     Query& q = DM1->AQsp1;
     const ControlsDisabled still(q);
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM sp"));
-    q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
-    q.addSql(QStringLiteral("order by id"));
+    q.setSql({QStringLiteral("SELECT * FROM sp"), QStringLiteral("where ck=") + sqlQuote(ck->text()),
+              QStringLiteral("order by id")});
     q.open();
 }
 
 void TFtjcgd1::txmChange()
 {
-    Query& q = DM1->AQsp1;
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM sp"));
-    q.addSql(QStringLiteral("where txm=") + sqlQuote(txm->text()));
-    q.addSql(QStringLiteral("and ck=") + sqlQuote(ck->text()));
-    q.open();
-    const bool found = q.recordCount() == 1;
-    ppgg->setText(found ? q.text(QStringLiteral("ppgg")) : QString());
-    dw->setText(found ? q.text(QStringLiteral("dw")) : QString());
-    jg->setText(found ? q.text(QStringLiteral("jj")) : kZero);
+    const std::optional<GoodsFound> g = findGoodsByCode(*DM1, txm->text(), ck->text());
+    ppgg->setText(g ? g->ppgg : QString());
+    dw->setText(g ? g->dw : QString());
+    jg->setText(g ? g->jj : kZero);
 }
 
 // ---- lines ------------------------------------------------------------------------------
