@@ -247,10 +247,8 @@ void TSettlementEntry::BitBtn1Click()
         reject();
         return;
     }
-    if (list_) {
-        ControlsDisabled still(list_->query());
+    if (list_)
         list_->recountTotals();
-    }
     if (modifyMode()) {
         accept();
         return;
