@@ -16,7 +16,11 @@
 #include "finance_test.h"
 
 #include "data/Clock.h"
+#include "finance/Ufkfx1.h"
+#include "finance/Uyffx1.h"
 #include "finance/settlement.h"
+#include "queries/Ullcgd1.h"
+#include "queries/Ullxsd1.h"
 
 #include <QCoreApplication>
 
@@ -52,8 +56,11 @@ protected:
                           sqlQuote(doc(r.doc))));
     }
 
+    // Closes every window the cases open: the lists, the tables and the browsers they show.
     void TearDown() override
     {
+        for (QWidget* w : std::initializer_list<QWidget*>{Ffkfx1, Fskfx1, Fyffx1, Fysfx1, Fllcgd1, Fllxsd1})
+            delete w;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Clock::unpin();
     }
