@@ -3,7 +3,6 @@
 // (total quantity and total amount of the lines), and writing a row's fields.
 
 #include "data/Money.h"
-#include "data/Query.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,9 +10,7 @@
 #include <initializer_list>
 #include <utility>
 
-// The guard that keeps a data set's grids still while it is walked or rewritten
-// (ControlsDisabled) under the name some rules use.
-using ControlsOff = ControlsDisabled;
+class Query;
 
 // The sum of each field over the rows q holds (NULL counts as 0), read in place: the current
 // row stays and the grids bound to q see nothing. A closed query gives zeros; a field q does
