@@ -9,13 +9,13 @@
 //
 // scripts/bench.sh builds and runs it with the three sizes.
 
+#include "bench_support.h"
 #include "suite.h"
 #include "suite_shop.h"
 
 #include "Windows.h"
 #include "data/DM1.h"
 #include "shell/Umain1.h"
-#include "sqlite_alone.h"
 #include "support/Recorder.h"
 #include "ui/DataGrid.h"
 #include "ui/Forms.h"
@@ -101,10 +101,7 @@ Figures measureWrite(Context& c, const std::function<void()>& prepare, const std
         // A new document's statements are not in the connection's cache; nor are these (the
         // replay too prepares each statement once).
         c.dm.ADOC1.forgetStatements();
-        QElapsedTimer t;
-        t.start();
-        action();
-        const double took = ms(t);
+        const double took = bench::timed(action);
         undo();
         prepare();
         const Replayed r = replay(c.db(), statements, true);

@@ -1,8 +1,6 @@
 #pragma once
-// What the benchmark suite's files share beside SQLite alone (sqlite_alone.h): a statement
-// run on the bare connection, and the time a piece of work takes.
-
-#include "sqlite_alone.h"
+// What the benchmark suite's files share: the time a piece of work takes, a statement run on
+// the bare connection, and a statement stepped through as SQLite alone runs it.
 
 #include <sqlite3.h>
 
@@ -11,6 +9,29 @@
 
 #include <stdexcept>
 #include <string>
+
+inline double ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+
+// Steps a prepared statement to its end reading every cell of every row (text as text,
+// numbers as numbers); returns the step's last result (SQLITE_DONE when all went well) and
+// the rows in *rows.
+inline int stepReadingEveryCell(sqlite3_stmt* st, long long* rows)
+{
+    const int cols = sqlite3_column_count(st);
+    long long n = 0;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (int c = 0; c < cols; ++c) {
+            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
+                (void)sqlite3_column_text(st, c);
+            else
+                (void)sqlite3_column_double(st, c);
+        }
+        ++n;
+    }
+    *rows = n;
+    return rc;
+}
 
 namespace bench {
 

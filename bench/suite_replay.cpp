@@ -1,6 +1,6 @@
 #include "suite_replay.h"
 
-#include "sqlite_alone.h"
+#include "bench_support.h"
 
 #include <sqlite3.h>
 

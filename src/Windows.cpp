@@ -33,16 +33,10 @@
 #include "queries/Uxsgl1.h"
 #include "queries/Uxstj3.h"
 #include "shell/Umain1.h"
-#include "ui/Forms.h"
 
 void wireMenus(TFmain1& main)
 {
-    main.setOpener(main.N301, [] {
-        if (!ActivateIfOpen(Ftjcgd1)) {
-            Ftjcgd1 = new TFtjcgd1();
-            showMdiChild(Ftjcgd1);
-        }
-    });
+    main.setOpener(main.N301, [] { openOrActivate(Ftjcgd1); });
     main.setOpener(main.N401, openPurchaseList);
     main.setOpener(main.N405, openSalesList);
     main.setOpener(main.N408, openCommissionTable);

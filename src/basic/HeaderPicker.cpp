@@ -2,7 +2,6 @@
 
 #include "picker_common.h"
 
-#include "data/Clock.h"
 #include "data/DM1.h"
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
@@ -41,12 +40,10 @@ THeaderPicker::THeaderPicker(HeaderPickerDescription desc, QWidget* owner) : QDi
     auto* panel = new QHBoxLayout;
     root->addLayout(panel);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("日期"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    DateTimePicker1 = new DatePicker(this);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker2 = new DatePicker(this);
-    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    const DateRangeControls dates = createDateRangeControls(QStringLiteral("日期"), this);
+    CheckBox1 = dates.box;
+    DateTimePicker1 = dates.from;
+    DateTimePicker2 = dates.to;
     partyLabel = new QLabel(desc_.partyLabel, this);
     Edit2 = picker::edit(QStringLiteral("Edit2"), this);
     partyLabel->setBuddy(Edit2);
@@ -101,10 +98,7 @@ void THeaderPicker::showEvent(QShowEvent* e)
     shown_ = true;
     if (Fmain1)
         move(Fmain1->geometry().center() - rect().center());
-    const QDate today = Clock::today();
-    DateTimePicker2->setDate(today);
-    DateTimePicker1->setDate(addMonthsClamped(today, -1));
-    CheckBox1->setChecked(false);
+    DateRangeControls{CheckBox1, DateTimePicker1, DateTimePicker2}.reset();
     chaClick();
 }
 

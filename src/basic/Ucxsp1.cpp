@@ -40,7 +40,7 @@ StockSums runStockQuery(TDM1& dm, const StockConditions& c)
 {
     Query& q = dm.AQkcfx1;
     const QStringList where = conditionLines(c);
-    const ControlsOff off(q);
+    const ControlsDisabled off(q);
     picker::reopen(q, QStringList{QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp")} + where);
     StockSums sums{q.money(q.fieldName(0)), q.money(q.fieldName(1))};
     picker::reopen(q, QStringList{QStringLiteral("SELECT * FROM sp")} + where + QStringList{QStringLiteral("order by id")});

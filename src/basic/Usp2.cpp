@@ -37,6 +37,18 @@ PurchaseTotals appendPickedPurchaseLine(TDM1& dm, const QString& dh)
     return purchaseLineTotals(dm);
 }
 
+std::optional<GoodsFound> findGoodsByCode(TDM1& dm, const QString& txm, const QString& ck)
+{
+    Query& q = dm.AQsp1;
+    picker::reopen(q, {QStringLiteral("SELECT * FROM sp"), QStringLiteral("where txm=") + sqlQuote(txm),
+                       QStringLiteral("and ck=") + sqlQuote(ck)});
+    if (q.recordCount() != 1)
+        return std::nullopt;
+    q.first();
+    return GoodsFound{q.integer(QStringLiteral("id")), q.text(QStringLiteral("ppgg")), q.text(QStringLiteral("dw")),
+                      q.text(QStringLiteral("kcsl")), q.text(QStringLiteral("jj"))};
+}
+
 void writePurchaseTotals(const PurchaseTotals& t)
 {
     PickerTargets::write(QStringLiteral("tjcg"), QStringLiteral("hjsl"), t.hjsl.plainText());

@@ -14,6 +14,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -51,3 +52,12 @@ PurchaseTotals appendPickedPurchaseLine(TDM1& dm, const QString& dh);
 PurchaseTotals purchaseLineTotals(TDM1& dm);
 // Writes the totals into the purchase form's hjsl and hjje as plain decimal text.
 void writePurchaseTotals(const PurchaseTotals& t);
+
+// The goods row of a code typed in an entry form, in a warehouse, looked up on AQsp1
+// ("SELECT * FROM sp", "where txm=...", "and ck=..."). Only exactly one row counts: none or
+// several give nothing.
+struct GoodsFound {
+    qint64 id = 0;
+    QString ppgg, dw, kcsl, jj;
+};
+std::optional<GoodsFound> findGoodsByCode(TDM1& dm, const QString& txm, const QString& ck);

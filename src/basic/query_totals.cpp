@@ -1,28 +1,20 @@
 #include "query_totals.h"
 
 #include "data/Query.h"
+#include "data/Sql.h"
 
-ControlsOff::ControlsOff(Query& q, bool keepRow) : q_(q), row_(q.recNo()), keepRow_(keepRow)
-{
-    q_.disableControls();
-}
-
-ControlsOff::~ControlsOff()
-{
-    if (keepRow_)
-        q_.moveTo(row_);
-    q_.enableControls();
-}
-
-QVector<Money> sumFields(Query& q, const QStringList& fields)
+QVector<Money> sumFields(const Query& q, const QStringList& fields)
 {
     QVector<Money> sums(fields.size());
-    if (!q.isOpen() || q.isEmpty())
+    if (!q.isOpen())
         return sums;
-    const ControlsOff off(q, true);
-    for (q.first(); !q.eof(); q.next()) {
-        for (int i = 0; i < fields.size(); ++i)
-            sums[i] += q.money(fields[i]);
+    const int rows = q.recordCount();
+    for (int i = 0; i < fields.size(); ++i) {
+        const int col = q.fieldIndex(fields[i]);
+        if (col < 0)
+            throw DbError(q.name() + QStringLiteral(": Field '") + fields[i] + QStringLiteral("' not found"));
+        for (int row = 0; row < rows; ++row)
+            sums[i] += q.cellMoney(row, col);
     }
     return sums;
 }

@@ -500,18 +500,6 @@ struct Query::Impl {
         }
         }
     }
-    Cell readColumn(sqlite3_stmt* st, int i)
-    {
-        switch (sqlite3_column_type(st, i)) {
-        case SQLITE_INTEGER: return intCell(sqlite3_column_int64(st, i));
-        case SQLITE_FLOAT: return realCell(sqlite3_column_double(st, i));
-        case SQLITE_NULL: return NullCell;
-        default: {
-            const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            return textCell(p, static_cast<std::uint32_t>(sqlite3_column_bytes(st, i)));
-        }
-        }
-    }
 
     void bind(sqlite3_stmt* st, int pos, Cell c) const
     {
@@ -1238,8 +1226,10 @@ void Query::writeRow()
         for (int i = 0; i < n; ++i) {
             const QString name = QString::fromUtf8(sqlite3_column_name(st, i));
             int col = (d.byRowid && name == QLatin1String(HiddenRowid)) ? d.keyCol : fieldIndex(name);
-            if (col >= 0)
-                d.buf[col] = d.readColumn(st, i);
+            if (col >= 0) {
+                sqlite3_value* v = sqlite3_column_value(st, i);
+                d.buf[col] = d.readValue(v, sqlite3_value_type(v));
+            }
         }
     }
     sqlite3_reset(st);

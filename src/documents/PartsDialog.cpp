@@ -2,6 +2,7 @@
 
 #include "basic/PickerTargets.h"
 #include "basic/Uck1.h"
+#include "basic/Usp2.h"
 #include "basic/Usp3.h"
 #include "data/DM1.h"
 #include "documents/parts_lists.h"
@@ -23,13 +24,6 @@ const QString kZero = QStringLiteral("0");
 const QString kOne = QStringLiteral("1");
 const QString kNoWholeWarehouse = QStringLiteral("整件仓库不可为空！");
 const QString kNoPartWarehouse = QStringLiteral("零件仓库不可为空！");
-
-template <class W>
-W* named(W* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
 
 // A typed count or coefficient as the two-decimal number it stands for; a text that is not
 // (yet) a number counts as 0.
@@ -62,20 +56,6 @@ void TPartsDialog::buildControls()
     auto caption = [place](QWidget* parent, const QString& text, int x, int y, int width = 56) {
         place(new QLabel(text, parent), x, y, width);
     };
-    auto readOnly = [](QLineEdit* e) {
-        e->setReadOnly(true);
-        QPalette p = e->palette();
-        p.setColor(QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
-        e->setPalette(p);
-        return e;
-    };
-    auto pickerButton = [place](QWidget* parent, const char* name, QLineEdit* field, const char* hint) {
-        auto* b = named(new SpeedButton(QStringLiteral("…"), parent), QString::fromLatin1(name));
-        const QRect r = field->geometry();
-        place(b, r.right() + 1, r.y(), r.height(), r.height());
-        b->setToolTip(QString::fromUtf8(hint));
-        return b;
-    };
 
     // One step box: warehouse and code with their pickers, the goods found, the number field
     // with its two help lines.
@@ -104,20 +84,20 @@ void TPartsDialog::buildControls()
         caption(box, QString::fromUtf8(s.ckCaption), 10, 24);
         *s.ck = named(new ExitEdit(box), QString::fromLatin1(s.ckName));
         place(*s.ck, 66, 24, 110);
-        readOnly(*s.ck);
-        *s.ckButton = pickerButton(box, s.ckButtonName, *s.ck, s.ckHint);
+        greyReadOnly(*s.ck);
+        *s.ckButton = pickerButtonAfter(*s.ck, s.ckButtonName, s.ckHint);
         caption(box, QStringLiteral("商品编码"), 214, 24);
         *s.txm = named(new ExitEdit(box), QString::fromLatin1(s.txmName));
         place(*s.txm, 270, 24, 130);
-        *s.spButton = pickerButton(box, s.spButtonName, *s.txm, s.spHint);
+        *s.spButton = pickerButtonAfter(*s.txm, s.spButtonName, s.spHint);
         caption(box, QString::fromUtf8(s.nameCaption), 10, 54);
-        *s.ppgg = readOnly(named(new QLineEdit(box), QString::fromLatin1(s.ppggName)));
+        *s.ppgg = greyReadOnly(named(new QLineEdit(box), QString::fromLatin1(s.ppggName)));
         place(*s.ppgg, 66, 54, 334);
         caption(box, QString::fromUtf8(s.unitCaption), 414, 54);
-        *s.dw = readOnly(named(new QLineEdit(box), QString::fromLatin1(s.dwName)));
+        *s.dw = greyReadOnly(named(new QLineEdit(box), QString::fromLatin1(s.dwName)));
         place(*s.dw, 470, 54, 50);
         caption(box, QString::fromUtf8(s.stockCaption), 530, 54);
-        *s.kcsl = readOnly(named(new QLineEdit(box), QString::fromLatin1(s.kcslName)));
+        *s.kcsl = greyReadOnly(named(new QLineEdit(box), QString::fromLatin1(s.kcslName)));
         place(*s.kcsl, 586, 54, 68);
         caption(box, s.numberCaption, 10, 86);
         *s.number = named(new ExitEdit(box), s.numberName);
@@ -198,11 +178,7 @@ void TPartsDialog::wireHandlers()
             coefEdit->setText(kZero);
     });
     for (ExitEdit* e : {countEdit, coefEdit})
-        connectHandler(e, &ExitEdit::exited, this, [e] {
-            const QString rounded = roundTypedText(e->text());
-            if (rounded != e->text())
-                e->setText(rounded);
-        });
+        connectHandler(e, &ExitEdit::exited, this, [e] { roundTypedField(e); });
 
     keys = new KeyPreview(this);
     keys->mapKey(Qt::Key_Escape, BitBtn2);

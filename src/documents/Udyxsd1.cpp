@@ -1,5 +1,7 @@
 #include "Udyxsd1.h"
 
+#include <utility>
+
 TFdyxsd1* Fdyxsd1 = nullptr;
 
 DocumentBlocks salesBlocks()
@@ -18,10 +20,11 @@ DocumentBlocks salesBlocks()
 
 TFdyxsdLayout::TFdyxsdLayout(const DocumentColumns& columns) : TFdycgdLayout(columns, salesBlocks())
 {
-    QRLabel** labels[] = {&QRLkh2, &QRLyh2, &QRLss2, &QRLqk1, &QRLqk2, &xx1, &xx2};
-    const char* names[] = {"QRLkh2", "QRLyh2", "QRLss2", "QRLqk1", "QRLqk2", "xx1", "xx2"};
-    for (int i = 0; i < 7; ++i)
-        *labels[i] = item(QString::fromLatin1(names[i]));
+    const std::pair<QRLabel**, const char*> labels[] = {{&QRLkh2, "QRLkh2"}, {&QRLyh2, "QRLyh2"}, {&QRLss2, "QRLss2"},
+                                                        {&QRLqk1, "QRLqk1"}, {&QRLqk2, "QRLqk2"}, {&xx1, "xx1"},
+                                                        {&xx2, "xx2"}};
+    for (const auto& [label, name] : labels)
+        *label = item(QString::fromLatin1(name));
 }
 
 TFdyxsd1::TFdyxsd1() : TFdyxsdLayout(columnsWithoutCodes()) {}

@@ -32,6 +32,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <functional>
 #include <iterator>
 #include <utility>
@@ -46,13 +47,6 @@ const QString kZero = QStringLiteral("0");
 const QString kNotOpen = QStringLiteral("采购数据未打开，关闭窗口后重新打开！");
 const QString kNoWarehouse = QStringLiteral("仓库不可为空！");
 const QString kTooMany = QStringLiteral("每天录入不可超过999单！");
-
-template <class W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 bool isLoneMinus(const QLineEdit* e) { return e->text().trimmed() == QLatin1String("-"); }
 
@@ -114,24 +108,10 @@ void TFtjcgd1::buildControls()
         place(named(w, name), x + captionWidth, y, width, height);
         return w;
     };
-    auto readOnly = [](auto* e) {
-        e->setReadOnly(true);
-        QPalette p = e->palette();
-        p.setColor(QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
-        e->setPalette(p);
-        return e;
-    };
     auto tipped = [](auto* w, const char* tip) {
         if (*tip)
             w->setToolTip(QString::fromUtf8(tip));
         return w;
-    };
-    // The "…" button right after a field, opening its picker.
-    auto pickerButton = [this, place, tipped](const char* name, QWidget* field, const char* tip) {
-        auto* b = named(new SpeedButton(QStringLiteral("…"), this), name);
-        const QRect r = field->geometry();
-        place(b, r.x() + r.width(), r.y(), r.height(), r.height());
-        return tipped(b, tip);
     };
 
     // Header, first row: the date, then the fields chosen with their pickers.
@@ -145,13 +125,13 @@ void TFtjcgd1::buildControls()
         {&ghs, "ghs", "厂商", 454, 30, 150, &SpeedButton2, "SpeedButton2", "选择厂商"},
     };
     for (const auto& c : chosen) {
-        *c.edit = readOnly(field(new ExitEdit(this), c.name, c.caption, c.x, 10, c.captionWidth, c.width));
-        *c.button = pickerButton(c.buttonName, *c.edit, c.tip);
+        *c.edit = greyReadOnly(field(new ExitEdit(this), c.name, c.caption, c.x, 10, c.captionWidth, c.width));
+        *c.button = pickerButtonAfter(*c.edit, c.buttonName, c.tip);
     }
 
     // Header, second row.
     yhe = tipped(field(new ExitEdit(this), "yhe", "优惠额", 8, 40, 44, 90), "正负方向必须跟总金额一致");
-    yfe = tipped(readOnly(field(new QLineEdit(this), "yfe", "应付额", 150, 40, 44, 98)), "应付额＜0：表示应退款");
+    yfe = tipped(greyReadOnly(field(new QLineEdit(this), "yfe", "应付额", 150, 40, 44, 98)), "应付额＜0：表示应退款");
     sfe = tipped(field(new ExitEdit(this), "sfe", "实付额", 300, 40, 44, 102), "正负方向必须跟应付额一致");
     bz = field(new ExitEdit(this), "bz", "备注", 454, 40, 30, 172);
 
@@ -176,7 +156,7 @@ void TFtjcgd1::buildControls()
     shbj->setPalette(red);
     shbj->setAlignment(Qt::AlignCenter);
     place(shbj, 0, 48, 142, 20);
-    dh = readOnly(named(new QLineEdit(box), "dh"));
+    dh = greyReadOnly(named(new QLineEdit(box), "dh"));
     place(dh, 10, 70, 122, 22);
     dh->setAlignment(Qt::AlignCenter);
 
@@ -187,17 +167,16 @@ void TFtjcgd1::buildControls()
     PM1 = named(new QMenu(this), "PM1");
     N1 = named(PM1->addAction(QStringLiteral("删除明细")), "N1");
     N2 = named(PM1->addAction(QStringLiteral("整单折扣")), "N2");
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter, right = Qt::AlignRight | Qt::AlignVCenter;
-    const struct { const char* field; const char* title; int width; Qt::Alignment align; bool titleCentered; QMenu* menu; } columns[] = {
-        {"txm", "编码", 110, left, false, PM1},   {"ppgg", "商品名称", 220, left, false, PM1},
-        {"dw", "单位", 40, Qt::AlignCenter, true, PM1}, {"sl", "数量", 60, right, false, PM1},
-        {"jg", "单价", 80, right, false, PM1},    {"zk", "折扣", 40, right, false, nullptr},
-        {"je", "金额", 80, right, false, PM1},
-    };
-    QVector<GridColumn> cols;
-    for (const auto& c : columns)
-        cols.push_back({QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width, c.align, c.titleCentered, QColor(), true, c.menu});
-    DBGrid1->setColumns(cols);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    DBGrid1->setColumns({
+        {.field = "txm", .title = "编码", .width = 110, .popup = PM1},
+        {.field = "ppgg", .title = "商品名称", .width = 220, .popup = PM1},
+        {.field = "dw", .title = "单位", .width = 40, .align = Qt::AlignCenter, .titleCentered = true, .popup = PM1},
+        {.field = "sl", .title = "数量", .width = 60, .align = right, .popup = PM1},
+        {.field = "jg", .title = "单价", .width = 80, .align = right, .popup = PM1},
+        {.field = "zk", .title = "折扣", .width = 40, .align = right},
+        {.field = "je", .title = "金额", .width = 80, .align = right, .popup = PM1},
+    });
     DBGrid1->setQuery(&DM1->AQcgc1);
     DBGrid1->setRowStyler([](int row) {
         RowStyle s;
@@ -233,13 +212,13 @@ void TFtjcgd1::buildControls()
     N4 = named(PM2->addAction(QStringLiteral("不带编码打印")), "N4");
 
     // Totals.
-    hjsl = readOnly(field(new QLineEdit(this), "hjsl", "总数量:", 8, 452, 50, 110));
-    hjje = readOnly(field(new QLineEdit(this), "hjje", "总金额:", 180, 452, 50, 130));
+    hjsl = greyReadOnly(field(new QLineEdit(this), "hjsl", "总数量:", 8, 452, 50, 110));
+    hjje = greyReadOnly(field(new QLineEdit(this), "hjje", "总金额:", 180, 452, 50, 130));
 
     // The entry row and the line buttons.
     txm = field(new ExitEdit(this), "txm", "编码", 8, 488, 30, 120, 24);
-    SpeedButton3 = pickerButton("SpeedButton3", txm, "选择商品");
-    ppgg = readOnly(field(new QLineEdit(this), "ppgg", "品名", 190, 488, 30, 220, 24));
+    SpeedButton3 = pickerButtonAfter(txm, "SpeedButton3", "选择商品");
+    ppgg = greyReadOnly(field(new QLineEdit(this), "ppgg", "品名", 190, 488, 30, 220, 24));
     dw = named(new QLineEdit(this), "dw");
     dw->hide();
     jg = field(new ExitEdit(this), "jg", "单价", 448, 488, 30, 70, 24);
@@ -535,30 +514,18 @@ void TFtjcgd1::BB1Click()
 
 void TFtjcgd1::BB2Click()
 {
-    heldOldDh_ = dh->text();
     heldRolledBack_ = false;
     choosingHeld_ = true;
     {
+        const auto picked = qScopeGuard([this] { choosingHeld_ = false; });
         TFxzcg1 dlg(this);
         dlg.Edit2->setText(ghs->text());
-        try {
-            runModal(dlg);
-        } catch (...) {
-            choosingHeld_ = false;
-            throw;
-        }
+        runModal(dlg);
     }
-    choosingHeld_ = false;
-    // The picker leaves the line query on the chosen document's saved lines.
-    const QStringList loaded{QStringLiteral("SELECT * FROM cgglc"), QStringLiteral("where dh=") + sqlQuote(dh->text()),
-                             QStringLiteral("and bj='yz'"), QStringLiteral("order by id")};
-    const bool chosen = heldRolledBack_ || DM1->AQcgc1.sqlLines() == loaded;
-    if (!chosen)
+    // The picker has the document in hand give back its marks (rollbackLineMarks) just before
+    // it loads the chosen one; without that, nothing was taken.
+    if (!heldRolledBack_)
         return;
-    if (!heldRolledBack_) {
-        heldRolledBack_ = true;
-        rollbackPurchaseLineMarks(*DM1, heldOldDh_, true);
-    }
     // The held document is taken as it was saved: marks of its own left by a change that was
     // broken off (the program ended without closing the form) would otherwise be posted with
     // it while its totals leave them out.
@@ -591,42 +558,26 @@ void TFtjcgd1::SpeedButton3Click()
     Fsp2->Edit2->setText(ck->text());
     Query& q = DM1->AQsp1;
     const ControlsDisabled still(q);
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM sp"));
-    q.addSql(QStringLiteral("where ck=") + sqlQuote(ck->text()));
-    q.addSql(QStringLiteral("order by id"));
+    q.setSql({QStringLiteral("SELECT * FROM sp"), QStringLiteral("where ck=") + sqlQuote(ck->text()),
+              QStringLiteral("order by id")});
     q.open();
 }
 
 void TFtjcgd1::txmChange()
 {
-    Query& q = DM1->AQsp1;
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM sp"));
-    q.addSql(QStringLiteral("where txm=") + sqlQuote(txm->text()));
-    q.addSql(QStringLiteral("and ck=") + sqlQuote(ck->text()));
-    q.open();
-    const bool found = q.recordCount() == 1;
-    ppgg->setText(found ? q.text(QStringLiteral("ppgg")) : QString());
-    dw->setText(found ? q.text(QStringLiteral("dw")) : QString());
-    jg->setText(found ? q.text(QStringLiteral("jj")) : kZero);
+    const std::optional<GoodsFound> g = findGoodsByCode(*DM1, txm->text(), ck->text());
+    ppgg->setText(g ? g->ppgg : QString());
+    dw->setText(g ? g->dw : QString());
+    jg->setText(g ? g->jj : kZero);
 }
 
 // ---- lines ------------------------------------------------------------------------------
 
 void TFtjcgd1::recomputeTotals()
 {
-    // Summed over the rows in hand without moving the current line.
-    const Query& q = DM1->AQcgc1;
-    const int csl = q.fieldIndex(QStringLiteral("sl"));
-    const int cje = q.fieldIndex(QStringLiteral("je"));
-    Money tsl, tje;
-    for (int row = 0; row < q.recordCount(); ++row) {
-        tsl += q.cellMoney(row, csl);
-        tje += q.cellMoney(row, cje);
-    }
-    hjsl->setText(tsl.plainText());
-    hjje->setText(tje.plainText());
+    const PurchaseTotals t = purchaseLineTotals(*DM1);
+    hjsl->setText(t.hjsl.plainText());
+    hjje->setText(t.hjje.plainText());
 }
 
 void TFtjcgd1::SB1Click()

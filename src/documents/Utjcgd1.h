@@ -118,11 +118,10 @@ private:
 
     bool started_ = false;
     bool closing_ = false;
-    // While the held-document picker runs: the document in hand before it, and whether its
-    // line changes were rolled back already.
+    // While the held-document picker runs; whether the document in hand gave back its line
+    // changes for the chosen one.
     bool choosingHeld_ = false;
     bool heldRolledBack_ = false;
-    QString heldOldDh_;
 };
 
 extern QPointer<TFtjcgd1> Ftjcgd1;

@@ -3,6 +3,7 @@
 #include "basic/picker_common.h"
 #include "basic/query_totals.h"
 #include "data/DM1.h"
+#include "ui/Controls.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
 
@@ -48,7 +49,7 @@ void PurchaseLineDialog::BitBtn1Click()
     if (ST1->text() != QLatin1String("cgmx"))
         return;
     for (QLineEdit* e : rounded)
-        e->setText(roundTypedText(e->text()));
+        roundTypedField(e);
     for (const auto& [e, refusal] : nonZero) {
         if (Money::parse(e->text()).isZero()) {
             infoBox(refusal);

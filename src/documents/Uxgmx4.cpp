@@ -17,7 +17,7 @@ PurchaseTotals discountPurchaseLines(TDM1& dm, const QString& rate)
     const int here = c.recNo();
     {
         Transaction t(dm.ADOC1);
-        const ControlsOff off(c);
+        const ControlsDisabled off(c);
         for (c.first(); !c.eof(); c.next()) {
             const Money amount = (c.money(QStringLiteral("sl")) * c.money(QStringLiteral("jg")) * zk).round2();
             c.edit();

@@ -3,6 +3,7 @@
 #include "data/DM1.h"
 #include "documents/stock_update.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -51,18 +52,6 @@ const PartsKind& splittingParts()
 {
     static const PartsKind k{QStringLiteral("chai"), &TDM1::AQchai1, -1};
     return k;
-}
-
-std::optional<GoodsFound> findGoodsByCode(TDM1& dm, const QString& txm, const QString& ck)
-{
-    Query& q = dm.AQsp1;
-    reopen(q, {QStringLiteral("SELECT * FROM sp"), QStringLiteral("where txm=") + sqlQuote(txm),
-               QStringLiteral("and ck=") + sqlQuote(ck)});
-    if (q.recordCount() != 1)
-        return std::nullopt;
-    q.first();
-    return GoodsFound{q.integer(QStringLiteral("id")), q.text(QStringLiteral("ppgg")), q.text(QStringLiteral("dw")),
-                      q.text(QStringLiteral("kcsl"))};
 }
 
 void loadPartsList(TDM1& dm, const PartsKind& k, qint64 spid1)

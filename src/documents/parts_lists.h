@@ -13,7 +13,6 @@
 #include "data/Money.h"
 
 #include <QString>
-#include <optional>
 
 class Query;
 class TDM1;
@@ -25,14 +24,6 @@ struct PartsKind {
 };
 const PartsKind& assemblyParts();
 const PartsKind& splittingParts();
-
-// The goods row of a typed code in a warehouse, looked up on AQsp1 ("SELECT * FROM sp",
-// "where txm=...", "and ck=..."). Only exactly one row counts: none or several give nothing.
-struct GoodsFound {
-    qint64 id = 0;
-    QString ppgg, dw, kcsl;
-};
-std::optional<GoodsFound> findGoodsByCode(TDM1& dm, const QString& txm, const QString& ck);
 
 // Opens AQ1 on whole item spid1's list in the order the parts were added: txm, ppgg, dw, ck,
 // kc (the part's stock), xs, sl, spid2. A row whose goods row is gone shows empty columns.

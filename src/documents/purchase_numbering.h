@@ -20,10 +20,10 @@ QString purchaseNumber(const QDate& day, int sequence);
 QStringList purchaseHeadersOfDay(const QDate& day);
 
 // The number of a new document entered on `today`. Re-points DM1.AQcgz1 at the headers
-// entered that day (purchaseHeadersOfDay) with its display frozen; the sequence follows the last of them (in number order) whose sequence is
-// valid, "001" when there is none. A number that a header, line, ledger or payment row
-// already names (cgglz, cgglc, cgfx, fkfx) is stepped over.
-// nullopt when the day's numbers are used up (999).
+// entered that day (purchaseHeadersOfDay) with its display frozen; the sequence follows the
+// last of them (in number order) whose sequence is valid, "001" when there is none. A number
+// that a header, line, ledger or payment row already names (cgglz, cgglc, cgfx, fkfx) is
+// stepped over. nullopt when the day's numbers are used up (999).
 std::optional<QString> nextPurchaseNumber(TDM1& dm, const QDate& today);
 
 // The number after a save: the sequence of the number in hand plus one, with today's date,

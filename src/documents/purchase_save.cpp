@@ -89,11 +89,6 @@ QStringList purchaseLinesStatement(const QString& dh, bool modifyMode)
     return s;
 }
 
-PurchaseDocFields purchaseDocFields(const PurchaseSaveInput& in)
-{
-    return PurchaseDocFields{in.dh, in.ck, in.ghs, in.jsr, in.bz, in.sfe, in.rq};
-}
-
 bool ensurePurchaseLines(TDM1& dm, const QString& dh, bool modifyMode)
 {
     Query& q = dm.AQcgc1;
@@ -158,7 +153,7 @@ static PurchaseSaveResult saveInTransaction(TDM1& dm, const PurchaseSaveInput& i
     }
 
     if (in.settle)
-        postPurchase(dm, purchaseDocFields(in));
+        postPurchase(dm, {.dh = in.dh, .ck = in.ck, .ghs = in.ghs, .jsr = in.jsr, .bz = in.bz, .sfe = in.sfe, .rq = in.rq});
 
     const QString dhCond = QStringLiteral("\nand dh=") + sqlQuote(in.dh);
     dm.ADOC1.exec(QStringLiteral("update cgglc\nset bj='yz'\nwhere bj='dz'") + dhCond);

@@ -3,7 +3,6 @@
 // the money sign rules the entry form checks before saving and before printing.
 
 #include "data/Money.h"
-#include "documents/purchase_posting.h"
 
 #include <QDate>
 #include <QString>
@@ -42,9 +41,6 @@ struct PurchaseSaveInput {
     QString zhidan;            // the operator saving
     QDate today;               // entry date of a new header
 };
-
-// The fields the posting takes from the header.
-PurchaseDocFields purchaseDocFields(const PurchaseSaveInput& in);
 
 enum class PurchaseSaveResult {
     Saved,

@@ -19,8 +19,4 @@ ListLayout dyfkfx1Layout()
 }
 }
 
-TFdyfkfx1::TFdyfkfx1() : TListReport(dyfkfx1Layout())
-{
-    QRL3 = titles[2];
-    QRL4 = titles[3];
-}
+TFdyfkfx1::TFdyfkfx1() : TListReport(dyfkfx1Layout()) {}

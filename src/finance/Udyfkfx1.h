@@ -8,8 +8,6 @@
 class TFdyfkfx1 : public TListReport {
 public:
     TFdyfkfx1();
-    QRLabel* QRL3 = nullptr;
-    QRLabel* QRL4 = nullptr;
 };
 
 extern TFdyfkfx1* Fdyfkfx1;

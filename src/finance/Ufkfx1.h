@@ -20,8 +20,6 @@ class TSettlementList : public QueryWindow {
 public:
     static ListDescription describe(const SettlementSide& side);
 
-    const SettlementSide& side() const { return side_; }
-
     SpeedButton *SB33 = nullptr, *SB44 = nullptr, *SB55 = nullptr, *SB66 = nullptr, *SB77 = nullptr,
                 *SB88 = nullptr, *SB99 = nullptr, *SB100 = nullptr;
     QAction *N1 = nullptr, *N2 = nullptr;

@@ -105,23 +105,20 @@ void TSettlementEntry::buildUi()
     addRow(QStringLiteral("备注说明"), bz);
     grid->setColumnMinimumWidth(1, 200);
 
-    BitBtn1 = named(new QPushButton(QStringLiteral("保存"), this), QStringLiteral("BitBtn1"));
+    BitBtn1 = picker::button(QStringLiteral("BitBtn1"), QStringLiteral("保存"), this);
     BitBtn1->setToolTip(QStringLiteral("保存并审核"));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    BitBtn2 = named(new QPushButton(QStringLiteral("关闭"), this), QStringLiteral("BitBtn2"));
+    BitBtn2 = picker::button(QStringLiteral("BitBtn2"), QStringLiteral("关闭"), this);
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    for (QPushButton* b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
     buttons->addStretch(1);
     root->addLayout(buttons);
     root->setSizeConstraint(QLayout::SetFixedSize);
 
-    ST1 = named(new QLabel(this), QStringLiteral("ST1"));
-    ST1->hide();
+    ST1 = picker::hiddenLabel(QStringLiteral("ST1"), this);
 
     // Tab order: the panel, then the buttons in the side's order.
     QWidget* const panelOrder[] = {DateTimePicker1, dh, party, qk, amount, jsr, bz};
@@ -247,10 +244,8 @@ void TSettlementEntry::BitBtn1Click()
         reject();
         return;
     }
-    if (list_) {
-        ControlsDisabled still(list_->query());
+    if (list_)
         list_->recountTotals();
-    }
     if (modifyMode()) {
         accept();
         return;

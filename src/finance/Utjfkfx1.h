@@ -27,8 +27,6 @@ struct SettlementSide;
 class TSettlementEntry : public QDialog {
     Q_OBJECT
 public:
-    const SettlementSide& side() const { return side_; }
-
     DatePicker* DateTimePicker1 = nullptr;
     ExitEdit* dh = nullptr;
     QLineEdit* party = nullptr;        // ghs / kh, read-only

@@ -38,8 +38,6 @@ class TOpenItemsTable : public QueryWindow {
 public:
     static ListDescription describe(const OpenItemsSide& side);
 
-    const OpenItemsSide& side() const { return side_; }
-
     SpeedButton *SB66 = nullptr, *SB77 = nullptr, *SB88 = nullptr, *SB99 = nullptr, *SB100 = nullptr;
 
     void view();   // SB66 查单, the grid's double-click

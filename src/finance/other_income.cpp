@@ -27,7 +27,7 @@ void saveOtherIncome(TDM1& dm, const OtherIncomeEntry& e, bool modify)
     const bool income = lb == OtherIncome::Income;
     const QString zero = QStringLiteral("0");
     Query& q = dm.AQszfx1;
-    const ControlsOff still(q);
+    const ControlsDisabled still(q);
     if (modify)
         q.edit();
     else
@@ -49,7 +49,7 @@ std::optional<ItemRefusal> addIncomeItem(TDM1& dm, const QString& lb, const QStr
     if (x.isEmpty())
         return ItemRefusal{ItemField::Name, QStringLiteral("项目不可为空！"), false};
     Query& q = dm.AQszxm1;
-    const ControlsOff still(q);
+    const ControlsDisabled still(q);
     // Text columns compare without regard to case, so "Rent" stands for "rent" too.
     if (!dm.ADOC1.execute(QStringLiteral("select lb,xm from szxm where lb=") + sqlQuote(c) + QStringLiteral("and xm=")
                           + sqlQuote(x)).eof())

@@ -104,7 +104,7 @@ StoredRow readRow(TDM1& dm, const SettlementSide& side, qint64 id)
     r.found = true;
     r.shbj = v.value(0).toString();
     r.dh = v.value(1).toString();
-    r.je = v.value(2).isNull() ? Money() : Money::fromDouble(v.value(2).toDouble());
+    r.je = Money::fromDouble(v.value(2).toDouble());   // NULL reads 0
     return r;
 }
 
@@ -141,10 +141,12 @@ void changeRow(TDM1& dm, const SettlementSide& side, Query& rows, qint64 id, Cha
         change(own);
 }
 
-// Re-points the document query at the number, with no state or debt condition.
-void openDocument(Query& docs, const SettlementSide& side, const QString& dh)
+// Re-points the document query at the number and the further conditions (none: any state
+// and any debt).
+void openDocument(Query& docs, const SettlementSide& side, const QString& dh, const QStringList& conditions = {})
 {
-    picker::reopen(docs, {QStringLiteral("SELECT * FROM ") + side.docTable, QStringLiteral("where dh=") + sqlQuote(dh)});
+    picker::reopen(docs, QStringList{QStringLiteral("SELECT * FROM ") + side.docTable,
+                                     QStringLiteral("where dh=") + sqlQuote(dh)} + conditions);
 }
 
 // paid += delta and qk := due - paid on the document query's first row, when it has one.
@@ -158,6 +160,23 @@ void addToPaid(Query& docs, const SettlementSide& side, Money delta)
     docs.setMoney(side.paidColumn, paid);
     docs.setMoney(QStringLiteral("qk"), docs.money(side.dueColumn) - paid);
     docs.post();
+}
+
+// Runs act on the row as the database holds it now, in one transaction: Missing when the row
+// is gone, refusal when its state is refusedState (nothing changes then), else Done.
+template <class Act>
+SettlementResult onStoredRow(TDM1& dm, const SettlementSide& side, qint64 rowId, const QString& refusedState,
+                             SettlementResult refusal, Act act)
+{
+    Transaction tx(dm.ADOC1);
+    const StoredRow r = readRow(dm, side, rowId);
+    if (!r.found)
+        return SettlementResult::Missing;
+    if (r.shbj == refusedState)
+        return refusal;
+    act(r);
+    tx.commit();
+    return SettlementResult::Done;
 }
 
 } // namespace
@@ -177,8 +196,7 @@ const SettlementSide& receiptSide()
 OpenDocument lookupOpenDocument(TDM1& dm, const SettlementSide& side, const QString& dh)
 {
     Query& docs = shared(dm, side.docQuery);
-    picker::reopen(docs, {QStringLiteral("SELECT * FROM ") + side.docTable, QStringLiteral("where dh=") + sqlQuote(dh),
-                  QStringLiteral("and shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")});
+    openDocument(docs, side, dh, {QStringLiteral("and shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")});
     OpenDocument d;
     if (docs.isEmpty())
         return d;
@@ -188,25 +206,6 @@ OpenDocument lookupOpenDocument(TDM1& dm, const SettlementSide& side, const QStr
     d.party = docs.text(side.partyColumn);
     d.qk = docs.money(QStringLiteral("qk"));
     return d;
-}
-
-namespace {
-// Runs act on the row as the database holds it now, in one transaction: Missing when the row
-// is gone, refusal when its state is refusedState (nothing changes then), else Done.
-template <class Act>
-SettlementResult onStoredRow(TDM1& dm, const SettlementSide& side, qint64 rowId, const QString& refusedState,
-                             SettlementResult refusal, Act act)
-{
-    Transaction tx(dm.ADOC1);
-    const StoredRow r = readRow(dm, side, rowId);
-    if (!r.found)
-        return SettlementResult::Missing;
-    if (r.shbj == refusedState)
-        return refusal;
-    act(r);
-    tx.commit();
-    return SettlementResult::Done;
-}
 }
 
 SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const SettlementInput& in)

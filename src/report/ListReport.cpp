@@ -82,21 +82,18 @@ TListReport::TListReport(const ListLayout& layout) : layout_(layout)
     const double pnHeight = qMin(5.0, footerHeight);
     const double pnTop = qMax(0.0, qMin(2.0, footerHeight - pnHeight));
     QRBand* footer = r.addBand(BandType::PageFooter, footerHeight);
-    switch (pn.at) {
-    case PageNumberPlace::At::Centre:
-        footer->addPageNumber(QStringLiteral("QRSysData1"), QStringLiteral("（"), left, pnTop, right - left,
-                              pnHeight, Qt::AlignHCenter | Qt::AlignVCenter, pnFont);
-        break;
-    case PageNumberPlace::At::Right:
-        footer->addPageNumber(QStringLiteral("QRSysData1"), QStringLiteral("（"), left, pnTop, right - left,
-                              pnHeight, Qt::AlignRight | Qt::AlignVCenter, pnFont);
-        break;
-    case PageNumberPlace::At::Left:
-        footer->addPageNumber(QStringLiteral("QRSysData1"), QStringLiteral("（"), left + pn.left, pnTop,
-                              qMax(1.0, right - left - pn.left), pnHeight, Qt::AlignLeft | Qt::AlignVCenter,
-                              pnFont);
-        break;
+    // Centred or at the right over the table's width, or from a point in it to the right.
+    double pnLeft = left, pnWidth = right - left;
+    Qt::Alignment pnAlign = Qt::AlignHCenter;
+    if (pn.at == PageNumberPlace::At::Right) {
+        pnAlign = Qt::AlignRight;
+    } else if (pn.at == PageNumberPlace::At::Left) {
+        pnLeft += pn.left;
+        pnWidth = qMax(1.0, pnWidth - pn.left);
+        pnAlign = Qt::AlignLeft;
     }
+    footer->addPageNumber(QStringLiteral("QRSysData1"), QStringLiteral("（"), pnLeft, pnTop, pnWidth, pnHeight,
+                          pnAlign | Qt::AlignVCenter, pnFont);
 }
 
 QRLabel* TListReport::total(const QString& name) const

@@ -238,6 +238,16 @@ SpeedButton::SpeedButton(const QString& caption, QWidget* parent) : QToolButton(
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 }
 
+SpeedButton* pickerButtonAfter(QWidget* field, const QString& name, const QString& hint)
+{
+    auto* b = named(new SpeedButton(QStringLiteral("…"), field->parentWidget()), name);
+    const QRect r = field->geometry();
+    b->setGeometry(r.x() + r.width(), r.y(), r.height(), r.height());
+    if (!hint.isEmpty())
+        b->setToolTip(hint);
+    return b;
+}
+
 // ---------------------------------------------------------------------------------------
 // DatePicker
 

@@ -90,6 +90,30 @@ public:
     explicit SpeedButton(const QString& caption = QString(), QWidget* parent = nullptr);
 };
 
+// Gives w its name (the control's name is its objectName: tests and pickers find it by it)
+// and returns it.
+template <class W>
+W* named(W* w, const QString& name)
+{
+    w->setObjectName(name);
+    return w;
+}
+
+// A field of a form that shows what was chosen or computed: read-only on a grey ground.
+template <class E>
+E* greyReadOnly(E* e)
+{
+    e->setReadOnly(true);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
+    e->setPalette(p);
+    return e;
+}
+
+// The "…" speed button that opens a field's picker, on a form laid out by position: square,
+// as high as the field, right after it in the field's parent, with its hint (none when empty).
+SpeedButton* pickerButtonAfter(QWidget* field, const QString& name, const QString& hint);
+
 // A date picker with a drop-down calendar; closeUp() fires when the drop-down closes.
 // Display format "yyyy-MM-dd"; it starts on today.
 class DatePicker : public QDateEdit {

@@ -4,7 +4,6 @@
 #include "finance_shop.h"
 
 #include "finance/Udysztj1.h"
-#include "finance/Usztj1.h"
 #include "finance/comprehensive_statistics.h"
 #include "support/PreviewTexts.h"
 
@@ -28,11 +27,6 @@ protected:
              "INSERT INTO skfx(rq,shbj,je) VALUES('2024-05-02','已审核',50),('2024-06-01','已审核',35),"
              " ('2024-05-04','已审核',7);"
              "INSERT INTO szfx(rq,se,ze) VALUES('2024-05-01',100,0),('2024-05-01',0,30),('2024-06-01',0,12.5)");
-    }
-    void TearDown() override
-    {
-        delete Fsztj1.data();
-        FinanceShop::TearDown();
     }
     static StatisticsPeriod range(QDate from, QDate to) { return {.on = true, .from = from, .to = to}; }
     // The figures of every row, and of 2024-05-01 to 2024-05-05.

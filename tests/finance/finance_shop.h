@@ -8,6 +8,7 @@
 #include "data/Clock.h"
 #include "finance/Ucxszfx1.h"
 #include "finance/Uszfx1.h"
+#include "finance/Usztj1.h"
 #include "finance/Uszxm1.h"
 #include "finance/Utjszfx1.h"
 
@@ -26,6 +27,7 @@ protected:
     void TearDown() override
     {
         delete Fszfx1.data();
+        delete Fsztj1.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Clock::unpin();
     }

@@ -7,9 +7,6 @@
 #include "Windows.h"
 #include "data/DM1.h"
 #include "finance/Udyyffx1.h"
-#include "finance/Uyffx1.h"
-#include "queries/Ullcgd1.h"
-#include "queries/Ullxsd1.h"
 #include "shell/Export.h"
 #include "shell/Umain1.h"
 #include "support/PreviewTexts.h"
@@ -24,12 +21,6 @@ class OpenItems : public SettlementShop {
 protected:
     const OpenItemsSide& items = payments() ? payablesSide() : receivablesSide();
 
-    void TearDown() override
-    {
-        for (QWidget* w : std::initializer_list<QWidget*>{Fyffx1, Fysfx1, Fllcgd1, Fllxsd1})
-            delete w;
-        SettlementShop::TearDown();
-    }
     TOpenItemsTable& table()
     {
         payments() ? openPayablesTable() : openReceivablesTable();

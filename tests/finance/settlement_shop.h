@@ -16,7 +16,11 @@
 #include "finance_test.h"
 
 #include "data/Clock.h"
+#include "finance/Ufkfx1.h"
+#include "finance/Uyffx1.h"
 #include "finance/settlement.h"
+#include "queries/Ullcgd1.h"
+#include "queries/Ullxsd1.h"
 
 #include <QCoreApplication>
 
@@ -52,8 +56,11 @@ protected:
                           sqlQuote(doc(r.doc))));
     }
 
+    // Closes every window the cases open: the lists, the tables and the browsers they show.
     void TearDown() override
     {
+        for (QWidget* w : std::initializer_list<QWidget*>{Ffkfx1, Fskfx1, Fyffx1, Fysfx1, Fllcgd1, Fllxsd1})
+            delete w;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Clock::unpin();
     }
@@ -78,13 +85,13 @@ protected:
         return scalar(QStringLiteral("SELECT shbj||'|'||rq||'|'||dh||'|'||%1||'|'||je FROM %2 WHERE id=%3")
                           .arg(side.partyColumn, side.rowTable).arg(id));
     }
-    // The same for the numbers of the documents and rows the shop has, by id.
+    // Every document's paid amount and debt by id: "1:30/70 2:0/50 ...".
     QString documents()
     {
         return scalar(QStringLiteral("SELECT group_concat(id||':'||%1||'/'||qk, ' ') FROM %2").arg(side.paidColumn, side.docTable));
     }
 
-    // A trigger that aborts the update of the document table (or of the row table when rows).
+    // A trigger that aborts the updates of table (only those where when holds, when given).
     void blockUpdates(const QString& table, const QString& when = QString())
     {
         exec(QStringLiteral("CREATE TRIGGER blocked BEFORE UPDATE ON %1 %2 BEGIN SELECT RAISE(ABORT, 'blocked'); END")

@@ -7,7 +7,6 @@
 #include "basic/Uyg2.h"
 #include "data/DM1.h"
 #include "finance/Udyfkfx1.h"
-#include "finance/Ufkfx1.h"
 #include "finance/Utjfkfx1.h"
 #include "finance/Uxzyf1.h"
 #include "shell/Umain1.h"
@@ -35,12 +34,6 @@ QString fields(const TSettlementEntry& e)
 
 class SettlementWindows : public SettlementShop {
 protected:
-    void TearDown() override
-    {
-        delete Ffkfx1.data();
-        delete Fskfx1.data();
-        SettlementShop::TearDown();
-    }
     TSettlementList& list()
     {
         payments() ? openPaymentList() : openReceiptList();

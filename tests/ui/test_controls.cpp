@@ -184,3 +184,18 @@ TEST(DatePicker, MonthStepClampsTheDayAndALinkedRangeAdjustsOnlyOnCloseUp)
     popup->hide();
     EXPECT_EQ(ups, 1);
 }
+
+TEST(FormPieces, PickerButtonStandsSquareRightAfterItsFieldAndReadOnlyFieldsAreGrey)
+{
+    QWidget form;
+    QWidget box(&form);
+    auto* field = greyReadOnly(named(new ExitEdit(&box), "ck"));
+    field->setGeometry(10, 20, 100, 24);
+    SpeedButton* b = pickerButtonAfter(field, "SpeedButton4", "选择仓库");
+    EXPECT_EQ(field->objectName() + b->objectName() + b->text() + b->toolTip(), "ckSpeedButton4…选择仓库");
+    EXPECT_EQ(b->parentWidget(), &box);
+    EXPECT_EQ(b->geometry(), QRect(110, 20, 24, 24));
+    EXPECT_TRUE(field->isReadOnly());
+    EXPECT_EQ(field->palette().color(QPalette::Base), QColor(0xF0, 0xF0, 0xF0));
+    EXPECT_TRUE(pickerButtonAfter(field, "SB", "")->toolTip().isEmpty());
+}
