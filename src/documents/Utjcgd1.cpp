@@ -29,7 +29,6 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -277,7 +276,7 @@ void TFtjcgd1::wireHandlers()
     for (const auto& [action, f] : actions)
         connectHandler(action, &QAction::triggered, this, run(f));
     connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, SB3, [this] { SB3->click(); });
-    BB3->installEventFilter(this);
+    popMenuOnRelease(BB3, PM2);   // a release over 打印 drops the menu, as F7 does
 
     auto changed = [this](QLineEdit* e, std::function<void()> f) {
         connectHandler(e, &QLineEdit::textChanged, this, f);
@@ -428,19 +427,6 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
         frame->close();
 }
 
-bool TFtjcgd1::eventFilter(QObject* obj, QEvent* e)
-{
-    if (obj == BB3 && e->type() == QEvent::MouseButtonRelease) {
-        // The print menu opens on releasing any mouse button over the button; the release is
-        // taken here so it does not also click the button.
-        BB3->setDown(false);
-        if (BB3->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
-            BB3Popup();
-        return true;
-    }
-    return QWidget::eventFilter(obj, e);
-}
-
 // ---- new document and numbering -------------------------------------------------------
 
 // The money fields, the totals and the entry row back to empty ("0" in the numbers).
@@ -548,10 +534,7 @@ void TFtjcgd1::SpeedButton3Click()
     }
     // The picker appends to the line query and totals it: it must hold this document.
     ensureOwnLines();
-    if (!ActivateIfOpen(Fsp2)) {
-        Fsp2 = new TFsp2();
-        showMdiChild(Fsp2);
-    }
+    openOrActivate(Fsp2);
     Fsp2->xzbj->setText(kTag);
     for (int col = 4; col <= 7; ++col)
         Fsp2->DBGrid1->setColumnVisible(col, col == 4);

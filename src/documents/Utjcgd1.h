@@ -94,7 +94,6 @@ protected:
     void showEvent(QShowEvent* e) override;
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:
     void buildControls();

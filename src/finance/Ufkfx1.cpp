@@ -142,23 +142,11 @@ TConditionDialog* TFfkfx1::createConditionDialog() { return new TFcxfkfx1(this, 
 
 TSettlementEntry* TFfkfx1::createEntry() { return new TFtjfkfx1(this, this); }
 
-void TFfkfx1::formClosed()
-{
-    if (Ffkfx1 == this)
-        Ffkfx1 = nullptr;
-}
-
 TFskfx1::TFskfx1(QWidget* parent) : TSettlementList(receiptSide(), parent) {}
 
 TConditionDialog* TFskfx1::createConditionDialog() { return new TFcxskfx1(this, this); }
 
 TSettlementEntry* TFskfx1::createEntry() { return new TFtjskfx1(this, this); }
-
-void TFskfx1::formClosed()
-{
-    if (Fskfx1 == this)
-        Fskfx1 = nullptr;
-}
 
 bool warnRefusal(SettlementResult r, const QString& missing, const QString& refused)
 {
@@ -168,18 +156,5 @@ bool warnRefusal(SettlementResult r, const QString& missing, const QString& refu
     return true;
 }
 
-void openPaymentList()
-{
-    if (ActivateIfOpen(Ffkfx1))
-        return;
-    Ffkfx1 = new TFfkfx1(nullptr);
-    showMdiChild(Ffkfx1);
-}
-
-void openReceiptList()
-{
-    if (ActivateIfOpen(Fskfx1))
-        return;
-    Fskfx1 = new TFskfx1(nullptr);
-    showMdiChild(Fskfx1);
-}
+void openPaymentList() { openOrActivate(Ffkfx1); }
+void openReceiptList() { openOrActivate(Fskfx1); }

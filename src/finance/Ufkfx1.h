@@ -58,7 +58,6 @@ public:
     TConditionDialog* createConditionDialog() override;
 protected:
     TSettlementEntry* createEntry() override;
-    void formClosed() override;
 };
 
 class TFskfx1 : public TSettlementList {
@@ -68,7 +67,6 @@ public:
     TConditionDialog* createConditionDialog() override;
 protected:
     TSettlementEntry* createEntry() override;
-    void formClosed() override;
 };
 
 extern QPointer<TFfkfx1> Ffkfx1;

@@ -73,12 +73,6 @@ TFszfx1::TFszfx1(QWidget* parent) : QueryWindow(describe(), parent)
 
 TConditionDialog* TFszfx1::createConditionDialog() { return new TFcxszfx1(this, this); }
 
-void TFszfx1::formClosed()
-{
-    if (Fszfx1 == this)
-        Fszfx1 = nullptr;
-}
-
 void TFszfx1::addEntry()
 {
     Query& q = query();
@@ -103,10 +97,4 @@ void TFszfx1::removeEntry()
     recountTotals();
 }
 
-void openOtherIncomeList()
-{
-    if (ActivateIfOpen(Fszfx1))
-        return;
-    Fszfx1 = new TFszfx1(nullptr);
-    showMdiChild(Fszfx1);
-}
+void openOtherIncomeList() { openOrActivate(Fszfx1); }

@@ -26,9 +26,6 @@ public:
     void addEntry();      // SB44
     void editEntry();     // SB55, double-click
     void removeEntry();   // SB66, N1
-
-protected:
-    void formClosed() override;
 };
 
 extern QPointer<TFszfx1> Fszfx1;

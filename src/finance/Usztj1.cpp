@@ -10,7 +10,6 @@
 #include "ui/Messages.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -194,17 +193,4 @@ void TFsztj1::BB2Click()
     form.preview();
 }
 
-void TFsztj1::closeEvent(QCloseEvent* e)
-{
-    if (Fsztj1 == this)
-        Fsztj1 = nullptr;
-    QWidget::closeEvent(e);
-}
-
-void openComprehensiveStatistics()
-{
-    if (ActivateIfOpen(Fsztj1))
-        return;
-    Fsztj1 = new TFsztj1(nullptr);
-    showMdiChild(Fsztj1);
-}
+void openComprehensiveStatistics() { openOrActivate(Fsztj1); }

@@ -41,7 +41,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
 
 private:
     void buildUi();

@@ -108,12 +108,6 @@ void TOpenItemsTable::view()
         side_.showBrowser(*DM1);
 }
 
-void TOpenItemsTable::formClosed()
-{
-    if (closed_)
-        closed_();
-}
-
 TFyffx1::TFyffx1(QWidget* parent) : TOpenItemsTable(payablesSide(), parent) {}
 
 TConditionDialog* TFyffx1::createConditionDialog() { return new TFcxyffx1(this, this); }
@@ -122,5 +116,5 @@ TFysfx1::TFysfx1(QWidget* parent) : TOpenItemsTable(receivablesSide(), parent) {
 
 TConditionDialog* TFysfx1::createConditionDialog() { return new TFcxysfx1(this, this); }
 
-void openPayablesTable() { openDocumentList(Fyffx1); }
-void openReceivablesTable() { openDocumentList(Fysfx1); }
+void openPayablesTable() { openOrActivate(Fyffx1); }
+void openReceivablesTable() { openOrActivate(Fysfx1); }

@@ -42,16 +42,11 @@ public:
 
     void view();   // SB66 查单, the grid's double-click
 
-    // Runs when the table has closed (its opener clears its instance variable there).
-    void whenClosed(std::function<void()> f) { closed_ = std::move(f); }
-
 protected:
     TOpenItemsTable(const OpenItemsSide& side, QWidget* parent);
-    void formClosed() override;
 
 private:
     const OpenItemsSide& side_;
-    std::function<void()> closed_;
 };
 
 class TFyffx1 : public TOpenItemsTable {

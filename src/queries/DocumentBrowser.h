@@ -134,15 +134,12 @@ private:
 QVector<GridColumn> documentLineColumns();
 QVector<BrowserPanel> documentTotalPanels();
 
-// Brings the open browser of `instance` to the front, or creates one with create() and shows
-// it as an MDI child; then shows the header query's current document in it.
+// Opens or activates the browser of `instance` (created with create()), then shows the header
+// query's current document in it.
 template <class T>
 T* showDocumentBrowser(QPointer<T>& instance, const std::function<T*()>& create)
 {
-    if (!ActivateIfOpen(instance.data())) {
-        instance = create();
-        showMdiChild(instance.data());
-    }
-    instance->showCurrent();
-    return instance.data();
+    T* browser = openOrActivate(instance, create);
+    browser->showCurrent();
+    return browser;
 }

@@ -44,9 +44,3 @@ private:
     DocumentListActions actions_;
 };
 
-// What the payables and receivables tables open with: openOrActivate.
-template <class T>
-void openDocumentList(QPointer<T>& instance)
-{
-    openOrActivate(instance);
-}

@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QMouseEvent>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -230,25 +229,6 @@ void QueryWindow::buildUi()
 }
 
 // ---- Category tree and drop-down tool button ----------------------------------------
-
-namespace {
-class PopOnRelease : public QObject {
-public:
-    PopOnRelease(QAbstractButton* b, QMenu* m) : QObject(b), button_(b), menu_(m) { b->installEventFilter(this); }
-    bool eventFilter(QObject* obj, QEvent* e) override
-    {
-        if (obj == button_ && e->type() == QEvent::MouseButtonRelease
-            && button_->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
-            menu_->popup(button_->mapToGlobal(QPoint(0, button_->height())));
-        return false;
-    }
-private:
-    QAbstractButton* button_;
-    QMenu* menu_;
-};
-}
-
-void popMenuOnRelease(QAbstractButton* button, QMenu* menu) { new PopOnRelease(button, menu); }
 
 void QueryWindow::buildTree()
 {
@@ -483,7 +463,6 @@ void QueryWindow::showEvent(QShowEvent* e)
 void QueryWindow::closeEvent(QCloseEvent* e)
 {
     q_->close();
-    formClosed();
     QWidget::closeEvent(e);
 }
 

@@ -200,10 +200,6 @@ void fill(QWidget* w, const QColor& c);
 // The lists' and their dialogs' font: 宋体, 12 pixels.
 void setListFont(QWidget* w);
 
-// Pops menu at the lower left corner of button whenever the mouse is released on it (its
-// click alone does nothing): the drop-down print buttons.
-void popMenuOnRelease(QAbstractButton* button, QMenu* menu);
-
 class QueryWindow : public QWidget {
     Q_OBJECT
 public:
@@ -283,8 +279,6 @@ protected:
     // Points the window's own button members at its tool buttons, in the described order
     // (a list with SB44 ... SB100 passes {&SB44, &SB55, ..., &SB100}).
     void takeButtons(std::initializer_list<SpeedButton**> inOrder) const;
-    // Called when the window closes, after the query is closed.
-    virtual void formClosed() {}
     // Called after every successful run of the window's statements (a window that hides
     // columns or empties panels for some operators does it here).
     virtual void afterRun() {}
@@ -306,19 +300,6 @@ private:
     QHash<QString, QPushButton*> panelButtons_;
     bool shown_ = false;
 };
-
-// The main menu's item of a window: brings the open window of `instance` to the front, or
-// creates one with the application as owner and shows it as an MDI child; returns it. A
-// window that has closed is not open (it is freed on the next turn, which clears `instance`).
-template <class W>
-W* openOrActivate(QPointer<W>& instance)
-{
-    if (!ActivateIfOpen(instance.data())) {
-        instance = new W(nullptr);
-        showMdiChild(instance.data());
-    }
-    return instance.data();
-}
 
 // What the statistics tables with a condition panel share: the panel with the date switch
 // and edit (labelled editLabel) and the buttons BB1 统计, BB2 打印, BB3 导出 and BB4 关闭 as

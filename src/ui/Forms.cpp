@@ -4,8 +4,11 @@
 #include "Handlers.h"
 #include "Messages.h"
 
+#include <QAbstractButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <exception>
@@ -16,7 +19,26 @@ QPointer<QMdiArea>& area()
     static QPointer<QMdiArea> a;
     return a;
 }
+
+class PopOnRelease : public QObject {
+public:
+    PopOnRelease(QAbstractButton* b, QMenu* m) : QObject(b), button_(b), menu_(m) { b->installEventFilter(this); }
+    bool eventFilter(QObject* obj, QEvent* e) override
+    {
+        if (obj != button_ || e->type() != QEvent::MouseButtonRelease
+            || !button_->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint()))
+            return false;
+        button_->setDown(false);
+        menu_->popup(button_->mapToGlobal(QPoint(0, button_->height())));
+        return true;
+    }
+private:
+    QAbstractButton* button_;
+    QMenu* menu_;
+};
 }
+
+void popMenuOnRelease(QAbstractButton* button, QMenu* menu) { new PopOnRelease(button, menu); }
 
 QMdiArea* mdiArea() { return area(); }
 void setMdiArea(QMdiArea* a) { area() = a; }

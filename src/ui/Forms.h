@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QWidget>
 
+class QAbstractButton;
 class QMdiArea;
+class QMenu;
 
 // Brings an open window to the front: restored when minimised, shown, raised, focused.
 // False when w is null (the window is not open); callers then create it.
@@ -21,6 +23,29 @@ void showMdiChild(QWidget* form);
 // Closes a form shown by showMdiChild: inside the MDI area its frame closes (which closes the
 // form first), so no empty frame is left behind; elsewhere the form itself closes.
 void closeMdiForm(QWidget* form);
+
+// The main menu's item of a window: brings the open window of `instance` to the front, or
+// creates one with the application as owner and shows it as an MDI child; returns it. A
+// window that has closed is not open (it is freed on the next turn, which clears `instance`).
+template <class W, class Create>
+W* openOrActivate(QPointer<W>& instance, Create create)
+{
+    if (!ActivateIfOpen(instance.data())) {
+        instance = create();
+        showMdiChild(instance.data());
+    }
+    return instance.data();
+}
+template <class W>
+W* openOrActivate(QPointer<W>& instance)
+{
+    return openOrActivate(instance, [] { return new W(nullptr); });
+}
+
+// Pops menu at the lower left corner of button whenever the mouse is released on it. The
+// release is taken, so it does not also click the button: a button whose click drops the
+// same menu (from its function key) drops it once.
+void popMenuOnRelease(QAbstractButton* button, QMenu* menu);
 
 // The application: an exception that leaves an event handler is caught in notify() and
 // shown in the default error box (showErrorBox); the program goes on. (Signal handlers are

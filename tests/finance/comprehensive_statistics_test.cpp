@@ -131,5 +131,6 @@ TEST_F(Statistics, WindowShowsAFullRunOnlyAndPrintsThePeriodOfTheRun)
     EXPECT_EQ(rec.texts().mid(1), QStringList(2, "统计完毕！"));
 
     sendKey(w.BB1, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Fsztj1.data(), nullptr);
 }

@@ -7,6 +7,9 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 // In an MDI frame like the main window's (the area is held weakly): ActivateIfOpen restores a
@@ -61,4 +64,41 @@ TEST(MdiChild, ActivateIfOpenFramesAndClosing)
     EXPECT_TRUE(fixed.isNull());
     EXPECT_EQ(area->subWindowList().size(), 1);
     setMdiArea(nullptr);
+}
+
+// The menu's opener: the open window comes to the front, a closed one is opened anew.
+TEST(MdiChild, OpenOrActivateOneInstance)
+{
+    QPointer<QWidget> instance;
+    QWidget* first = openOrActivate(instance);
+    EXPECT_EQ(openOrActivate(instance), first);
+    first->close();
+    QWidget* second = openOrActivate(instance, [] { return new QWidget; });
+    EXPECT_NE(second, first);
+    EXPECT_EQ(instance.data(), second);
+    delete second;
+}
+
+// A release over the button drops the menu at its lower left and is taken: no click as well.
+TEST(MdiChild, PopMenuOnRelease)
+{
+    QPushButton button;
+    button.resize(60, 20);
+    button.show();
+    QMenu menu;
+    menu.addAction(QStringLiteral("带编码打印"));
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    popMenuOnRelease(&button, &menu);
+    const QPointF inside(5, 5);
+    for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, inside, button.mapToGlobal(inside), Qt::LeftButton,
+                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&button, &e);
+    }
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.pos().y(), button.mapToGlobal(QPoint(0, button.height())).y());
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(button.isDown());
+    menu.hide();
 }
