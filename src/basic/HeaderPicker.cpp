@@ -112,7 +112,7 @@ void THeaderPicker::chaClick()
         if (CheckBox1->isChecked())
             sql << dateRangeClause(QStringLiteral("rq"), {DateTimePicker1->date(), DateTimePicker2->date()});
         sql << desc_.stateLines << QStringLiteral("order by id");
-        picker::reopen(q, sql);
+        q.reopen(sql);
     }
     DBGrid1->setFocus();
 }

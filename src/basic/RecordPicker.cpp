@@ -56,7 +56,7 @@ void RecordPicker::showEvent(QShowEvent* e)
     // A window restored from the task bar gets a show event of its own: not a new show.
     if (e->spontaneous() || showSql_.isEmpty())
         return;
-    picker::reopen(*query_, showSql_);
+    query_->reopen(showSql_);
     DBGrid1->setFocus();
 }
 

@@ -41,9 +41,9 @@ StockSums runStockQuery(TDM1& dm, const StockConditions& c)
     Query& q = dm.AQkcfx1;
     const QStringList where = conditionLines(c);
     const ControlsDisabled off(q);
-    picker::reopen(q, QStringList{QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp")} + where);
+    q.reopen(QStringList{QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp")} + where);
     StockSums sums{q.money(q.fieldName(0)), q.money(q.fieldName(1))};
-    picker::reopen(q, QStringList{QStringLiteral("SELECT * FROM sp")} + where + QStringList{QStringLiteral("order by id")});
+    q.reopen(QStringList{QStringLiteral("SELECT * FROM sp")} + where + QStringList{QStringLiteral("order by id")});
     return sums;
 }
 

@@ -40,7 +40,7 @@ PurchaseTotals appendPickedPurchaseLine(TDM1& dm, const QString& dh)
 std::optional<GoodsFound> findGoodsByCode(TDM1& dm, const QString& txm, const QString& ck)
 {
     Query& q = dm.AQsp1;
-    picker::reopen(q, {QStringLiteral("SELECT * FROM sp"), QStringLiteral("where txm=") + sqlQuote(txm),
+    q.reopen({QStringLiteral("SELECT * FROM sp"), QStringLiteral("where txm=") + sqlQuote(txm),
                        QStringLiteral("and ck=") + sqlQuote(ck)});
     if (q.recordCount() != 1)
         return std::nullopt;

@@ -64,7 +64,7 @@ void TFsp3::listGoods(const QString& condition)
     QStringList sql{QStringLiteral("SELECT * FROM sp"), QStringLiteral("where ck=") + sqlQuote(Edit2->text())};
     if (!condition.isEmpty())
         sql << condition;
-    picker::reopen(DM1->AQsp1, sql << QStringLiteral("order by id"));
+    DM1->AQsp1.reopen(sql << QStringLiteral("order by id"));
 }
 
 void TFsp3::Edit1Change()

@@ -40,7 +40,7 @@ void TFyg2::showEvent(QShowEvent* e)
 
 void TFyg2::Edit1Change()
 {
-    picker::reopen(DM1->AQyg1, {QStringLiteral("SELECT * FROM yg"),
+    DM1->AQyg1.reopen({QStringLiteral("SELECT * FROM yg"),
                                 QStringLiteral("where xm like") + picker::likeAny(Edit1->text()),
                                 QStringLiteral("order by id")});
 }

@@ -90,13 +90,6 @@ bool hasRows(const Query& q) { return q.isOpen() && q.recordCount() > 0; }
 
 QString likeAny(const QString& text) { return sqlQuote(QStringLiteral("%") + text + QStringLiteral("%")); }
 
-void reopen(Query& q, const QStringList& lines)
-{
-    q.close();
-    q.setSql(lines);
-    q.open();
-}
-
 namespace {
 bool isStepTag(const QString& tag)
 {

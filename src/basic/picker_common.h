@@ -50,9 +50,6 @@ bool hasRows(const Query& q);
 // '%text%' as an SQL literal, for a like clause.
 QString likeAny(const QString& text);
 
-// Closes q, gives it the lines of SQL and opens it.
-void reopen(Query& q, const QStringList& lines);
-
 // The assembly and splitting dialogs register their fields once under "zu" and "chai";
 // their pickers are told "zu1"/"zu2" or "chai1"/"chai2" for step one or two.
 // callerTag("zu2") is "zu", stepSuffix("zu2") is "2"; any other tag is its own caller

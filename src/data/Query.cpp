@@ -603,6 +603,13 @@ void Query::open()
     openRows(true);
 }
 
+void Query::reopen(const QStringList& lines)
+{
+    close();
+    setSql(lines);
+    open();
+}
+
 void Query::openForAppend()
 {
     if (state_ == State::Inactive)

@@ -58,6 +58,8 @@ public:
     int execSql();
     // Reopens on the same SQL, keeping the current row index where possible.
     void refresh();
+    // Closes, takes lines as the SQL text and opens: a new statement's rows.
+    void reopen(const QStringList& lines);
 
     // --- cursor ---------------------------------------------------------------------
     // After open or first(): row 0 with bof set; eof set only when there are no rows.

@@ -11,13 +11,6 @@ namespace {
 
 QString quotedId(qint64 id) { return sqlQuote(QString::number(id)); }
 
-void reopen(Query& q, const QStringList& lines)
-{
-    q.close();
-    q.setSql(lines);
-    q.open();
-}
-
 // The list's own query on the rows of spid1 (and of one part when spid2 is given), in the
 // order they were added.
 Query& listRows(TDM1& dm, const PartsKind& k, qint64 spid1, std::optional<qint64> spid2 = std::nullopt)
@@ -26,7 +19,7 @@ Query& listRows(TDM1& dm, const PartsKind& k, qint64 spid1, std::optional<qint64
     QStringList lines{QStringLiteral("select * from ") + k.table, QStringLiteral("where spid1=") + quotedId(spid1)};
     if (spid2)
         lines << QStringLiteral("and spid2=") + quotedId(*spid2);
-    reopen(z, lines << QStringLiteral("order by rowid"));
+    z.reopen(lines << QStringLiteral("order by rowid"));
     return z;
 }
 
@@ -58,10 +51,10 @@ void loadPartsList(TDM1& dm, const PartsKind& k, qint64 spid1)
 {
     const QString& t = k.table;
     const ControlsDisabled still(dm.AQ1);
-    reopen(dm.AQ1, {QStringLiteral("select sp.txm,sp.ppgg,sp.dw,sp.ck,sp.kcsl as kc ,%1.xs,%1.sl,%1.spid2 "
-                                   "from %1 left join sp on sp.id=%1.spid2").arg(t),
-                    QStringLiteral("where %1.spid1=").arg(t) + quotedId(spid1),
-                    QStringLiteral("order by %1.rowid").arg(t)});
+    dm.AQ1.reopen({QStringLiteral("select sp.txm,sp.ppgg,sp.dw,sp.ck,sp.kcsl as kc ,%1.xs,%1.sl,%1.spid2 "
+                                  "from %1 left join sp on sp.id=%1.spid2").arg(t),
+                   QStringLiteral("where %1.spid1=").arg(t) + quotedId(spid1),
+                   QStringLiteral("order by %1.rowid").arg(t)});
 }
 
 bool applyPartsCount(TDM1& dm, const PartsKind& k, qint64 spid1, Money count)

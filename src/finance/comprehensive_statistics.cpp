@@ -1,6 +1,5 @@
 #include "comprehensive_statistics.h"
 
-#include "basic/picker_common.h"
 #include "data/DM1.h"
 #include "data/Sql.h"
 
@@ -82,7 +81,7 @@ StatisticsFigures runComprehensiveStatistics(TDM1& dm, const StatisticsPeriod& p
     for (const StatisticsBlock& b : statisticsBlocks(p)) {
         Query& q = *dm.query(b.query);
         const ControlsDisabled still(q);
-        picker::reopen(q, b.sumLines);
+        q.reopen(b.sumLines);
         auto field = [&q](int i) { return q.recordCount() > 0 ? q.cellMoney(0, i) : Money(); };
         if (b.difference)
             f[names.indexOf(b.figures[0])] = field(0) - field(1);

@@ -1,6 +1,5 @@
 #include "finance/settlement.h"
 
-#include "basic/picker_common.h"
 #include "data/DM1.h"
 
 #include <QVariant>
@@ -136,7 +135,7 @@ void changeRow(TDM1& dm, const SettlementSide& side, Query& rows, qint64 id, Cha
         return;
     }
     Query own(dm.ADOC1, QStringLiteral("settlementRow"));
-    picker::reopen(own, {QStringLiteral("SELECT * FROM ") + side.rowTable, idClause(id)});
+    own.reopen({QStringLiteral("SELECT * FROM ") + side.rowTable, idClause(id)});
     if (!own.isEmpty())
         change(own);
 }
@@ -145,7 +144,7 @@ void changeRow(TDM1& dm, const SettlementSide& side, Query& rows, qint64 id, Cha
 // and any debt).
 void openDocument(Query& docs, const SettlementSide& side, const QString& dh, const QStringList& conditions = {})
 {
-    picker::reopen(docs, QStringList{QStringLiteral("SELECT * FROM ") + side.docTable,
+    docs.reopen(QStringList{QStringLiteral("SELECT * FROM ") + side.docTable,
                                      QStringLiteral("where dh=") + sqlQuote(dh)} + conditions);
 }
 

@@ -69,14 +69,6 @@ QIcon glyphFor(const QString& caption, QStyle* style)
     return style->standardIcon(QStyle::SP_FileIcon);
 }
 
-// Runs lines as q's statement.
-void reopen(Query& q, const QStringList& lines)
-{
-    q.close();
-    q.setSql(lines);
-    q.open();
-}
-
 } // namespace
 
 QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
@@ -323,7 +315,7 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
     {
         const ControlsDisabled off(q);
         if (!desc_.sumStatement.isEmpty()) {
-            reopen(q, QStringList{desc_.sumStatement} + clauses);
+            q.reopen(QStringList{desc_.sumStatement} + clauses);
             for (int i = 0; i < desc_.sumPanels.size(); ++i) {
                 Money m;
                 if (q.recordCount() > 0 && i < q.fieldCount() && !q.cellIsNull(0, i))
@@ -334,7 +326,7 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
         QStringList rows = QStringList{desc_.rowStatement} + clauses;
         if (!orderLine.isEmpty())
             rows << orderLine;
-        reopen(q, rows);
+        q.reopen(rows);
     }
     afterRun();
 }
@@ -343,7 +335,7 @@ void QueryWindow::runAndRecount(const QStringList& lines)
 {
     {
         const ControlsDisabled off(*q_);
-        reopen(*q_, lines);
+        q_->reopen(lines);
         recountTotals();
     }
     afterRun();

@@ -15,13 +15,10 @@ QString whereDh(const QString& dh)
 // Re-points q at the rows of dh in table (in line order when ordered) and opens it.
 void reopenByDh(Query& q, const QString& table, const QString& dh, bool ordered)
 {
-    q.close();
-    q.clearSql();
-    q.addSql(QStringLiteral("SELECT * FROM ") + table);
-    q.addSql(whereDh(dh));
+    QStringList lines{QStringLiteral("SELECT * FROM ") + table, whereDh(dh)};
     if (ordered)
-        q.addSql(QStringLiteral("order by id"));
-    q.open();
+        lines << QStringLiteral("order by id");
+    q.reopen(lines);
 }
 
 // The header as the database holds it now (not as a window's rows show it), in a query of

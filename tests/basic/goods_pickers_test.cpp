@@ -23,7 +23,7 @@ TEST_F(GoodsPickers, PurchaseChoiceAppendsALineAtThePurchasePriceAndRecomputesTh
     values["tjcg.dh"] = "CG1";
     TFsp2 picker;
     picker.xzbj->setText("tjcg");
-    picker::reopen(dm->AQsp1, {"SELECT * FROM sp", "where txm='KT02'"});
+    dm->AQsp1.reopen({"SELECT * FROM sp", "where txm='KT02'"});
     emit picker.DBGrid1->rowDoubleClicked(0);
     Query& c = dm->AQcgc1;
     EXPECT_EQ(c.recNo(), 1);
@@ -33,7 +33,7 @@ TEST_F(GoodsPickers, PurchaseChoiceAppendsALineAtThePurchasePriceAndRecomputesTh
     EXPECT_EQ(scalar("SELECT group_concat(ppgg,'|') FROM cgglc WHERE dh='CG1' AND bj='dz'"), "冰箱 BCD-180|O'Neil 挂机");
     EXPECT_EQ(writes, (QStringList{"tjcg.hjsl=3", "tjcg.hjje=4500.5"}));
 
-    picker::reopen(dm->AQsp1, {"SELECT * FROM sp", "where ck='没有这个仓'"});
+    dm->AQsp1.reopen({"SELECT * FROM sp", "where ck='没有这个仓'"});
     picker.xuan->click();
     EXPECT_EQ(rec.texts(), QStringList{"没有商品可选择！"});
     EXPECT_EQ(rec.last().caption, "警告");

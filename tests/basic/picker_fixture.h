@@ -4,7 +4,6 @@
 // to drive the windows offscreen.
 
 #include "basic/PickerTargets.h"
-#include "basic/picker_common.h"
 #include "data/DM1.h"
 #include "support/ShopTest.h"
 
@@ -38,7 +37,7 @@ protected:
             dm->ADOC1.exec("INSERT INTO cgglc(bj,dw,dh,txm,ppgg,sl,jg,zk,je) VALUES('dz','台','" + dh + "'," + v + ")");
     }
     // The lines of document dh in hand, as the purchase form holds them.
-    void openLines(const QString& dh) { picker::reopen(dm->AQcgc1, {"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"}); }
+    void openLines(const QString& dh) { dm->AQcgc1.reopen({"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "and bj='dz'"}); }
     // The rows q holds, as "code@warehouse" separated by spaces.
     static QString rows(const Query& q)
     {

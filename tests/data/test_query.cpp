@@ -10,21 +10,13 @@
 
 namespace {
 // Each test starts from a fresh sample shop.
-class QueryTest : public ShopTest {
-protected:
-    static void openOn(Query& q, const QString& sql)
-    {
-        q.close();
-        q.setSql({sql});
-        q.open();
-    }
-};
+class QueryTest : public ShopTest {};
 } // namespace
 
 TEST_F(QueryTest, CursorMarksFollowTheSystemsRules)
 {
     Query& q = dm->AQ1;
-    openOn(q, "SELECT * FROM ck order by id");
+    q.reopen({"SELECT * FROM ck order by id"});
     ASSERT_EQ(q.recordCount(), 2);
     // The current row and the marks set, e.g. "1 eof".
     const auto marks = [&] {
@@ -41,7 +33,7 @@ TEST_F(QueryTest, CursorMarksFollowTheSystemsRules)
     EXPECT_EQ(q.text("ck"), "二号库");
 
     // No rows: both marks, no current row, fields read empty, a wrong name is an error.
-    openOn(q, "SELECT * FROM cgglz where dh='none'");
+    q.reopen({"SELECT * FROM cgglz where dh='none'"});
     EXPECT_TRUE(q.isOpen());
     EXPECT_EQ(marks(), "-1 bof eof");
     EXPECT_EQ(q.text("dh"), "");
@@ -62,7 +54,7 @@ TEST_F(QueryTest, CursorMarksFollowTheSystemsRules)
 TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRoundTrip)
 {
     Query& q = dm->AQsp1;
-    openOn(q, "SELECT * FROM sp where txm='E01'");
+    q.reopen({"SELECT * FROM sp where txm='E01'"});
     ASSERT_EQ(q.recordCount(), 1);
     EXPECT_EQ(QList<FieldType>({q.fieldType(q.fieldIndex("ppgg")), q.fieldType(q.fieldIndex("jj")),
                                 q.fieldType(q.fieldIndex("kcsl")), q.fieldType(q.fieldIndex("id"))}),
@@ -72,14 +64,14 @@ TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRound
     EXPECT_EQ(q.number("jet"), 0.03);
 
     // Expression columns take their type from their values; all NULL reads as money.
-    openOn(q, "SELECT sum(kcje) as a, count(*) as b FROM sp where txm='none'");
+    q.reopen({"SELECT sum(kcje) as a, count(*) as b FROM sp where txm='none'"});
     EXPECT_EQ(q.fieldType(0), FieldType::Money);
     EXPECT_EQ(q.fieldType(1), FieldType::Integer);
     EXPECT_EQ(q.text("a"), "");
 
     // Money reads round to four decimals; NULL reads as 0 and as empty text.
     exec("INSERT INTO cgfx (dh, sl, je) VALUES ('X', 3, 10.123456)");
-    openOn(q, "SELECT * FROM cgfx");
+    q.reopen({"SELECT * FROM cgfx"});
     EXPECT_EQ(q.money("je").raw(), 101235);
     EXPECT_TRUE(q.isNull("jg"));
     EXPECT_EQ(q.money("jg"), Money());
@@ -87,7 +79,7 @@ TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRound
     EXPECT_EQ(q.integer("sl"), 3);
 
     // Every kind round-trips through the compact rows.
-    openOn(q, "SELECT * FROM szfx");
+    q.reopen({"SELECT * FROM szfx"});
     const QString longText(300000, QChar(0x6C34)); // a text larger than a storage chunk
     const QString marked = QStringLiteral("\uFEFF三号库");   // a text that starts with a byte-order mark
     q.append();
@@ -102,7 +94,7 @@ TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRound
     q.setInteger("se", 900000000000LL);
     q.post();
     EXPECT_EQ(dm->ADOC1.execute("SELECT jsr FROM szfx where xm='a'").rows.at(0).at(0).toString(), marked);
-    openOn(q, "SELECT * FROM szfx order by id");
+    q.reopen({"SELECT * FROM szfx order by id"});
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.text("bz"), longText);
     EXPECT_EQ(q.text("xm"), "水电费");
@@ -116,7 +108,7 @@ TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRound
     EXPECT_EQ(q.text("se"), "900000000000");
 
     // Integers beyond 48 bits and negative values.
-    openOn(q, "SELECT 140737488355328 as a, -140737488355329 as b, -5 as c, 2.5 as d");
+    q.reopen({"SELECT 140737488355328 as a, -140737488355329 as b, -5 as c, 2.5 as d"});
     EXPECT_EQ(q.integer("a"), 140737488355328LL);
     EXPECT_EQ(q.integer("b"), -140737488355329LL);
     EXPECT_EQ(q.integer("c"), -5);
@@ -127,7 +119,7 @@ TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRound
 TEST_F(QueryTest, AppendReadsBackIdAndStoredValuesAndKeepsTheRow)
 {
     Query& q = dm->AQcgc1;
-    openOn(q, "SELECT * FROM cgglc where dh='CG20260101001' order by id");
+    q.reopen({"SELECT * FROM cgglc where dh='CG20260101001' order by id"});
     EXPECT_EQ(q.tableName(), "cgglc");
     q.append();
     EXPECT_EQ(q.state(), Query::State::Insert);
@@ -155,9 +147,9 @@ TEST_F(QueryTest, AppendReadsBackIdAndStoredValuesAndKeepsTheRow)
     // writable, one of two tables is not.
     dm->AQzu1.open();
     EXPECT_EQ(dm->AQzu1.fieldCount(), 4);
-    openOn(dm->AQchai1, "SELECT *FROM chai where spid1=1");
+    dm->AQchai1.reopen({"SELECT *FROM chai where spid1=1"});
     EXPECT_EQ(dm->AQchai1.tableName(), "chai");
-    openOn(dm->AQ1, "SELECT sp.id FROM sp, ck");
+    dm->AQ1.reopen({"SELECT sp.id FROM sp, ck"});
     EXPECT_EQ(dm->AQ1.tableName(), "");
     EXPECT_THROW(dm->AQ1.edit(), DbError);
 }
@@ -165,7 +157,7 @@ TEST_F(QueryTest, AppendReadsBackIdAndStoredValuesAndKeepsTheRow)
 TEST_F(QueryTest, EditPostsByIdCancelWritesNothingAndDeleteRemovesTheRow)
 {
     Query& q = dm->AQsp1;
-    openOn(q, "SELECT * FROM sp where ck='一号库' order by id");
+    q.reopen({"SELECT * FROM sp where ck='一号库' order by id"});
     ASSERT_TRUE(q.locate({"txm"}, {QString("C01")}));
     const qint64 id = q.integer("id");
     q.edit();
@@ -202,7 +194,7 @@ TEST_F(QueryTest, EditPostsByIdCancelWritesNothingAndDeleteRemovesTheRow)
     EXPECT_EQ(w.recNo(), 0);
     EXPECT_EQ(columnTexts(w, "ck"), QStringList{"一号库"});
     EXPECT_EQ(count("ck"), 1);
-    openOn(q, "SELECT * FROM sp where ck='二号库'");
+    q.reopen({"SELECT * FROM sp where ck='二号库'"});
     ASSERT_EQ(q.recordCount(), 4);
     while (!q.eof())
         q.deleteRow();
@@ -217,7 +209,7 @@ TEST_F(QueryTest, EditPostsByIdCancelWritesNothingAndDeleteRemovesTheRow)
 TEST_F(QueryTest, AppendingWithoutRowsAndRefusedWrites)
 {
     Query& l = dm->AQlb1;
-    openOn(l, "SELECT * FROM lb where lb='none'");
+    l.reopen({"SELECT * FROM lb where lb='none'"});
     l.edit();
     EXPECT_EQ(l.state(), Query::State::Insert);
     l.setText("lb", "音响");
@@ -254,7 +246,7 @@ TEST_F(QueryTest, AppendingWithoutRowsAndRefusedWrites)
 TEST_F(QueryTest, LocateAndCodesIgnoreCaseNumbersCompareNumericallyQuotedNamesRoundTrip)
 {
     Query& q = dm->AQsp1;
-    openOn(q, "SELECT * FROM sp order by id");
+    q.reopen({"SELECT * FROM sp order by id"});
     EXPECT_TRUE(q.locate({"txm", "ck"}, {QString("b02"), QString("二号库")}));
     EXPECT_EQ(q.text("ppgg"), "美的冰箱220升");
     EXPECT_TRUE(q.locate({"jj"}, {QString("210.50")}));
@@ -266,17 +258,17 @@ TEST_F(QueryTest, LocateAndCodesIgnoreCaseNumbersCompareNumericallyQuotedNamesRo
     EXPECT_EQ(q.recNo(), here);
 
     // A code typed in lower case finds the goods row; an empty condition keeps every row.
-    openOn(q, "SELECT * FROM sp where txm=" + sqlQuote("a01") + " and ck=" + sqlQuote("一号库"));
+    q.reopen({"SELECT * FROM sp where txm=" + sqlQuote("a01") + " and ck=" + sqlQuote("一号库")});
     ASSERT_EQ(q.recordCount(), 1);
     EXPECT_EQ(q.text("txm"), "A01");
-    openOn(q, "SELECT * FROM sp where ppgg like '%%'");
+    q.reopen({"SELECT * FROM sp where ppgg like '%%'"});
     EXPECT_EQ(q.recordCount(), 12);
 
     // A name with a single quote round-trips through SQL text.
     const QString name = "O'Neil's \"best\" 冰箱";
     EXPECT_EQ(sqlQuote("O'Neil"), "'O''Neil'");
     exec("INSERT INTO sp (txm, ppgg, dw, ck) VALUES ('Q1', " + sqlQuote(name) + ", '台', '一号库')");
-    openOn(q, "SELECT * FROM sp where ppgg=" + sqlQuote(name));
+    q.reopen({"SELECT * FROM sp where ppgg=" + sqlQuote(name)});
     ASSERT_EQ(q.recordCount(), 1);
     EXPECT_EQ(q.text("ppgg"), name);
 }
@@ -284,7 +276,7 @@ TEST_F(QueryTest, LocateAndCodesIgnoreCaseNumbersCompareNumericallyQuotedNamesRo
 TEST_F(QueryTest, SortsTextsInPinyinOrderNumbersNumericallyCurrentRowKept)
 {
     Query& q = dm->AQ1;
-    openOn(q, "SELECT * FROM sp where ck='一号库' order by id");
+    q.reopen({"SELECT * FROM sp where ck='一号库' order by id"});
     ASSERT_TRUE(q.locate({"txm"}, {QString("E02")}));
     const qint64 currentId = q.integer("id");
     const auto column = [&](const char* field) { return columnTexts(q, field); };
@@ -344,7 +336,7 @@ TEST_F(QueryTest, NarrowColumnsWidenForValuesTheyCannotHoldAndRowsCrossBlocks)
     exec("INSERT INTO zu (spid1, spid2, xs) VALUES (NULL, 1, 1), (2147483647, -2147483647, 2),"
          " (-2147483648, 5, 3), (1099511627776, 6, 4), ('abc', 7, 5)");
     Query& q = dm->AQzu1;
-    openOn(q, "SELECT * FROM zu order by xs");
+    q.reopen({"SELECT * FROM zu order by xs"});
     QStringList read;
     for (int r = 0; r < q.recordCount(); ++r)
         read << q.cellText(r, 0) + (q.cellIsNull(r, 0) ? "(null)" : "") + "/" + QString::number(q.cellInteger(r, 1));
@@ -352,7 +344,7 @@ TEST_F(QueryTest, NarrowColumnsWidenForValuesTheyCannotHoldAndRowsCrossBlocks)
 
     // Written through the query: a narrow column takes the wide value and keeps the others.
     exec("DELETE FROM zu WHERE xs>1");
-    openOn(q, "SELECT * FROM zu");
+    q.reopen({"SELECT * FROM zu"});
     q.edit();
     q.setInteger("spid2", 1LL << 40);
     q.post();
@@ -371,7 +363,7 @@ TEST_F(QueryTest, NarrowColumnsWidenForValuesTheyCannotHoldAndRowsCrossBlocks)
     exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<39999)"
          " INSERT INTO cgfx (rq, dh, ppgg, sl, je) SELECT '2024-05-0' || (1 + i/10000), 'DH' || (i/4), "
          " CASE WHEN i%3=0 THEN '' ELSE '商品' || i END, i, i*0.5 FROM n");
-    openOn(q, "SELECT * FROM cgfx order by id");
+    q.reopen({"SELECT * FROM cgfx order by id"});
     ASSERT_EQ(q.recordCount(), 40000);
     const int ppgg = q.fieldIndex("ppgg"), dh = q.fieldIndex("dh"), rq = q.fieldIndex("rq"), je = q.fieldIndex("je");
     for (int r : {0, 1, 15, 16, 16383, 16384, 32767, 32768, 39999})

@@ -61,10 +61,7 @@ protected:
             exec(QStringLiteral("insert into cgglc (dh,bj,txm,ppgg,dw,sl,jg,zk,je) values (%1,'yz',%2,%3,'台',%4,%5,1,%6)")
                     .arg(sqlQuote(dh), sqlQuote(f[0]), sqlQuote(f[1]), f[2], f[3], f[4]));
         }
-        Query& q = dm->AQcgc1;
-        q.close();
-        q.setSql({"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "order by id"});
-        q.open();
+        dm->AQcgc1.reopen({"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "order by id"});
         return PurchaseDocFields{dh, ck, ghs, QStringLiteral("李四"), QStringLiteral("备注"), sfe, QDate(2024, 1, 5)};
     }
 

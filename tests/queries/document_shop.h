@@ -114,9 +114,7 @@ protected:
         if (shbj != QStringLiteral("已审核"))
             return;
         if (k == Purchase) {
-            dm->AQcgc1.close();
-            dm->AQcgc1.setSql({"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "order by id"});
-            dm->AQcgc1.open();
+            dm->AQcgc1.reopen({"SELECT * FROM cgglc", "where dh=" + sqlQuote(dh), "order by id"});
             postPurchase(*dm, {dh, "主仓库", a, "张三", "急", scalar("SELECT sfe FROM cgglz WHERE dh=" + sqlQuote(dh)),
                                QDate::fromString(rq.mid(1, 10), Qt::ISODate)});
         } else {

@@ -100,9 +100,7 @@ void addDocument(TDM1& dm, const Doc& d, int sequence)
             postSales(dm, dh);
             return;
         }
-        dm.AQcgc1.close();
-        dm.AQcgc1.setSql({QStringLiteral("SELECT * FROM cgglc"), QStringLiteral("where dh=") + sqlQuote(dh), QStringLiteral("order by id")});
-        dm.AQcgc1.open();
+        dm.AQcgc1.reopen({QStringLiteral("SELECT * FROM cgglc"), QStringLiteral("where dh=") + sqlQuote(dh), QStringLiteral("order by id")});
         postPurchase(dm, PurchaseDocFields{.dh = dh, .ck = u(d.ck), .ghs = u(d.party), .jsr = u(d.jsr), .bz = QString(),
                                            .sfe = paid.plainText(), .rq = day});
         dm.AQcgc1.close();
@@ -137,9 +135,7 @@ void addBusiness(TDM1& dm)
     saveSettlement(dm, receiptSide(), {.date = today.addDays(-1), .dh = pf, .party = u("李四商店"), .amount = Money::parse("500"), .jsr = u("赵刚")});
     const struct { int day; const char *lb, *xm, *je, *jsr; } entries[] = {
         {28, "支出", "房租", "3000", "王小明"}, {14, "收入", "维修收入", "150", "李红"}, {0, "支出", "水电费", "420.5", "陈静"}};
-    dm.AQszfx1.close();
-    dm.AQszfx1.setSql({QStringLiteral("SELECT * FROM szfx"), QStringLiteral("order by id")});
-    dm.AQszfx1.open();
+    dm.AQszfx1.reopen({QStringLiteral("SELECT * FROM szfx"), QStringLiteral("order by id")});
     for (const auto& e : entries)
         saveOtherIncome(dm, {.rq = today.addDays(-e.day), .lb = u(e.lb), .xm = u(e.xm), .je = u(e.je), .jsr = u(e.jsr)}, false);
 }
