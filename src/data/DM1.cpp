@@ -66,6 +66,13 @@ TDM1::~TDM1()
         DM1 = nullptr;
 }
 
+QString TDM1::printName()
+{
+    if (!ATdanwei1.isOpen())
+        ATdanwei1.open();
+    return ATdanwei1.text(QStringLiteral("mcdy"));
+}
+
 Query* TDM1::query(const QString& name)
 {
     Query* all[] = {&AQ1, &AQcgz1, &AQcgc1, &AQxsz1, &AQxsc1, &AQrkz1, &AQrkc1, &AQdbz1, &AQdbc1,

@@ -48,6 +48,9 @@ public:
 
     // A shared query by its name ("AQcgz1"); nullptr when there is none.
     Query* query(const QString& name);
+    // The company's name as the prints head it: mcdy of the company row (ATdanwei1, opened
+    // when closed).
+    QString printName();
 };
 
 // The program's data module, created at start-up (tests set it to their own).

@@ -16,9 +16,7 @@ void previewDocument(TFdycgdLayout& form, const DocumentPrint& print, Query& lin
     Query& company = DM1->ATdanwei1;
     if (company.isOpen())
         company.refresh();
-    else
-        company.open();
-    form.QRLdw->Caption = company.text(QStringLiteral("mcdy")) + print.reportName;
+    form.QRLdw->Caption = DM1->printName() + print.reportName;
     form.bindTo(&lines);
 
     auto set = [&form](const QString& name, const QString& text) {

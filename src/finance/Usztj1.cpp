@@ -182,12 +182,9 @@ void TFsztj1::BB1Click()
 
 void TFsztj1::BB2Click()
 {
-    Query& company = DM1->ATdanwei1;
-    if (!company.isOpen())
-        company.open();
     TFdysztj1& form = reportForm(Fdysztj1);
     // The figures shown are those of the last run: its period heads them.
-    form.fill(company.text(QStringLiteral("mcdy")), statisticsPeriodLine(lastRun_.value_or(period())), figureTexts(),
+    form.fill(DM1->printName(), statisticsPeriodLine(lastRun_.value_or(period())), figureTexts(),
               Clock::today());
     form.QuickRep1.ReportTitle = QStringLiteral("打印预览");
     form.preview();

@@ -397,14 +397,11 @@ void QueryWindow::print(const ListPrint& p)
     QuickRep* rep = p.report ? p.report() : nullptr;
     if (!rep)
         return;
-    Query& company = DM1->ATdanwei1;
-    if (!company.isOpen())
-        company.open();
     auto setCaption = [rep](const QString& name, const QString& text) {
         if (QRItem* it = rep->item(name))
             it->Caption = text;
     };
-    setCaption(QStringLiteral("QRLdw"), company.text(QStringLiteral("mcdy")) + p.reportName);
+    setCaption(QStringLiteral("QRLdw"), DM1->printName() + p.reportName);
     for (const auto& l : p.labels)
         setCaption(l.first, l.second);
     rep->DataSet = q_;

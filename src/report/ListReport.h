@@ -72,9 +72,3 @@ public:
 private:
     ListLayout layout_;
 };
-
-// The print of a list window: the company table opened when closed, QRLdw := the print
-// name followed directly by reportName, the report and its data texts bound to q (fields
-// as described), the totals set in their order, report title "打印预览", the preview.
-void printListReport(TListReport& form, const QString& reportName, Query& q,
-                     const QStringList& totals);

@@ -1,7 +1,9 @@
 // The ruled list report from a description; the shared preview over a query-bound list
 // report: pages, navigation, printing, and the bound query's cursor left alone.
+#include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
 #include "report/UdyPreview1.h"
+#include "ui/Controls.h"
 #include "support/ShopTest.h"
 
 #include <gtest/gtest.h>
@@ -23,15 +25,14 @@ bool hasLine(const PageContent& p, double x1, double y1, double x2, double y2)
     return false;
 }
 
-// Sixty purchase headers (two pages of the list report), AQcgz1 open on them at row 7.
+// Sixty unaudited purchase headers (two pages of the list report), AQcgz1 open on them at row 7.
 struct PreviewFixture : ShopTest {
     PreviewFixture() : ShopTest(false) {}
     void SetUp() override
     {
         exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<59) INSERT INTO "
-                       "cgglz(dh,rq,ghs,hjsl,hjje,qk) SELECT printf('CG%03d',i),'2026-12-01','美的',1,i*10,0 FROM n");
-        dm->AQcgz1.setSql({"SELECT * FROM cgglz", "order by id"});
-        dm->AQcgz1.open();
+                       "cgglz(dh,rq,ghs,hjsl,hjje,qk,shbj) SELECT printf('CG%03d',i),'2026-12-01','美的',1,i*10,0,'未审核' FROM n");
+        dm->AQcgz1.reopen({"SELECT * FROM cgglz", "order by id"});
         dm->AQcgz1.moveTo(7);
     }
 };
@@ -39,7 +40,9 @@ struct PreviewFixture : ShopTest {
 
 TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovingTheCursor)
 {
-    TFdycggl1& rep = reportForm(Fdycggl1);
+    // Printed from the purchase list, which shows the sixty headers.
+    TFcggl1* list = openOrActivate(Fcggl1);
+    dm->AQcgz1.moveTo(7);
     const QString pdf = shop.dir.filePath("printed.pdf");
     QPointer<TFdyPreview1> shown;
     QStringList seen;   // title, page count, page after 下页, after 末页 and 下页
@@ -65,7 +68,7 @@ TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovin
                 pd.printer()->setPrinterName("no-such-printer");
             pd.done(QDialog::Accepted);   // keeps the printer as set here
         });
-    printListReport(rep, "采购单据汇总表", dm->AQcgz1, {"60", "17700", "0"});
+    list->SB88->click();
     EXPECT_EQ(modal.opened(), 3);
     EXPECT_EQ(seen, (QStringList{"打印预览", "2", "2", "2"}));
     QFile f(pdf);
@@ -82,6 +85,7 @@ TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovin
     // The report read every row (two pages), and the cursor stays; the title and totals it
     // prints are checked through the purchase list.
     EXPECT_EQ(dm->AQcgz1.recNo(), 7);
+    delete list;
 }
 
 // The default layout, through the purchase list's (the landscape, first-column summary and
