@@ -123,7 +123,7 @@ void TPartsDialog::buildControls()
     DBGrid1 = named(new DataGrid(this), QStringLiteral("DBGrid1"));
     place(DBGrid1, 8, 256, 664, 236);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    const QColor tint(222, 253, 254);   // the tables' pale tint, as the stock table's
+    const QColor tint = ListColours::tint();
     DBGrid1->setColumns({
         {.field = "txm", .title = "编码", .width = 100, .titleCentered = true},
         {.field = "ppgg", .title = "商品名称", .width = 170, .titleCentered = true},

@@ -25,21 +25,6 @@
 #include <QVBoxLayout>
 #include <memory>
 
-namespace ListColours {
-QColor held() { return QColor(225, 255, 225); }
-QColor tint() { return QColor(222, 253, 254); }   // $FEFDDE is blue FE, green FD, red DE
-QColor cream() { return QColor(255, 251, 240); }
-QColor red() { return QColor(255, 0, 0); }
-
-void fill(QWidget* w, const QColor& c)
-{
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
-    w->setPalette(p);
-}
-}
-
 void setListFont(QWidget* w)
 {
     QFont f(QStringLiteral("宋体"));

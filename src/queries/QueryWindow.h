@@ -187,16 +187,6 @@ struct ListDescription {
     ListDropDown dropDown;
 };
 
-// Colours of the lists.
-namespace ListColours {
-QColor held();        // $E1FFE1, pale green: held documents
-QColor tint();        // $FEFDDE: tinted columns
-QColor cream();       // the windows' cream background
-QColor red();         // colour 255
-// Fills w's background with c.
-void fill(QWidget* w, const QColor& c);
-}
-
 // The lists' and their dialogs' font: 宋体, 12 pixels.
 void setListFont(QWidget* w);
 

@@ -1,8 +1,8 @@
 #include "Ullrkd1.h"
 
-#include "QueryWindow.h"
 #include "data/DM1.h"
 #include "documents/stock_print.h"
+#include "ui/Controls.h"
 
 #include <QLineEdit>
 

@@ -87,6 +87,21 @@ bool numberKeyAllowed(const QString& current, QChar typed, NumberKind kind)
     return false;
 }
 
+namespace ListColours {
+QColor held() { return QColor(225, 255, 225); }
+QColor tint() { return QColor(222, 253, 254); }   // $FEFDDE is blue FE, green FD, red DE
+QColor cream() { return QColor(255, 251, 240); }
+QColor red() { return QColor(255, 0, 0); }
+
+void fill(QWidget* w, const QColor& c)
+{
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+}
+}
+
 namespace {
 // The characters of text that the filter lets through, typed one after another into base.
 QString filtered(QString base, const QString& text, NumberKind kind)

@@ -114,6 +114,16 @@ E* greyReadOnly(E* e)
 // as high as the field, right after it in the field's parent, with its hint (none when empty).
 SpeedButton* pickerButtonAfter(QWidget* field, const QString& name, const QString& hint);
 
+// Colours of the lists and the windows built like them.
+namespace ListColours {
+QColor held();        // $E1FFE1, pale green: held documents
+QColor tint();        // $FEFDDE: tinted columns
+QColor cream();       // the windows' cream background
+QColor red();         // colour 255
+// Fills w's background with c.
+void fill(QWidget* w, const QColor& c);
+}
+
 // A date picker with a drop-down calendar; closeUp() fires when the drop-down closes.
 // Display format "yyyy-MM-dd"; it starts on today.
 class DatePicker : public QDateEdit {
