@@ -6,6 +6,7 @@
 #include "ui/DataGrid.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
+#include "ui/Modal.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +49,12 @@ void RecordPicker::buildList(const List& list, QBoxLayout* top, QWidget* beside)
     connectHandler(guan, &QPushButton::clicked, this, &QDialog::reject);
     connectHandler(DBGrid1, &DataGrid::rowDoubleClicked, this, &RecordPicker::xuanClick);
     connectHandler(DBGrid1, &DataGrid::enterPressed, this, &RecordPicker::xuanClick);
+}
+
+int RecordPicker::runFor(const QString& tag)
+{
+    xzbj->setText(tag);
+    return runModal(*this);
 }
 
 void RecordPicker::showEvent(QShowEvent* e)

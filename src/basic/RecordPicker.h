@@ -26,6 +26,8 @@ public:
     QPushButton* guan = nullptr;
 
     void xuanClick();
+    // Runs the picker modally for the caller told by tag; the dialog's result.
+    int runFor(const QString& tag);
 
 protected:
     RecordPicker(QWidget* parent, const QString& name, const QString& title);

@@ -10,7 +10,6 @@
 #include "ui/DataGrid.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
-#include "ui/Modal.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -280,9 +279,7 @@ void TPartsDialog::countChange()
 
 void TPartsDialog::pickWarehouse(int step)
 {
-    TFck1 dlg(this);
-    dlg.xzbj->setText(desc_.tag + QString::number(step));
-    runModal(dlg);
+    TFck1(this).runFor(desc_.tag + QString::number(step));
 }
 
 void TPartsDialog::pickGoods(int step)
@@ -294,9 +291,8 @@ void TPartsDialog::pickGoods(int step)
     }
     sao->setText(kXuan);
     TFsp3 dlg(this);
-    dlg.xzbj->setText(desc_.tag + QString::number(step));
     dlg.Edit2->setText(ck->text());
-    runModal(dlg);
+    dlg.runFor(desc_.tag + QString::number(step));
     sao->setText(kSao);   // the picker does so as it closes; also when it never showed
 }
 

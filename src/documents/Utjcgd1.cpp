@@ -63,15 +63,6 @@ void zeroLoneMinus(QLineEdit* e)
         e->setText(kZero);
 }
 
-// A record picker answering into this form's fields.
-template <class Picker>
-void pickFor(QWidget* parent)
-{
-    Picker dlg(parent);
-    dlg.xzbj->setText(kTag);
-    runModal(dlg);
-}
-
 // A line dialog in the purchase mode, filled by fill before it runs.
 template <class Dialog>
 void runLineDialog(QWidget* parent, const QString& title, const std::function<void(Dialog&)>& fill)
@@ -521,9 +512,9 @@ void TFtjcgd1::BB2Click()
 
 // ---- pickers ----------------------------------------------------------------------------
 
-void TFtjcgd1::SpeedButton4Click() { pickFor<TFck1>(this); }
-void TFtjcgd1::SpeedButton1Click() { pickFor<TFyg2>(this); }
-void TFtjcgd1::SpeedButton2Click() { pickFor<TFghs2>(this); }
+void TFtjcgd1::SpeedButton4Click() { TFck1(this).runFor(kTag); }
+void TFtjcgd1::SpeedButton1Click() { TFyg2(this).runFor(kTag); }
+void TFtjcgd1::SpeedButton2Click() { TFghs2(this).runFor(kTag); }
 
 void TFtjcgd1::SpeedButton3Click()
 {

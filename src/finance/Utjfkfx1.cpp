@@ -265,9 +265,7 @@ void TSettlementEntry::SpeedButton1Click()
 
 void TSettlementEntry::SpeedButton2Click()
 {
-    TFyg2 dlg(this);
-    dlg.xzbj->setText(side_.tag);
-    runModal(dlg);
+    TFyg2(this).runFor(side_.tag);
 }
 
 TFtjfkfx1::TFtjfkfx1(QueryWindow* list, QWidget* owner) : TSettlementEntry(paymentSide(), list, owner)

@@ -182,16 +182,13 @@ void TFtjszfx1::BitBtn1Click()
 void TFtjszfx1::SpeedButton1Click()
 {
     TFszxm1 dlg(this);
-    dlg.xzbj->setText(kTag);
     Fszxm1 = &dlg;
-    runModal(dlg);
+    dlg.runFor(kTag);
 }
 
 void TFtjszfx1::SpeedButton2Click()
 {
-    TFyg2 dlg(this);
-    dlg.xzbj->setText(kTag);
-    runModal(dlg);
+    TFyg2(this).runFor(kTag);
 }
 
 void runEntryDialog(TFszfx1* list, bool modify)

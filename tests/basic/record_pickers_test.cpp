@@ -23,8 +23,8 @@ protected:
     {
         writes.clear();
         auto p = m();
-        p->xzbj->setText(tag);
-        return run<RecordPicker>(*p, step);
+        modal.next([&](QDialog&) { step(*p); });
+        return p->runFor(tag);
     }
 };
 
