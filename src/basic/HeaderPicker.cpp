@@ -17,16 +17,6 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-GridColumn pickerColumn(const QString& field, const QString& title, int width, Qt::Alignment align)
-{
-    GridColumn c;
-    c.field = field;
-    c.title = title;
-    c.width = width;
-    c.align = align;
-    return c;
-}
-
 THeaderPicker::THeaderPicker(HeaderPickerDescription desc, QWidget* owner) : QDialog(owner), desc_(std::move(desc))
 {
     q_ = DM1 ? DM1->query(desc_.queryName) : nullptr;

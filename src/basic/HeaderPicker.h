@@ -72,7 +72,3 @@ private:
     KeyPreview* keys_ = nullptr;
     bool shown_ = false;
 };
-
-// A grid column of a picker with its alignment.
-GridColumn pickerColumn(const QString& field, const QString& title, int width,
-                        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);

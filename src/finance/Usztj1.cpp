@@ -64,12 +64,10 @@ void TFsztj1::buildUi()
     top->setObjectName(QStringLiteral("Panel1"));
     top->setFrameShape(QFrame::StyledPanel);
     auto* tl = new QGridLayout(top);
-    CheckBox1 = new QCheckBox(QStringLiteral("日期范围"), top);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    DateTimePicker1 = new DatePicker(top);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker2 = new DatePicker(top);
-    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    const DateRangeControls dates = createDateRangeControls(QStringLiteral("日期范围"), top);
+    CheckBox1 = dates.box;
+    DateTimePicker1 = dates.from;
+    DateTimePicker2 = dates.to;
     tl->addWidget(CheckBox1, 0, 0, 2, 1);
     tl->addWidget(DateTimePicker1, 0, 1);
     tl->addWidget(DateTimePicker2, 1, 1);
@@ -160,10 +158,7 @@ void TFsztj1::showEvent(QShowEvent* e)
     if (shown_)
         return;
     shown_ = true;
-    const QDate today = Clock::today();
-    DateTimePicker2->setDate(today);
-    DateTimePicker1->setDate(addMonthsClamped(today, -1));
-    CheckBox1->setChecked(false);
+    DateRangeControls{CheckBox1, DateTimePicker1, DateTimePicker2}.reset();
     for (QLineEdit* e : std::as_const(figures_))
         e->setText(QStringLiteral("0"));
 }

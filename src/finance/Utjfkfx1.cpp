@@ -79,11 +79,6 @@ void TSettlementEntry::buildUi()
             grid->addWidget(button, row, 2);
         ++row;
     };
-    auto named = [](auto* w, const QString& name) {
-        w->setObjectName(name);
-        return w;
-    };
-
     DateTimePicker1 = named(new DatePicker(panel), QStringLiteral("DateTimePicker1"));
     dh = named(new ExitEdit(panel), QStringLiteral("dh"));
     party = named(new QLineEdit(panel), side_.partyColumn);
