@@ -8,9 +8,6 @@
 #include "support/ShopTest.h"
 
 #include <QDate>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class PostingShop : public ShopTest {
 protected:

@@ -1,6 +1,6 @@
 #pragma once
-// What every finance test shares: texts as text in failure messages, and a list window's
-// condition dialog run with what a step fills in.
+// What every finance test shares: a list window's condition dialog run with what a step
+// fills in.
 
 #include "queries/ConditionDialog.h"
 #include "queries/QueryWindow.h"
@@ -15,33 +15,26 @@
 #include <QPushButton>
 #include <cmath>
 #include <functional>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // 查询 of w: its condition dialog filled by fill, then run.
 inline void runQuery(ModalScript& modal, QueryWindow& w, const std::function<void(TConditionDialog&)>& fill = {})
 {
-    modal.next([fill](QDialog& d) {
-        auto& c = dynamic_cast<TConditionDialog&>(d);
+    modal.drive<TConditionDialog>(w.button(QStringLiteral("SB77")), [fill](TConditionDialog& c) {
         if (fill)
             fill(c);
         c.BitBtn1->click();
     });
-    w.button(QStringLiteral("SB77"))->click();
 }
 
 // The to-date's label, then the items of combo, as w's condition dialog shows them (closed unrun).
 inline QStringList dialogTexts(ModalScript& modal, QueryWindow& w, QComboBox* TConditionDialog::*combo)
 {
     QStringList out;
-    modal.next([&](QDialog& d) {
-        auto& c = dynamic_cast<TConditionDialog&>(d);
+    modal.drive<TConditionDialog>(w.button(QStringLiteral("SB77")), [&](TConditionDialog& c) {
         out << c.findChildren<QLabel*>().at(0)->text();
         for (int i = 0; i < (c.*combo)->count(); ++i)
             out << (c.*combo)->itemText(i);
     });
-    w.button(QStringLiteral("SB77"))->click();
     return out;
 }
 

@@ -7,7 +7,6 @@
 #include "Windows.h"
 #include "data/DM1.h"
 #include "finance/Udyyffx1.h"
-#include "shell/Export.h"
 #include "shell/Umain1.h"
 #include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"
@@ -129,11 +128,7 @@ TEST_P(OpenItems, EscPrintsTheRowsShownWhichExportAsWellAndAClosedQueryIsRefused
                            "QRD3=华强电器|华强电器|美的专卖", "QRD4=100|-40|300", "QRD5=30|0|0", "QRD6=70|-40|300", "e1=330"}));
     EXPECT_TRUE(standsUnder(Fdyyffx1->QuickRep1, "e1", "QRL6"));
 
-    QString written;
-    setSpreadsheetLauncher([&](const QString& path) { written = path; return true; });
-    w.SB99->click();
-    setSpreadsheetLauncher({});
-    const QVector<QStringList> rows = readSheet(written);
+    const QVector<QStringList> rows = exportedSheet(w.SB99);
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[0], (QStringList{"日期", "单号", side.partyLabel, side.dueTitle, side.paidTitle, "欠款", "经办人", "备注"}));
     EXPECT_EQ(rows[2].mid(0, 7), (QStringList{"2024-05-02", doc(4), "华强电器", "#-40", "#0", "#-40", "张三"}));

@@ -153,8 +153,7 @@ protected:
     template <class Dialog = TConditionDialog>
     void dialog(Kind k, std::type_identity_t<std::function<void(Dialog&)>> step)
     {
-        modal.next([step](QDialog& d) { step(dynamic_cast<Dialog&>(d)); });
-        window(k).SB77->click();
+        modal.drive<Dialog>(window(k).SB77, step);
     }
     // The list with every header, by id.
     DocumentList& listAll(Kind k)

@@ -17,9 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class LedgerShop : public ShopTest {
 protected:
@@ -58,20 +55,14 @@ protected:
         row(l, "2024-02-20", "C03", "Heater", "set", "3", "269.73", "SupB", "Wang", "W1");
     }
 
-    // The dialog of a window, handed to step when SB77 opens it.
-    template <class D>
-    void dialog(QueryWindow& w, std::function<void(D&)> step)
-    {
-        modal.next([step](QDialog& d) { step(dynamic_cast<D&>(d)); });
-        w.button("SB77")->click();
-    }
+    // The window's condition dialog (SB77) filled by set, then run.
     void detailRun(TLedgerDetail& w, std::function<void(TLedgerDetailDialog&)> set)
     {
-        dialog<TLedgerDetailDialog>(w, [set](TLedgerDetailDialog& d) { set(d); d.BitBtn1->click(); });
+        modal.drive<TLedgerDetailDialog>(w.SB77, [set](TLedgerDetailDialog& d) { set(d); d.BitBtn1->click(); });
     }
     void statsRun(TLedgerStatistics& w, std::function<void(TLedgerStatisticsDialog&)> set)
     {
-        dialog<TLedgerStatisticsDialog>(w, [set](TLedgerStatisticsDialog& d) { set(d); d.BitBtn1->click(); });
+        modal.drive<TLedgerStatisticsDialog>(w.SB77, [set](TLedgerStatisticsDialog& d) { set(d); d.BitBtn1->click(); });
     }
 
     // Panel texts.

@@ -7,7 +7,6 @@
 #include "queries/Udycgfx1.h"
 #include "queries/Udycghz1.h"
 #include "queries/document_reversal.h"
-#include "shell/Export.h"
 #include "shell/Umain1.h"
 #include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"
@@ -84,7 +83,7 @@ TEST_P(LedgerTables, DetailOpensOnTodayAndRunsTheDialog)
     EXPECT_EQ(q.sqlLines()[1], "where " + k.partyColumn + " like '%%'");
 
     // Enter walks to the last edit, which runs; the sales dialog lets from pass to.
-    dialog<TLedgerDetailDialog>(w, [&](TLedgerDetailDialog& d) {
+    modal.drive<TLedgerDetailDialog>(w.SB77, [&](TLedgerDetailDialog& d) {
         EXPECT_EQ(d.windowTitle(), "按条件查询");
         sendKey(d.ComboBox1, Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
@@ -185,7 +184,7 @@ TEST_P(LedgerTables, StatisticsRefuseWithoutAResultAndEveryDialogClearsIt)
     statsRun(w, [](TLedgerStatisticsDialog& d) { d.RB2->setChecked(true); });
     ASSERT_EQ(w.query().recordCount(), 4);
     rec.clear();
-    dialog<TLedgerStatisticsDialog>(w, [&](TLedgerStatisticsDialog& d) {
+    modal.drive<TLedgerStatisticsDialog>(w.SB77, [&](TLedgerStatisticsDialog& d) {
         EXPECT_EQ(d.windowTitle(), "按条件统计");
         EXPECT_EQ(d.BitBtn1->text(), "统计");
         EXPECT_TRUE(d.RB1->isChecked());
@@ -205,7 +204,8 @@ TEST_P(LedgerTables, StatisticsRefuseWithoutAResultAndEveryDialogClearsIt)
     EXPECT_EQ(rec.texts(), QStringList{"数据表未打开，请先统计！"});
 
     // Enter in the last edit runs.
-    dialog<TLedgerStatisticsDialog>(w, [&](TLedgerStatisticsDialog& d) { sendKey(lastEdit(d), Qt::Key_Return); });
+    modal.drive<TLedgerStatisticsDialog>(w.SB77,
+                                         [&](TLedgerStatisticsDialog& d) { sendKey(lastEdit(d), Qt::Key_Return); });
     EXPECT_EQ(w.query().recordCount(), 3);
 }
 
@@ -317,11 +317,7 @@ TEST_F(OneLedger, CostAndProfitOnlyForTheAdministrator)
     EXPECT_EQ(panels(d, {2, 4, 5, 6}), (QStringList{"1", "50", "", ""}));
 
     // The export leaves the hidden columns out; the print has its seven columns.
-    QString written;
-    setSpreadsheetLauncher([&](const QString& path) { written = path; return true; });
-    d.SB99->click();
-    setSpreadsheetLauncher({});
-    const QVector<QStringList> sheet = readSheet(written);
+    const QVector<QStringList> sheet = exportedSheet(d.SB99);
     ASSERT_EQ(sheet.size(), 2);
     EXPECT_EQ(sheet[0], (QStringList{"日期", "编码", "商品名称", "单位", "数量", "单价", "折扣", "金额", "客户", "经办人",
                                      "单号", "仓库"}));

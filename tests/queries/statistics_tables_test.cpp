@@ -7,7 +7,6 @@
 #include "queries/Udyxstj3.h"
 #include "queries/Ukctj1.h"
 #include "queries/Uxstj3.h"
-#include "shell/Export.h"
 #include "shell/Umain1.h"
 #include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"
@@ -240,11 +239,7 @@ TEST_F(StatisticsTables, PurchaseSalesStockPrintsLandscapeWithoutTheCodeAndExpor
     EXPECT_FALSE(rep.layout(*rep.dataRows()).page(0).allTexts().contains("A01"));
 
     // Export: the grid's titles (the grid says 异动), then its rows.
-    QString written;
-    setSpreadsheetLauncher([&](const QString& path) { written = path; return true; });
-    Fkctj1->BB3->click();
-    setSpreadsheetLauncher({});
-    const QVector<QStringList> sheet = readSheet(written);
+    const QVector<QStringList> sheet = exportedSheet(Fkctj1->BB3);
     ASSERT_EQ(sheet.size(), 5);
     EXPECT_EQ(sheet[0].mid(7, 2).join(' ') + ' ' + sheet[2].join(' '), "异动数量 异动金额 B02 Kettle 台 #1 #35.5 #2 #100 #0 #0 #-1 #-64.5");
     EXPECT_TRUE(rec.empty());

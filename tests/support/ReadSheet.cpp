@@ -1,5 +1,8 @@
 #include "ReadSheet.h"
 
+#include "shell/Export.h"
+
+#include <QAbstractButton>
 #include <QProcess>
 #include <QXmlStreamReader>
 
@@ -57,4 +60,15 @@ QVector<double> readColumnWidths(const QString& xlsx)
             widths[c - 1] = std::floor(x.attributes().value(QStringLiteral("width")).toDouble());
     }
     return widths;
+}
+
+QVector<QStringList> exportedSheet(QAbstractButton* exportButton, QString* path)
+{
+    QString written;
+    setSpreadsheetLauncher([&written](const QString& p) { written = p; return true; });
+    exportButton->click();
+    setSpreadsheetLauncher({});
+    if (path)
+        *path = written;
+    return readSheet(written);
 }

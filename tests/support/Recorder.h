@@ -7,15 +7,18 @@
 //
 //   ModalScript modal;                // dialogs opened by runModal are handed to the script
 //   modal.next([](QDialog& d) { ... click buttons ... });
+//   modal.drive<TConditionDialog>(w.SB77, [](TConditionDialog& d) { ... });
 
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QVector>
 #include <QWidget>
 #include <deque>
 #include <functional>
+#include <type_traits>
 
 // What tests get when no recorder or script is active: a message is printed and answered
 // with Cancel (or No, else OK), a modal dialog is printed and closed as rejected, so an
@@ -47,6 +50,13 @@ public:
     // The next dialog opened goes to this step; with no step left a dialog is closed as
     // rejected (as if Esc were pressed).
     void next(Step s) { steps_.push_back(std::move(s)); }
+    // Clicks opener and hands the dialog it opens, as a D, to step.
+    template <class D>
+    void drive(QAbstractButton* opener, std::type_identity_t<std::function<void(D&)>> step)
+    {
+        next([step](QDialog& d) { step(dynamic_cast<D&>(d)); });
+        opener->click();
+    }
     int opened() const { return opened_; }
     QStringList classes() const { return classes_; }  // class names of dialogs opened
 private:

@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Texts as text in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 class ShopTest : public ::testing::Test {
 protected:
     explicit ShopTest(bool sample = true) : shop(sample) {}
