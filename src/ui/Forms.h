@@ -1,6 +1,7 @@
 #pragma once
-// What every window shares: activation of single-instance MDI children, the main window's
-// MDI area and the application object that routes handler errors to the default error box.
+// What every window shares: opening and activation of single-instance MDI children, the main
+// window's MDI area, the drop-down menu of a button and the application object that routes
+// handler errors to the default error box.
 
 #include <QApplication>
 #include <QPointer>
