@@ -1,7 +1,7 @@
 #include "Uck1.h"
 
 #include "PickerTargets.h"
-#include "picker_common.h"
+#include "bases/picker_common.h"
 
 #include "data/DM1.h"
 

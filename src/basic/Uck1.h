@@ -11,7 +11,7 @@
 //
 // With no warehouse it warns and stays open. guan and Esc close it without writing.
 
-#include "RecordPicker.h"
+#include "bases/RecordPicker.h"
 
 class TFck1 : public RecordPicker {
     Q_OBJECT

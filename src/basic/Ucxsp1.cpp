@@ -1,8 +1,8 @@
 #include "Ucxsp1.h"
 
 #include "PickerTargets.h"
-#include "picker_common.h"
-#include "query_totals.h"
+#include "bases/picker_common.h"
+#include "data/query_totals.h"
 
 #include "data/DM1.h"
 #include "shell/Umain1.h"

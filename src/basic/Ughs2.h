@@ -4,7 +4,7 @@
 // ghs.mc into field "ghs" of tag "tjcg" (the purchase form) and closes. With no supplier
 // it warns and stays open. guan and Esc close it without writing.
 
-#include "RecordPicker.h"
+#include "bases/RecordPicker.h"
 
 class TFghs2 : public RecordPicker {
     Q_OBJECT

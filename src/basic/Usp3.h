@@ -18,7 +18,7 @@
 // With no goods listed it warns and stays open. guan and Esc close it without writing.
 // Closing it in any way writes "sao" into field "sao" of the caller's tag.
 
-#include "RecordPicker.h"
+#include "bases/RecordPicker.h"
 
 class QLineEdit;
 class QTreeWidget;

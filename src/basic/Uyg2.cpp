@@ -1,7 +1,7 @@
 #include "Uyg2.h"
 
 #include "PickerTargets.h"
-#include "picker_common.h"
+#include "bases/picker_common.h"
 
 #include "data/DM1.h"
 #include "ui/Handlers.h"

@@ -10,7 +10,7 @@
 //
 // With no employee listed it warns and stays open. guan and Esc close it without writing.
 
-#include "RecordPicker.h"
+#include "bases/RecordPicker.h"
 
 class QLineEdit;
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-// q = n / d rounded half to even (d > 0).
+// q = n / d rounded half to even: the one half-even rounding, whatever the digits.
 __int128 divHalfEven(__int128 n, __int128 d)
 {
     if (d < 0) {
@@ -65,20 +65,19 @@ std::optional<Money> Money::tryParse(const QString& text)
         ++digits;
         ++i;
     }
+    // Five decimals are kept, and a sixth that only tells whether anything non-zero follows,
+    // so that the rounding to four sees a half exactly as it is and anything beyond it as more.
     __int128 frac = 0;
     int fracDigits = 0;
-    int roundDigit = -1;      // the fifth decimal
-    bool stickyBeyond = false; // any non-zero digit after the fifth
+    bool beyond = false;
     if (i < n && t[i] == QLatin1Char('.')) {
         ++i;
         while (i < n && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9')) {
             int d = t[i].unicode() - '0';
-            if (fracDigits < 4)
+            if (fracDigits < 5)
                 frac = frac * 10 + d;
-            else if (fracDigits == 4)
-                roundDigit = d;
             else if (d != 0)
-                stickyBeyond = true;
+                beyond = true;
             ++fracDigits;
             ++digits;
             ++i;
@@ -86,11 +85,9 @@ std::optional<Money> Money::tryParse(const QString& text)
     }
     if (i != n || digits == 0)
         return std::nullopt;
-    for (int k = fracDigits; k < 4; ++k)
+    for (int k = fracDigits; k < 5; ++k)
         frac *= 10;
-    __int128 raw = whole * Scale + frac;
-    if (roundDigit > 5 || (roundDigit == 5 && (stickyBeyond || raw % 2 != 0)))
-        raw += 1;
+    __int128 raw = divHalfEven((whole * Scale * 10 + frac) * 10 + (beyond ? 1 : 0), 100);
     if (negative)
         raw = -raw;
     if (raw > std::numeric_limits<std::int64_t>::max() || raw < std::numeric_limits<std::int64_t>::min())
@@ -105,9 +102,14 @@ Money Money::parse(const QString& text)
     throw formatError(text);
 }
 
-Money Money::round2() const
+Money Money::rounded(int decimals) const
 {
-    return fromRaw(checked(divHalfEven(v_, 100) * 100));
+    if (decimals < 0 || decimals > 4)
+        throw std::invalid_argument("decimals out of range");
+    __int128 unit = 1;
+    for (int k = decimals; k < 4; ++k)
+        unit *= 10;
+    return fromRaw(checked(divHalfEven(v_, unit) * unit));
 }
 
 QString Money::format00() const

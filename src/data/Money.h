@@ -35,8 +35,11 @@ public:
     constexpr bool isNegative() const { return v_ < 0; }
     Money abs() const { return fromRaw(v_ < 0 ? -v_ : v_); }
 
+    // Rounded to the given number of decimals (0 to 4), halves to the even neighbour: the one
+    // rounding of the program, which every other rounds through.
+    Money rounded(int decimals) const;
     // Rounded to two decimals, halves to the even neighbour.
-    Money round2() const;
+    Money round2() const { return rounded(2); }
     // The "0.00" pattern, halves to the even neighbour: 1.005 -> "1.00", 1.015 -> "1.02".
     QString format00() const;
     // Plain decimal text: no separators, no padded decimals, "0" for zero ("160.5", "-5").

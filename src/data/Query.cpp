@@ -339,12 +339,7 @@ FieldType typeFromDecl(const char* decl)
 
 std::int64_t roundToInteger(Money m)
 {
-    std::int64_t q = m.raw() / Money::Scale;
-    std::int64_t r = m.raw() % Money::Scale;
-    std::int64_t twice = (r < 0 ? -r : r) * 2;
-    if (twice > Money::Scale || (twice == Money::Scale && (q % 2 != 0)))
-        q += m.raw() < 0 ? -1 : 1;
-    return q;
+    return m.rounded(0).raw() / Money::Scale;
 }
 
 } // namespace

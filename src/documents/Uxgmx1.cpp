@@ -1,7 +1,7 @@
 #include "Uxgmx1.h"
 
-#include "basic/picker_common.h"
-#include "basic/query_totals.h"
+#include "bases/picker_common.h"
+#include "data/query_totals.h"
 #include "data/DM1.h"
 #include "ui/Controls.h"
 #include "ui/Handlers.h"

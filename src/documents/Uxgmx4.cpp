@@ -1,7 +1,7 @@
 #include "Uxgmx4.h"
 
-#include "basic/picker_common.h"
-#include "basic/query_totals.h"
+#include "bases/picker_common.h"
+#include "data/query_totals.h"
 #include "data/DM1.h"
 
 #include <QHBoxLayout>

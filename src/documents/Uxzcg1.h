@@ -3,7 +3,7 @@
 // supplier in Edit2; it lists the held purchase headers on the shared header query and loads
 // the chosen one into the entry form in modify mode.
 
-#include "basic/HeaderPicker.h"
+#include "bases/HeaderPicker.h"
 
 class TFxzcg1 : public THeaderPicker {
     Q_OBJECT

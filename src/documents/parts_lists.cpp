@@ -1,7 +1,7 @@
 #include "documents/parts_lists.h"
 
 #include "data/DM1.h"
-#include "documents/stock_update.h"
+#include "rules/stock_update.h"
 
 #include <optional>
 #include <utility>

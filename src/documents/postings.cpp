@@ -1,7 +1,7 @@
 #include "documents/postings.h"
 
 #include "data/DM1.h"
-#include "documents/stock_update.h"
+#include "rules/stock_update.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "documents/purchase_posting.h"
 
 #include "data/DM1.h"
-#include "documents/stock_update.h"
+#include "rules/stock_update.h"
 
 void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
 {

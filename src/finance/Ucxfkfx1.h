@@ -2,7 +2,7 @@
 // The query-condition dialogs of the payment and receipt lists (TFcxfkfx1, TFcxskfx1, 按条件查询):
 // party, employee and number, the audit state, the type (payments or refunds) and the dates.
 
-#include "queries/ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 
 #include <QPointer>
 

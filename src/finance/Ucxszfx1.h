@@ -2,7 +2,7 @@
 // The other income and expense list's query-condition dialog (按条件查询): item, employee,
 // category and date range. Esc does nothing here; Enter in 员工 runs.
 
-#include "queries/ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 
 #include <QPointer>
 

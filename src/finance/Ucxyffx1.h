@@ -3,7 +3,7 @@
 // 按条件查询): the dates, the type (every open item, debts only or refunds only), party,
 // employee and number; audited documents only.
 
-#include "queries/ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 
 struct OpenItemsSide;
 

@@ -5,7 +5,7 @@
 // row; 查询, 打印 and 导出 as every list. Refunds (amount below zero) are drawn in red, reversed
 // rows on the pale green brush.
 
-#include "queries/QueryWindow.h"
+#include "bases/QueryWindow.h"
 
 #include <QPointer>
 

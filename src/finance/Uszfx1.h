@@ -3,7 +3,7 @@
 // with total income, total expense and their difference; new, edit and delete through the
 // entry dialog, query, print and export. Rows with an expense are drawn red.
 
-#include "queries/QueryWindow.h"
+#include "bases/QueryWindow.h"
 
 #include <QPointer>
 

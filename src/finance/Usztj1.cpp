@@ -3,7 +3,7 @@
 #include "Udysztj1.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
-#include "queries/QueryWindow.h"
+#include "bases/QueryWindow.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Handlers.h"

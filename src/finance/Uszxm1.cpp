@@ -2,7 +2,7 @@
 
 #include "Utjszxm1.h"
 #include "basic/PickerTargets.h"
-#include "basic/picker_common.h"
+#include "bases/picker_common.h"
 #include "data/DM1.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"

@@ -6,7 +6,7 @@
 // the current item after a question (entries that use it stay as they are). 关闭 and Esc
 // close it without a choice.
 
-#include "basic/RecordPicker.h"
+#include "bases/RecordPicker.h"
 
 #include <QPointer>
 

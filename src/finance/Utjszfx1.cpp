@@ -4,7 +4,7 @@
 #include "Uszxm1.h"
 #include "basic/PickerTargets.h"
 #include "basic/Uyg2.h"
-#include "basic/picker_common.h"
+#include "bases/picker_common.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
 #include "other_income.h"

@@ -1,6 +1,6 @@
 #include "Utjszxm1.h"
 
-#include "basic/picker_common.h"
+#include "bases/picker_common.h"
 #include "data/DM1.h"
 #include "other_income.h"
 #include "ui/Controls.h"

@@ -3,7 +3,7 @@
 // a side with a debt, filtered by party and dates. A choice writes the document's number into
 // the entry dialog (which looks it up) and then its party and debt as the lookup found them.
 
-#include "basic/HeaderPicker.h"
+#include "bases/HeaderPicker.h"
 
 #include <QPointer>
 

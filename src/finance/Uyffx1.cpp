@@ -4,7 +4,7 @@
 #include "Udyyffx1.h"
 #include "data/DM1.h"
 #include "finance/settlement.h"
-#include "queries/DocumentList.h"
+#include "bases/DocumentList.h"
 #include "queries/Ullcgd1.h"
 #include "queries/Ullxsd1.h"
 #include "ui/Controls.h"

@@ -5,7 +5,7 @@
 // drawn in red. 查单 opens the side's document browser on the current row, whose navigation
 // then walks this table's rows; 查询, 打印 and 导出 as every list, Esc clicks 打印.
 
-#include "queries/QueryWindow.h"
+#include "bases/QueryWindow.h"
 
 #include <QPointer>
 #include <functional>

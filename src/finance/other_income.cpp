@@ -1,6 +1,6 @@
 #include "other_income.h"
 
-#include "basic/query_totals.h"
+#include "data/query_totals.h"
 #include "data/DM1.h"
 
 std::optional<EntryRefusal> checkOtherIncome(const OtherIncomeEntry& e)

@@ -4,8 +4,8 @@
 // profit, which only the administrator sees); query by condition, print and export. The
 // statistics tables drill down into them.
 
-#include "ConditionDialog.h"
-#include "QueryWindow.h"
+#include "bases/ConditionDialog.h"
+#include "bases/QueryWindow.h"
 #include "ledger_statements.h"
 
 #include <QPointer>

@@ -4,8 +4,8 @@
 // the dialog (按条件统计); 明细 opens the detail table on the current row's ledger rows.
 // The tables open empty; print and export follow a run.
 
-#include "ConditionDialog.h"
-#include "QueryWindow.h"
+#include "bases/ConditionDialog.h"
+#include "bases/QueryWindow.h"
 #include "ledger_statements.h"
 
 #include <QPointer>

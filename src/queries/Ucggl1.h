@@ -2,7 +2,7 @@
 // The purchase document list (采购单据): purchase headers, held and audited, with their
 // totals; query by condition, view in the browser, delete, un-audit, print and export.
 
-#include "DocumentList.h"
+#include "bases/DocumentList.h"
 
 #include <QPointer>
 

@@ -2,7 +2,7 @@
 // The purchase document list's query-condition dialog (按条件查询): supplier, employee and
 // number, audit state, date range and "only debts".
 
-#include "ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 
 #include <QPointer>
 

@@ -2,7 +2,7 @@
 // The transfer document list's query-condition dialog: the movement dialog's twin with the
 // source warehouse in place of the reason.
 
-#include "ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 
 #include <QPointer>
 

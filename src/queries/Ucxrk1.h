@@ -2,7 +2,7 @@
 // The movement document list's query-condition dialog (按条件查询): the date range, the
 // audit state, and the reason, handler and number edits.
 
-#include "ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 
 #include <QPointer>
 

@@ -2,7 +2,7 @@
 // The sales document list's query-condition dialog (按条件查询): the purchase dialog's twin
 // with the customer in place of the supplier.
 
-#include "ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 
 #include <QPointer>
 

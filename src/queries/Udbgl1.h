@@ -2,7 +2,7 @@
 // The transfer document list (库存调拨单据): transfer headers with their two warehouses;
 // the movement list's twin on the transfer tables.
 
-#include "DocumentList.h"
+#include "bases/DocumentList.h"
 
 #include <QPointer>
 

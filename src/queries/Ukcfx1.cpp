@@ -6,7 +6,7 @@
 #include "data/DM1.h"
 #include "documents/Uchai1.h"
 #include "documents/Uzu1.h"
-#include "documents/stock_update.h"
+#include "rules/stock_update.h"
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"

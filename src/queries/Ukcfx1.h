@@ -8,7 +8,7 @@
 // an assembly or a splitting elsewhere it holds the rows that update last chose, and the
 // reset and the prints act on those.
 
-#include "QueryWindow.h"
+#include "bases/QueryWindow.h"
 
 #include <QPointer>
 

@@ -3,7 +3,7 @@
 // purchases, sales and stock changes with the balance, for a code or name fragment and a
 // date range; print and export.
 
-#include "QueryWindow.h"
+#include "bases/QueryWindow.h"
 
 #include <QPointer>
 

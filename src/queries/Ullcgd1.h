@@ -2,7 +2,7 @@
 // The purchase document browser (浏览采购入库单): the purchase list's current header with its
 // lines, paged through the list's rows and printed on the two purchase layouts.
 
-#include "DocumentBrowser.h"
+#include "bases/DocumentBrowser.h"
 
 #include <QPointer>
 

@@ -3,7 +3,7 @@
 // two warehouses and its lines, paged through the list's rows and printed on the transfer
 // layout.
 
-#include "DocumentBrowser.h"
+#include "bases/DocumentBrowser.h"
 
 #include <QPointer>
 

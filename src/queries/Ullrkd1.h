@@ -3,7 +3,7 @@
 // its lines (those taking stock out in red), paged through the list's rows and printed on
 // the movement layout.
 
-#include "DocumentBrowser.h"
+#include "bases/DocumentBrowser.h"
 
 #include <QPointer>
 

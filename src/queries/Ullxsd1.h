@@ -2,7 +2,7 @@
 // The sales document browser (浏览销售出库单): the sales list's current header with its
 // lines, paged through the list's rows and printed on the two sales layouts.
 
-#include "DocumentBrowser.h"
+#include "bases/DocumentBrowser.h"
 
 #include <QPointer>
 

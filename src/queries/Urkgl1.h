@@ -3,7 +3,7 @@
 // total quantity and amount; query by condition, view in the browser, delete, un-audit,
 // print and export.
 
-#include "DocumentList.h"
+#include "bases/DocumentList.h"
 
 #include <QPointer>
 

@@ -2,7 +2,7 @@
 // The sales document list (销售单据): retail and wholesale headers together, held and
 // audited, with their totals; the purchase list's twin on the sales tables.
 
-#include "DocumentList.h"
+#include "bases/DocumentList.h"
 
 #include <QPointer>
 

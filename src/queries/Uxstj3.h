@@ -3,7 +3,7 @@
 // posted sales lines (per unit sold and on the amount), for an employee fragment and a
 // date range; print and export.
 
-#include "QueryWindow.h"
+#include "bases/QueryWindow.h"
 
 #include <QPointer>
 

@@ -2,7 +2,6 @@
 
 #include "Udl1.h"
 #include "Umain1.h"
-#include "Windows.h"
 #include "data/DM1.h"
 #include "ui/Forms.h"
 #include "ui/Messages.h"
@@ -16,7 +15,7 @@
 #include <QTranslator>
 #include <memory>
 
-int runShell(const QString& dbPath)
+int runShell(const QString& dbPath, const ShellWiring& wiring)
 {
     // Numbering and the pending line marks assume one copy of the program per database: the
     // lock file beside it names the running copy's process, so a copy that crashed leaves a
@@ -43,8 +42,10 @@ int runShell(const QString& dbPath)
     {
         auto main = std::make_unique<TFmain1>();
         Fmain1 = main.get();
-        wireMenus(*main);
-        createReportForms();
+        if (wiring.wireMenus)
+            wiring.wireMenus(*main);
+        if (wiring.createReportForms)
+            wiring.createReportForms();
 
         bool loggedIn = false;
         QString name;
@@ -79,9 +80,9 @@ bool installQtChinese(QCoreApplication& app)
     return QCoreApplication::installTranslator(qt);
 }
 
-int runProgram(int argc, char** argv)
+int runProgram(int argc, char** argv, const ShellWiring& wiring)
 {
     ShopApplication app(argc, argv);
     installQtChinese(app);
-    return runShell(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TRZData1.db")));
+    return runShell(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TRZData1.db")), wiring);
 }

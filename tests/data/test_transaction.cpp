@@ -3,6 +3,10 @@
 #include "data/DM1.h"
 #include "data/Sql.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 namespace {
 class TransactionTest : public ShopTest {
 protected:
@@ -105,4 +109,27 @@ TEST_F(TransactionTest, NestedScopesJoinTheOuterOne)
         DbError);
     EXPECT_EQ(count("ck"), 4);
     EXPECT_FALSE(c.inTransaction());
+}
+
+TEST_F(TransactionTest, CommitsAreDurableAndTheFileAloneHoldsThemOnceClosed)
+{
+    EXPECT_EQ(scalar("PRAGMA synchronous"), "2") << "FULL: a commit that returned is on disk";
+    EXPECT_EQ(scalar("PRAGMA journal_mode"), "wal");
+    {
+        Transaction t(dm->ADOC1);
+        exec("INSERT INTO cgglz (dh, shbj) VALUES ('CG20261207001', '已审核')");
+    }
+    const QString wal = shop.path() + QStringLiteral("-wal");
+    ASSERT_GT(QFileInfo(wal).size(), 0) << "the commit sits in the log while the program runs";
+
+    shop.dm.reset();   // the program closes
+    DM1 = nullptr;
+    EXPECT_TRUE(!QFileInfo::exists(wal) || QFileInfo(wal).size() == 0);
+
+    // The database file copied alone elsewhere holds the last document.
+    QTemporaryDir elsewhere;
+    const QString copy = elsewhere.filePath(QStringLiteral("TRZData1.db"));
+    ASSERT_TRUE(QFile::copy(shop.path(), copy));
+    TDM1 copied(copy);
+    EXPECT_EQ(sqlScalar(copied, "SELECT shbj FROM cgglz WHERE dh='CG20261207001'"), "已审核");
 }

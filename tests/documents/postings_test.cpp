@@ -2,7 +2,7 @@
 #include "documents/posting_fixture.h"
 #include "documents/postings.h"
 #include "documents/purchase_posting.h"
-#include "documents/stock_update.h"
+#include "rules/stock_update.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // What every finance test shares: a list window's condition dialog run with what a step
 // fills in.
 
-#include "queries/ConditionDialog.h"
-#include "queries/QueryWindow.h"
+#include "bases/ConditionDialog.h"
+#include "bases/QueryWindow.h"
 #include "report/QuickRep.h"
 #include "support/ShopTest.h"
 #include "ui/Controls.h"

@@ -4,7 +4,7 @@
 
 #include "document_shop.h"
 
-#include "queries/ConditionDialog.h"
+#include "bases/ConditionDialog.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udydbgl1.h"
 #include "queries/Udyrkgl1.h"

@@ -4,7 +4,7 @@
 
 #include "document_shop.h"
 
-#include "queries/document_reversal.h"
+#include "rules/document_reversal.h"
 
 namespace {
 

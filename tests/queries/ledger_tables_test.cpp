@@ -6,7 +6,7 @@
 #include "documents/postings.h"
 #include "queries/Udycgfx1.h"
 #include "queries/Udycghz1.h"
-#include "queries/document_reversal.h"
+#include "rules/document_reversal.h"
 #include "shell/Umain1.h"
 #include "support/PreviewTexts.h"
 #include "support/ReadSheet.h"

@@ -1,7 +1,7 @@
-#include "queries/document_reversal.h"
+#include "document_reversal.h"
 
 #include "data/DM1.h"
-#include "documents/stock_update.h"
+#include "stock_update.h"
 
 namespace {
 

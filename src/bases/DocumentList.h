@@ -7,7 +7,7 @@
 // totals by walking the rows that remain.
 
 #include "QueryWindow.h"
-#include "document_reversal.h"
+#include "rules/document_reversal.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "documents/stock_update.h"
+#include "stock_update.h"
 
 #include "data/DM1.h"
 
