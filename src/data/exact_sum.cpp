@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -45,21 +46,34 @@ bool unitsOf(sqlite3_value* v, int type, __int128* units)
     return true;
 }
 
+// SQLite aligns an aggregate's context for 8 bytes only, and a Total (its __int128) needs 16:
+// the total is copied out of the context and back instead of being used in place. The
+// context starts zeroed, which reads as an empty Total.
+Total totalIn(const void* context)
+{
+    Total t;
+    if (context)
+        std::memcpy(&t, context, sizeof t);
+    return t;
+}
+
 void add(sqlite3_context* ctx, sqlite3_value* v, int sign)
 {
     const int type = sqlite3_value_numeric_type(v);
     if (type == SQLITE_NULL)
         return;
-    auto* t = static_cast<Total*>(sqlite3_aggregate_context(ctx, sizeof(Total)));
-    if (!t)
+    void* context = sqlite3_aggregate_context(ctx, sizeof(Total));
+    if (!context)
         return;
+    Total t = totalIn(context);
     __int128 units = 0;
     if (!unitsOf(v, type, &units))
-        t->overflow = true;
-    t->units += sign * units;
-    t->count += sign;
+        t.overflow = true;
+    t.units += sign * units;
+    t.count += sign;
     if (type != SQLITE_INTEGER)
-        t->real = true;
+        t.real = true;
+    std::memcpy(context, &t, sizeof t);
 }
 
 void step(sqlite3_context* ctx, int, sqlite3_value** argv) { add(ctx, argv[0], 1); }
@@ -78,24 +92,24 @@ __int128 halfEven(__int128 n, __int128 d)
 
 void value(sqlite3_context* ctx)
 {
-    const auto* t = static_cast<Total*>(sqlite3_aggregate_context(ctx, 0));
-    if (!t || t->count == 0) {
+    const Total t = totalIn(sqlite3_aggregate_context(ctx, 0));
+    if (t.count == 0) {
         sqlite3_result_null(ctx);
         return;
     }
-    if (t->overflow) {
+    if (t.overflow) {
         sqlite3_result_error(ctx, kOverflow, -1);
         return;
     }
-    if (!t->real) {
-        const __int128 whole = t->units / kUnit;
+    if (!t.real) {
+        const __int128 whole = t.units / kUnit;
         if (whole > kInt64Max || whole < -kInt64Max - 1)
             sqlite3_result_error(ctx, "integer overflow", -1);
         else
             sqlite3_result_int64(ctx, static_cast<long long>(whole));
         return;
     }
-    const __int128 raw = halfEven(t->units, kUnit / 10000);
+    const __int128 raw = halfEven(t.units, kUnit / 10000);
     if (raw > kInt64Max || raw < -kInt64Max - 1) {
         sqlite3_result_error(ctx, kOverflow, -1);
         return;
