@@ -442,8 +442,10 @@ TEST_F(PurchaseForm, AHeldDocumentRefusedOrTakenChangedAndSavedAgain)
     });
     form->BB2->click();
     EXPECT_EQ(rec.texts(), (QStringList{"没有单据可选择！", "单据日期“2026-12-1x”无效，不能取单！"}));
-    for (const MessageRequest& m : rec.all())
-        EXPECT_TRUE(m.caption == QStringLiteral("警告") && m.icon == MsgIcon::Warning);
+    for (const MessageRequest& m : rec.all()) {
+        EXPECT_EQ(m.caption, "警告");
+        EXPECT_EQ(m.icon, MsgIcon::Warning);
+    }
     EXPECT_EQ(form->ztbj->text() + form->hjje->text() + scalar("SELECT count(*) FROM cgglc where bj='dz'"), QStringLiteral("新增20002"));
 
     // Enter in the picker's grid chooses: the stored fields as text, only the saved lines in

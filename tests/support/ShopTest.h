@@ -7,10 +7,33 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <ostream>
 
 // Texts as text in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+// The text of the label left of field in the grid that places it ("<none>": no label there).
+inline QString labelOf(QWidget* field)
+{
+    auto* grid = qobject_cast<QGridLayout*>(field->parentWidget()->layout());
+    int row = 0, column = 0, rows = 0, columns = 0;
+    if (grid && grid->indexOf(field) >= 0)
+        grid->getItemPosition(grid->indexOf(field), &row, &column, &rows, &columns);
+    QLayoutItem* left = grid && column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
+    auto* label = left ? qobject_cast<QLabel*>(left->widget()) : nullptr;
+    return label ? label->text() : QStringLiteral("<none>");
+}
+// The items of a combo box, in order.
+inline QStringList itemsOf(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
 
 class ShopTest : public ::testing::Test {
 protected:
