@@ -43,9 +43,8 @@ TEST_P(OpenItems, TheMenuOpensTheAuditedDocumentsWithADebtAndTheDialogNarrowsThe
     TOpenItemsTable& w = table();
     item->trigger();
     EXPECT_EQ(&table(), &w);
-    EXPECT_EQ(w.objectName(), items.windowName);
-    EXPECT_EQ(w.windowTitle(), texts.itemsCaption);
-    EXPECT_EQ(w.legendLabel->text(), texts.itemsLegend);
+    EXPECT_EQ(QStringList({w.objectName(), w.windowTitle(), w.legendLabel->text()}),
+              (QStringList{items.windowName, texts.itemsCaption, texts.itemsLegend}));
 
     // Partly paid, unpaid and the refund due are listed, held and settled are not; the total
     // is signed.

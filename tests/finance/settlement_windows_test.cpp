@@ -67,9 +67,8 @@ TEST_P(SettlementWindows, MenuOpensOneListOnTodaysRowsAndItsDialogFilters)
     TSettlementList& w = list();
     item->trigger();
     EXPECT_EQ(&list(), &w);
-    EXPECT_EQ(w.objectName(), side.listName);
-    EXPECT_EQ(w.windowTitle(), texts.listCaption);
-    EXPECT_EQ(w.legendLabel->text(), texts.legend);
+    EXPECT_EQ(QStringList({w.objectName(), w.windowTitle(), w.legendLabel->text()}),
+              (QStringList{side.listName, texts.listCaption, texts.legend}));
     EXPECT_EQ(shown(), QStringList{"4"});
     EXPECT_EQ(total(), "50");
     EXPECT_EQ(w.DBGrid1->rowStyle(0).brush, QColor(225, 255, 225));   // reversed: held

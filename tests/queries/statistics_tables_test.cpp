@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -138,8 +137,7 @@ TEST_F(StatisticsTables, OpenEmptyRefuseAndWalkEnter)
         EXPECT_FALSE(w.query().isOpen());
         EXPECT_EQ(w.DateTimePicker1->date().toString("yyyy-MM-dd") + w.DateTimePicker2->date().toString(" yyyy-MM-dd"),
                   "2024-02-29 2024-03-31");
-        const auto labels = w.findChildren<QLabel*>();
-        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->text() == t.label; }));
+        EXPECT_EQ(labelOf(w.Edit1), t.label);
         EXPECT_EQ(QApplication::focusWidget(), w.Edit1);
 
         rec.clear();

@@ -15,15 +15,21 @@
 // Texts as text in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-// The text of the label left of field in the grid that places it ("<none>": no label there).
+// The text of the label placed just before field: left of it in a grid, before it in a row
+// ("<none>": no label there).
 inline QString labelOf(QWidget* field)
 {
-    auto* grid = qobject_cast<QGridLayout*>(field->parentWidget()->layout());
-    int row = 0, column = 0, rows = 0, columns = 0;
-    if (grid && grid->indexOf(field) >= 0)
-        grid->getItemPosition(grid->indexOf(field), &row, &column, &rows, &columns);
-    QLayoutItem* left = grid && column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
-    auto* label = left ? qobject_cast<QLabel*>(left->widget()) : nullptr;
+    QLayout* layout = field->parentWidget()->layout();
+    const int i = layout ? layout->indexOf(field) : -1;
+    QLayoutItem* before = nullptr;
+    if (auto* grid = qobject_cast<QGridLayout*>(layout); grid && i >= 0) {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        grid->getItemPosition(i, &row, &column, &rows, &columns);
+        before = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
+    } else if (i > 0) {
+        before = layout->itemAt(i - 1);
+    }
+    auto* label = before ? qobject_cast<QLabel*>(before->widget()) : nullptr;
     return label ? label->text() : QStringLiteral("<none>");
 }
 // The items of a combo box, in order.
