@@ -66,6 +66,8 @@ const char* const Indexes[] = {
     "fkfx(dh)", "skfx(dh)",
     // The date ranges of the finance lists and the comprehensive statistics.
     "cgglz(rq)", "xsglz(rq)", "fkfx(rq)", "skfx(rq)", "szfx(rq)",
+    // A new purchase number looks up the day's headers by their entry date.
+    "cgglz(kdrq)",
 };
 
 // Indexes an older file has that the ones above replace.
