@@ -769,6 +769,8 @@ void Query::openRows(bool fetch, bool notify)
     }
 
     state_ = State::Browse;
+    if (fetch)
+        ++rowsVersion_;
     cur_ = rows ? 0 : -1;
     bof_ = true;
     eof_ = rows == 0;
@@ -1185,6 +1187,7 @@ void Query::writeRow()
             const std::size_t phys = d.physicalRow(cur_);
             for (int col : cols)
                 d.cells[col].set(phys, d.buf[col]);
+            ++rowsVersion_;
         }
         state_ = State::Browse;
         d.buf.clear();
@@ -1239,6 +1242,7 @@ void Query::writeRow()
         c_.fail(dbName(*this));
 
     d.appendRow(d.buf);
+    ++rowsVersion_;
     cur_ = recordCount() - 1;
     bof_ = eof_ = false;
     state_ = State::Browse;
@@ -1270,6 +1274,7 @@ void Query::deleteRow()
     c_.noteWriter(this);
     d.takeOrder();
     d.order.erase(d.order.begin() + cur_);
+    ++rowsVersion_;
     if (isEmpty()) {
         cur_ = -1;
         bof_ = eof_ = true;
