@@ -46,8 +46,9 @@ TEST(DataModule, QueriesAreNamedClosedAndTheirDesignStatementsRun)
         Query* q = dm.query(name);
         ASSERT_NE(q, nullptr) << name;
         EXPECT_FALSE(q->isOpen()) << name;
-        if (!q->sqlText().isEmpty())
+        if (!q->sqlText().isEmpty()) {
             EXPECT_NO_THROW(q->open()) << name;   // the statistics queries' statements run too
+        }
     }
     EXPECT_EQ(dm.ATdanwei1.text("mcdy"), "华强家电");
 
