@@ -60,9 +60,7 @@ QIcon glyphFor(const QString& caption, QStyle* style)
 QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
     : QWidget(parent), desc_(std::move(desc))
 {
-    q_ = DM1 ? DM1->query(desc_.queryName) : nullptr;
-    if (!q_)
-        throw std::runtime_error(("no shared query " + desc_.queryName).toStdString());
+    q_ = &sharedQuery(desc_.query);
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
     rowTerms_ = sumTermsOfRows(desc_.sumStatement, desc_.rowStatement);

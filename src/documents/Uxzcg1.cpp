@@ -16,7 +16,7 @@ HeaderPickerDescription TFxzcg1::describe()
     return HeaderPickerDescription{
         .objectName = QStringLiteral("Fxzcg1"),
         .caption = QStringLiteral("选择采购挂单（未审采购单）"),
-        .queryName = QStringLiteral("AQcgz1"),
+        .query = &TDM1::AQcgz1,
         .table = QStringLiteral("cgglz"),
         .partyColumn = QStringLiteral("ghs"),
         .partyLabel = QStringLiteral("厂商"),

@@ -36,7 +36,7 @@ ListDescription TSettlementList::describe(const SettlementSide& side)
     s.objectName = side.listName;
     s.caption = side.listCaption;
     s.clientSize = QSize(780, 460);
-    s.queryName = side.rowQuery;
+    s.query = side.rowQuery;
     s.sumStatement = QStringLiteral("SELECT sum(je) FROM ") + side.rowTable;
     s.rowStatement = QStringLiteral("SELECT * FROM ") + side.rowTable;
     s.openingLines = {QStringLiteral("where rq=") + sqlQuote(Clock::today().toString(QStringLiteral("yyyy-MM-dd")))};

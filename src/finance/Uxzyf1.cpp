@@ -15,7 +15,7 @@ HeaderPickerDescription TOpenItemPicker::describe(const SettlementSide& side)
     return HeaderPickerDescription{
         .objectName = side.pickerName,
         .caption = side.pickerCaption,
-        .queryName = side.docQuery,
+        .query = side.docQuery,
         .table = side.docTable,
         .partyColumn = side.partyColumn,
         .partyLabel = side.partyLabel,

@@ -53,7 +53,7 @@ ListDescription TOpenItemsTable::describe(const OpenItemsSide& side)
     s.objectName = side.windowName;
     s.caption = side.caption;
     s.clientSize = QSize(980, 473);
-    s.queryName = settled.docQuery;
+    s.query = settled.docQuery;
     s.sumStatement = QStringLiteral("SELECT sum(qk) FROM ") + settled.docTable;
     s.rowStatement = QStringLiteral("SELECT * FROM ") + settled.docTable;
     // Every open item, oldest first.

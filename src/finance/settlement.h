@@ -22,9 +22,9 @@ class Query;
 struct SettlementSide {
     // Tables and shared queries.
     QString rowTable;              // "fkfx"
-    QString rowQuery;              // "AQfkfx1"
+    Query TDM1::*rowQuery;         // &TDM1::AQfkfx1
     QString docTable;              // "cgglz"
-    QString docQuery;              // "AQcgz1"
+    Query TDM1::*docQuery;         // &TDM1::AQcgz1
     QString partyColumn;           // "ghs"
     QString dueColumn;             // "yfe"
     QString paidColumn;            // "sfe"

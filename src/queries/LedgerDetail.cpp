@@ -90,7 +90,7 @@ ListDescription TLedgerDetail::describe(Ledger ledger)
     ListDescription s;
     s.objectName = QString::fromLatin1(classes[static_cast<int>(ledger)]);
     s.caption = k.detailCaption;
-    s.queryName = k.detailQuery;
+    s.query = k.detailQuery;
     s.sumStatement = ledgerSumStatement(ledger);
     s.rowStatement = ledgerRowStatement(ledger);
     // Today is read when the window is created.

@@ -13,7 +13,7 @@ ListDescription TFcggl1::describe()
     s.objectName = QStringLiteral("TFcggl1");
     s.caption = QStringLiteral("采购单据");
     s.clientSize = QSize(792, 473);
-    s.queryName = QStringLiteral("AQcgz1");
+    s.query = &TDM1::AQcgz1;
     s.sumStatement = QStringLiteral("SELECT sum(hjsl),sum(hjje),sum(yfe),sum(sfe),sum(qk) FROM cgglz");
     s.rowStatement = QStringLiteral("SELECT * FROM cgglz");
     s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(QStringLiteral("未审核"))};

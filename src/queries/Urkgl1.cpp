@@ -12,7 +12,7 @@ ListDescription TFrkgl1::describe()
     ListDescription s;
     s.objectName = QStringLiteral("TFrkgl1");
     s.caption = QStringLiteral("库存异动单据");
-    s.queryName = QStringLiteral("AQrkz1");
+    s.query = &TDM1::AQrkz1;
     s.sumStatement = QStringLiteral("SELECT sum(hjsl),sum(hjje) FROM rkglz");
     s.rowStatement = QStringLiteral("SELECT * FROM rkglz");
     s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(QStringLiteral("未审核"))};
