@@ -2,6 +2,7 @@
 
 #include "ConditionDialog.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "data/Query.h"
 #include "data/query_totals.h"
 #include "report/QuickRep.h"
@@ -34,8 +35,6 @@ void setListFont(QWidget* w)
 }
 
 namespace {
-
-const QString kHeld = QStringLiteral("未审核");
 
 // The glyph above a tool button's caption, by what the button does.
 QIcon glyphFor(const QString& caption, QStyle* style)
@@ -293,7 +292,7 @@ RowStyle QueryWindow::styleRow(int row) const
         || (notPositive >= 0 && q.cellMoney(row, notPositive) <= Money())
         || (positive >= 0 && q.cellMoney(row, positive) > Money()))
         s.font = ListColours::red();
-    if (state >= 0 && q.cellText(row, state) == kHeld)
+    if (state >= 0 && q.cellText(row, state) == DocumentState::held())
         s.brush = ListColours::held();
     return s;
 }

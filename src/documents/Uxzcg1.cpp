@@ -2,6 +2,7 @@
 
 #include "Utjcgd1.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "ui/Controls.h"
 #include "ui/Messages.h"
 
@@ -27,7 +28,7 @@ HeaderPickerDescription TFxzcg1::describe()
                     {.field = "hjsl", .title = "合计数量", .width = 80, .align = right},
                     {.field = "hjje", .title = "合计金额", .width = 90, .align = right},
                     {.field = "jsr", .title = "经办人", .width = 80}},
-        .stateLines = {QStringLiteral("and shbj='未审核'")},
+        .stateLines = {QStringLiteral("and shbj=") + sqlQuote(DocumentState::held())},
         .emptyRefusal = QStringLiteral("没有单据可选择！"),
     };
 }

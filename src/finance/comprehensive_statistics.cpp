@@ -1,6 +1,7 @@
 #include "comprehensive_statistics.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "data/Sql.h"
 
 namespace {
@@ -25,7 +26,7 @@ QStringList statisticsFigureTexts(const StatisticsFigures& f)
 QVector<StatisticsBlock> statisticsBlocks(const StatisticsPeriod& p)
 {
     const QString range = QStringLiteral("rq>=") + sqlQuote(day(p.from)) + QStringLiteral("and rq<=") + sqlQuote(day(p.to));
-    QStringList plain, audited{QStringLiteral("where shbj=") + sqlQuote(QStringLiteral("已审核"))};
+    QStringList plain, audited{QStringLiteral("where shbj=") + sqlQuote(DocumentState::audited())};
     if (p.on) {
         plain << QStringLiteral("where ") + range;
         audited << QStringLiteral("and ") + range;

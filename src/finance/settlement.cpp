@@ -1,6 +1,7 @@
 #include "finance/settlement.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 
 #include <QVariant>
 
@@ -187,7 +188,8 @@ const SettlementSide& receiptSide()
 OpenDocument lookupOpenDocument(TDM1& dm, const SettlementSide& side, const QString& dh)
 {
     Query& docs = dm.*side.docQuery;
-    openDocument(docs, side, dh, {QStringLiteral("and shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")});
+    openDocument(docs, side, dh,
+                 {QStringLiteral("and shbj=") + sqlQuote(DocumentState::audited()), QStringLiteral("and qk<>0")});
     OpenDocument d;
     if (docs.isEmpty())
         return d;
@@ -211,7 +213,7 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
         // The row names the document by its own number, whatever the case it was typed in.
         const QString dh = docs.isEmpty() ? in.dh : docs.text(QStringLiteral("dh"));
         auto write = [&](Query& q) {
-            q.setText(QStringLiteral("shbj"), appliedState());
+            q.setText(QStringLiteral("shbj"), DocumentState::audited());
             q.setText(QStringLiteral("rq"), in.date.toString(QStringLiteral("yyyy-MM-dd")));
             q.setText(QStringLiteral("dh"), dh);
             q.setText(side.partyColumn, in.party);
@@ -234,7 +236,8 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
         addToPaid(docs, side, in.amount);
     };
     if (in.rowId != 0)
-        return onStoredRow(dm, side, in.rowId, appliedState(), SettlementResult::Applied, [&](const StoredRow&) { apply(); });
+        return onStoredRow(dm, side, in.rowId, DocumentState::audited(), SettlementResult::Applied,
+                           [&](const StoredRow&) { apply(); });
     Transaction tx(dm.ADOC1);
     apply();
     tx.commit();
@@ -243,13 +246,13 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
 
 SettlementResult reverseSettlement(TDM1& dm, const SettlementSide& side, qint64 rowId)
 {
-    return onStoredRow(dm, side, rowId, reversedState(), SettlementResult::Reversed, [&](const StoredRow& r) {
+    return onStoredRow(dm, side, rowId, DocumentState::held(), SettlementResult::Reversed, [&](const StoredRow& r) {
         Query& docs = dm.*side.docQuery;
         openDocument(docs, side, r.dh);
         addToPaid(docs, side, -r.je);
         changeRow(dm, side, dm.*side.rowQuery, rowId, [](Query& q) {
             q.edit();
-            q.setText(QStringLiteral("shbj"), reversedState());
+            q.setText(QStringLiteral("shbj"), DocumentState::held());
             q.post();
         });
     });
@@ -257,7 +260,7 @@ SettlementResult reverseSettlement(TDM1& dm, const SettlementSide& side, qint64 
 
 SettlementResult deleteSettlement(TDM1& dm, const SettlementSide& side, qint64 rowId)
 {
-    return onStoredRow(dm, side, rowId, appliedState(), SettlementResult::Applied, [&](const StoredRow&) {
+    return onStoredRow(dm, side, rowId, DocumentState::audited(), SettlementResult::Applied, [&](const StoredRow&) {
         changeRow(dm, side, dm.*side.rowQuery, rowId, [](Query& q) { q.deleteRow(); });
     });
 }

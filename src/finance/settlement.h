@@ -61,10 +61,6 @@ struct SettlementSide {
 const SettlementSide& paymentSide();
 const SettlementSide& receiptSide();
 
-// The states of a settlement row.
-inline QString appliedState() { return QStringLiteral("已审核"); }
-inline QString reversedState() { return QStringLiteral("未审核"); }
-
 // The document a number names, as the entry dialog shows it: re-points the side's document
 // query at "where dh=<number>", "and shbj='已审核'", "and qk<>0" and opens it (the number
 // untrimmed; matched without regard to case as every text column is). Not found: a held
