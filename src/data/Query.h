@@ -52,6 +52,10 @@ public:
     // True while the rows of openDeferred() have not been read.
     bool rowsDeferred() const { return deferred_; }
     bool isOpen() const { return state_ != State::Inactive; }
+    // Changes whenever the rows in hand change: a run of the statement (an open, a refresh, a
+    // rollback's reopen), a posted edit or append, a delete; not a sort or a move. A window that
+    // adds up the rows it shows tells from it whether they changed since it last did.
+    quint64 rowsVersion() const { return rowsVersion_; }
     State state() const { return state_; }
     // Runs the SQL text as a statement that returns no rows; returns the rows changed.
     // The query's open state and rows are not touched.
@@ -93,7 +97,10 @@ public:
 
     // Writes need edit() or append() first (else DbError). Text is converted by the
     // column's type: empty text writes '' to a text column and NULL to a numeric one;
-    // a text that is not a number throws MoneyFormatError.
+    // a text that is not a number throws MoneyFormatError. A money or number column takes
+    // only values in the program's range (Money::inRange); beyond it MoneyRangeError. Either
+    // error on a money or number column drops the row being written (as a refused post does),
+    // so nothing of it is kept.
     void setText(const QString& field, const QString& text);
     void setMoney(const QString& field, Money m);
     void setNumber(const QString& field, double v);
@@ -153,7 +160,10 @@ private:
             readDeferredRows();
     }
     void readDeferredRows() const;
+    // The row in edit or insert written back to the table and the rows in hand.
     void writeRow();
+    // Back to browsing, the row in edit or insert dropped.
+    void endEditing();
     void notifyReset();
     void notifyRow(int row);
     void notifyCurrent();
@@ -171,6 +181,7 @@ private:
     int disabled_ = 0;
     bool pendingReset_ = false;
     mutable bool deferred_ = false;
+    quint64 rowsVersion_ = 0;
     std::unique_ptr<Impl> d_;
 };
 

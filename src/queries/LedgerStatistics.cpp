@@ -60,7 +60,7 @@ ListDescription TLedgerStatistics::describe(Ledger ledger)
     ListDescription s;
     s.objectName = QString::fromLatin1(classes[static_cast<int>(ledger)]);
     s.caption = k.statisticsCaption;
-    s.queryName = k.statisticsQuery;
+    s.query = k.statisticsQuery;
     s.runOnShow = false;
     s.sumPanels = k.costs ? QVector<int>{2, 3, 4, 5} : QVector<int>{2, 3};
     s.totalFields = k.costs ? QStringList{"zsl", "zje", "zcb", "zmaoli"} : QStringList{"zsl", "zje"};
@@ -125,8 +125,7 @@ Grouping TLedgerStatistics::grouping() const
 
 void TLedgerStatistics::runStatistics(Grouping grouping, const QStringList& clauses)
 {
-    const StatisticsLines lines = statisticsLines(ledger_, grouping);
-    runAndRecount(QStringList{lines.select} + clauses + QStringList{lines.group, lines.order});
+    runAndRecount(statisticsStatement(ledger_, grouping, clauses));
 }
 
 void TLedgerStatistics::afterRun()

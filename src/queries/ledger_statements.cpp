@@ -1,5 +1,6 @@
 #include "ledger_statements.h"
 
+#include "data/DM1.h"
 #include "data/Sql.h"
 
 namespace {
@@ -19,8 +20,8 @@ const LedgerKind& ledgerKind(Ledger ledger)
          .detailCaption = QStringLiteral("采购明细表"),
          .statisticsCaption = QStringLiteral("采购统计表"),
          .legend = QStringLiteral("数量＜0：采购退货"),
-         .detailQuery = QStringLiteral("AQcgfx1"),
-         .statisticsQuery = QStringLiteral("AQcghz1")},
+         .detailQuery = &TDM1::AQcgfx1,
+         .statisticsQuery = &TDM1::AQcghz1},
         {.table = QStringLiteral("xsfx"),
          .partyColumn = QStringLiteral("kh"),
          .partyTitle = QStringLiteral("客户"),
@@ -30,8 +31,8 @@ const LedgerKind& ledgerKind(Ledger ledger)
          .detailCaption = QStringLiteral("销售明细表"),
          .statisticsCaption = QStringLiteral("销售统计表"),
          .legend = QStringLiteral("数量＜0：销售退货"),
-         .detailQuery = QStringLiteral("AQxsfx1"),
-         .statisticsQuery = QStringLiteral("AQxshz1"),
+         .detailQuery = &TDM1::AQxsfx1,
+         .statisticsQuery = &TDM1::AQxshz1,
          .costs = true},
         {.table = QStringLiteral("rkfx"),
          .partyColumn = QStringLiteral("lx"),
@@ -42,8 +43,8 @@ const LedgerKind& ledgerKind(Ledger ledger)
          .detailCaption = QStringLiteral("库存变动明细表"),
          .statisticsCaption = QStringLiteral("库存变动统计表"),
          .legend = QStringLiteral("数量＜0：变动出库"),
-         .detailQuery = QStringLiteral("AQrkfx1"),
-         .statisticsQuery = QStringLiteral("AQrkhz1")},
+         .detailQuery = &TDM1::AQrkfx1,
+         .statisticsQuery = &TDM1::AQrkhz1},
     };
     return kinds[static_cast<int>(ledger)];
 }
@@ -84,6 +85,30 @@ StatisticsLines statisticsLines(Ledger ledger, Grouping grouping)
                 QStringLiteral("group by txm,ppgg,dw"), QStringLiteral("order by txm")};
     return {QStringLiteral("select ") + key + QStringLiteral(" as fenzu,") + sums + QStringLiteral(" from ") + k.table,
             QStringLiteral("group by ") + key + QStringLiteral(",txm,ppgg,dw"), QStringLiteral("order by ") + key};
+}
+
+QStringList statisticsDefinition(Ledger ledger, Grouping grouping, const QStringList& clauses)
+{
+    const StatisticsLines lines = statisticsLines(ledger, grouping);
+    return QStringList{lines.select} + clauses + QStringList{lines.group, lines.order};
+}
+
+QStringList statisticsStatement(Ledger ledger, Grouping grouping, const QStringList& clauses)
+{
+    if (grouping != Grouping::ByEmployee)
+        return statisticsDefinition(ledger, grouping, clauses);
+    const LedgerKind& k = ledgerKind(ledger);
+    const QString sums = k.costs ? QStringLiteral("sum(zsl)as zsl,sum(zje)as zje,sum(zcb)as zcb,sum(zmaoli)as zmaoli")
+                                 : QStringLiteral("sum(zsl)as zsl,sum(zje)as zje");
+    const QString inner = k.costs ? QStringLiteral("sum(sl)as zsl,sum(je)as zje,sum(cbje)as zcb,sum(maoli)as zmaoli")
+                                  : QStringLiteral("sum(sl)as zsl,sum(je)as zje");
+    const StatisticsLines lines = statisticsLines(ledger, grouping);
+    return QStringList{QStringLiteral("select jsr as fenzu,txm,ppgg,dw,") + sums
+                           + QStringLiteral(" from (select jsr,txm,ppgg,dw,") + inner + QStringLiteral(" from ")
+                           + k.table}
+        + clauses
+        + QStringList{QStringLiteral("group by txm,ppgg,dw,") + k.partyColumn + QStringLiteral(",jsr)"), lines.group,
+                      lines.order};
 }
 
 QString groupTitle(Ledger ledger, Grouping grouping)

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+class Query;
+class TDM1;
+
 enum class Ledger { Purchase, Sales, StockChange };
 
 // How a statistics run groups its rows: per goods item only, or also per party (supplier,
@@ -24,8 +27,8 @@ struct LedgerKind {
     QString detailCaption;     // "采购明细表" (also the report name)
     QString statisticsCaption; // "采购统计表" (also the report name)
     QString legend;            // "数量＜0：采购退货"
-    QString detailQuery;       // "AQcgfx1"
-    QString statisticsQuery;   // "AQcghz1"
+    Query TDM1::*detailQuery;  // &TDM1::AQcgfx1
+    Query TDM1::*statisticsQuery; // &TDM1::AQcghz1
     bool costs = false;        // cbje and maoli: the sales ledger
 };
 
@@ -43,6 +46,14 @@ struct StatisticsLines {
     QString order;             // "order by txm"
 };
 StatisticsLines statisticsLines(Ledger ledger, Grouping grouping);
+// A statistics run's whole statement with the dialog's clauses: the select line, the clauses,
+// the group and order lines.
+QStringList statisticsDefinition(Ledger ledger, Grouping grouping, const QStringList& clauses);
+// The statement the window runs: the definition, except grouped by employee, where the ledger's
+// rows are first added up per goods item, party and employee in the order of its goods index
+// and those sums then per employee and goods item: the same rows in the same order, without
+// sorting the whole ledger (a test holds the two equal).
+QStringList statisticsStatement(Ledger ledger, Grouping grouping, const QStringList& clauses);
 
 // The title of the group column (fenzu) for a grouping; the grouping a title stands for
 // (None for any other title).
