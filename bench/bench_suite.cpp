@@ -374,7 +374,8 @@ int main(int argc, char** argv)
             MessageRecorder messages;
             checkReplayValues(dm.ADOC1.handle());
             sqlite3* plain = nullptr;
-            if (sqlite3_open_v2(work.toUtf8().constData(), &plain, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
+            if (sqlite3_open_v2(work.toUtf8().constData(), &plain, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
+                    != SQLITE_OK
                 || sqlite3_exec(plain, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr) != SQLITE_OK)
                 throw std::runtime_error("cannot open the shop a second time");
             Context c{size, dm, main, rounds, plain};
