@@ -105,6 +105,13 @@ bool ensurePurchaseLines(TDM1& dm, const QString& dh, bool modifyMode)
     return true;
 }
 
+bool purchaseHasPendingLines(TDM1& dm, const QString& dh)
+{
+    const RecordSet rs = dm.ADOC1.execute(QStringLiteral("SELECT count(*) FROM cgglc\nwhere dh=") + sqlQuote(dh)
+                                          + QStringLiteral("\nand bj in ('dz','ds')"));
+    return !rs.isEmpty() && rs.rows.front().value(0).toInt() > 0;
+}
+
 void rollbackPurchaseLineMarks(TDM1& dm, const QString& dh, bool restoreDeleted)
 {
     Transaction tx(dm.ADOC1);

@@ -26,6 +26,9 @@ QStringList purchaseLinesStatement(const QString& dh, bool modifyMode);
 // Returns true when the query was re-pointed.
 bool ensurePurchaseLines(TDM1& dm, const QString& dh, bool modifyMode);
 
+// True when the document dh has lines not yet saved: added ("dz") or deleted ("ds") since it
+// was last saved.
+bool purchaseHasPendingLines(TDM1& dm, const QString& dh);
 // Discards the line changes of the document in hand: its "dz" lines are deleted; with
 // restoreDeleted its "ds" lines become "yz" again. One transaction.
 void rollbackPurchaseLineMarks(TDM1& dm, const QString& dh, bool restoreDeleted);
