@@ -2,6 +2,7 @@
 
 #include "ConditionDialog.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "data/Query.h"
 #include "report/QuickRep.h"
 #include "shell/Export.h"
@@ -33,8 +34,6 @@ void setListFont(QWidget* w)
 }
 
 namespace {
-
-const QString kHeld = QStringLiteral("未审核");
 
 constexpr int kGlyph = 24;   // the tool buttons' glyphs, all of one size
 
@@ -75,9 +74,7 @@ QIcon glyphFor(const QString& caption, QStyle* style)
 QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
     : QWidget(parent), desc_(std::move(desc))
 {
-    q_ = DM1 ? DM1->query(desc_.queryName) : nullptr;
-    if (!q_)
-        throw std::runtime_error(("no shared query " + desc_.queryName).toStdString());
+    q_ = &sharedQuery(desc_.query);
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
     setFixedBorder(this);
@@ -311,7 +308,7 @@ RowStyle QueryWindow::styleRow(int row) const
         || (notPositive >= 0 && q.cellMoney(row, notPositive) <= Money())
         || (positive >= 0 && q.cellMoney(row, positive) > Money()))
         s.font = ListColours::red();
-    if (state >= 0 && q.cellText(row, state) == kHeld)
+    if (state >= 0 && q.cellText(row, state) == DocumentState::held())
         s.brush = ListColours::held();
     return s;
 }

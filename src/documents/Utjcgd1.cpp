@@ -7,6 +7,7 @@
 #include "basic/Uyg2.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "documents/Uxgmx1.h"
 #include "documents/Uxgmx4.h"
 #include "documents/Uxzcg1.h"
@@ -287,7 +288,7 @@ void TFtjcgd1::buildTitleBox()
     Label1->setFont(tf);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setGeometry(0, 18, 142, 30);
-    shbj = named(new QLabel(QStringLiteral("未审核"), box), QStringLiteral("shbj"));
+    shbj = named(new QLabel(DocumentState::held(), box), QStringLiteral("shbj"));
     QPalette red = shbj->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     shbj->setPalette(red);

@@ -39,6 +39,8 @@ protected:
     // Changes the purchase lines; returns the totals.
     virtual PurchaseTotals apply(TDM1& dm) = 0;
     void showEvent(QShowEvent* e) override;
+    // A field the operator types a number into: leaving it with a value out of range is refused.
+    QLineEdit* numberEdit(const QString& name);
 
     QList<QLineEdit*> typed;                         // typed into, in order; formatted on confirm
     QList<std::pair<QLineEdit*, QString>> nonZero;   // then checked, with the refusal text

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QLayout>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -150,6 +151,10 @@ ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, ar
     // The title is the application's name only: a display name would be appended to the
     // caption of every top-level window and dialog.
     setApplicationName(title());
+    // Chinese whatever the environment's language: the calendars' month and day names. What
+    // the program writes itself keeps its own patterns (QDate with "yyyy-MM-dd", Money's
+    // plain text, QString::number), which no locale changes.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     installEventFilter(new EditAutoSelect(this));
 }
 

@@ -46,9 +46,14 @@ TEST(DataModule, QueriesAreNamedClosedAndTheirDesignStatementsRun)
         Query* q = dm.query(name);
         ASSERT_NE(q, nullptr) << name;
         EXPECT_FALSE(q->isOpen()) << name;
-        if (!q->sqlText().isEmpty())
+        if (!q->sqlText().isEmpty()) {
             EXPECT_NO_THROW(q->open()) << name;   // the statistics queries' statements run too
+        }
     }
+    // Each query of the module's table is found by its own name: no two share one.
+    EXPECT_EQ(TDM1::sharedQueries().size(), 31u);
+    for (Query TDM1::*member : TDM1::sharedQueries())
+        EXPECT_EQ(dm.query((dm.*member).name()), &(dm.*member)) << (dm.*member).name().toStdString();
     EXPECT_EQ(dm.ATdanwei1.text("mcdy"), "华强家电");
 
     // Closing the connection rolls back its transaction and refuses statements; the rows in

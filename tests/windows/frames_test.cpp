@@ -96,8 +96,9 @@ void expectDialogFrame(QDialog& d, const QSize& client = QSize())
     EXPECT_TRUE((f & Qt::CustomizeWindowHint) && (f & Qt::WindowCloseButtonHint));
     EXPECT_FALSE(f & Qt::WindowMinMaxButtonsHint);
     EXPECT_EQ(d.minimumSize(), d.maximumSize());
-    if (client.isValid())
+    if (client.isValid()) {
         EXPECT_EQ(d.size(), client);
+    }
     d.hide();
 }
 
@@ -176,8 +177,9 @@ TEST_F(WindowFrames, MdiWindowsFixedBorderSizeGreyGridsAndTotalsUnderTheirColumn
         EXPECT_TRUE(f & Qt::MSWindowsFixedSizeDialogHint);
         EXPECT_EQ(!(f & Qt::CustomizeWindowHint) || (f & Qt::WindowMinMaxButtonsHint) == Qt::WindowMinMaxButtonsHint,
                   !c.closeBoxOnly);
-        if (c.client.isValid())
+        if (c.client.isValid()) {
             EXPECT_EQ(sub->contentsRect().size(), c.client);
+        }
         if (auto* w = qobject_cast<QueryWindow*>(form)) {
             EXPECT_EQ(w->DBGrid1->palette().color(QPalette::Base) == ListColours::grey(), c.greyGrid);
             const auto totals = totalsOf(w->description());
