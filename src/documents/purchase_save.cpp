@@ -106,22 +106,6 @@ bool ensurePurchaseLines(TDM1& dm, const QString& dh, bool modifyMode)
     return true;
 }
 
-bool purchaseHasPendingLines(TDM1& dm, const QString& dh)
-{
-    const RecordSet rs = dm.ADOC1.execute(QStringLiteral("SELECT count(*) FROM cgglc\nwhere dh=") + sqlQuote(dh)
-                                          + QStringLiteral("\nand bj in ('dz','ds')"));
-    return !rs.isEmpty() && rs.rows.front().value(0).toInt() > 0;
-}
-
-void rollbackPurchaseLineMarks(TDM1& dm, const QString& dh, bool restoreDeleted)
-{
-    Transaction tx(dm.ADOC1);
-    dm.ADOC1.exec(QStringLiteral("delete from cgglc\nwhere bj='dz'\nand dh=") + sqlQuote(dh));
-    if (restoreDeleted)
-        dm.ADOC1.exec(QStringLiteral("update cgglc\nset bj='yz'\nwhere bj='ds'\nand dh=") + sqlQuote(dh));
-    tx.commit();
-}
-
 PurchaseSaveResult savePurchase(TDM1& dm, const PurchaseSaveInput& in)
 {
     try {
