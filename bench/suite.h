@@ -27,6 +27,7 @@ struct Figures {
     double sqlite = -1;
     long long rows = 0;          // rows SQLite alone read for the same statements
     QString note{};
+    double limitMs = 0;          // a path's own limit at every size (0: none)
     // Keeps the best (lowest) of the rounds.
     void keepProgram(double ms) { program = program < 0 ? ms : std::min(program, ms); }
     void keepSqlite(double ms) { sqlite = sqlite < 0 ? ms : std::min(sqlite, ms); }
