@@ -57,7 +57,7 @@ PurchaseSaveInput purchaseInput(TDM1& dm, bool settle, bool modify)
     const Money hjsl = Money::fromDouble(t.rows.at(0).value(0).toDouble());
     const Money hjje = Money::fromDouble(t.rows.at(0).value(1).toDouble());
     return {.modifyMode = modify, .settle = settle, .dh = kPurchase, .rq = kDocumentDay, .ck = warehouses()[0],
-            .ghs = QStringLiteral("华南家电批发000"), .jsr = QStringLiteral("王小明"), .hjsl = hjsl.plainText(),
+            .ghs = QStringLiteral("华南家电批发000"), .jsr = QStringLiteral("王小明"), .bz = {}, .hjsl = hjsl.plainText(),
             .hjje = hjje.plainText(), .yhe = QStringLiteral("0"), .yfe = hjje.plainText(), .sfe = QStringLiteral("100"),
             .zhidan = QStringLiteral("系统管理员"), .today = kDocumentDay};
 }
@@ -198,7 +198,7 @@ Path reversePaymentPath()
 void showStoreRows(TDM1& dm)
 {
     dm.ADOC1.exec(QStringLiteral("UPDATE sp SET kcsl=10+id%40, kcje=(10+id%40)*kcjg WHERE ck LIKE '%仓库%'"));
-    runStockQuery(dm, StockConditions{.ck = QStringLiteral("仓库")});
+    runStockQuery(dm, StockConditions{.lb = {}, .txm = {}, .ppgg = {}, .ck = QStringLiteral("仓库")});
 }
 
 // --- assembly: one whole item of 20 parts of its warehouse -------------------------------

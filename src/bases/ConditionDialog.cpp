@@ -1,6 +1,7 @@
 #include "ConditionDialog.h"
 
 #include "QueryWindow.h"
+#include "data/DocumentState.h"
 #include "data/Sql.h"
 #include "ui/Controls.h"
 #include "ui/Handlers.h"
@@ -65,9 +66,9 @@ ConditionCombo auditStateCombo(const QString& label)
 {
     ConditionCombo c;
     c.label = label;
-    c.items = {QStringLiteral("全部"), QStringLiteral("未审核"), QStringLiteral("已审核")};
-    c.clauses = {QString(), QStringLiteral("and shbj=") + sqlQuote(QStringLiteral("未审核")),
-                 QStringLiteral("and shbj=") + sqlQuote(QStringLiteral("已审核"))};
+    c.items = {QStringLiteral("全部"), DocumentState::held(), DocumentState::audited()};
+    c.clauses = {QString(), QStringLiteral("and shbj=") + sqlQuote(DocumentState::held()),
+                 QStringLiteral("and shbj=") + sqlQuote(DocumentState::audited())};
     return c;
 }
 

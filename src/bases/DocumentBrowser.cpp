@@ -3,6 +3,7 @@
 #include "QueryWindow.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Handlers.h"
@@ -224,7 +225,7 @@ QString DocumentBrowser::panelText(int index) const { return StatusBar1->panelTe
 void DocumentBrowser::setStateColour()
 {
     QPalette p = shbj->palette();
-    const bool held = shbj->text() == QStringLiteral("未审核");
+    const bool held = shbj->text() == DocumentState::held();
     p.setColor(QPalette::WindowText, held ? QColor(Qt::red) : palette().color(QPalette::Active, QPalette::WindowText));
     shbj->setPalette(p);
 }

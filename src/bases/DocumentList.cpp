@@ -1,6 +1,7 @@
 #include "DocumentList.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "ui/Controls.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
@@ -8,7 +9,6 @@
 #include <QAction>
 
 namespace {
-const QString kHeld = QStringLiteral("未审核");
 const QString kAlreadyHeld = QStringLiteral("本单据已经反审！");
 
 // The warning for a document that the database no longer holds as the list shows it.
@@ -58,7 +58,7 @@ void DocumentList::unaudit()
     if (!requireRows(QStringLiteral("没有单据可反审，请先查询！")))
         return;
     Query& q = query();
-    if (q.text(QStringLiteral("shbj")) == kHeld) {
+    if (q.text(QStringLiteral("shbj")) == DocumentState::held()) {
         warnBox(kAlreadyHeld);
         return;
     }

@@ -19,9 +19,7 @@
 
 THeaderPicker::THeaderPicker(HeaderPickerDescription desc, QWidget* owner) : QDialog(owner), desc_(std::move(desc))
 {
-    q_ = DM1 ? DM1->query(desc_.queryName) : nullptr;
-    if (!q_)
-        throw std::runtime_error(("no shared query " + desc_.queryName).toStdString());
+    q_ = &sharedQuery(desc_.query);
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);

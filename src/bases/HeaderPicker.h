@@ -25,11 +25,12 @@ class QPushButton;
 class DatePicker;
 class KeyPreview;
 class Query;
+class TDM1;
 
 struct HeaderPickerDescription {
     QString objectName;            // "Fxzcg1"
     QString caption;               // "选择采购挂单（未审采购单）"
-    QString queryName;             // the shared header query: "AQcgz1"
+    Query TDM1::*query = nullptr;  // the shared header query: &TDM1::AQcgz1
     QString table;                 // "cgglz"
     QString partyColumn;           // "ghs"
     QString partyLabel;            // "厂商"

@@ -2,6 +2,7 @@
 
 #include "ConditionDialog.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "data/Query.h"
 #include "report/QuickRep.h"
 #include "shell/Export.h"
@@ -34,8 +35,6 @@ void setListFont(QWidget* w)
 
 namespace {
 
-const QString kHeld = QStringLiteral("未审核");
-
 // The glyph above a tool button's caption, by what the button does.
 QIcon glyphFor(const QString& caption, QStyle* style)
 {
@@ -59,9 +58,7 @@ QIcon glyphFor(const QString& caption, QStyle* style)
 QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
     : QWidget(parent), desc_(std::move(desc))
 {
-    q_ = DM1 ? DM1->query(desc_.queryName) : nullptr;
-    if (!q_)
-        throw std::runtime_error(("no shared query " + desc_.queryName).toStdString());
+    q_ = &sharedQuery(desc_.query);
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
     buildUi();
@@ -289,7 +286,7 @@ RowStyle QueryWindow::styleRow(int row) const
         || (notPositive >= 0 && q.cellMoney(row, notPositive) <= Money())
         || (positive >= 0 && q.cellMoney(row, positive) > Money()))
         s.font = ListColours::red();
-    if (state >= 0 && q.cellText(row, state) == kHeld)
+    if (state >= 0 && q.cellText(row, state) == DocumentState::held())
         s.brush = ListColours::held();
     return s;
 }

@@ -25,6 +25,7 @@
 #include <optional>
 
 class Query;
+class TDM1;
 class QAbstractButton;
 class QCheckBox;
 class QFrame;
@@ -158,7 +159,7 @@ struct ListDescription {
     QString objectName;                // the class name as object name ("TFcggl1")
     QString caption;                   // "采购单据"
     QSize clientSize{792, 473};
-    QString queryName;                 // the shared query of DM1 ("AQcgz1")
+    Query TDM1::*query = nullptr;      // the shared query of DM1 (&TDM1::AQcgz1)
     QString sumStatement;              // "SELECT sum(hjsl),... FROM cgglz"; empty: no sum run
     QString rowStatement;              // "SELECT * FROM cgglz"
     QStringList openingLines;          // the opening condition ("where shbj='未审核'")

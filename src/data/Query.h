@@ -153,7 +153,10 @@ private:
             readDeferredRows();
     }
     void readDeferredRows() const;
+    // The row in edit or insert written back to the table and the rows in hand.
     void writeRow();
+    // Back to browsing, the row in edit or insert dropped.
+    void endEditing();
     void notifyReset();
     void notifyRow(int row);
     void notifyCurrent();

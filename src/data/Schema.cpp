@@ -66,6 +66,8 @@ const char* const Indexes[] = {
     "fkfx(dh)", "skfx(dh)",
     // The date ranges of the finance lists and the comprehensive statistics.
     "cgglz(rq)", "xsglz(rq)", "fkfx(rq)", "skfx(rq)", "szfx(rq)",
+    // A new purchase number looks up the day's headers by their entry date.
+    "cgglz(kdrq)",
 };
 
 // Indexes an older file has that the ones above replace.
@@ -115,7 +117,7 @@ void seed(Connection& c)
     Transaction t(c);
     if (c.execute(QStringLiteral("SELECT id FROM danwei")).isEmpty())
         c.exec(QStringLiteral("INSERT INTO danwei (mczc, mcdy) VALUES ('', '')"));
-    const QString op = QString::fromUtf8(builtInOperator());
+    const QString op = builtInOperator();
     if (c.execute(QStringLiteral("SELECT id FROM yhsz WHERE yhm=") + sqlQuote(op)).isEmpty()) {
         c.exec(QStringLiteral("INSERT INTO yhsz (yhm, mm) VALUES (%1, '')").arg(sqlQuote(op)));
         for (const QString& p : permissionNames())
@@ -142,7 +144,7 @@ QStringList permissionNames()
         QStringLiteral("付款"), QStringLiteral("收款"), QStringLiteral("其他收支"),
         QStringLiteral("采购应付明细表"), QStringLiteral("销售应收明细表"), QStringLiteral("采购付款明细表"),
         QStringLiteral("销售收款明细表"), QStringLiteral("其他收支明细表"), QStringLiteral("进销存财综合统计表"),
-        QString::fromUtf8(permShowPrices()), QString::fromUtf8(permResetStock()),
+        permShowPrices(), permResetStock(),
     };
 }
 

@@ -15,9 +15,9 @@ void create(Connection& c);
 void seed(Connection& c);
 // The permission names of the operators' permission table.
 QStringList permissionNames();
-// The built-in operator's name.
-inline const char* builtInOperator() { return "系统管理员"; }
+// The built-in operator's name: every database has it, with every permission.
+inline QString builtInOperator() { return QStringLiteral("系统管理员"); }
 // Permission names that gate the main window's hidden labels.
-inline const char* permShowPrices() { return "显示价格"; }
-inline const char* permResetStock() { return "库存归零"; }
+inline QString permShowPrices() { return QStringLiteral("显示价格"); }
+inline QString permResetStock() { return QStringLiteral("库存归零"); }
 }

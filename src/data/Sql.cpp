@@ -1,5 +1,6 @@
 #include "Sql.h"
 #include "Query.h"
+#include "exact_sum.h"
 
 #include <sqlite3.h>
 
@@ -115,6 +116,8 @@ void Connection::openFile()
         // and a copy per page: a grouped statement that walks an index and looks its rows up
         // reads years of ledger rows in place.
         exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+        // Totals are exact to the ten-thousandth however many rows they add up.
+        installExactSum(db_);
     } catch (...) {
         sqlite3_close_v2(db_);
         db_ = nullptr;

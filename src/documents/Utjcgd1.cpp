@@ -7,6 +7,7 @@
 #include "basic/Uyg2.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "documents/Uxgmx1.h"
 #include "documents/Uxgmx4.h"
 #include "documents/Uxzcg1.h"
@@ -34,7 +35,9 @@
 #include <QScopeGuard>
 #include <functional>
 #include <iterator>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 QPointer<TFtjcgd1> Ftjcgd1;
 
@@ -73,6 +76,152 @@ void runLineDialog(QWidget* parent, const QString& title, const std::function<vo
     fill(dlg);
     runModal(dlg);
 }
+
+// ---- the form described -----------------------------------------------------------------
+
+// A field laid out by position: its caption at (x, y), the field right after it. A read-only
+// field shows what was chosen or computed (grey); a chosen field has its "…" picker button
+// right after it, which runs its handler.
+struct FieldSpec {
+    std::variant<DatePicker* TFtjcgd1::*, ExitEdit* TFtjcgd1::*, QLineEdit* TFtjcgd1::*> field;
+    const char* name;
+    const char* caption = "";          // none: no caption (and the field stands at x)
+    int x = 0, y = 0, captionWidth = 0, width = 0, height = 22;
+    bool readOnly = false;
+    bool hidden = false;
+    const char* hint = "";
+    SpeedButton* TFtjcgd1::*picker = nullptr;
+    const char* pickerName = "";
+    const char* pickerHint = "";
+    void (TFtjcgd1::*pickerClick)() = nullptr;
+};
+
+// In the order they are made: the header's two rows, then (after the title box, the lines and
+// the document buttons) the totals and the entry row along the bottom.
+const FieldSpec kHeader[] = {
+    {.field = &TFtjcgd1::DateTimePicker1, .name = "DateTimePicker1", .caption = "日期", .x = 8, .y = 10,
+     .captionWidth = 30, .width = 104},
+    {.field = &TFtjcgd1::ck, .name = "ck", .caption = "仓库", .x = 150, .y = 10, .captionWidth = 30, .width = 90,
+     .readOnly = true, .picker = &TFtjcgd1::SpeedButton4, .pickerName = "SpeedButton4", .pickerHint = "选择仓库",
+     .pickerClick = &TFtjcgd1::SpeedButton4Click},
+    {.field = &TFtjcgd1::jsr, .name = "jsr", .caption = "经办人", .x = 300, .y = 10, .captionWidth = 44, .width = 80,
+     .readOnly = true, .picker = &TFtjcgd1::SpeedButton1, .pickerName = "SpeedButton1", .pickerHint = "选择经办人",
+     .pickerClick = &TFtjcgd1::SpeedButton1Click},
+    {.field = &TFtjcgd1::ghs, .name = "ghs", .caption = "厂商", .x = 454, .y = 10, .captionWidth = 30, .width = 150,
+     .readOnly = true, .picker = &TFtjcgd1::SpeedButton2, .pickerName = "SpeedButton2", .pickerHint = "选择厂商",
+     .pickerClick = &TFtjcgd1::SpeedButton2Click},
+    {.field = &TFtjcgd1::yhe, .name = "yhe", .caption = "优惠额", .x = 8, .y = 40, .captionWidth = 44, .width = 90,
+     .hint = "正负方向必须跟总金额一致"},
+    {.field = &TFtjcgd1::yfe, .name = "yfe", .caption = "应付额", .x = 150, .y = 40, .captionWidth = 44, .width = 98,
+     .readOnly = true, .hint = "应付额＜0：表示应退款"},
+    {.field = &TFtjcgd1::sfe, .name = "sfe", .caption = "实付额", .x = 300, .y = 40, .captionWidth = 44, .width = 102,
+     .hint = "正负方向必须跟应付额一致"},
+    {.field = &TFtjcgd1::bz, .name = "bz", .caption = "备注", .x = 454, .y = 40, .captionWidth = 30, .width = 172},
+};
+const FieldSpec kBottom[] = {
+    {.field = &TFtjcgd1::hjsl, .name = "hjsl", .caption = "总数量:", .x = 8, .y = 452, .captionWidth = 50,
+     .width = 110, .readOnly = true},
+    {.field = &TFtjcgd1::hjje, .name = "hjje", .caption = "总金额:", .x = 180, .y = 452, .captionWidth = 50,
+     .width = 130, .readOnly = true},
+    {.field = &TFtjcgd1::txm, .name = "txm", .caption = "编码", .x = 8, .y = 488, .captionWidth = 30, .width = 120,
+     .height = 24, .picker = &TFtjcgd1::SpeedButton3, .pickerName = "SpeedButton3", .pickerHint = "选择商品",
+     .pickerClick = &TFtjcgd1::SpeedButton3Click},
+    {.field = &TFtjcgd1::ppgg, .name = "ppgg", .caption = "品名", .x = 190, .y = 488, .captionWidth = 30,
+     .width = 220, .height = 24, .readOnly = true},
+    {.field = &TFtjcgd1::dw, .name = "dw", .hidden = true},
+    {.field = &TFtjcgd1::jg, .name = "jg", .caption = "单价", .x = 448, .y = 488, .captionWidth = 30, .width = 70,
+     .height = 24},
+    {.field = &TFtjcgd1::sl, .name = "sl", .caption = "数量", .x = 556, .y = 488, .captionWidth = 30, .width = 70,
+     .height = 24},
+};
+
+// A button: where it stands (none: hidden), its key and its handler.
+template <class Button>
+struct ButtonSpec {
+    Button* TFtjcgd1::*button;
+    const char* name;
+    const char* caption;
+    const char* hint = "";
+    int key = 0;                        // the key that clicks it (0: none)
+    void (TFtjcgd1::*click)();
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The document buttons in a column at the right, then the two hidden ones.
+const ButtonSpec<QPushButton> kDocumentButtons[] = {
+    {.button = &TFtjcgd1::BB1, .name = "BB1", .caption = "开单-F5", .hint = "新增单据", .key = Qt::Key_F5,
+     .click = &TFtjcgd1::BB1Click, .x = 666, .y = 112, .width = 138, .height = 40},
+    {.button = &TFtjcgd1::BB2, .name = "BB2", .caption = "取单-F6", .hint = "打开挂单", .key = Qt::Key_F6,
+     .click = &TFtjcgd1::BB2Click, .x = 666, .y = 162, .width = 138, .height = 40},
+    {.button = &TFtjcgd1::BB3, .name = "BB3", .caption = "打印-F7", .hint = "打印单据", .key = Qt::Key_F7,
+     .click = &TFtjcgd1::BB3Popup, .x = 666, .y = 212, .width = 138, .height = 40},
+    {.button = &TFtjcgd1::BB4, .name = "BB4", .caption = "结单-F8", .hint = "正式保存并审核，收款，过帐",
+     .key = Qt::Key_F8, .click = &TFtjcgd1::BB4Click, .x = 666, .y = 262, .width = 138, .height = 40},
+    {.button = &TFtjcgd1::BB5, .name = "BB5", .caption = "挂单-F9", .hint = "临时保存不审核，不收款，不过帐",
+     .key = Qt::Key_F9, .click = &TFtjcgd1::BB5Click, .x = 666, .y = 312, .width = 138, .height = 40},
+    {.button = &TFtjcgd1::BB6, .name = "BB6", .caption = "关闭-ESC", .key = Qt::Key_Escape,
+     .click = &TFtjcgd1::BB6Click, .x = 666, .y = 362, .width = 138, .height = 40},
+    {.button = &TFtjcgd1::newButton, .name = "new", .caption = "新开单", .click = &TFtjcgd1::newClick},
+    {.button = &TFtjcgd1::shenhe, .name = "shenhe", .caption = "shenhe", .click = &TFtjcgd1::shenheClick},
+};
+
+// The line buttons at the right of the entry row.
+const ButtonSpec<SpeedButton> kLineButtons[] = {
+    {.button = &TFtjcgd1::SB1, .name = "SB1", .caption = "F10", .hint = "新增明细", .key = Qt::Key_F10,
+     .click = &TFtjcgd1::SB1Click, .x = 666, .y = 486, .width = 44, .height = 28},
+    {.button = &TFtjcgd1::SB2, .name = "SB2", .caption = "F11", .hint = "删除明细", .key = Qt::Key_F11,
+     .click = &TFtjcgd1::SB2Click, .x = 713, .y = 486, .width = 44, .height = 28},
+    {.button = &TFtjcgd1::SB3, .name = "SB3", .caption = "F12", .hint = "修改明细", .key = Qt::Key_F12,
+     .click = &TFtjcgd1::SB3Click, .x = 760, .y = 486, .width = 44, .height = 28},
+};
+
+void setHint(QWidget* w, const char* hint)
+{
+    if (*hint)
+        w->setToolTip(QString::fromUtf8(hint));
+}
+
+// Makes the described fields in order, each after its caption and before its picker button.
+template <class Specs>
+void placeFields(TFtjcgd1& form, const Specs& specs)
+{
+    for (const FieldSpec& f : specs) {
+        if (*f.caption)
+            (new QLabel(QString::fromUtf8(f.caption), &form))->setGeometry(f.x, f.y, f.captionWidth, 22);
+        QWidget* w = std::visit(
+            [&form](auto member) -> QWidget* {
+                using Field = std::remove_pointer_t<std::remove_reference_t<decltype(form.*member)>>;
+                return form.*member = new Field(&form);
+            },
+            f.field);
+        named(w, QString::fromLatin1(f.name));
+        if (f.hidden) {
+            w->hide();
+            continue;
+        }
+        w->setGeometry(f.x + f.captionWidth, f.y, f.width, f.height);
+        if (f.readOnly)
+            greyReadOnly(static_cast<QLineEdit*>(w));
+        setHint(w, f.hint);
+        if (f.picker)
+            form.*f.picker = pickerButtonAfter(w, QString::fromLatin1(f.pickerName), QString::fromUtf8(f.pickerHint));
+    }
+}
+
+// Makes the described buttons in order; one without a place is hidden.
+template <class Specs>
+void placeButtons(TFtjcgd1& form, const Specs& specs)
+{
+    for (const auto& b : specs) {
+        using Button = std::remove_pointer_t<std::remove_reference_t<decltype(form.*b.button)>>;
+        auto* w = form.*b.button = named(new Button(QString::fromUtf8(b.caption), &form), QString::fromLatin1(b.name));
+        setHint(w, b.hint);
+        if (b.width > 0)
+            w->setGeometry(b.x, b.y, b.width, b.height);
+        else
+            w->hide();
+    }
+}
 }
 
 TFtjcgd1::TFtjcgd1(QWidget* parent) : QWidget(parent)
@@ -90,139 +239,15 @@ TFtjcgd1::~TFtjcgd1() = default;
 
 void TFtjcgd1::buildControls()
 {
-    auto place = [](QWidget* w, int x, int y, int width, int height) { w->setGeometry(x, y, width, height); };
-    // A caption and, right after it, its field.
-    auto field = [this, place](auto* w, const char* name, const char* caption, int x, int y, int captionWidth,
-                               int width, int height = 22) {
-        (new QLabel(QString::fromUtf8(caption), this))->setGeometry(x, y, captionWidth, 22);
-        place(named(w, name), x + captionWidth, y, width, height);
-        return w;
-    };
-    auto tipped = [](auto* w, const char* tip) {
-        if (*tip)
-            w->setToolTip(QString::fromUtf8(tip));
-        return w;
-    };
-
-    // Header, first row: the date, then the fields chosen with their pickers.
-    DateTimePicker1 = field(new DatePicker(this), "DateTimePicker1", "日期", 8, 10, 30, 104);
-    const struct {
-        ExitEdit** edit; const char* name; const char* caption; int x, captionWidth, width;
-        SpeedButton** button; const char* buttonName; const char* tip;
-    } chosen[] = {
-        {&ck, "ck", "仓库", 150, 30, 90, &SpeedButton4, "SpeedButton4", "选择仓库"},
-        {&jsr, "jsr", "经办人", 300, 44, 80, &SpeedButton1, "SpeedButton1", "选择经办人"},
-        {&ghs, "ghs", "厂商", 454, 30, 150, &SpeedButton2, "SpeedButton2", "选择厂商"},
-    };
-    for (const auto& c : chosen) {
-        *c.edit = greyReadOnly(field(new ExitEdit(this), c.name, c.caption, c.x, 10, c.captionWidth, c.width));
-        *c.button = pickerButtonAfter(*c.edit, c.buttonName, c.tip);
-    }
-
-    // Header, second row.
-    yhe = tipped(field(new ExitEdit(this), "yhe", "优惠额", 8, 40, 44, 90), "正负方向必须跟总金额一致");
-    yfe = tipped(greyReadOnly(field(new QLineEdit(this), "yfe", "应付额", 150, 40, 44, 98)), "应付额＜0：表示应退款");
-    sfe = tipped(field(new ExitEdit(this), "sfe", "实付额", 300, 40, 44, 102), "正负方向必须跟应付额一致");
-    bz = field(new ExitEdit(this), "bz", "备注", 454, 40, 30, 172);
-
-    // Title box at the top right.
-    auto* box = new QFrame(this);
-    box->setObjectName(QStringLiteral("titleBox"));
-    box->setFrameShape(QFrame::Box);
-    box->setFrameShadow(QFrame::Sunken);
-    place(box, 664, 4, 142, 100);
-    ztbj = named(new QLabel(kNew, box), "ztbj");
-    place(ztbj, 6, 4, 60, 18);
-    Label1 = named(new QLabel(QStringLiteral("采购入库单"), box), "Label1");
-    QFont tf = Label1->font();
-    tf.setPointSize(16);
-    tf.setBold(true);
-    Label1->setFont(tf);
-    Label1->setAlignment(Qt::AlignCenter);
-    place(Label1, 0, 18, 142, 30);
-    shbj = named(new QLabel(QStringLiteral("未审核"), box), "shbj");
-    QPalette red = shbj->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    shbj->setPalette(red);
-    shbj->setAlignment(Qt::AlignCenter);
-    place(shbj, 0, 48, 142, 20);
-    dh = greyReadOnly(named(new QLineEdit(box), "dh"));
-    place(dh, 10, 70, 122, 22);
-    dh->setAlignment(Qt::AlignCenter);
-
-    // The lines.
-    DBGrid1 = named(new DataGrid(this), "DBGrid1");
-    place(DBGrid1, 8, 70, 650, 372);
-    DBGrid1->setToolTip(QStringLiteral("双点列表可修改明细"));
-    PM1 = named(new QMenu(this), "PM1");
-    N1 = named(PM1->addAction(QStringLiteral("删除明细")), "N1");
-    N2 = named(PM1->addAction(QStringLiteral("整单折扣")), "N2");
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    DBGrid1->setColumns({
-        {.field = "txm", .title = "编码", .width = 110, .popup = PM1},
-        {.field = "ppgg", .title = "商品名称", .width = 220, .popup = PM1},
-        {.field = "dw", .title = "单位", .width = 40, .align = Qt::AlignCenter, .titleCentered = true, .popup = PM1},
-        {.field = "sl", .title = "数量", .width = 60, .align = right, .popup = PM1},
-        {.field = "jg", .title = "单价", .width = 80, .align = right, .popup = PM1},
-        {.field = "zk", .title = "折扣", .width = 40, .align = right},
-        {.field = "je", .title = "金额", .width = 80, .align = right, .popup = PM1},
-    });
-    DBGrid1->setQuery(&DM1->AQcgc1);
-    DBGrid1->setRowStyler([](int row) {
-        RowStyle s;
-        const Query& q = DM1->AQcgc1;
-        const int col = q.fieldIndex(QStringLiteral("sl"));
-        if (col >= 0 && row >= 0 && row < q.recordCount() && q.cellMoney(row, col).isNegative())
-            s.font = Qt::red;
-        return s;
-    });
-
-    // Document buttons in a column at the right.
-    struct Doc { QPushButton** b; const char* name; const char* caption; const char* hint; };
-    const Doc docs[] = {
-        {&BB1, "BB1", "开单-F5", "新增单据"},
-        {&BB2, "BB2", "取单-F6", "打开挂单"},
-        {&BB3, "BB3", "打印-F7", "打印单据"},
-        {&BB4, "BB4", "结单-F8", "正式保存并审核，收款，过帐"},
-        {&BB5, "BB5", "挂单-F9", "临时保存不审核，不收款，不过帐"},
-        {&BB6, "BB6", "关闭-ESC", ""},
-    };
-    int y = 112;
-    for (const Doc& d : docs) {
-        *d.b = tipped(named(new QPushButton(QString::fromUtf8(d.caption), this), d.name), d.hint);
-        place(*d.b, 666, y, 138, 40);
-        y += 50;
-    }
-    newButton = named(new QPushButton(QStringLiteral("新开单"), this), "new");
-    newButton->hide();
-    shenhe = named(new QPushButton(QStringLiteral("shenhe"), this), "shenhe");
-    shenhe->hide();
-    PM2 = named(new QMenu(this), "PM2");
-    N3 = named(PM2->addAction(QStringLiteral("带编码打印")), "N3");
-    N4 = named(PM2->addAction(QStringLiteral("不带编码打印")), "N4");
-
-    // Totals.
-    hjsl = greyReadOnly(field(new QLineEdit(this), "hjsl", "总数量:", 8, 452, 50, 110));
-    hjje = greyReadOnly(field(new QLineEdit(this), "hjje", "总金额:", 180, 452, 50, 130));
-
-    // The entry row and the line buttons.
-    txm = field(new ExitEdit(this), "txm", "编码", 8, 488, 30, 120, 24);
-    SpeedButton3 = pickerButtonAfter(txm, "SpeedButton3", "选择商品");
-    ppgg = greyReadOnly(field(new QLineEdit(this), "ppgg", "品名", 190, 488, 30, 220, 24));
-    dw = named(new QLineEdit(this), "dw");
-    dw->hide();
-    jg = field(new ExitEdit(this), "jg", "单价", 448, 488, 30, 70, 24);
-    sl = field(new ExitEdit(this), "sl", "数量", 556, 488, 30, 70, 24);
-    struct Line { SpeedButton** b; const char* name; const char* caption; const char* hint; int x; };
-    const Line lines[] = {
-        {&SB1, "SB1", "F10", "新增明细", 666},
-        {&SB2, "SB2", "F11", "删除明细", 713},
-        {&SB3, "SB3", "F12", "修改明细", 760},
-    };
-    for (const Line& l : lines) {
-        *l.b = tipped(named(new SpeedButton(QString::fromUtf8(l.caption), this), l.name), l.hint);
-        place(*l.b, l.x, 486, 44, 28);
-    }
+    placeFields(*this, kHeader);
+    buildTitleBox();
+    buildLines();
+    placeButtons(*this, kDocumentButtons);
+    PM2 = named(new QMenu(this), QStringLiteral("PM2"));
+    N3 = named(PM2->addAction(QStringLiteral("带编码打印")), QStringLiteral("N3"));
+    N4 = named(PM2->addAction(QStringLiteral("不带编码打印")), QStringLiteral("N4"));
+    placeFields(*this, kBottom);
+    placeButtons(*this, kLineButtons);
 
     for (QLineEdit* e : {static_cast<QLineEdit*>(yhe), yfe, static_cast<QLineEdit*>(sfe), static_cast<QLineEdit*>(jg),
                          static_cast<QLineEdit*>(sl), hjsl, hjje})
@@ -246,21 +271,83 @@ void TFtjcgd1::buildControls()
             [field] { return field->text(); });
 }
 
+// The title box at the top right: the mode, the title, the state and under it the number.
+void TFtjcgd1::buildTitleBox()
+{
+    auto* box = named(new QFrame(this), QStringLiteral("titleBox"));
+    box->setFrameShape(QFrame::Box);
+    box->setFrameShadow(QFrame::Sunken);
+    box->setGeometry(664, 4, 142, 100);
+    ztbj = named(new QLabel(kNew, box), QStringLiteral("ztbj"));
+    ztbj->setGeometry(6, 4, 60, 18);
+    Label1 = named(new QLabel(QStringLiteral("采购入库单"), box), QStringLiteral("Label1"));
+    QFont tf = Label1->font();
+    tf.setPointSize(16);
+    tf.setBold(true);
+    Label1->setFont(tf);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setGeometry(0, 18, 142, 30);
+    shbj = named(new QLabel(DocumentState::held(), box), QStringLiteral("shbj"));
+    QPalette red = shbj->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    shbj->setPalette(red);
+    shbj->setAlignment(Qt::AlignCenter);
+    shbj->setGeometry(0, 48, 142, 20);
+    dh = greyReadOnly(named(new QLineEdit(box), QStringLiteral("dh")));
+    dh->setGeometry(10, 70, 122, 22);
+    dh->setAlignment(Qt::AlignCenter);
+}
+
+// The lines' grid with its pop-up menu; return lines are drawn red.
+void TFtjcgd1::buildLines()
+{
+    DBGrid1 = named(new DataGrid(this), QStringLiteral("DBGrid1"));
+    DBGrid1->setGeometry(8, 70, 650, 372);
+    DBGrid1->setToolTip(QStringLiteral("双点列表可修改明细"));
+    PM1 = named(new QMenu(this), QStringLiteral("PM1"));
+    N1 = named(PM1->addAction(QStringLiteral("删除明细")), QStringLiteral("N1"));
+    N2 = named(PM1->addAction(QStringLiteral("整单折扣")), QStringLiteral("N2"));
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    DBGrid1->setColumns({
+        {.field = "txm", .title = "编码", .width = 110, .popup = PM1},
+        {.field = "ppgg", .title = "商品名称", .width = 220, .popup = PM1},
+        {.field = "dw", .title = "单位", .width = 40, .align = Qt::AlignCenter, .titleCentered = true, .popup = PM1},
+        {.field = "sl", .title = "数量", .width = 60, .align = right, .popup = PM1},
+        {.field = "jg", .title = "单价", .width = 80, .align = right, .popup = PM1},
+        {.field = "zk", .title = "折扣", .width = 40, .align = right},
+        {.field = "je", .title = "金额", .width = 80, .align = right, .popup = PM1},
+    });
+    DBGrid1->setQuery(&DM1->AQcgc1);
+    DBGrid1->setRowStyler([](int row) {
+        RowStyle s;
+        const Query& q = DM1->AQcgc1;
+        const int col = q.fieldIndex(QStringLiteral("sl"));
+        if (col >= 0 && row >= 0 && row < q.recordCount() && q.cellMoney(row, col).isNegative())
+            s.font = Qt::red;
+        return s;
+    });
+}
+
 void TFtjcgd1::wireHandlers()
 {
     auto run = [this](void (TFtjcgd1::*f)()) { return [this, f] { (this->*f)(); }; };
-    const std::pair<QAbstractButton*, void (TFtjcgd1::*)()> clicks[] = {
-        {newButton, &TFtjcgd1::newClick},   {BB1, &TFtjcgd1::BB1Click},
-        {BB2, &TFtjcgd1::BB2Click},         {BB3, &TFtjcgd1::BB3Popup},
-        {BB4, &TFtjcgd1::BB4Click},         {BB5, &TFtjcgd1::BB5Click},
-        {shenhe, &TFtjcgd1::shenheClick},   {SB1, &TFtjcgd1::SB1Click},
-        {SB2, &TFtjcgd1::SB2Click},         {SB3, &TFtjcgd1::SB3Click},
-        {SpeedButton1, &TFtjcgd1::SpeedButton1Click}, {SpeedButton2, &TFtjcgd1::SpeedButton2Click},
-        {SpeedButton3, &TFtjcgd1::SpeedButton3Click}, {SpeedButton4, &TFtjcgd1::SpeedButton4Click},
+    keys = new KeyPreview(this);
+    const auto wireButtons = [this, run](const auto& specs) {
+        for (const auto& b : specs) {
+            connectHandler(this->*b.button, &QAbstractButton::clicked, this, run(b.click));
+            if (b.key)
+                keys->mapKey(b.key, this->*b.button);
+        }
     };
-    for (const auto& [button, f] : clicks)
-        connectHandler(button, &QAbstractButton::clicked, this, run(f));
-    connectHandler(BB6, &QAbstractButton::clicked, this, &QWidget::close);
+    wireButtons(kDocumentButtons);
+    wireButtons(kLineButtons);
+    const auto wirePickers = [this, run](const auto& specs) {
+        for (const FieldSpec& f : specs)
+            if (f.picker)
+                connectHandler(this->*f.picker, &QAbstractButton::clicked, this, run(f.pickerClick));
+    };
+    wirePickers(kHeader);
+    wirePickers(kBottom);
     connectHandler(N1, &QAction::triggered, SB2, &QAbstractButton::click);
     const std::pair<QAction*, void (TFtjcgd1::*)()> actions[] = {
         {N2, &TFtjcgd1::N2Click}, {N3, &TFtjcgd1::N3Click}, {N4, &TFtjcgd1::N4Click}};
@@ -296,14 +383,8 @@ void TFtjcgd1::wireHandlers()
     }
     connectHandler(ck, &ExitEdit::exited, this, run(&TFtjcgd1::ckExit));
 
-    keys = new KeyPreview(this);
-    const std::pair<int, QAbstractButton*> keyed[] = {
-        {Qt::Key_F5, BB1}, {Qt::Key_F6, BB2}, {Qt::Key_F7, BB3}, {Qt::Key_F8, BB4}, {Qt::Key_F9, BB5},
-        {Qt::Key_Escape, BB6}, {Qt::Key_F10, SB1}, {Qt::Key_F11, SB2}, {Qt::Key_F12, SB3}};
-    for (const auto& [key, button] : keyed)
-        keys->mapKey(key, button);
-    // A chosen field: a double-click opens its picker; Enter opens it while the field (for
-    // the code: the goods found) is empty, else moves on.
+    // The Enter chain. A chosen field: a double-click opens its picker; Enter opens it while
+    // the field (for the code: the goods found) is empty, else moves on.
     const struct { ExitEdit* field; QLineEdit* filled; QAbstractButton* picker; QWidget* next; } picked[] = {
         {ck, ck, SpeedButton4, jsr}, {jsr, jsr, SpeedButton1, ghs}, {ghs, ghs, SpeedButton2, txm}, {txm, ppgg, SpeedButton3, sl}};
     for (const auto& p : picked) {
@@ -417,6 +498,8 @@ void TFtjcgd1::closeEvent(QCloseEvent* e)
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
         frame->close();
 }
+
+void TFtjcgd1::BB6Click() { close(); }
 
 // ---- new document and numbering -------------------------------------------------------
 

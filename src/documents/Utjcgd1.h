@@ -1,5 +1,7 @@
 #pragma once
-// The purchase receipt entry form (采购入库单).
+// The purchase receipt entry form (采购入库单). Its controls are described as tables in
+// Utjcgd1.cpp (fields with their captions, places and pickers; buttons with their keys and
+// handlers; the Enter chain), as the list windows describe their columns.
 //
 // Other windows write into its controls directly (the held-document picker loads a held
 // document into them; pickers write through PickerTargets under the tag "tjcg"); every
@@ -72,23 +74,24 @@ public:
     void ensureOwnLines();
 
     // Handlers (the buttons and keys click them; tests may call them directly).
-    void newClick();
-    void BB1Click();
-    void BB2Click();
-    void BB3Popup();
-    void BB4Click();
-    void BB5Click();
-    void SB1Click();
-    void SB2Click();
-    void SB3Click();
-    void N2Click();
-    void N3Click();
-    void N4Click();
-    void shenheClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void SpeedButton4Click();
+    void newClick();            // new (hidden "新开单"; also on first show): a blank document, next number
+    void BB1Click();            // 开单 F5: gives back the pending line marks, then a new document
+    void BB2Click();            // 取单 F6: takes a held document (the held-document picker)
+    void BB3Popup();            // 打印 F7: drops the print menu PM2
+    void BB4Click();            // 结单 F8 (Enter in bz): settles (save audited and post)
+    void BB5Click();            // 挂单 F9: holds (save unaudited, nothing posted)
+    void BB6Click();            // 关闭 Esc: closes the form
+    void SB1Click();            // F10 (Enter in sl): adds the entry row as a line
+    void SB2Click();            // F11, 删除明细: deletes the current line
+    void SB3Click();            // F12, double-click on the lines: edits the current line (修改采购明细)
+    void N2Click();             // 整单折扣: one discount rate for every line (采购单折扣率)
+    void N3Click();             // 带编码打印: prints with the goods codes
+    void N4Click();             // 不带编码打印: prints without them
+    void shenheClick();         // hidden posting button: settles as BB4 does
+    void SpeedButton1Click();   // 选择经办人: the employee picker
+    void SpeedButton2Click();   // 选择厂商: the supplier picker
+    void SpeedButton3Click();   // 选择商品 (Enter in txm with no goods): the goods picker
+    void SpeedButton4Click();   // 选择仓库: the warehouse picker
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -97,6 +100,8 @@ protected:
 
 private:
     void buildControls();
+    void buildTitleBox();
+    void buildLines();
     void wireHandlers();
     bool guardQueries();
     bool guardLines(const QString& noneWarning);
@@ -106,14 +111,14 @@ private:
     PurchaseSaveInput saveInput(bool settle) const;
     void saveDocument(bool settle);
     void printDocument(bool withCodes);
-    void recomputeTotals();
-    void txmChange();
-    void dhChange();
-    void yheChange();
+    void recomputeTotals();     // hjsl, hjje := the sums over the lines
+    void txmChange();           // the code lookup in the header's warehouse
+    void dhChange();            // in new mode the lines follow the number
+    void yheChange();           // the money chain: payable := total - discount ...
     void hjjeChange();
-    void yfeChange();
-    void ckExit();
-    void activated();
+    void yfeChange();           // ... and paid := payable
+    void ckExit();              // leaving the warehouse empty is refused
+    void activated();           // back in front: the line query holds the form's own lines
 
     bool started_ = false;
     bool closing_ = false;

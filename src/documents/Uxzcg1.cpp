@@ -2,6 +2,7 @@
 
 #include "Utjcgd1.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "ui/Controls.h"
 #include "ui/Messages.h"
 
@@ -16,7 +17,7 @@ HeaderPickerDescription TFxzcg1::describe()
     return HeaderPickerDescription{
         .objectName = QStringLiteral("Fxzcg1"),
         .caption = QStringLiteral("选择采购挂单（未审采购单）"),
-        .queryName = QStringLiteral("AQcgz1"),
+        .query = &TDM1::AQcgz1,
         .table = QStringLiteral("cgglz"),
         .partyColumn = QStringLiteral("ghs"),
         .partyLabel = QStringLiteral("厂商"),
@@ -27,7 +28,7 @@ HeaderPickerDescription TFxzcg1::describe()
                     {.field = "hjsl", .title = "合计数量", .width = 80, .align = right},
                     {.field = "hjje", .title = "合计金额", .width = 90, .align = right},
                     {.field = "jsr", .title = "经办人", .width = 80}},
-        .stateLines = {QStringLiteral("and shbj='未审核'")},
+        .stateLines = {QStringLiteral("and shbj=") + sqlQuote(DocumentState::held())},
         .emptyRefusal = QStringLiteral("没有单据可选择！"),
     };
 }

@@ -1,6 +1,7 @@
 #include "documents/postings.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "rules/stock_update.h"
 
 #include <functional>
@@ -84,7 +85,7 @@ void postSales(TDM1& dm, const QString& dh)
         Query& receipts = dm.AQskfx1;
         receipts.openForAppend();
         receipts.append();
-        receipts.setText(QStringLiteral("shbj"), QStringLiteral("已审核"));
+        receipts.setText(QStringLiteral("shbj"), DocumentState::audited());
         static const char* const receiptFields[] = {"rq", "dh", "kh", "jsr", "bz", nullptr};
         copyText(receipts, header, receiptFields);
         receipts.setText(QStringLiteral("je"), header.text(QStringLiteral("sse")));

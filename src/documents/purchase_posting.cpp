@@ -1,6 +1,7 @@
 #include "documents/purchase_posting.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "rules/stock_update.h"
 
 void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
@@ -44,7 +45,7 @@ void postPurchase(TDM1& dm, const PurchaseDocFields& doc)
         Query& payments = dm.AQfkfx1;
         payments.openForAppend();
         payments.append();
-        payments.setText(QStringLiteral("shbj"), QStringLiteral("已审核"));
+        payments.setText(QStringLiteral("shbj"), DocumentState::audited());
         payments.setText(QStringLiteral("rq"), rq);
         payments.setText(QStringLiteral("dh"), doc.dh);
         payments.setText(QStringLiteral("ghs"), doc.ghs);

@@ -1,6 +1,7 @@
 #include "purchase_save.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "documents/purchase_numbering.h"
 #include "documents/purchase_posting.h"
 
@@ -11,7 +12,7 @@ const QString kDate = QStringLiteral("yyyy-MM-dd");
 
 void writeHeaderColumns(Query& q, const PurchaseSaveInput& in, bool withKeys)
 {
-    q.setText(QStringLiteral("shbj"), in.settle ? QStringLiteral("已审核") : QStringLiteral("未审核"));
+    q.setText(QStringLiteral("shbj"), in.settle ? DocumentState::audited() : DocumentState::held());
     q.setText(QStringLiteral("zhidan"), in.zhidan);
     if (withKeys) {
         q.setText(QStringLiteral("kdrq"), in.today.toString(kDate));
@@ -41,7 +42,7 @@ void pointAtHeldHeader(Query& q, const QString& dh, qint64 id)
     q.clearSql();
     q.addSql(QStringLiteral("SELECT * FROM cgglz"));
     q.addSql(QStringLiteral("where dh=") + sqlQuote(dh));
-    q.addSql(QStringLiteral("and shbj='未审核'"));
+    q.addSql(QStringLiteral("and shbj=") + sqlQuote(DocumentState::held()));
     q.open();
     if (!q.locate({QStringLiteral("id")}, {id}))
         throw DbError(QStringLiteral("cgglz: ") + dh);
@@ -134,8 +135,9 @@ static PurchaseSaveResult saveInTransaction(TDM1& dm, const PurchaseSaveInput& i
     Transaction tx(dm.ADOC1);
     Query& z = dm.AQcgz1;
     if (in.modifyMode) {
-        const RecordSet held = dm.ADOC1.execute(QStringLiteral("SELECT id FROM cgglz where dh=")
-                                                + sqlQuote(in.dh) + QStringLiteral(" and shbj='未审核' order by id"));
+        const RecordSet held = dm.ADOC1.execute(QStringLiteral("SELECT id FROM cgglz where dh=") + sqlQuote(in.dh)
+                                                + QStringLiteral(" and shbj=") + sqlQuote(DocumentState::held())
+                                                + QStringLiteral(" order by id"));
         if (held.isEmpty())
             return PurchaseSaveResult::HeldHeaderMissing;
         pointAtHeldHeader(z, in.dh, held.rows.front().front().toLongLong());

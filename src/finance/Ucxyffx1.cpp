@@ -1,6 +1,7 @@
 #include "Ucxyffx1.h"
 
 #include "Uyffx1.h"
+#include "data/DocumentState.h"
 #include "data/Sql.h"
 #include "finance/settlement.h"
 
@@ -16,7 +17,7 @@ ConditionDescription describeOpenItemConditions(const OpenItemsSide& side)
     d.edits = {{.label = s.dialogPartyLabel, .column = s.partyColumn},
                {.label = QStringLiteral("员　　工"), .column = QStringLiteral("jsr")},
                {.label = QStringLiteral("单　　号"), .column = QStringLiteral("dh")}};
-    d.fixedClauses = {QStringLiteral("and shbj=") + sqlQuote(appliedState())};
+    d.fixedClauses = {QStringLiteral("and shbj=") + sqlQuote(DocumentState::audited())};
     d.order = {ClausePart::Edits, ClausePart::Date, ClausePart::Fixed, ClausePart::Combo1};
     return d;
 }

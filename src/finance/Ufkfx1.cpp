@@ -5,6 +5,7 @@
 #include "Utjfkfx1.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "finance/settlement.h"
 #include "ui/Controls.h"
 #include "ui/Handlers.h"
@@ -20,12 +21,15 @@ QPointer<TFskfx1> Fskfx1;
 
 namespace {
 // The list's actions on its current row: the refusals, in the order they are checked.
-const TSettlementList::Action kModify{.noRow = QStringLiteral("没有数据可修改！"), .refusedState = appliedState(),
+const TSettlementList::Action kModify{.noRow = QStringLiteral("没有数据可修改！"),
+                                     .refusedState = DocumentState::audited(),
                                      .refusal = QStringLiteral("审核数据不可修改，请先反审核！")};
 const TSettlementList::Action kReverse{.noRow = QStringLiteral("没有数据可反审，请先查询！"),
-                                      .refusedState = reversedState(), .refusal = QStringLiteral("数据已经反审！"),
+                                      .refusedState = DocumentState::held(),
+                                      .refusal = QStringLiteral("数据已经反审！"),
                                       .question = QStringLiteral("确定要反审么？")};
-const TSettlementList::Action kDelete{.noRow = QStringLiteral("没有数据可删除！"), .refusedState = appliedState(),
+const TSettlementList::Action kDelete{.noRow = QStringLiteral("没有数据可删除！"),
+                                     .refusedState = DocumentState::audited(),
                                      .refusal = QStringLiteral("审核数据不可删除，请先反审核！"),
                                      .question = QStringLiteral("确定要删除此记录么？")};
 }
@@ -36,7 +40,7 @@ ListDescription TSettlementList::describe(const SettlementSide& side)
     s.objectName = side.listName;
     s.caption = side.listCaption;
     s.clientSize = QSize(780, 460);
-    s.queryName = side.rowQuery;
+    s.query = side.rowQuery;
     s.sumStatement = QStringLiteral("SELECT sum(je) FROM ") + side.rowTable;
     s.rowStatement = QStringLiteral("SELECT * FROM ") + side.rowTable;
     s.openingLines = {QStringLiteral("where rq=") + sqlQuote(Clock::today().toString(QStringLiteral("yyyy-MM-dd")))};

@@ -20,7 +20,7 @@ ListDescription TFszfx1::describe()
     s.objectName = QStringLiteral("TFszfx1");
     s.caption = QStringLiteral("其他收支明细表");
     s.clientSize = QSize(792, 473);
-    s.queryName = QStringLiteral("AQszfx1");
+    s.query = &TDM1::AQszfx1;
     s.sumStatement = QStringLiteral("SELECT sum(se),sum(ze),sum(se-ze) FROM szfx");
     s.rowStatement = QStringLiteral("SELECT * FROM szfx");
     s.openingLines = {QStringLiteral("where rq=") + sqlQuote(Clock::today().toString(QStringLiteral("yyyy-MM-dd")))};

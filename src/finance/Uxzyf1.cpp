@@ -1,6 +1,7 @@
 #include "Uxzyf1.h"
 
 #include "basic/PickerTargets.h"
+#include "data/DocumentState.h"
 #include "data/Query.h"
 #include "data/Sql.h"
 #include "finance/settlement.h"
@@ -15,7 +16,7 @@ HeaderPickerDescription TOpenItemPicker::describe(const SettlementSide& side)
     return HeaderPickerDescription{
         .objectName = side.pickerName,
         .caption = side.pickerCaption,
-        .queryName = side.docQuery,
+        .query = side.docQuery,
         .table = side.docTable,
         .partyColumn = side.partyColumn,
         .partyLabel = side.partyLabel,
@@ -26,7 +27,7 @@ HeaderPickerDescription TOpenItemPicker::describe(const SettlementSide& side)
                     {.field = side.paidColumn, .title = side.paidTitle, .width = 80, .align = right},
                     {.field = "qk", .title = "欠款", .width = 80, .align = right},
                     {.field = "jsr", .title = "经办人", .width = 80}},
-        .stateLines = {QStringLiteral("and shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")},
+        .stateLines = {QStringLiteral("and shbj=") + sqlQuote(DocumentState::audited()), QStringLiteral("and qk<>0")},
         .emptyRefusal = QStringLiteral("没有帐单可选择！"),
         .size = QSize(700, 420),
     };

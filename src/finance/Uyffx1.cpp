@@ -3,6 +3,7 @@
 #include "Ucxyffx1.h"
 #include "Udyyffx1.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "finance/settlement.h"
 #include "bases/DocumentList.h"
 #include "queries/Ullcgd1.h"
@@ -53,11 +54,11 @@ ListDescription TOpenItemsTable::describe(const OpenItemsSide& side)
     s.objectName = side.windowName;
     s.caption = side.caption;
     s.clientSize = QSize(980, 473);
-    s.queryName = settled.docQuery;
+    s.query = settled.docQuery;
     s.sumStatement = QStringLiteral("SELECT sum(qk) FROM ") + settled.docTable;
     s.rowStatement = QStringLiteral("SELECT * FROM ") + settled.docTable;
     // Every open item, oldest first.
-    s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")};
+    s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(DocumentState::audited()), QStringLiteral("and qk<>0")};
     s.openingOrder = QStringLiteral("order by id");
     s.sumPanels = {2};
     s.columns = {{.field = "rq", .title = "日期", .width = 92, .centred = true},

@@ -1,6 +1,7 @@
 #include "comprehensive_statistics.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "data/Sql.h"
 
 namespace {
@@ -25,45 +26,45 @@ QStringList statisticsFigureTexts(const StatisticsFigures& f)
 QVector<StatisticsBlock> statisticsBlocks(const StatisticsPeriod& p)
 {
     const QString range = QStringLiteral("rq>=") + sqlQuote(day(p.from)) + QStringLiteral("and rq<=") + sqlQuote(day(p.to));
-    QStringList plain, audited{QStringLiteral("where shbj=") + sqlQuote(QStringLiteral("已审核"))};
+    QStringList plain, audited{QStringLiteral("where shbj=") + sqlQuote(DocumentState::audited())};
     if (p.on) {
         plain << QStringLiteral("where ") + range;
         audited << QStringLiteral("and ") + range;
     }
     enum class Period { None, Plain, Audited };
     const struct {
-        const char* query;
+        Query TDM1::*query;
         const char* sum;
         const char* table;
         Period period;
         QStringList figures;
         bool difference = false;
     } blocks[] = {
-        {.query = "AQcgfx1", .sum = "SELECT sum(sl),sum(je) FROM cgfx", .table = "cgfx", .period = Period::Plain,
+        {.query = &TDM1::AQcgfx1, .sum = "SELECT sum(sl),sum(je) FROM cgfx", .table = "cgfx", .period = Period::Plain,
          .figures = {"cgsl", "cgje"}},
-        {.query = "AQxsfx1", .sum = "SELECT sum(sl),sum(je) FROM xsfx", .table = "xsfx", .period = Period::Plain,
+        {.query = &TDM1::AQxsfx1, .sum = "SELECT sum(sl),sum(je) FROM xsfx", .table = "xsfx", .period = Period::Plain,
          .figures = {"xssl", "xsje"}},
-        {.query = "AQrkfx1", .sum = "SELECT sum(sl),sum(je) FROM rkfx", .table = "rkfx", .period = Period::Plain,
+        {.query = &TDM1::AQrkfx1, .sum = "SELECT sum(sl),sum(je) FROM rkfx", .table = "rkfx", .period = Period::Plain,
          .figures = {"rksl", "rkje"}},
         // Stock as it stands now: no period.
-        {.query = "AQkcfx1", .sum = "SELECT sum(kcsl),sum(kcje) FROM sp", .table = "sp", .period = Period::None,
+        {.query = &TDM1::AQkcfx1, .sum = "SELECT sum(kcsl),sum(kcje) FROM sp", .table = "sp", .period = Period::None,
          .figures = {"kcsl", "kcje"}},
-        {.query = "AQcgz1", .sum = "SELECT sum(yfe),sum(sfe),sum(qk)  FROM cgglz", .table = "cgglz",
+        {.query = &TDM1::AQcgz1, .sum = "SELECT sum(yfe),sum(sfe),sum(qk)  FROM cgglz", .table = "cgglz",
          .period = Period::Audited, .figures = {"yf", "sf", "qk1"}},
-        {.query = "AQxsz1", .sum = "SELECT sum(yse),sum(sse),sum(qk) FROM xsglz", .table = "xsglz",
+        {.query = &TDM1::AQxsz1, .sum = "SELECT sum(yse),sum(sse),sum(qk) FROM xsglz", .table = "xsglz",
          .period = Period::Audited, .figures = {"ys", "ss", "qk2"}},
-        {.query = "AQskfx1", .sum = "SELECT sum(je) FROM skfx", .table = "skfx", .period = Period::Audited,
+        {.query = &TDM1::AQskfx1, .sum = "SELECT sum(je) FROM skfx", .table = "skfx", .period = Period::Audited,
          .figures = {"sk"}},
-        {.query = "AQfkfx1", .sum = "SELECT sum(je) FROM fkfx", .table = "fkfx", .period = Period::Audited,
+        {.query = &TDM1::AQfkfx1, .sum = "SELECT sum(je) FROM fkfx", .table = "fkfx", .period = Period::Audited,
          .figures = {"fk"}},
-        {.query = "AQszfx1", .sum = "SELECT sum(se),sum(ze) FROM szfx", .table = "szfx", .period = Period::Plain,
+        {.query = &TDM1::AQszfx1, .sum = "SELECT sum(se),sum(ze) FROM szfx", .table = "szfx", .period = Period::Plain,
          .figures = {"sz"}, .difference = true},
     };
     QVector<StatisticsBlock> out;
     for (const auto& b : blocks) {
         const QStringList clauses = b.period == Period::Plain ? plain : b.period == Period::Audited ? audited : QStringList();
         StatisticsBlock s;
-        s.query = QString::fromLatin1(b.query);
+        s.query = b.query;
         s.sumLines = QStringList{QString::fromLatin1(b.sum)} + clauses;
         s.rowLines = QStringList{QStringLiteral("SELECT * FROM ") + QLatin1String(b.table)} + clauses
             + QStringList{QStringLiteral("order by id")};
@@ -79,7 +80,7 @@ StatisticsFigures runComprehensiveStatistics(TDM1& dm, const StatisticsPeriod& p
     StatisticsFigures f{};
     const QStringList& names = statisticsFigureNames();
     for (const StatisticsBlock& b : statisticsBlocks(p)) {
-        Query& q = *dm.query(b.query);
+        Query& q = dm.*b.query;
         const ControlsDisabled still(q);
         q.reopen(b.sumLines);
         auto field = [&q](int i) { return q.recordCount() > 0 ? q.cellMoney(0, i) : Money(); };

@@ -12,6 +12,7 @@
 #include <QVector>
 #include <array>
 
+class Query;
 class TDM1;
 
 // The date range of a run; it applies only while on.
@@ -29,7 +30,7 @@ const QStringList& statisticsFigureNames();
 QStringList statisticsFigureTexts(const StatisticsFigures& f);
 
 struct StatisticsBlock {
-    QString query;           // the shared query ("AQcgfx1")
+    Query TDM1::*query = nullptr; // the shared query (&TDM1::AQcgfx1)
     QStringList sumLines;    // the sum statement and its clauses
     QStringList rowLines;    // the row statement, the same clauses, "order by id"
     QStringList figures;     // the figures fields 0, 1, 2 go to

@@ -1,6 +1,7 @@
 #include "finance/settlement.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 
 #include <QVariant>
 
@@ -10,9 +11,9 @@ SettlementSide makePayment()
 {
     return SettlementSide{
         .rowTable = QStringLiteral("fkfx"),
-        .rowQuery = QStringLiteral("AQfkfx1"),
+        .rowQuery = &TDM1::AQfkfx1,
         .docTable = QStringLiteral("cgglz"),
-        .docQuery = QStringLiteral("AQcgz1"),
+        .docQuery = &TDM1::AQcgz1,
         .partyColumn = QStringLiteral("ghs"),
         .dueColumn = QStringLiteral("yfe"),
         .paidColumn = QStringLiteral("sfe"),
@@ -45,9 +46,9 @@ SettlementSide makeReceipt()
 {
     return SettlementSide{
         .rowTable = QStringLiteral("skfx"),
-        .rowQuery = QStringLiteral("AQskfx1"),
+        .rowQuery = &TDM1::AQskfx1,
         .docTable = QStringLiteral("xsglz"),
-        .docQuery = QStringLiteral("AQxsz1"),
+        .docQuery = &TDM1::AQxsz1,
         .partyColumn = QStringLiteral("kh"),
         .dueColumn = QStringLiteral("yse"),
         .paidColumn = QStringLiteral("sse"),
@@ -74,14 +75,6 @@ SettlementSide makeReceipt()
         .typeItems = {QStringLiteral("全部"), QStringLiteral("销售收款"), QStringLiteral("销售退款")},
         .reportName = QStringLiteral("收款明细表"),
     };
-}
-
-Query& shared(TDM1& dm, const QString& name)
-{
-    Query* q = dm.query(name);
-    if (!q)
-        throw DbError(QStringLiteral("no shared query ") + name);
-    return *q;
 }
 
 QString idClause(qint64 id) { return QStringLiteral("where id=") + sqlQuote(QString::number(id)); }
@@ -194,8 +187,9 @@ const SettlementSide& receiptSide()
 
 OpenDocument lookupOpenDocument(TDM1& dm, const SettlementSide& side, const QString& dh)
 {
-    Query& docs = shared(dm, side.docQuery);
-    openDocument(docs, side, dh, {QStringLiteral("and shbj=") + sqlQuote(appliedState()), QStringLiteral("and qk<>0")});
+    Query& docs = dm.*side.docQuery;
+    openDocument(docs, side, dh,
+                 {QStringLiteral("and shbj=") + sqlQuote(DocumentState::audited()), QStringLiteral("and qk<>0")});
     OpenDocument d;
     if (docs.isEmpty())
         return d;
@@ -209,8 +203,8 @@ OpenDocument lookupOpenDocument(TDM1& dm, const SettlementSide& side, const QStr
 
 SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const SettlementInput& in)
 {
-    Query& rows = shared(dm, side.rowQuery);
-    Query& docs = shared(dm, side.docQuery);
+    Query& rows = dm.*side.rowQuery;
+    Query& docs = dm.*side.docQuery;
     // The grids stand still until the save ends, however it ends; a rollback reopens the
     // queries that wrote before they follow again.
     ControlsDisabled still(rows);
@@ -219,7 +213,7 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
         // The row names the document by its own number, whatever the case it was typed in.
         const QString dh = docs.isEmpty() ? in.dh : docs.text(QStringLiteral("dh"));
         auto write = [&](Query& q) {
-            q.setText(QStringLiteral("shbj"), appliedState());
+            q.setText(QStringLiteral("shbj"), DocumentState::audited());
             q.setText(QStringLiteral("rq"), in.date.toString(QStringLiteral("yyyy-MM-dd")));
             q.setText(QStringLiteral("dh"), dh);
             q.setText(side.partyColumn, in.party);
@@ -242,7 +236,8 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
         addToPaid(docs, side, in.amount);
     };
     if (in.rowId != 0)
-        return onStoredRow(dm, side, in.rowId, appliedState(), SettlementResult::Applied, [&](const StoredRow&) { apply(); });
+        return onStoredRow(dm, side, in.rowId, DocumentState::audited(), SettlementResult::Applied,
+                           [&](const StoredRow&) { apply(); });
     Transaction tx(dm.ADOC1);
     apply();
     tx.commit();
@@ -251,13 +246,13 @@ SettlementResult saveSettlement(TDM1& dm, const SettlementSide& side, const Sett
 
 SettlementResult reverseSettlement(TDM1& dm, const SettlementSide& side, qint64 rowId)
 {
-    return onStoredRow(dm, side, rowId, reversedState(), SettlementResult::Reversed, [&](const StoredRow& r) {
-        Query& docs = shared(dm, side.docQuery);
+    return onStoredRow(dm, side, rowId, DocumentState::held(), SettlementResult::Reversed, [&](const StoredRow& r) {
+        Query& docs = dm.*side.docQuery;
         openDocument(docs, side, r.dh);
         addToPaid(docs, side, -r.je);
-        changeRow(dm, side, shared(dm, side.rowQuery), rowId, [](Query& q) {
+        changeRow(dm, side, dm.*side.rowQuery, rowId, [](Query& q) {
             q.edit();
-            q.setText(QStringLiteral("shbj"), reversedState());
+            q.setText(QStringLiteral("shbj"), DocumentState::held());
             q.post();
         });
     });
@@ -265,7 +260,7 @@ SettlementResult reverseSettlement(TDM1& dm, const SettlementSide& side, qint64 
 
 SettlementResult deleteSettlement(TDM1& dm, const SettlementSide& side, qint64 rowId)
 {
-    return onStoredRow(dm, side, rowId, appliedState(), SettlementResult::Applied, [&](const StoredRow&) {
-        changeRow(dm, side, shared(dm, side.rowQuery), rowId, [](Query& q) { q.deleteRow(); });
+    return onStoredRow(dm, side, rowId, DocumentState::audited(), SettlementResult::Applied, [&](const StoredRow&) {
+        changeRow(dm, side, dm.*side.rowQuery, rowId, [](Query& q) { q.deleteRow(); });
     });
 }

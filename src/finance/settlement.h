@@ -22,9 +22,9 @@ class Query;
 struct SettlementSide {
     // Tables and shared queries.
     QString rowTable;              // "fkfx"
-    QString rowQuery;              // "AQfkfx1"
+    Query TDM1::*rowQuery;         // &TDM1::AQfkfx1
     QString docTable;              // "cgglz"
-    QString docQuery;              // "AQcgz1"
+    Query TDM1::*docQuery;         // &TDM1::AQcgz1
     QString partyColumn;           // "ghs"
     QString dueColumn;             // "yfe"
     QString paidColumn;            // "sfe"
@@ -60,10 +60,6 @@ struct SettlementSide {
 
 const SettlementSide& paymentSide();
 const SettlementSide& receiptSide();
-
-// The states of a settlement row.
-inline QString appliedState() { return QStringLiteral("已审核"); }
-inline QString reversedState() { return QStringLiteral("未审核"); }
 
 // The document a number names, as the entry dialog shows it: re-points the side's document
 // query at "where dh=<number>", "and shbj='已审核'", "and qk<>0" and opens it (the number

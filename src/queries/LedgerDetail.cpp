@@ -3,6 +3,7 @@
 #include "Udycgfx1.h"
 #include "data/Clock.h"
 #include "data/DM1.h"
+#include "data/Schema.h"
 #include "data/Sql.h"
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
@@ -19,8 +20,6 @@ QPointer<TFcxxsfx1> Fcxxsfx1;
 QPointer<TFcxrkfx1> Fcxrkfx1;
 
 namespace {
-
-const QString kAdministrator = QStringLiteral("系统管理员");
 
 // The grid columns of a detail table.
 QVector<ListColumn> detailColumns(Ledger ledger)
@@ -81,7 +80,7 @@ const QVector<int> kCostPanels{5, 6};
 
 } // namespace
 
-bool operatorSeesCosts() { return currentOperatorName() == kAdministrator; }
+bool operatorSeesCosts() { return currentOperatorName() == Schema::builtInOperator(); }
 
 ListDescription TLedgerDetail::describe(Ledger ledger)
 {
@@ -90,7 +89,7 @@ ListDescription TLedgerDetail::describe(Ledger ledger)
     ListDescription s;
     s.objectName = QString::fromLatin1(classes[static_cast<int>(ledger)]);
     s.caption = k.detailCaption;
-    s.queryName = k.detailQuery;
+    s.query = k.detailQuery;
     s.sumStatement = ledgerSumStatement(ledger);
     s.rowStatement = ledgerRowStatement(ledger);
     // Today is read when the window is created.

@@ -60,7 +60,7 @@ ListDescription TLedgerStatistics::describe(Ledger ledger)
     ListDescription s;
     s.objectName = QString::fromLatin1(classes[static_cast<int>(ledger)]);
     s.caption = k.statisticsCaption;
-    s.queryName = k.statisticsQuery;
+    s.query = k.statisticsQuery;
     s.runOnShow = false;
     s.sumPanels = k.costs ? QVector<int>{2, 3, 4, 5} : QVector<int>{2, 3};
     s.totalFields = k.costs ? QStringList{"zsl", "zje", "zcb", "zmaoli"} : QStringList{"zsl", "zje"};

@@ -4,6 +4,7 @@
 #include "Udycggl1.h"
 #include "Ullcgd1.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 
 QPointer<TFcggl1> Fcggl1;
 
@@ -13,10 +14,10 @@ ListDescription TFcggl1::describe()
     s.objectName = QStringLiteral("TFcggl1");
     s.caption = QStringLiteral("采购单据");
     s.clientSize = QSize(792, 473);
-    s.queryName = QStringLiteral("AQcgz1");
+    s.query = &TDM1::AQcgz1;
     s.sumStatement = QStringLiteral("SELECT sum(hjsl),sum(hjje),sum(yfe),sum(sfe),sum(qk) FROM cgglz");
     s.rowStatement = QStringLiteral("SELECT * FROM cgglz");
-    s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(QStringLiteral("未审核"))};
+    s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(DocumentState::held())};
     s.openingOrder = QStringLiteral("order by dh");
     s.sumPanels = {2, 3, 5, 6, 7};
     s.totalFields = {"hjsl", "hjje", "yfe", "sfe", "qk"};

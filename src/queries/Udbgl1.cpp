@@ -4,6 +4,7 @@
 #include "Udydbgl1.h"
 #include "Ulldbd1.h"
 #include "Urkgl1.h"
+#include "data/DM1.h"
 
 QPointer<TFdbgl1> Fdbgl1;
 
@@ -14,7 +15,7 @@ ListDescription TFdbgl1::describe()
     ListDescription s = TFrkgl1::describe();
     s.objectName = QStringLiteral("TFdbgl1");
     s.caption = QStringLiteral("库存调拨单据");
-    s.queryName = QStringLiteral("AQdbz1");
+    s.query = &TDM1::AQdbz1;
     s.sumStatement = QStringLiteral("SELECT sum(hjsl),sum(hjje) FROM dbglz");
     s.rowStatement = QStringLiteral("SELECT * FROM dbglz");
     s.columns[0].title = QStringLiteral("调拨日期");

@@ -61,7 +61,7 @@ ListDescription TFkcfx1::describe()
     s.objectName = QStringLiteral("TFkcfx1");
     s.caption = QStringLiteral("库存明细表");
     s.clientSize = QSize(900, 520);
-    s.queryName = QStringLiteral("AQkcfx1");
+    s.query = &TDM1::AQkcfx1;
     s.sumStatement = QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp");
     s.rowStatement = QStringLiteral("SELECT * FROM sp");
     s.openingOrder = QStringLiteral("order by id");

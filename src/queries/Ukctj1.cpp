@@ -1,6 +1,7 @@
 #include "Ukctj1.h"
 
 #include "Udykctj1.h"
+#include "data/DM1.h"
 #include "statistics_tables.h"
 
 QPointer<TFkctj1> Fkctj1;
@@ -11,7 +12,7 @@ ListDescription TFkctj1::describe()
     s.objectName = QStringLiteral("TFkctj1");
     s.caption = QStringLiteral("商品进销存统计表");
     s.clientSize = QSize(1010, 473);
-    s.queryName = QStringLiteral("AQkctj1");
+    s.query = &TDM1::AQkctj1;
     describeStatisticsTable(s, QStringLiteral("编码或品名"));
     s.inlineConditions->statement = stockBalanceStatement;
     s.inlineConditions->enterRuns = true;

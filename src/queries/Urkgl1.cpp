@@ -4,6 +4,7 @@
 #include "Udyrkgl1.h"
 #include "Ullrkd1.h"
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 
 QPointer<TFrkgl1> Frkgl1;
 
@@ -12,10 +13,10 @@ ListDescription TFrkgl1::describe()
     ListDescription s;
     s.objectName = QStringLiteral("TFrkgl1");
     s.caption = QStringLiteral("库存异动单据");
-    s.queryName = QStringLiteral("AQrkz1");
+    s.query = &TDM1::AQrkz1;
     s.sumStatement = QStringLiteral("SELECT sum(hjsl),sum(hjje) FROM rkglz");
     s.rowStatement = QStringLiteral("SELECT * FROM rkglz");
-    s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(QStringLiteral("未审核"))};
+    s.openingLines = {QStringLiteral("where shbj=") + sqlQuote(DocumentState::held())};
     s.openingOrder = QStringLiteral("order by dh");
     s.sumPanels = {2, 3};
     s.totalFields = {"hjsl", "hjje"};

@@ -3,6 +3,7 @@
 #include "Ucggl1.h"
 #include "Ucxxs1.h"
 #include "Ullxsd1.h"
+#include "data/DM1.h"
 
 QPointer<TFxsgl1> Fxsgl1;
 
@@ -14,7 +15,7 @@ ListDescription TFxsgl1::describe()
     s.objectName = QStringLiteral("TFxsgl1");
     s.caption = QStringLiteral("销售单据");
     s.clientSize = QSize(792, 514);
-    s.queryName = QStringLiteral("AQxsz1");
+    s.query = &TDM1::AQxsz1;
     s.sumStatement = QStringLiteral("SELECT sum(hjsl),sum(hjje),sum(yse),sum(sse),sum(qk) FROM xsglz");
     s.rowStatement = QStringLiteral("SELECT * FROM xsglz");
     s.totalFields = {"hjsl", "hjje", "yse", "sse", "qk"};

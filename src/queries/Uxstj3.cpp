@@ -1,6 +1,7 @@
 #include "Uxstj3.h"
 
 #include "Udyxstj3.h"
+#include "data/DM1.h"
 #include "statistics_tables.h"
 
 QPointer<TFxstj3> Fxstj3;
@@ -11,7 +12,7 @@ ListDescription TFxstj3::describe()
     s.objectName = QStringLiteral("TFxstj3");
     s.caption = QStringLiteral("员工提成表");
     s.clientSize = QSize(880, 473);
-    s.queryName = QStringLiteral("AQxstj3");
+    s.query = &TDM1::AQxstj3;
     describeStatisticsTable(s, QStringLiteral("员　　工"));
     s.inlineConditions->statement = commissionStatement;
     s.inlineConditions->doneMessage = QStringLiteral("统计完毕！");

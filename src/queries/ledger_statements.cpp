@@ -1,5 +1,6 @@
 #include "ledger_statements.h"
 
+#include "data/DM1.h"
 #include "data/Sql.h"
 
 namespace {
@@ -19,8 +20,8 @@ const LedgerKind& ledgerKind(Ledger ledger)
          .detailCaption = QStringLiteral("采购明细表"),
          .statisticsCaption = QStringLiteral("采购统计表"),
          .legend = QStringLiteral("数量＜0：采购退货"),
-         .detailQuery = QStringLiteral("AQcgfx1"),
-         .statisticsQuery = QStringLiteral("AQcghz1")},
+         .detailQuery = &TDM1::AQcgfx1,
+         .statisticsQuery = &TDM1::AQcghz1},
         {.table = QStringLiteral("xsfx"),
          .partyColumn = QStringLiteral("kh"),
          .partyTitle = QStringLiteral("客户"),
@@ -30,8 +31,8 @@ const LedgerKind& ledgerKind(Ledger ledger)
          .detailCaption = QStringLiteral("销售明细表"),
          .statisticsCaption = QStringLiteral("销售统计表"),
          .legend = QStringLiteral("数量＜0：销售退货"),
-         .detailQuery = QStringLiteral("AQxsfx1"),
-         .statisticsQuery = QStringLiteral("AQxshz1"),
+         .detailQuery = &TDM1::AQxsfx1,
+         .statisticsQuery = &TDM1::AQxshz1,
          .costs = true},
         {.table = QStringLiteral("rkfx"),
          .partyColumn = QStringLiteral("lx"),
@@ -42,8 +43,8 @@ const LedgerKind& ledgerKind(Ledger ledger)
          .detailCaption = QStringLiteral("库存变动明细表"),
          .statisticsCaption = QStringLiteral("库存变动统计表"),
          .legend = QStringLiteral("数量＜0：变动出库"),
-         .detailQuery = QStringLiteral("AQrkfx1"),
-         .statisticsQuery = QStringLiteral("AQrkhz1")},
+         .detailQuery = &TDM1::AQrkfx1,
+         .statisticsQuery = &TDM1::AQrkhz1},
     };
     return kinds[static_cast<int>(ledger)];
 }

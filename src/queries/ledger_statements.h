@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+class Query;
+class TDM1;
+
 enum class Ledger { Purchase, Sales, StockChange };
 
 // How a statistics run groups its rows: per goods item only, or also per party (supplier,
@@ -24,8 +27,8 @@ struct LedgerKind {
     QString detailCaption;     // "采购明细表" (also the report name)
     QString statisticsCaption; // "采购统计表" (also the report name)
     QString legend;            // "数量＜0：采购退货"
-    QString detailQuery;       // "AQcgfx1"
-    QString statisticsQuery;   // "AQcghz1"
+    Query TDM1::*detailQuery;  // &TDM1::AQcgfx1
+    Query TDM1::*statisticsQuery; // &TDM1::AQcghz1
     bool costs = false;        // cbje and maoli: the sales ledger
 };
 

@@ -1,11 +1,10 @@
 #include "document_reversal.h"
 
 #include "data/DM1.h"
+#include "data/DocumentState.h"
 #include "stock_update.h"
 
 namespace {
-
-const QString kHeld = QStringLiteral("未审核");
 
 QString whereDh(const QString& dh)
 {
@@ -81,7 +80,7 @@ ReversalResult unauditDocument(TDM1& dm, const DocumentKind& kind, const QString
         const Header h(dm, kind, dh);
         if (!h.found())
             return ReversalResult::Missing;
-        if (h.row.text(QStringLiteral("shbj")) == kHeld)
+        if (h.row.text(QStringLiteral("shbj")) == DocumentState::held())
             return ReversalResult::AlreadyHeld;
 
         Query& lines = dm.*kind.lines;
@@ -102,13 +101,14 @@ ReversalResult unauditDocument(TDM1& dm, const DocumentKind& kind, const QString
             if (row != current)
                 headers.moveTo(row);
             headers.edit();
-            headers.setText(QStringLiteral("shbj"), kHeld);
+            headers.setText(QStringLiteral("shbj"), DocumentState::held());
             headers.post();
             if (row != current)
                 headers.moveTo(current);
         } else {
             dm.ADOC1.exec(QStringLiteral("update ") + kind.headerTable + QStringLiteral(" set shbj=")
-                          + sqlQuote(kHeld) + QStringLiteral(" where id=") + sqlQuote(QString::number(h.id())));
+                          + sqlQuote(DocumentState::held()) + QStringLiteral(" where id=")
+                          + sqlQuote(QString::number(h.id())));
         }
         tx.commit();
     }

@@ -14,10 +14,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QString builtIn() { return QString::fromUtf8(Schema::builtInOperator()); }
-}
-
 TFdl1::TFdl1(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Fdl1"));
@@ -74,8 +70,8 @@ void TFdl1::loadOperators()
             if (!n.isEmpty() && !names.contains(n)) names << n;
         }
     }
-    if (!names.contains(builtIn()))
-        names.prepend(builtIn());
+    if (!names.contains(Schema::builtInOperator()))
+        names.prepend(Schema::builtInOperator());
     ComboBox1->addItems(names);
     ComboBox1->setCurrentIndex(0);
 }
@@ -90,7 +86,7 @@ bool TFdl1::passwordMatches(const QString& name, const QString& password)
             return rs.rows.front().value(0).toString() == password;
     }
     // The built-in operator without a row of its own has no password.
-    return name == builtIn() && password.isEmpty();
+    return name == Schema::builtInOperator() && password.isEmpty();
 }
 
 void TFdl1::tryLogin()

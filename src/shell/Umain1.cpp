@@ -21,7 +21,6 @@
 QPointer<TFmain1> Fmain1;
 
 namespace {
-QString builtIn() { return QString::fromUtf8(Schema::builtInOperator()); }
 
 // The menu items after 系统, in order; an entry without a name is a separator. Every item
 // stays disabled until the window it opens enables it (setOpener).
@@ -166,20 +165,20 @@ void TFmain1::tick() { StatusBar1->setPanelText(1, clockText(Clock::now())); }
 
 void TFmain1::applyOperator()
 {
-    const QString name = operator_.isEmpty() ? builtIn() : operator_;
+    const QString name = operator_.isEmpty() ? Schema::builtInOperator() : operator_;
     STyhm1->setText(name);
     StatusBar1->setPanelText(0, QStringLiteral("操作员：") + name);
 
     bool prices = true, reset = true;
-    if (name != builtIn()) {
+    if (name != Schema::builtInOperator()) {
         prices = reset = false;
         if (DM1) {
             const RecordSet rs = DM1->ADOC1.execute(
                 QStringLiteral("SELECT qxmc FROM quanxian WHERE yhm=") + sqlQuote(name));
             for (const QVariantList& row : rs.rows) {
                 const QString perm = row.value(0).toString();
-                if (perm == QString::fromUtf8(Schema::permShowPrices())) prices = true;
-                if (perm == QString::fromUtf8(Schema::permResetStock())) reset = true;
+                if (perm == Schema::permShowPrices()) prices = true;
+                if (perm == Schema::permResetStock()) reset = true;
             }
         }
     }
@@ -226,7 +225,7 @@ QString labelOr(QLabel* TFmain1::*label, const QString& fallback)
 }
 }
 
-QString currentOperatorName() { return labelOr(&TFmain1::STyhm1, builtIn()); }
+QString currentOperatorName() { return labelOr(&TFmain1::STyhm1, Schema::builtInOperator()); }
 QString stockPriceMode() { return labelOr(&TFmain1::STkcjg, QStringLiteral("显示价格")); }
 QString stockResetMode() { return labelOr(&TFmain1::STkcsc, QStringLiteral("归零")); }
 

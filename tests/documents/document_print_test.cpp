@@ -11,8 +11,7 @@
 #include "documents/stock_print.h"
 #include "report/UdyPreview1.h"
 #include "shell/Umain1.h"
-#include "support/Recorder.h"
-#include "support/SampleShop.h"
+#include "support/ShopTest.h"
 
 #include <gtest/gtest.h>
 
@@ -132,8 +131,8 @@ TEST_F(PrintFixture, CapitalsOfEachKindsTotalAndAnEmptyPrintName)
     ModalScript modal;   // each preview closed at once
     Query& lines = dm->AQcgc1;
     const auto purchase = [&](const QString& t) { previewPurchaseDocument(true, fields(t), lines); return Fdycgd2->QRLdx->Caption; };
-    const auto movement = [&](const QString& t) { previewMovementDocument({.hjje = t}, lines); return Fdyrkd1->QRLdx->Caption; };
-    const auto transfer = [&](const QString& t) { previewTransferDocument({.hjje = t}, lines); return Fdydbd1->QRLdx->Caption; };
+    const auto movement = [&](const QString& t) { MovementPrintFields f; f.hjje = t; previewMovementDocument(f, lines); return Fdyrkd1->QRLdx->Caption; };
+    const auto transfer = [&](const QString& t) { TransferPrintFields f; f.hjje = t; previewTransferDocument(f, lines); return Fdydbd1->QRLdx->Caption; };
     const struct { std::function<QString(const QString&)> print; const char* total; const char* capitals; } cases[] = {
         {purchase, "-449.1", "(大写)肆佰肆拾玖圆壹角整(退)"}, {purchase, "0", "(大写)零"},
         {movement, "-5", "(大写)伍圆整(出)"},               {movement, "0", "(大写)零"},
@@ -141,9 +140,16 @@ TEST_F(PrintFixture, CapitalsOfEachKindsTotalAndAnEmptyPrintName)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.print(c.total), c.capitals) << c.total;
-    previewSalesDocument(false, {.hjje = "-120.25", .yhe = "0", .yse = "-120.25", .sse = "-100.25"}, lines);
-    EXPECT_EQ(Fdyxsd1->e2->Caption + ' ' + Fdyxsd1->QRLdx->Caption + ' ' + Fdyxsd1->QRLqk2->Caption,
-              "￥-120.25 (大写)壹佰贰拾圆贰角伍分(退) (大写)贰拾圆整(退)");
+    const auto sales = [&](const char* yse, const char* sse) {
+        SalesPrintFields f;
+        f.hjje = f.yse = yse;
+        f.sse = sse;
+        previewSalesDocument(false, f, lines);
+        return QStringList{Fdyxsd1->e2->Caption, Fdyxsd1->QRLdx->Caption, Fdyxsd1->QRLqk1->Caption, Fdyxsd1->QRLqk2->Caption};
+    };
+    EXPECT_EQ(sales("-120.25", "-100.25"), (QStringList{"￥-120.25", "(大写)壹佰贰拾圆贰角伍分(退)", "欠款:", "(大写)贰拾圆整(退)"}));
+    // The next document printed owes nothing: its debt line is empty.
+    EXPECT_EQ(sales("80", "80"), (QStringList{"￥80", "(大写)捌拾圆整", "", ""}));
 
     dm->ATdanwei1.close();
     dm->ADOC1.exec("UPDATE danwei SET mcdy=''");

@@ -49,8 +49,9 @@ TEST_F(PurchaseRules, NextNumberFollowsTodaysLastHeader)
             header(s.last, "2026-12-06");
         const std::optional<QString> want = s.next ? std::optional<QString>(QLatin1String(s.next)) : std::nullopt;
         EXPECT_EQ(nextPurchaseNumber(*dm, kToday), want) << (s.last ? s.last : "none");
-        if (s.last)
+        if (s.last) {
             EXPECT_EQ(nextPurchaseNumberAfter(*dm, QLatin1String(s.last), kToday), want) << s.last;
+        }
     }
     // The query stays on the day's headers, as the header save expects.
     EXPECT_EQ(dm->AQcgz1.sqlLines(), (QStringList{"SELECT * FROM cgglz", "where kdrq='2026-12-06'", "order by dh"}));

@@ -121,12 +121,12 @@ TEST_F(FinanceShop, SaveChecksInOrderAndWritesNothingOnARefusal)
         {"支出", "水电费", "5", " ", "经办人不可为空！", EntryField::Handler},
     };
     for (const auto& c : cases) {
-        const auto r = checkOtherIncome({.rq = QDate(2024, 5, 3), .lb = c.lb, .xm = c.xm, .je = c.je, .jsr = c.jsr});
+        const auto r = checkOtherIncome({.rq = QDate(2024, 5, 3), .lb = c.lb, .xm = c.xm, .je = c.je, .jsr = c.jsr, .bz = {}});
         ASSERT_TRUE(r) << c.refusal;
         EXPECT_EQ(r->text, c.refusal);
         EXPECT_EQ(r->field, c.field) << c.refusal;
     }
-    EXPECT_FALSE(checkOtherIncome({.lb = " 收入", .xm = "x", .je = "1", .jsr = "张三"}));
+    EXPECT_FALSE(checkOtherIncome({.rq = {}, .lb = " 收入", .xm = "x", .je = "1", .jsr = "张三", .bz = {}}));
 
     // Through the dialog: the message and the focus on the field; then the rounding of the
     // amount, a lone "." (the error box) and the amount filter.

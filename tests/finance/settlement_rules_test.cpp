@@ -15,8 +15,8 @@ protected:
                                           .party = QStringLiteral("华强电器"), .amount = Money::parse(amount),
                                           .jsr = QStringLiteral("李四"), .bz = QString()});
     }
-    Query& rows() { return *dm->query(side.rowQuery); }
-    Query& docs() { return *dm->query(side.docQuery); }
+    Query& rows() { return *dm.*side.rowQuery; }
+    Query& docs() { return *dm.*side.docQuery; }
 };
 
 TEST_P(SettlementRules, LookupFindsOnlyAuditedDocumentsWithADebt)

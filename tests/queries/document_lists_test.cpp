@@ -265,8 +265,9 @@ TEST_F(DocumentLists, DeleteTakesTheDocumentItsLinesAndLedgerAndRecountsTheTotal
                                                       : "确定要删除此单据么？\r特别提醒：\r同时删除与本单对应的明细！"});
         EXPECT_EQ(rec.last().icon, MsgIcon::Question);
         EXPECT_EQ(count(headerTable(k) + where) + count(lineTable(k) + where) + count(ledger(k) + where), 0);
-        if (k <= Sales)   // payments and receipts stay, and so does the stock
+        if (k <= Sales) {   // payments and receipts stay, and so does the stock
             EXPECT_EQ(count((k == Purchase ? "fkfx" : "skfx") + where), 1);
+        }
         EXPECT_EQ(goods(), stock);
         EXPECT_FALSE(numbers(k).contains(audited(k)));
         EXPECT_EQ(panels(k), left[k]);

@@ -131,13 +131,13 @@ void addBusiness(TDM1& dm)
     // A later payment on the partly paid purchase, a receipt on the wholesale debt.
     const QString cg = QStringLiteral("CG") + today.addDays(-20).toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("001");
     const QString pf = QStringLiteral("PF") + today.addDays(-15).toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("001");
-    saveSettlement(dm, paymentSide(), {.date = today.addDays(-3), .dh = cg, .party = u("北方电子"), .amount = Money::parse("1000"), .jsr = u("李红")});
-    saveSettlement(dm, receiptSide(), {.date = today.addDays(-1), .dh = pf, .party = u("李四商店"), .amount = Money::parse("500"), .jsr = u("赵刚")});
+    saveSettlement(dm, paymentSide(), {.date = today.addDays(-3), .dh = cg, .party = u("北方电子"), .amount = Money::parse("1000"), .jsr = u("李红"), .bz = {}});
+    saveSettlement(dm, receiptSide(), {.date = today.addDays(-1), .dh = pf, .party = u("李四商店"), .amount = Money::parse("500"), .jsr = u("赵刚"), .bz = {}});
     const struct { int day; const char *lb, *xm, *je, *jsr; } entries[] = {
         {28, "支出", "房租", "3000", "王小明"}, {14, "收入", "维修收入", "150", "李红"}, {0, "支出", "水电费", "420.5", "陈静"}};
     dm.AQszfx1.reopen({QStringLiteral("SELECT * FROM szfx"), QStringLiteral("order by id")});
     for (const auto& e : entries)
-        saveOtherIncome(dm, {.rq = today.addDays(-e.day), .lb = u(e.lb), .xm = u(e.xm), .je = u(e.je), .jsr = u(e.jsr)}, false);
+        saveOtherIncome(dm, {.rq = today.addDays(-e.day), .lb = u(e.lb), .xm = u(e.xm), .je = u(e.je), .jsr = u(e.jsr), .bz = {}}, false);
 }
 
 } // namespace

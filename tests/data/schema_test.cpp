@@ -46,9 +46,14 @@ TEST(DataModule, QueriesAreNamedClosedAndTheirDesignStatementsRun)
         Query* q = dm.query(name);
         ASSERT_NE(q, nullptr) << name;
         EXPECT_FALSE(q->isOpen()) << name;
-        if (!q->sqlText().isEmpty())
+        if (!q->sqlText().isEmpty()) {
             EXPECT_NO_THROW(q->open()) << name;   // the statistics queries' statements run too
+        }
     }
+    // Each query of the module's table is found by its own name: no two share one.
+    EXPECT_EQ(TDM1::sharedQueries().size(), 31u);
+    for (Query TDM1::*member : TDM1::sharedQueries())
+        EXPECT_EQ(dm.query((dm.*member).name()), &(dm.*member)) << (dm.*member).name().toStdString();
     EXPECT_EQ(dm.ATdanwei1.text("mcdy"), "华强家电");
 
     // Closing the connection rolls back its transaction and refuses statements; the rows in
@@ -67,7 +72,8 @@ TEST(DataModule, QueriesAreNamedClosedAndTheirDesignStatementsRun)
 }
 
 // A file made before the ledgers' goods-key indexes carried their statistics columns gets the
-// new ones in place of the old on opening; the rows stay.
+// new ones in place of the old on opening, and the index a new purchase number reads the day's
+// headers by; the rows stay.
 TEST(Schema, AnOlderFileGetsTheLedgersNewIndexesInPlaceOfTheOld)
 {
     const auto goodsIndexes = [](Connection& c) {
@@ -79,6 +85,7 @@ TEST(Schema, AnOlderFileGetsTheLedgersNewIndexesInPlaceOfTheOld)
     for (const char* ledger : {"cgfx", "xsfx", "rkfx"})
         c.exec(QStringLiteral("CREATE INDEX ix_%1_txm_ppgg_dw ON %1(txm,ppgg,dw)").arg(ledger));
     c.exec("DROP INDEX ix_xsfx_txm_ppgg_dw_kh_jsr_ck_rq_sl_je_cbje_maoli");
+    c.exec("DROP INDEX ix_cgglz_kdrq");
     c.exec("INSERT INTO xsfx (txm, sl) VALUES ('A01', 2)");
     ASSERT_EQ(goodsIndexes(c), "ix_cgfx_txm_ppgg_dw ix_cgfx_txm_ppgg_dw_ghs_jsr_ck_rq_sl_je ix_rkfx_txm_ppgg_dw "
                                "ix_rkfx_txm_ppgg_dw_lx_jsr_ck_rq_sl_je ix_xsfx_txm_ppgg_dw");
@@ -88,4 +95,7 @@ TEST(Schema, AnOlderFileGetsTheLedgersNewIndexesInPlaceOfTheOld)
     EXPECT_EQ(goodsIndexes(again.ADOC1), "ix_cgfx_txm_ppgg_dw_ghs_jsr_ck_rq_sl_je ix_rkfx_txm_ppgg_dw_lx_jsr_ck_rq_sl_je "
                                          "ix_xsfx_txm_ppgg_dw_kh_jsr_ck_rq_sl_je_cbje_maoli");
     EXPECT_EQ(again.ADOC1.execute("SELECT sl FROM xsfx WHERE txm='A01'").rows.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(again.ADOC1.execute("EXPLAIN QUERY PLAN SELECT * FROM cgglz where kdrq='2024-03-01' order by dh")
+                  .rows.at(0).at(3).toString(),
+              "SEARCH cgglz USING INDEX ix_cgglz_kdrq (kdrq=?)");
 }
