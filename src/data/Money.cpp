@@ -22,31 +22,27 @@ __int128 divHalfEven(__int128 n, __int128 d)
     return q;
 }
 
+bool fits(__int128 v)
+{
+    return v <= std::numeric_limits<std::int64_t>::max() && v >= std::numeric_limits<std::int64_t>::min();
+}
+
 std::int64_t checked(__int128 v)
 {
-    if (v > std::numeric_limits<std::int64_t>::max() || v < std::numeric_limits<std::int64_t>::min())
-        throw std::overflow_error("Money overflow");
+    if (!fits(v))
+        throw MoneyRangeError();
     return static_cast<std::int64_t>(v);
 }
 
 MoneyFormatError formatError(const QString& text)
 {
-    return MoneyFormatError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+    return MoneyFormatError(QStringLiteral("“%1”不是有效的数值！").arg(text).toStdString());
 }
 
-} // namespace
+enum class Parsed { Ok, NotANumber, TooLarge };
 
-Money Money::fromDouble(double value)
-{
-    if (!std::isfinite(value))
-        throw std::overflow_error("Money overflow");
-    double scaled = std::nearbyint(value * Scale); // default rounding mode: halves to even
-    if (scaled >= 9.2e18 || scaled <= -9.2e18)
-        throw std::overflow_error("Money overflow");
-    return fromRaw(static_cast<std::int64_t>(scaled));
-}
-
-std::optional<Money> Money::tryParse(const QString& text)
+// The conversion of parse and tryParse: a number's text, or what is wrong with it.
+Parsed parseText(const QString& text, std::int64_t& out)
 {
     const QString t = text.trimmed();
     int i = 0;
@@ -57,11 +53,13 @@ std::optional<Money> Money::tryParse(const QString& text)
         ++i;
     }
     __int128 whole = 0;
+    bool tooLarge = false;
     int digits = 0;
     while (i < n && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9')) {
-        whole = whole * 10 + (t[i].unicode() - '0');
-        if (whole > (__int128)std::numeric_limits<std::int64_t>::max())
-            return std::nullopt;
+        if (!tooLarge) {
+            whole = whole * 10 + (t[i].unicode() - '0');
+            tooLarge = whole > (__int128)std::numeric_limits<std::int64_t>::max();
+        }
         ++digits;
         ++i;
     }
@@ -84,21 +82,55 @@ std::optional<Money> Money::tryParse(const QString& text)
         }
     }
     if (i != n || digits == 0)
-        return std::nullopt;
+        return Parsed::NotANumber;
+    if (tooLarge)
+        return Parsed::TooLarge;
     for (int k = fracDigits; k < 5; ++k)
         frac *= 10;
-    __int128 raw = divHalfEven((whole * Scale * 10 + frac) * 10 + (beyond ? 1 : 0), 100);
+    __int128 raw = divHalfEven((whole * Money::Scale * 10 + frac) * 10 + (beyond ? 1 : 0), 100);
     if (negative)
         raw = -raw;
-    if (raw > std::numeric_limits<std::int64_t>::max() || raw < std::numeric_limits<std::int64_t>::min())
+    if (!fits(raw))
+        return Parsed::TooLarge;
+    out = static_cast<std::int64_t>(raw);
+    return Parsed::Ok;
+}
+
+} // namespace
+
+MoneyRangeError::MoneyRangeError() : std::range_error("数值超出范围！") {}
+
+Money Money::checkedRange() const
+{
+    if (!inRange())
+        throw MoneyRangeError();
+    return *this;
+}
+
+Money Money::fromDouble(double value)
+{
+    double scaled = std::nearbyint(value * Scale); // default rounding mode: halves to even
+    if (!(scaled < 9.2e18 && scaled > -9.2e18))   // NaN and infinities too
+        throw MoneyRangeError();
+    return fromRaw(static_cast<std::int64_t>(scaled));
+}
+
+std::optional<Money> Money::tryParse(const QString& text)
+{
+    std::int64_t raw = 0;
+    if (parseText(text, raw) != Parsed::Ok)
         return std::nullopt;
-    return fromRaw(static_cast<std::int64_t>(raw));
+    return fromRaw(raw);
 }
 
 Money Money::parse(const QString& text)
 {
-    if (auto m = tryParse(text))
-        return *m;
+    std::int64_t raw = 0;
+    switch (parseText(text, raw)) {
+    case Parsed::Ok: return fromRaw(raw);
+    case Parsed::TooLarge: throw MoneyRangeError();
+    case Parsed::NotANumber: break;
+    }
     throw formatError(text);
 }
 

@@ -13,19 +13,38 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A value beyond the program's range (Money::inRange), or arithmetic that would leave the 64
+// bits: "数值超出范围！". The default error box shows it with the caption "错误".
+class MoneyRangeError : public std::range_error {
+public:
+    MoneyRangeError();
+};
+
 class Money {
 public:
     static constexpr std::int64_t Scale = 10000;
 
+    // The one range of every amount, price and quantity the operator types or the program
+    // computes: |value| < 100 000 000 000. Below it a REAL column holds four decimals exactly.
+    static constexpr std::int64_t Limit = 100'000'000'000LL;
+    static constexpr std::int64_t LimitRaw = Limit * Scale;
+
     constexpr Money() = default;
     static constexpr Money fromRaw(std::int64_t raw) { Money m; m.v_ = raw; return m; }
-    static constexpr Money fromInt(std::int64_t whole) { return fromRaw(whole * Scale); }
+    static constexpr Money fromInt(std::int64_t whole)
+    {
+        std::int64_t raw = 0;
+        if (__builtin_mul_overflow(whole, Scale, &raw))
+            throw MoneyRangeError();
+        return fromRaw(raw);
+    }
     // Rounds to four decimals, halves to the even neighbour.
     static Money fromDouble(double value);
 
     // The system's fixed-point conversion: "12", "12.", ".5", "-3.25", blanks around;
     // four decimals kept, a fifth and further rounded half-even. Anything else throws
-    // MoneyFormatError with the text "'<text>' is not a valid floating point value".
+    // MoneyFormatError with the text "“<text>”不是有效的数值！"; a number too large for 64 bits
+    // throws MoneyRangeError.
     static Money parse(const QString& text);
     static std::optional<Money> tryParse(const QString& text);
 
@@ -33,7 +52,10 @@ public:
     double toDouble() const { return static_cast<double>(v_) / Scale; }
     constexpr bool isZero() const { return v_ == 0; }
     constexpr bool isNegative() const { return v_ < 0; }
-    Money abs() const { return fromRaw(v_ < 0 ? -v_ : v_); }
+    Money abs() const { return v_ < 0 ? -*this : *this; }
+    constexpr bool inRange() const { return v_ > -LimitRaw && v_ < LimitRaw; }
+    // This value; throws MoneyRangeError when it is not inRange().
+    Money checkedRange() const;
 
     // Rounded to the given number of decimals (0 to 4), halves to the even neighbour: the one
     // rounding of the program, which every other rounds through.
@@ -45,11 +67,24 @@ public:
     // Plain decimal text: no separators, no padded decimals, "0" for zero ("160.5", "-5").
     QString plainText() const;
 
-    friend constexpr Money operator+(Money a, Money b) { return fromRaw(a.v_ + b.v_); }
-    friend constexpr Money operator-(Money a, Money b) { return fromRaw(a.v_ - b.v_); }
-    constexpr Money operator-() const { return fromRaw(-v_); }
-    Money& operator+=(Money o) { v_ += o.v_; return *this; }
-    Money& operator-=(Money o) { v_ -= o.v_; return *this; }
+    // Arithmetic never wraps: a result beyond 64 bits throws MoneyRangeError.
+    friend constexpr Money operator+(Money a, Money b)
+    {
+        std::int64_t r = 0;
+        if (__builtin_add_overflow(a.v_, b.v_, &r))
+            throw MoneyRangeError();
+        return fromRaw(r);
+    }
+    friend constexpr Money operator-(Money a, Money b)
+    {
+        std::int64_t r = 0;
+        if (__builtin_sub_overflow(a.v_, b.v_, &r))
+            throw MoneyRangeError();
+        return fromRaw(r);
+    }
+    constexpr Money operator-() const { return Money() - *this; }
+    Money& operator+=(Money o) { return *this = *this + o; }
+    Money& operator-=(Money o) { return *this = *this - o; }
     // Product and quotient taken to four decimals, halves to the even neighbour.
     // Division by zero throws std::domain_error.
     friend Money operator*(Money a, Money b);

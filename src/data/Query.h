@@ -93,7 +93,10 @@ public:
 
     // Writes need edit() or append() first (else DbError). Text is converted by the
     // column's type: empty text writes '' to a text column and NULL to a numeric one;
-    // a text that is not a number throws MoneyFormatError.
+    // a text that is not a number throws MoneyFormatError. A money or number column takes
+    // only values in the program's range (Money::inRange); beyond it MoneyRangeError. Either
+    // error on a money or number column drops the row being written (as a refused post does),
+    // so nothing of it is kept.
     void setText(const QString& field, const QString& text);
     void setMoney(const QString& field, Money m);
     void setNumber(const QString& field, double v);

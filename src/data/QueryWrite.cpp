@@ -17,6 +17,30 @@ int Query::writableField(const QString& field) const
     return col;
 }
 
+namespace {
+// A money or number column takes no value beyond the program's range: the row being written
+// is dropped, as a refused post drops it, and MoneyRangeError thrown.
+void refuseOutOfRange(Query& q, FieldType type, bool inRange)
+{
+    if (!inRange && (type == FieldType::Money || type == FieldType::Number)) {
+        q.cancel();
+        throw MoneyRangeError();
+    }
+}
+
+// A typed text's value for a money or number column; one that is no number or out of range
+// drops the row being written as above.
+Money columnValue(Query& q, const QString& text)
+{
+    try {
+        return Money::parse(text).checkedRange();
+    } catch (...) {
+        q.cancel();
+        throw;
+    }
+}
+}
+
 void Query::setText(const QString& field, const QString& text)
 {
     const int col = writableField(field);
@@ -27,13 +51,13 @@ void Query::setText(const QString& field, const QString& text)
         c = d.textCell(text);
         break;
     case FieldType::Money:
-        c = text.trimmed().isEmpty() ? NullCell : realCell(Money::parse(text).toDouble());
+        c = text.trimmed().isEmpty() ? NullCell : realCell(columnValue(*this, text).toDouble());
         break;
     case FieldType::Number:
         if (text.trimmed().isEmpty()) {
             c = NullCell;
         } else {
-            const Money m = Money::parse(text);
+            const Money m = columnValue(*this, text);
             bool ok = false;
             const double v = text.trimmed().toDouble(&ok);
             c = realCell(ok ? v : m.toDouble());
@@ -51,7 +75,9 @@ void Query::setMoney(const QString& field, Money m)
 {
     const int col = writableField(field);
     Impl& d = *d_;
-    switch (d.cols[col].type) {
+    const FieldType type = d.cols[col].type;
+    refuseOutOfRange(*this, type, m.inRange());
+    switch (type) {
     case FieldType::Text: d.buf[col] = d.textCell(m.plainText()); break;
     case FieldType::Money:
     case FieldType::Number: d.buf[col] = realCell(m.toDouble()); break;
@@ -64,7 +90,9 @@ void Query::setNumber(const QString& field, double v)
 {
     const int col = writableField(field);
     Impl& d = *d_;
-    switch (d.cols[col].type) {
+    const FieldType type = d.cols[col].type;
+    refuseOutOfRange(*this, type, std::fabs(v) < Money::Limit);
+    switch (type) {
     case FieldType::Text: d.buf[col] = d.textCell(QString::number(v, 'g', 15)); break;
     case FieldType::Money: d.buf[col] = realCell(Money::fromDouble(v).toDouble()); break;
     case FieldType::Number: d.buf[col] = realCell(v); break;
@@ -77,6 +105,7 @@ void Query::setInteger(const QString& field, qint64 v)
 {
     const int col = writableField(field);
     Impl& d = *d_;
+    refuseOutOfRange(*this, d.cols[col].type, v > -Money::Limit && v < Money::Limit);
     switch (d.cols[col].type) {
     case FieldType::Text: d.buf[col] = d.textCell(QString::number(v)); break;
     case FieldType::Money:

@@ -31,6 +31,13 @@ PurchaseLineDialog::PurchaseLineDialog(QWidget* parent, const QString& name) : Q
     ST1 = picker::hiddenLabel(QStringLiteral("ST1"), this);
 }
 
+QLineEdit* PurchaseLineDialog::numberEdit(const QString& name)
+{
+    auto* e = named(new ExitEdit(this), name);
+    installRangeCheck(e);
+    return e;
+}
+
 void PurchaseLineDialog::addButtons(QLayout* fields, int width, int height)
 {
     BitBtn1 = picker::button(QStringLiteral("BitBtn1"), QStringLiteral("确定"), this);
@@ -65,7 +72,7 @@ TFxgmx1::TFxgmx1(QWidget* parent) : PurchaseLineDialog(parent, QStringLiteral("F
 {
     auto* grid = new QGridLayout;
     auto field = [&](QLineEdit*& e, const char* name, const char* title, bool readOnly) {
-        e = picker::edit(QString::fromLatin1(name), this, readOnly);
+        e = readOnly ? picker::edit(QString::fromLatin1(name), this, true) : numberEdit(QString::fromLatin1(name));
         const int row = grid->rowCount();
         grid->addWidget(new QLabel(QString::fromUtf8(title), this), row, 0);
         grid->addWidget(e, row, 1);

@@ -35,6 +35,8 @@ protected:
     void addButtons(QLayout* fields, int width, int height);
     // Changes the purchase lines; returns the totals.
     virtual PurchaseTotals apply(TDM1& dm) = 0;
+    // A field the operator types a number into: leaving it with a value out of range is refused.
+    QLineEdit* numberEdit(const QString& name);
 
     QList<QLineEdit*> rounded;                       // formatted on confirm, in this order
     QList<std::pair<QLineEdit*, QString>> nonZero;   // then checked, with the refusal text

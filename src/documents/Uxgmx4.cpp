@@ -1,6 +1,5 @@
 #include "Uxgmx4.h"
 
-#include "bases/picker_common.h"
 #include "data/query_totals.h"
 #include "data/DM1.h"
 
@@ -30,7 +29,7 @@ PurchaseTotals discountPurchaseLines(TDM1& dm, const QString& rate)
 
 TFxgmx4::TFxgmx4(QWidget* parent) : PurchaseLineDialog(parent, QStringLiteral("Fxgmx4"))
 {
-    zk = picker::edit(QStringLiteral("zk"), this);
+    zk = numberEdit(QStringLiteral("zk"));
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("折扣率"), this));
     row->addWidget(zk);

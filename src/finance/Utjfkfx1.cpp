@@ -47,7 +47,7 @@ QDate storedDate(const QString& text)
 {
     const QDate d = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
     if (!d.isValid())
-        throw std::runtime_error(QStringLiteral("'%1' is not a valid date").arg(text).toStdString());
+        throw std::runtime_error(QStringLiteral("“%1”不是有效的日期！").arg(text).toStdString());
     return d;
 }
 }

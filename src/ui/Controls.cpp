@@ -156,7 +156,12 @@ private:
 };
 }
 
-void installNumberFilter(QLineEdit* edit, NumberKind kind) { new NumberFilter(edit, kind); }
+void installNumberFilter(QLineEdit* edit, NumberKind kind)
+{
+    new NumberFilter(edit, kind);
+    if (auto* field = qobject_cast<ExitEdit*>(edit))
+        installRangeCheck(field);
+}
 
 // ---------------------------------------------------------------------------------------
 // EditAutoSelect
@@ -221,6 +226,19 @@ void ExitEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
     emit doubleClicked();
+}
+
+void installRangeCheck(ExitEdit* edit)
+{
+    connectHandler(edit, &ExitEdit::exited, edit, [edit] {
+        try {
+            Money::parse(edit->text()).checkedRange();
+        } catch (const MoneyRangeError&) {
+            showCurrentError();
+            edit->setFocus();
+        } catch (const MoneyFormatError&) {
+        }
+    });
 }
 
 void installAmountEdit(ExitEdit* edit, const QString& zero)

@@ -42,7 +42,8 @@ private:
 
 // Number filter of an edit: only digits and backspace pass; "-" (anywhere) and "." pass
 // at most once each where allowed; pasted text is filtered the same way. Other keys
-// (Enter included) do not reach the text.
+// (Enter included) do not reach the text. An ExitEdit so filtered is a number field: it also
+// gets installRangeCheck.
 enum class NumberKind { Signed, Unsigned };   // Signed: digits, one "-", one "."; Unsigned: digits, one "."
 void installNumberFilter(QLineEdit* edit, NumberKind kind);
 // The filter's rule for one typed character against the current text (tests).
@@ -74,6 +75,11 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 };
+
+// Leaving a number field with a value beyond the program's range (Money::inRange) shows
+// "数值超出范围！" (caption "错误") and puts the focus back on it. A text that is no number is
+// left to the field's own use.
+void installRangeCheck(ExitEdit* edit);
 
 // The amount field of the entry dialogs: digits and one "." (pasted text filtered too);
 // emptied it reads zero, selected so that what is typed next replaces it; leaving it rounds

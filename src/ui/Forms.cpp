@@ -5,6 +5,7 @@
 #include "Messages.h"
 
 #include <QAbstractButton>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -110,6 +111,10 @@ ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, ar
     // The title is the application's name only: a display name would be appended to the
     // caption of every top-level window and dialog.
     setApplicationName(title());
+    // Chinese whatever the environment's language: the calendars' month and day names. What
+    // the program writes itself keeps its own patterns (QDate with "yyyy-MM-dd", Money's
+    // plain text, QString::number), which no locale changes.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     installEventFilter(new EditAutoSelect(this));
 }
 

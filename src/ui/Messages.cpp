@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include "Forms.h"
+#include "data/Money.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,6 +61,10 @@ void showCurrentError()
 {
     try {
         throw;
+    } catch (const MoneyRangeError& e) {
+        // The range refusal reads the same wherever it arises: a typed field, a computed line,
+        // total or stock amount.
+        showMessage(QString::fromUtf8(e.what()), QStringLiteral("错误"), MsgIcon::Error);
     } catch (const std::exception& e) {
         showErrorBox(QString::fromUtf8(e.what()));
     } catch (...) {

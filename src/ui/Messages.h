@@ -32,7 +32,7 @@ inline bool confirmBox(const QString& text)
 // The default error box: the error's text, the application's title as caption, error icon.
 void showErrorBox(const QString& text);
 // Inside a catch block: the error in flight in the default error box ("未知错误" for an error
-// that is no std::exception).
+// that is no std::exception); a value out of range (MoneyRangeError) with the caption "错误".
 void showCurrentError();
 
 // Tests: every message and error box goes to the handler instead of the screen; the

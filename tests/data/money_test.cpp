@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
 namespace {
 Money m(const char* text) { return Money::parse(QString::fromUtf8(text)); }
 }
@@ -22,7 +25,41 @@ TEST(Money, ParsesTheSystemsNumberFormsAndRoundsTheFifthDecimalHalfEven)
         Money::parse(QStringLiteral("12x"));
         FAIL() << "no error";
     } catch (const MoneyFormatError& e) {
-        EXPECT_STREQ(e.what(), "'12x' is not a valid floating point value");
+        EXPECT_EQ(QString::fromUtf8(e.what()), "“12x”不是有效的数值！");
+    }
+}
+
+// One range for every amount, price and quantity: |value| < 100 000 000 000, where a REAL
+// column still holds four decimals exactly; arithmetic beyond 64 bits is an error, never a
+// result that wrapped round.
+TEST(Money, KnowsTheProgramsRangeAndNeverWraps)
+{
+    EXPECT_TRUE(m("99999999999.9999").inRange());
+    EXPECT_TRUE(m("-99999999999.9999").inRange());
+    EXPECT_FALSE(m("100000000000").inRange());
+    EXPECT_FALSE(m("-100000000000").inRange());
+    EXPECT_THROW(m("100000000000").checkedRange(), MoneyRangeError);
+    const Money big = m("899999999999999.91"), least = Money::fromRaw(std::numeric_limits<std::int64_t>::min());
+    const std::function<Money()> overflows[] = {
+        [&] { return big + big; },   // two such lines: once -44674407370955.3664
+        [&] { return -big - big; },
+        [&] { Money t = big; return t += big; },
+        [&] { Money t = -big; return t -= big; },
+        [&] { return -least; },
+        [&] { return least.abs(); },
+        [&] { return big * m("10"); },
+        [&] { return big / m("0.1"); },
+        [&] { return Money::fromInt(std::numeric_limits<std::int64_t>::max() / 1000); },
+        [&] { return Money::fromDouble(1e30); },
+        [&] { return m("99999999999999999999"); },
+    };
+    for (const auto& f : overflows) {
+        try {
+            f();
+            ADD_FAILURE() << "no error";
+        } catch (const MoneyRangeError& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), "数值超出范围！");
+        }
     }
 }
 

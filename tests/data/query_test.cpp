@@ -91,9 +91,24 @@ TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRound
     q.append();
     q.setText("xm", "a");
     q.setText("jsr", marked);
-    q.setInteger("se", 900000000000LL);
+    q.setInteger("se", 99999999999LL);
     q.post();
     EXPECT_EQ(dm->ADOC1.execute("SELECT jsr FROM szfx where xm='a'").rows.at(0).at(0).toString(), marked);
+    // A money or number column takes nothing beyond the program's range, nor a text that is
+    // no number: the row being written is dropped and nothing of it reaches the table.
+    const std::function<void()> refused[] = {
+        [&] { q.setText("se", "100000000000"); }, [&] { q.setMoney("ze", Money::fromInt(-100000000000)); },
+        [&] { q.setNumber("ze", 1e11); },         [&] { q.setInteger("se", 100000000000LL); },
+        [&] { q.setText("ze", "1e5"); },
+    };
+    for (const auto& write : refused) {
+        q.append();
+        q.setText("xm", "b");
+        EXPECT_ANY_THROW(write());
+        EXPECT_EQ(q.state(), Query::State::Browse);
+    }
+    q.append();
+    EXPECT_THROW(refused[0](), MoneyRangeError);
     q.reopen({"SELECT * FROM szfx order by id"});
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.text("bz"), longText);
@@ -104,8 +119,8 @@ TEST_F(QueryTest, FieldTypesAndReadingsFollowTheColumnsAndValuesOfEveryKindRound
     EXPECT_FALSE(q.isNull("jsr"));
     q.next();
     EXPECT_EQ(q.text("jsr"), marked) << "read back exactly as stored";
-    EXPECT_EQ(q.integer("se"), 900000000000LL);
-    EXPECT_EQ(q.text("se"), "900000000000");
+    EXPECT_EQ(q.integer("se"), 99999999999LL);
+    EXPECT_EQ(q.text("se"), "99999999999");
 
     // Integers beyond 48 bits and negative values.
     q.reopen({"SELECT 140737488355328 as a, -140737488355329 as b, -5 as c, 2.5 as d"});

@@ -65,6 +65,14 @@ TEST_F(LineDialogs, EditWritesTheLineWithItsRoundedAmountAndTheTotalsAndRefusesZ
     for (const MessageRequest& m : rec.all())
         EXPECT_EQ(m.caption, "提示");
     EXPECT_EQ(state(), before);
+
+    // Letters in a number, or a price beyond the program's range: said in Chinese, nothing saved.
+    rec.clear();
+    EXPECT_EQ(confirm<TFxgmx1>({{"sl", "2x"}}), QDialog::Rejected);
+    EXPECT_EQ(confirm<TFxgmx1>({{"jg", "99999999999999.99"}}), QDialog::Rejected);
+    EXPECT_EQ(rec.texts(), (QStringList{"“2x”不是有效的数值！", "数值超出范围！"}));
+    EXPECT_EQ(rec.last().caption, "错误");
+    EXPECT_EQ(state(), before);
 }
 
 TEST_F(LineDialogs, DiscountSetsTheRateOnEveryLineInOneTransaction)

@@ -28,6 +28,13 @@ TEST_F(Postings, PurchaseWritesLedgerStockAndPaymentWithQuotedNames)
     postPurchase(*dm, purchase("CG20240105002", {"P1|彩电|1|3|3"}, "0", ck));
     postPurchase(*dm, purchase("CG20240105003", {"P1|彩电|-1|3|-3"}, "-40", ck));
     EXPECT_EQ(lines("SELECT dh,je FROM fkfx order by id"), (QStringList{"CG20240105001|50", "CG20240105003|-40"}));
+
+    // A stock amount that would leave the program's range stops the posting: nothing is kept.
+    addGoods("B1", "大件", ck, "1", "99999999999", "99999999999");
+    const PurchaseDocFields big = purchase("CG20240105004", {"B1|大件|1|2|2"}, "2", ck);
+    const QString before = dump();
+    EXPECT_THROW(postPurchase(*dm, big), MoneyRangeError);
+    EXPECT_EQ(dump(), before);
 }
 
 TEST_F(Postings, SalesPostLedgerStockAtCostAndReceipt)

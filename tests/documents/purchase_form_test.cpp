@@ -212,7 +212,7 @@ TEST_F(PurchaseForm, ReturnLinesTheMoneyChainAndLeavingFields)
     EXPECT_EQ(form->yhe->text(), QStringLiteral("0"));
     // A discount that is no number: the change handler's error is shown there, nothing follows.
     form->yhe->setText(QStringLiteral("1-2"));
-    EXPECT_EQ(rec.texts(), QStringList{"'1-2' is not a valid floating point value"});
+    EXPECT_EQ(rec.texts(), QStringList{"“1-2”不是有效的数值！"});
     EXPECT_EQ(texts({form->yfe, form->sfe}), QStringLiteral("60|0"));
     form->yhe->setText(QStringLiteral("0"));
     rec.clear();
@@ -521,6 +521,32 @@ TEST_F(PurchaseForm, AFailureMidSaveLeavesDatabaseAndForm)
     EXPECT_FALSE(closed());
     EXPECT_EQ(scalar("SELECT printf('%g',hjsl)||(SELECT group_concat(bj) FROM cgglc where dh=cgglz.dh) FROM cgglz where dh='CG20261206002'"),
               QStringLiteral("3yz,yz"));
+}
+
+// Every amount stays below 100 000 000 000: a typed price beyond it is refused on leaving, a
+// line whose amount is beyond it is not added, and lines stored beyond it are not settled:
+// their total no longer wraps round into a refund, and nothing is written.
+TEST_F(PurchaseForm, AmountsBeyondTheRangeAreRefusedAndNothingIsWritten)
+{
+    open();
+    form->jg->setFocus();
+    form->jg->setText(QStringLiteral("99999999999999.99"));
+    form->bz->setFocus();
+    EXPECT_EQ(focus(), form->jg);
+    addLine(QStringLiteral("T1"), QStringLiteral("9"), QStringLiteral("99999999999.99"));
+    EXPECT_EQ(count("cgglc"), 0);
+    exec("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values"
+         "('CG20261206001','dz','T1','彩电','台',9,99999999999999.99,1,899999999999999.91),"
+         "('CG20261206001','dz','T1','彩电','台',9,99999999999999.99,1,899999999999999.91)");
+    dm->AQcgc1.open();
+    addLine(QStringLiteral("T1"), QStringLiteral("1"), QStringLiteral("10"));
+    sendKey(form->bz, Qt::Key_F8);
+    EXPECT_EQ(rec.texts(), QStringList(4, "数值超出范围！"));
+    EXPECT_EQ(rec.last().caption, QStringLiteral("错误"));
+    EXPECT_EQ(rec.last().icon, MsgIcon::Error);
+    EXPECT_EQ(scalar("SELECT (SELECT count(*) FROM cgglz)||(SELECT count(*) FROM cgfx)||(SELECT count(*) FROM fkfx)"
+                     "||(SELECT group_concat(DISTINCT bj) FROM cgglc)||(SELECT kcje FROM sp where txm='T1')"),
+              QStringLiteral("000dz20"));
 }
 
 TEST_F(PurchaseForm, PrintChecksBeforeThePreview)

@@ -276,7 +276,7 @@ TEST_P(SettlementWindows, ModifyOpensAReversedRowAndClosesAfterItsSave)
     sendKey(w.SB55, Qt::Key_Space);   // clicked as a key does: the error reaches the application's box
     ASSERT_EQ(rec.count(), 1);
     EXPECT_EQ(rec.last().icon, MsgIcon::Error);
-    EXPECT_EQ(rec.last().text, "'2024-5-1x' is not a valid date");
+    EXPECT_EQ(rec.last().text, "“2024-5-1x”不是有效的日期！");
     EXPECT_EQ(modal.opened(), opened);
 }
 

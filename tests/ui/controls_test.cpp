@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -159,8 +160,14 @@ TEST(DatePicker, MonthStepClampsTheDayAndALinkedRangeAdjustsOnlyOnCloseUp)
     for (const auto& [from, months, to] : cases)
         EXPECT_EQ(addMonthsClamped(from, months), to) << from.toString(Qt::ISODate).toStdString();
 
-    // A linked range follows a date picked from the calendar, not one typed.
+    // The calendar speaks Chinese whatever the environment's language; the date keeps its form.
     DatePicker from, to;
+    from.setDate(QDate(2024, 12, 5));
+    from.calendarWidget()->setCurrentPage(2024, 12);
+    EXPECT_EQ(from.text(), "2024-12-05");
+    EXPECT_EQ(from.calendarWidget()->findChild<QToolButton*>("qt_calendar_monthbutton")->text(), "十二月");
+
+    // A linked range follows a date picked from the calendar, not one typed.
     from.setDate(QDate(2024, 3, 1));
     to.setDate(QDate(2024, 3, 10));
     linkDateRange(&from, &to);
