@@ -4,6 +4,7 @@
 #include "data/DM1.h"
 #include "data/DocumentState.h"
 #include "data/Query.h"
+#include "data/query_totals.h"
 #include "report/QuickRep.h"
 #include "shell/Export.h"
 #include "ui/Controls.h"
@@ -61,6 +62,7 @@ QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
     q_ = &sharedQuery(desc_.query);
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
+    rowTerms_ = sumTermsOfRows(desc_.sumStatement, desc_.rowStatement);
     buildUi();
 }
 
@@ -150,6 +152,10 @@ void QueryWindow::buildUi()
     }
     DBGrid1->setColumns(cols);
     DBGrid1->setQuery(q_);
+    // Rows changed by another caller (another window's run of the shared query, a posting,
+    // a refresh): the totals follow the rows the window shows.
+    connectHandler(q_, &Query::dataReset, this, [this] { noteRowsChanged(); });
+    connectHandler(q_, &Query::rowChanged, this, [this] { noteRowsChanged(); });
     DBGrid1->enableTitleSort(true);
     if (desc_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
@@ -296,19 +302,11 @@ void QueryWindow::runQuery(const QStringList& clauses, const QString& orderLine)
     Query& q = *q_;
     {
         const ControlsDisabled off(q);
-        if (!desc_.sumStatement.isEmpty()) {
-            q.reopen(QStringList{desc_.sumStatement} + clauses);
-            for (int i = 0; i < desc_.sumPanels.size(); ++i) {
-                Money m;
-                if (q.recordCount() > 0 && i < q.fieldCount() && !q.cellIsNull(0, i))
-                    m = q.cellMoney(0, i);
-                StatusBar1->setPanelText(desc_.sumPanels[i], m.plainText());
-            }
-        }
-        QStringList rows = QStringList{desc_.rowStatement} + clauses;
-        if (!orderLine.isEmpty())
-            rows << orderLine;
-        q.reopen(rows);
+        const QVector<Money> totals = runTotalsAndRows(q, desc_.sumStatement, desc_.rowStatement, clauses, orderLine);
+        if (!desc_.sumStatement.isEmpty())
+            for (int i = 0; i < desc_.sumPanels.size(); ++i)
+                StatusBar1->setPanelText(desc_.sumPanels[i], totals.value(i).plainText());
+        countedVersion_ = q.rowsVersion();
     }
     afterRun();
 }
@@ -319,7 +317,44 @@ void QueryWindow::runAndRecount(const QStringList& lines)
         const ControlsDisabled off(*q_);
         q_->reopen(lines);
         recountTotals();
+        countedVersion_ = q_->rowsVersion();
     }
+    afterRun();
+}
+
+void QueryWindow::noteRowsChanged()
+{
+    if (recountQueued_ || q_->rowsVersion() == countedVersion_)
+        return;
+    // Once the caller is done: a posting that appends a hundred ledger rows recounts once.
+    recountQueued_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        recountQueued_ = false;
+        followOtherChange();
+    }, Qt::QueuedConnection);
+}
+
+void QueryWindow::followOtherChange()
+{
+    const Query& q = *q_;
+    if (!q.isOpen() || q.rowsVersion() == countedVersion_)
+        return;
+    countedVersion_ = q.rowsVersion();
+    // The totals of the window's sum statement, or the fields its runs walk, over the rows now
+    // in hand; rows without those columns leave the panels as they are.
+    const bool walked = !rowTerms_;
+    QVector<SumTerm> terms = rowTerms_.value_or(QVector<SumTerm>());
+    if (walked)
+        for (const QString& f : desc_.totalFields)
+            terms << SumTerm{f};
+    const std::optional<QVector<Money>> totals = terms.isEmpty() ? std::nullopt : sumTerms(q, terms);
+    if (!totals)
+        return;
+    for (int i = 0; i < totals->size() && i < desc_.sumPanels.size(); ++i)
+        StatusBar1->setPanelText(desc_.sumPanels[i], totals->at(i).plainText());
+    const PanelDifference& d = desc_.difference;
+    if (walked && d.panel >= 0 && d.of < totals->size() && d.less < totals->size())
+        StatusBar1->setPanelText(d.panel, (totals->at(d.of) - totals->at(d.less)).plainText());
     afterRun();
 }
 
@@ -344,6 +379,7 @@ void QueryWindow::recountTotals()
             sums[i] += q.cellMoney(q.recNo(), cols[i]);
         q.next();
     }
+    countedVersion_ = q.rowsVersion();
     for (int i = 0; i < sums.size() && i < desc_.sumPanels.size(); ++i)
         StatusBar1->setPanelText(desc_.sumPanels[i], sums[i].plainText());
     // A panel that is the difference of two totals.

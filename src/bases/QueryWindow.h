@@ -9,6 +9,7 @@
 // shared query, print through a report form and export are done here once.
 
 #include "data/Sql.h"
+#include "data/query_totals.h"
 #include "ui/DataGrid.h"
 #include "ui/Forms.h"
 
@@ -212,8 +213,9 @@ public:
     QAction* popupItem(const QString& name) const;
 
     // Runs the window's statements (sum into the panels, then the rows) with the clauses
-    // and the order line on the shared query. The controls are enabled again also when a
-    // statement fails; the error then goes on to the caller.
+    // and the order line on the shared query; a sum statement that adds up columns of those
+    // rows is added up from them instead (runTotalsAndRows). The controls are enabled again
+    // also when a statement fails; the error then goes on to the caller.
     void runQuery(const QStringList& clauses, const QString& orderLine);
     // The opening query: the opening condition and the window's own order line.
     void runOpeningQuery();
@@ -282,6 +284,11 @@ private:
     void buildDropDown();
     RowStyle styleRow(int row) const;
     void clickButton(const QString& name) const;
+    // After another caller changed the rows of the shared query (another window's run, a
+    // posting, a refresh): once that caller is done, the total panels are added up from the
+    // rows the query now holds, then afterRun().
+    void noteRowsChanged();
+    void followOtherChange();
 
     ListDescription desc_;
     Query* q_ = nullptr;
@@ -290,6 +297,9 @@ private:
     QHash<QString, QAction*> popupItems_;
     QHash<QString, QPushButton*> panelButtons_;
     bool shown_ = false;
+    std::optional<QVector<SumTerm>> rowTerms_;   // the sum statement's terms over the rows
+    quint64 countedVersion_ = 0;                 // the rows the panels add up (rowsVersion)
+    bool recountQueued_ = false;
 };
 
 // What the statistics tables with a condition panel share: the panel with the date switch

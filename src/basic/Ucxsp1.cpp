@@ -41,10 +41,9 @@ StockSums runStockQuery(TDM1& dm, const StockConditions& c)
     Query& q = dm.AQkcfx1;
     const QStringList where = conditionLines(c);
     const ControlsDisabled off(q);
-    q.reopen(QStringList{QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp")} + where);
-    StockSums sums{q.money(q.fieldName(0)), q.money(q.fieldName(1))};
-    q.reopen(QStringList{QStringLiteral("SELECT * FROM sp")} + where + QStringList{QStringLiteral("order by id")});
-    return sums;
+    const QVector<Money> sums = runTotalsAndRows(q, QStringLiteral("SELECT sum(kcsl),sum(kcje) FROM sp"),
+                                                 QStringLiteral("SELECT * FROM sp"), where, QStringLiteral("order by id"));
+    return StockSums{sums.value(0), sums.value(1)};
 }
 
 TFcxsp1::TFcxsp1(QWidget* parent) : QDialog(parent)

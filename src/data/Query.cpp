@@ -171,6 +171,8 @@ void Query::openRows(bool fetch, bool notify)
 
     const int rows = d.rowCount();
     state_ = State::Browse;
+    if (fetch)
+        ++rowsVersion_;
     cur_ = rows ? 0 : -1;
     bof_ = true;
     eof_ = rows == 0;

@@ -52,6 +52,10 @@ public:
     // True while the rows of openDeferred() have not been read.
     bool rowsDeferred() const { return deferred_; }
     bool isOpen() const { return state_ != State::Inactive; }
+    // Changes whenever the rows in hand change: a run of the statement (an open, a refresh, a
+    // rollback's reopen), a posted edit or append, a delete; not a sort or a move. A window that
+    // adds up the rows it shows tells from it whether they changed since it last did.
+    quint64 rowsVersion() const { return rowsVersion_; }
     State state() const { return state_; }
     // Runs the SQL text as a statement that returns no rows; returns the rows changed.
     // The query's open state and rows are not touched.
@@ -177,6 +181,7 @@ private:
     int disabled_ = 0;
     bool pendingReset_ = false;
     mutable bool deferred_ = false;
+    quint64 rowsVersion_ = 0;
     std::unique_ptr<Impl> d_;
 };
 

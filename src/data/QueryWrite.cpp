@@ -195,12 +195,14 @@ void Query::writeRow()
     Impl& d = *d_;
     if (state_ == State::Edit) {
         d.updateRow(c_, *this, cur_);
+        ++rowsVersion_;
         endEditing();
         notifyRow(cur_);
         return;
     }
     d.insertRow(c_, *this);
     d.appendRow(d.buf);
+    ++rowsVersion_;
     cur_ = recordCount() - 1;
     bof_ = eof_ = false;
     endEditing();
@@ -316,6 +318,7 @@ void Query::deleteRow()
     c_.noteWriter(this);
     d.takeOrder();
     d.order.erase(d.order.begin() + cur_);
+    ++rowsVersion_;
     if (isEmpty()) {
         cur_ = -1;
         bof_ = eof_ = true;

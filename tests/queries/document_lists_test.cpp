@@ -5,6 +5,7 @@
 #include "document_shop.h"
 
 #include "bases/ConditionDialog.h"
+#include "documents/Uxzcg1.h"
 #include "queries/Udycggl1.h"
 #include "queries/Udydbgl1.h"
 #include "queries/Udyrkgl1.h"
@@ -280,6 +281,29 @@ TEST_F(DocumentLists, DeleteTakesTheDocumentItsLinesAndLedgerAndRecountsTheTotal
             w.SB66->click();
         EXPECT_EQ(panels(k), QStringList(left[k].size(), "0"));
     }
+}
+
+// Another window's run of the shared header query (the purchase form's held-document picker
+// lists the held documents on AQcgz1): once it is done the list's totals add up the rows the
+// list now shows, and its cursor stays where the picker left it.
+TEST_F(DocumentLists, TheTotalsFollowTheRowsAnotherWindowLeaves)
+{
+    DocumentList& w = listAll(Purchase);
+    ASSERT_EQ(panels(Purchase), (QStringList{"5", "150.5", "150.5", "120.25", "30.25"}));
+    {
+        TFxzcg1 picker(&w);
+        picker.show();
+        EXPECT_EQ(numbers(Purchase), QStringList{held(Purchase)});
+        QCoreApplication::processEvents();
+        EXPECT_EQ(panels(Purchase), (QStringList{"2", "50.25", "50.25", "20", "30.25"}));
+    }
+    // A payment edits the shown row: the totals follow its new values.
+    headers(Purchase).edit();
+    headers(Purchase).setText("sfe", "30.25");
+    headers(Purchase).setText("qk", "0");
+    headers(Purchase).post();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panels(Purchase), (QStringList{"2", "50.25", "50.25", "30.25", "0"}));
 }
 
 TEST_F(DocumentLists, PrintAndExportTheList)
