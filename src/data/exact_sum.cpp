@@ -1,5 +1,6 @@
 #include "exact_sum.h"
 
+#include "Money.h"
 #include "Sql.h"
 
 #include <sqlite3.h>
@@ -17,7 +18,9 @@ constexpr long long kUnit = 100000000;
 constexpr double kEightDecimalsBelow = 1e7;
 constexpr __int128 kInt64Max = std::numeric_limits<long long>::max();
 
-const char* const kOverflow = "Money overflow";
+// Past 2^53 ten-thousandths (about 9.0e11) a double no longer holds every four-decimal value:
+// such a total is refused as any amount out of range is, not shown with a wrong last decimal.
+constexpr __int128 kExactRaw = __int128(1) << 53;
 
 struct Total {
     __int128 units = 0;        // the sum so far
@@ -84,7 +87,7 @@ void value(sqlite3_context* ctx)
         return;
     }
     if (t->overflow) {
-        sqlite3_result_error(ctx, kOverflow, -1);
+        sqlite3_result_error(ctx, MoneyRangeError().what(), -1);
         return;
     }
     if (!t->real) {
@@ -96,8 +99,8 @@ void value(sqlite3_context* ctx)
         return;
     }
     const __int128 raw = halfEven(t->units, kUnit / 10000);
-    if (raw > kInt64Max || raw < -kInt64Max - 1) {
-        sqlite3_result_error(ctx, kOverflow, -1);
+    if (raw >= kExactRaw || raw <= -kExactRaw) {
+        sqlite3_result_error(ctx, MoneyRangeError().what(), -1);
         return;
     }
     sqlite3_result_double(ctx, static_cast<double>(static_cast<long long>(raw)) / 1e4);

@@ -9,8 +9,9 @@
 // total is rounded half-even to four decimals. Otherwise it behaves as SQLite's sum: NULLs are
 // skipped and no value gives NULL; a text counts as the number it reads as (an empty text as 0);
 // integers alone give an integer (an error past the 64-bit range), anything else a real, the
-// double nearest the four-decimal total. A value or total past the range of Money (about 9.2e14)
-// is an error, never a wrapped result. Also a window function, as the built-in is.
+// double nearest the four-decimal total. A value too large to be read as money, or a real total
+// past what a double holds to four decimals (about 9.0e11), is the error "数值超出范围！", never a
+// wrapped or rounded result. Also a window function, as the built-in is.
 
 struct sqlite3;
 

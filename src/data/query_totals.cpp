@@ -55,9 +55,12 @@ std::optional<QVector<Money>> sumTerms(const Query& q, const QVector<SumTerm>& t
         if (col < 0 || (less < 0 && !terms[i].less.isEmpty()))
             return std::nullopt;
         for (int row = 0; row < rows; ++row) {
-            totals[i] += q.cellMoney(row, col);
-            if (less >= 0)
-                totals[i] -= q.cellMoney(row, less);
+            if (less < 0) {
+                totals[i] += q.cellMoney(row, col);
+            } else if (!q.cellIsNull(row, col) && !q.cellIsNull(row, less)) {
+                // A difference with a NULL is NULL, which a sum passes over.
+                totals[i] += q.cellMoney(row, col) - q.cellMoney(row, less);
+            }
         }
     }
     return totals;

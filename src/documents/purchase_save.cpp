@@ -106,15 +106,6 @@ bool ensurePurchaseLines(TDM1& dm, const QString& dh, bool modifyMode)
     return true;
 }
 
-void rollbackPurchaseLineMarks(TDM1& dm, const QString& dh, bool restoreDeleted)
-{
-    Transaction tx(dm.ADOC1);
-    dm.ADOC1.exec(QStringLiteral("delete from cgglc\nwhere bj='dz'\nand dh=") + sqlQuote(dh));
-    if (restoreDeleted)
-        dm.ADOC1.exec(QStringLiteral("update cgglc\nset bj='yz'\nwhere bj='ds'\nand dh=") + sqlQuote(dh));
-    tx.commit();
-}
-
 PurchaseSaveResult savePurchase(TDM1& dm, const PurchaseSaveInput& in)
 {
     try {

@@ -3,6 +3,7 @@
 // the money sign rules the entry form checks before saving and before printing.
 
 #include "data/Money.h"
+#include "rules/purchase_line_marks.h"
 
 #include <QDate>
 #include <QString>
@@ -25,10 +26,6 @@ QStringList purchaseLinesStatement(const QString& dh, bool modifyMode);
 // re-pointed or closed it); the line that was current stays current when it is one of them.
 // Returns true when the query was re-pointed.
 bool ensurePurchaseLines(TDM1& dm, const QString& dh, bool modifyMode);
-
-// Discards the line changes of the document in hand: its "dz" lines are deleted; with
-// restoreDeleted its "ds" lines become "yz" again. One transaction.
-void rollbackPurchaseLineMarks(TDM1& dm, const QString& dh, bool restoreDeleted);
 
 // The header as the form holds it after its checks.
 struct PurchaseSaveInput {

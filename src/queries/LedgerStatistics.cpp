@@ -125,8 +125,7 @@ Grouping TLedgerStatistics::grouping() const
 
 void TLedgerStatistics::runStatistics(Grouping grouping, const QStringList& clauses)
 {
-    const StatisticsLines lines = statisticsLines(ledger_, grouping);
-    runAndRecount(QStringList{lines.select} + clauses + QStringList{lines.group, lines.order});
+    runAndRecount(statisticsStatement(ledger_, grouping, clauses));
 }
 
 void TLedgerStatistics::afterRun()

@@ -87,6 +87,30 @@ StatisticsLines statisticsLines(Ledger ledger, Grouping grouping)
             QStringLiteral("group by ") + key + QStringLiteral(",txm,ppgg,dw"), QStringLiteral("order by ") + key};
 }
 
+QStringList statisticsDefinition(Ledger ledger, Grouping grouping, const QStringList& clauses)
+{
+    const StatisticsLines lines = statisticsLines(ledger, grouping);
+    return QStringList{lines.select} + clauses + QStringList{lines.group, lines.order};
+}
+
+QStringList statisticsStatement(Ledger ledger, Grouping grouping, const QStringList& clauses)
+{
+    if (grouping != Grouping::ByEmployee)
+        return statisticsDefinition(ledger, grouping, clauses);
+    const LedgerKind& k = ledgerKind(ledger);
+    const QString sums = k.costs ? QStringLiteral("sum(zsl)as zsl,sum(zje)as zje,sum(zcb)as zcb,sum(zmaoli)as zmaoli")
+                                 : QStringLiteral("sum(zsl)as zsl,sum(zje)as zje");
+    const QString inner = k.costs ? QStringLiteral("sum(sl)as zsl,sum(je)as zje,sum(cbje)as zcb,sum(maoli)as zmaoli")
+                                  : QStringLiteral("sum(sl)as zsl,sum(je)as zje");
+    const StatisticsLines lines = statisticsLines(ledger, grouping);
+    return QStringList{QStringLiteral("select jsr as fenzu,txm,ppgg,dw,") + sums
+                           + QStringLiteral(" from (select jsr,txm,ppgg,dw,") + inner + QStringLiteral(" from ")
+                           + k.table}
+        + clauses
+        + QStringList{QStringLiteral("group by txm,ppgg,dw,") + k.partyColumn + QStringLiteral(",jsr)"), lines.group,
+                      lines.order};
+}
+
 QString groupTitle(Ledger ledger, Grouping grouping)
 {
     switch (grouping) {

@@ -46,6 +46,14 @@ struct StatisticsLines {
     QString order;             // "order by txm"
 };
 StatisticsLines statisticsLines(Ledger ledger, Grouping grouping);
+// A statistics run's whole statement with the dialog's clauses: the select line, the clauses,
+// the group and order lines.
+QStringList statisticsDefinition(Ledger ledger, Grouping grouping, const QStringList& clauses);
+// The statement the window runs: the definition, except grouped by employee, where the ledger's
+// rows are first added up per goods item, party and employee in the order of its goods index
+// and those sums then per employee and goods item: the same rows in the same order, without
+// sorting the whole ledger (a test holds the two equal).
+QStringList statisticsStatement(Ledger ledger, Grouping grouping, const QStringList& clauses);
 
 // The title of the group column (fenzu) for a grouping; the grouping a title stands for
 // (None for any other title).

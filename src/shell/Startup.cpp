@@ -3,11 +3,14 @@
 #include "Udl1.h"
 #include "Umain1.h"
 #include "data/DM1.h"
+#include "rules/purchase_line_marks.h"
 #include "ui/Forms.h"
+#include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLockFile>
@@ -15,12 +18,29 @@
 #include <QTranslator>
 #include <memory>
 
+namespace {
+// The file a path names, with symbolic links and "." and ".." resolved, so that every path to
+// one database gives one lock. Of a file still to be created (a new database, or a link to
+// one) what exists is resolved.
+QString canonicalPath(const QString& path, int links = 0)
+{
+    const QFileInfo file(path);
+    if (file.exists())
+        return file.canonicalFilePath();
+    if (file.isSymLink() && links < 40)
+        return canonicalPath(file.symLinkTarget(), links + 1);
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return QDir(folder.isEmpty() ? file.absolutePath() : folder).filePath(file.fileName());
+}
+}
+
 int runShell(const QString& dbPath, const ShellWiring& wiring)
 {
-    // Numbering and the pending line marks assume one copy of the program per database: the
-    // lock file beside it names the running copy's process, so a copy that crashed leaves a
-    // lock the next start finds stale and takes over. It is never stale by age alone.
-    QLockFile lock(dbPath + QStringLiteral(".lock"));
+    // Numbering and the pending line marks assume one copy of the program per database file,
+    // whatever path names it: the lock file beside the file names the running copy's process,
+    // so a copy that crashed leaves a lock the next start finds stale and takes over. It is
+    // never stale by age alone.
+    QLockFile lock(canonicalPath(dbPath) + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
         showMessage(QStringLiteral("本软件已经在使用此数据库，不能重复运行！"), QStringLiteral("错误"), MsgIcon::Error);
@@ -37,6 +57,9 @@ int runShell(const QString& dbPath, const ShellWiring& wiring)
         return 1;
     }
     DM1 = dm.get();
+    // With the lock held no other copy is entering a purchase document: the line marks that a
+    // copy which ended without closing its entry form left behind are rolled back.
+    runGuarded([&dm] { rollbackPurchaseLineMarks(*dm, std::nullopt, true); });
 
     int result = 0;
     {

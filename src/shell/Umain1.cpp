@@ -126,6 +126,8 @@ TFmain1::TFmain1(QWidget* parent) : QMainWindow(parent)
     STyhm1 = hiddenLabel(this, "STyhm1");
     STkcjg = hiddenLabel(this, "STkcjg");
     STkcsc = hiddenLabel(this, "STkcsc");
+    STkcjg->setText(QStringLiteral("不显价格"));   // closed until the operator's rights are read
+    STkcsc->setText(QStringLiteral("不归零"));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -163,27 +165,47 @@ QString TFmain1::clockText(const QDateTime& t)
 
 void TFmain1::tick() { StatusBar1->setPanelText(1, clockText(Clock::now())); }
 
+namespace {
+struct OperatorRights {
+    bool showPrices = false, resetStock = false;
+};
+
+// The rights of the operator who logged in. The built-in operator has every right once the
+// operators' table confirms it; anyone else has those of the permissions' table. Throws when
+// either table cannot be read.
+OperatorRights readOperatorRights(TDM1* dm, const QString& name)
+{
+    if (!dm)
+        throw DbError(QStringLiteral("no database"));
+    const QString who = sqlQuote(name);
+    if (name == Schema::builtInOperator()
+        && !dm->ADOC1.execute(QStringLiteral("SELECT yhm FROM yhsz WHERE yhm=") + who).isEmpty())
+        return {true, true};
+    OperatorRights r;
+    for (const QVariantList& row : dm->ADOC1.execute(QStringLiteral("SELECT qxmc FROM quanxian WHERE yhm=") + who).rows) {
+        const QString perm = row.value(0).toString();
+        r.showPrices = r.showPrices || perm == Schema::permShowPrices();
+        r.resetStock = r.resetStock || perm == Schema::permResetStock();
+    }
+    return r;
+}
+}
+
 void TFmain1::applyOperator()
 {
     const QString name = operator_.isEmpty() ? Schema::builtInOperator() : operator_;
     STyhm1->setText(name);
     StatusBar1->setPanelText(0, QStringLiteral("操作员：") + name);
 
-    bool prices = true, reset = true;
-    if (name != Schema::builtInOperator()) {
-        prices = reset = false;
-        if (DM1) {
-            const RecordSet rs = DM1->ADOC1.execute(
-                QStringLiteral("SELECT qxmc FROM quanxian WHERE yhm=") + sqlQuote(name));
-            for (const QVariantList& row : rs.rows) {
-                const QString perm = row.value(0).toString();
-                if (perm == Schema::permShowPrices()) prices = true;
-                if (perm == Schema::permResetStock()) reset = true;
-            }
-        }
+    // The gates stay closed (as the labels start) unless the rights are read.
+    OperatorRights rights;
+    try {
+        rights = readOperatorRights(DM1, name);
+    } catch (const std::exception&) {
+        showMessage(QStringLiteral("无法读取操作员权限，库存价格不显示、库存不可归零！"), QStringLiteral("错误"), MsgIcon::Error);
     }
-    STkcjg->setText(prices ? QStringLiteral("显示价格") : QStringLiteral("不显价格"));
-    STkcsc->setText(reset ? QStringLiteral("归零") : QStringLiteral("不归零"));
+    STkcjg->setText(rights.showPrices ? QStringLiteral("显示价格") : QStringLiteral("不显价格"));
+    STkcsc->setText(rights.resetStock ? QStringLiteral("归零") : QStringLiteral("不归零"));
 }
 
 void TFmain1::showEvent(QShowEvent* e)

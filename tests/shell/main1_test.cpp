@@ -29,17 +29,24 @@ protected:
 };
 }
 
+// The gates fail closed: permissions that cannot be read leave both shut and say so once; the
+// built-in operator keeps every right only while the operators' table confirms it.
 TEST(MainWindow, HiddenLabelsFollowTheOperatorsPermissions)
 {
     EXPECT_EQ(stockPriceMode(), QStringLiteral("显示价格")) << "without a main window: every permission";
     TempShop shop;
+    MessageRecorder rec;
     DM1->ADOC1.exec(QStringLiteral("INSERT INTO quanxian (yhm, qxmc) VALUES "
                                    "('张三', '显示价格'), ('张三', '库存归零'), ('李四', '采购'), ('王五', '库存归零')"));
     const struct {
-        const char *op, *prices, *reset;
+        const char *op, *prices, *reset, *before = "";
     } cases[] = {{"系统管理员", "显示价格", "归零"}, {"张三", "显示价格", "归零"},
-                 {"李四", "不显价格", "不归零"}, {"王五", "不显价格", "归零"}};
+                 {"李四", "不显价格", "不归零"}, {"王五", "不显价格", "归零"},
+                 {"张三", "不显价格", "不归零", "ALTER TABLE quanxian RENAME COLUMN qxmc TO x"},
+                 {"系统管理员", "显示价格", "归零"},
+                 {"系统管理员", "不显价格", "不归零", "DELETE FROM yhsz"}};
     for (const auto& c : cases) {
+        DM1->ADOC1.exec(QString::fromUtf8(c.before));
         TFmain1 main;
         main.setOperator(QString::fromUtf8(c.op));
         main.show();
@@ -49,6 +56,8 @@ TEST(MainWindow, HiddenLabelsFollowTheOperatorsPermissions)
         EXPECT_EQ(stockPriceMode(), QString::fromUtf8(c.prices)) << c.op;
         EXPECT_EQ(stockResetMode(), QString::fromUtf8(c.reset)) << c.op;
     }
+    EXPECT_EQ(rec.texts(), QStringList(2, "无法读取操作员权限，库存价格不显示、库存不可归零！"));
+    EXPECT_EQ(rec.last().caption, QStringLiteral("错误"));
 }
 
 TEST(MainWindow, MenuItemsStayDisabledUntilWiredTheToolbarClicksThemAndClosingAsks)

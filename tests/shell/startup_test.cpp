@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,8 +21,9 @@
 #include <QTimer>
 #include <QTranslator>
 
-// A file that is no database, or one another copy runs on, ends the program before the
-// login; a copy that crashed leaves no stuck lock, and a missing file is created.
+// A file that is no database, or one another copy runs on (whatever path names it: a link,
+// "..") ends the program before the login; a copy that crashed leaves no stuck lock, and a
+// missing file is created.
 TEST(Startup, AnUnreadableDatabaseOrASecondCopyRefusesAndACrashedOneLeavesNoStuckLock)
 {
     QTemporaryDir dir;
@@ -30,10 +32,15 @@ TEST(Startup, AnUnreadableDatabaseOrASecondCopyRefusesAndACrashedOneLeavesNoStuc
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
     f.close();
+    QTemporaryDir copy;   // a second copy whose database is a link to the first one's
+    const QString link = copy.filePath(QStringLiteral("TRZData1.db"));
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
     QLockFile running(path + QStringLiteral(".lock"));   // another copy runs on this database
     ASSERT_TRUE(running.tryLock(0));
-    for (const auto& [db, text] : {std::pair{junk, "数据库文件丢失，软件无法运行，请重新复制本软件！"},
-                                   {path, "本软件已经在使用此数据库，不能重复运行！"}}) {
+    const char* const twice = "本软件已经在使用此数据库，不能重复运行！";
+    for (const auto& [db, text] : {std::pair{junk, "数据库文件丢失，软件无法运行，请重新复制本软件！"}, {path, twice},
+                                   {link, twice}, {dir.filePath(QStringLiteral("sub/../TRZData1.db")), twice}}) {
         MessageRecorder rec;
         ModalScript modal;
         EXPECT_EQ(runShell(db), 1);
@@ -63,6 +70,22 @@ TEST(Startup, AnUnreadableDatabaseOrASecondCopyRefusesAndACrashedOneLeavesNoStuc
     EXPECT_TRUE(Fmain1.isNull());
     EXPECT_TRUE(QFile::exists(path)) << "a missing file is created";
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".lock"))) << "released when the program ends";
+}
+
+// A copy that ended without closing its purchase form left pending line marks behind: once the
+// lock is held they are rolled back as closing the form does, whatever their document.
+TEST(Startup, PendingPurchaseLineMarksAreRolledBackOnceTheLockIsHeld)
+{
+    TempShop shop(false);
+    shop.dm->ADOC1.exec(QStringLiteral("insert into cgglc(dh,bj,txm) values ('CG1','yz','A'),('CG1','dz','B'),"
+                                       "('CG1','ds','C'),('CG2','dz','D'),('CG3','ds','E')"));
+    const QString path = shop.path();
+    shop.dm.reset();
+    MessageRecorder rec;
+    ModalScript modal;   // the login closed as with Esc
+    EXPECT_EQ(runShell(path), 0);
+    TDM1 again(path);
+    EXPECT_EQ(sqlScalar(again, QStringLiteral("SELECT group_concat(dh||bj||txm, ' ') FROM cgglc")), "CG1yzA CG1yzC CG3yzE");
 }
 
 TEST(Startup, LoginShowsTheMainWindowAndClosingItEndsTheLoop)
