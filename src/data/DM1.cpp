@@ -1,17 +1,38 @@
 #include "DM1.h"
 #include "Schema.h"
 
-#include <QFileInfo>
 
 TDM1* DM1 = nullptr;
 
 namespace {
 const char* const StartupText = "数据库文件丢失，软件无法运行，请重新复制本软件！";
+
+// Whether the file at path is a new database to be given the schema. A file of the program's
+// own is opened as it is; one that cannot serve is refused before anything is written to it.
+bool newDatabase(const QString& path)
+{
+    const Schema::FileCheck check = Schema::checkFile(path);
+    switch (check.state) {
+    case Schema::FileCheck::New: return true;
+    case Schema::FileCheck::Ours: return false;
+    case Schema::FileCheck::Unreadable: break;
+    case Schema::FileCheck::Incomplete: {
+        QStringList missing;
+        if (!check.missingTables.isEmpty())
+            missing << QStringLiteral("数据表 ") + check.missingTables.join(QStringLiteral("、"));
+        if (!check.missingColumns.isEmpty())
+            missing << QStringLiteral("字段 ") + check.missingColumns.join(QStringLiteral("、"));
+        throw StartupError((QStringLiteral("数据库文件已损坏（缺少") + missing.join(QStringLiteral("；"))
+                            + QStringLiteral("），软件无法运行！")).toStdString());
+    }
+    }
+    throw StartupError(StartupText);
+}
 }
 
 TDM1::TDM1(const QString& path)
 try
-    : fresh_(!QFileInfo::exists(path))
+    : fresh_(newDatabase(path))
     , ADOC1(path)
 {
     // Errors here reach the handlers below, as those of opening the file do.
@@ -21,7 +42,7 @@ try
     } else {
         if (ADOC1.execute(QStringLiteral("SELECT id FROM danwei")).isEmpty())
             throw StartupError(StartupText);
-        Schema::create(ADOC1); // adds what an older file lacks
+        Schema::create(ADOC1); // adds the indexes an older file of ours lacks
     }
 } catch (const StartupError&) {
     throw;

@@ -54,15 +54,17 @@ public:
 class TDM1 {
 public:
     // Opens the database at path, creating it with the schema, the company row and the
-    // built-in operator when the file is missing. Throws StartupError when the file cannot
-    // be opened or has no company row.
+    // built-in operator when it is new (no file, or a file without any table). Throws
+    // StartupError, its text the message to show, when the file cannot be opened, is empty or
+    // no database, lacks a table or a column the program reads (named in the text; nothing is
+    // written to such a file) or has no company row.
     explicit TDM1(const QString& path);
     ~TDM1();
     TDM1(const TDM1&) = delete;
     TDM1& operator=(const TDM1&) = delete;
 
 private:
-    bool fresh_ = false; // the file was missing when the module was created
+    bool fresh_ = false; // a new database: no file, or one without any table
 public:
     // Declared before the queries so it outlives them.
     Connection ADOC1;

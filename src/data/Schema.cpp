@@ -1,6 +1,10 @@
 #include "Schema.h"
 #include "Sql.h"
 
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QStringList>
 
 namespace {
@@ -73,6 +77,12 @@ const char* const Indexes[] = {
 // Indexes an older file has that the ones above replace.
 const char* const RetiredIndexes[] = {"ix_cgfx_txm_ppgg_dw", "ix_xsfx_txm_ppgg_dw", "ix_rkfx_txm_ppgg_dw"};
 
+// A table's column definitions ("dh:T"), in order; the id is not among them.
+QStringList columnDefs(const Table& table)
+{
+    return QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 QString columnSql(const QString& def)
 {
     const QString name = def.section(QLatin1Char(':'), 0, 0);
@@ -90,6 +100,56 @@ QString columnSql(const QString& def)
 
 namespace Schema {
 
+FileCheck checkFile(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return {};
+    if (file.size() == 0)
+        return {FileCheck::Unreadable};   // opened, it would be given a header
+    sqlite3* db = nullptr;
+    const auto closed = qScopeGuard([&db] { sqlite3_close_v2(db); });
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return {FileCheck::Unreadable};
+    // The first column of a statement's rows; false when the statement fails.
+    const auto names = [db](const QString& sql, QStringList& out) {
+        sqlite3_stmt* st = nullptr;
+        bool ok = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK;
+        int rc = SQLITE_DONE;
+        while (ok && (rc = sqlite3_step(st)) == SQLITE_ROW)
+            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower();
+        sqlite3_finalize(st);
+        return ok && rc == SQLITE_DONE;
+    };
+    QStringList tables;
+    if (!names(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"), tables))
+        return {FileCheck::Unreadable};
+    if (tables.isEmpty())
+        return {};
+    FileCheck check{FileCheck::Ours};
+    for (const Table& table : Tables) {
+        const QString name = QString::fromLatin1(table.name);
+        QStringList have;
+        if (!names(QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(sqlQuote(name)), have))
+            return {FileCheck::Unreadable};
+        if (have.isEmpty()) {
+            check.missingTables << name;
+            continue;
+        }
+        QStringList wanted;
+        if (table.withId)
+            wanted << QStringLiteral("id");
+        for (const QString& def : columnDefs(table))
+            wanted << def.section(QLatin1Char(':'), 0, 0);
+        for (const QString& column : wanted)
+            if (!have.contains(column))
+                check.missingColumns << name + QLatin1Char('.') + column;
+    }
+    if (!check.missingTables.isEmpty() || !check.missingColumns.isEmpty())
+        check.state = FileCheck::Incomplete;
+    return check;
+}
+
 void create(Connection& c)
 {
     Transaction t(c);
@@ -97,7 +157,7 @@ void create(Connection& c)
         QStringList cols;
         if (table.withId)
             cols << QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT");
-        for (const QString& def : QString::fromLatin1(table.columns).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        for (const QString& def : columnDefs(table))
             cols << columnSql(def);
         c.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(QLatin1String(table.name), cols.join(QStringLiteral(", "))));
     }

@@ -7,6 +7,20 @@
 class Connection;
 
 namespace Schema {
+// What a database file is to the program, read without writing a byte of it (nor a header
+// into an empty file).
+struct FileCheck {
+    enum State {
+        New,          // no file, or a database holding no table at all: it gets the schema
+        Ours,         // every table and column the program reads is there
+        Unreadable,   // an empty file, or one that is no database
+        Incomplete,   // a table or a column the program reads is missing (named below)
+    } state = New;
+    QStringList missingTables;    // "sp"
+    QStringList missingColumns;   // "cgglz.qk"
+};
+FileCheck checkFile(const QString& path);
+
 // Creates every table and index that is missing and drops the indexes newer ones replace
 // (safe on an existing database).
 void create(Connection& c);

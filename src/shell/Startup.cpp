@@ -51,9 +51,9 @@ int runShell(const QString& dbPath, const ShellWiring& wiring)
     std::unique_ptr<TDM1> dm;
     try {
         dm = std::make_unique<TDM1>(dbPath);
-    } catch (const std::exception&) {
-        // StartupError and DbError alike: the file cannot serve as the shop's database.
-        showMessage(QStringLiteral("数据库文件丢失，软件无法运行，请重新复制本软件！"), QStringLiteral("错误"), MsgIcon::Error);
+    } catch (const StartupError& e) {
+        // The file cannot serve as the shop's database: lost, or damaged (what is missing named).
+        showMessage(QString::fromUtf8(e.what()), QStringLiteral("错误"), MsgIcon::Error);
         return 1;
     }
     DM1 = dm.get();

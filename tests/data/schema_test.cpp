@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 // A fresh file gets the company row and the built-in operator, with an empty password and
 // every permission, written once; a file that has lost its company row, or cannot be
 // opened, does not start.
@@ -30,6 +33,51 @@ TEST(Schema, FreshDatabaseIsSeededOnceAndNeedsItsCompanyRow)
         EXPECT_EQ(QString::fromUtf8(e.what()), "数据库文件丢失，软件无法运行，请重新复制本软件！");
     }
     EXPECT_THROW(TDM1 bad(shop.dir.filePath("no/such/folder/TRZData1.db")), StartupError);
+}
+
+// Only a new database gets the schema: no file, or a database without any table. A file that
+// lacks a table or a column the program reads, an empty file, or one that is no database is
+// refused, what is missing named, and left byte for byte as it was.
+TEST(Schema, OnlyANewDatabaseGetsTheSchemaADamagedOneIsRefusedAndLeftAsItWas)
+{
+    QTemporaryDir dir;
+    const QString lost = "数据库文件丢失，软件无法运行，请重新复制本软件！";
+    const struct {
+        const char* damage;   // nullptr: an empty file; "": a database without any table
+        QString refusal;
+    } cases[] = {
+        {"DROP TABLE sp", "数据库文件已损坏（缺少数据表 sp），软件无法运行！"},
+        {"ALTER TABLE cgglz DROP COLUMN qk; DROP TABLE zu; ALTER TABLE sp RENAME COLUMN kcje TO x",
+         "数据库文件已损坏（缺少数据表 zu；字段 cgglz.qk、sp.kcje），软件无法运行！"},
+        {nullptr, lost},
+        {"", ""},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("%1.db").arg(++n));
+        if (c.damage && *c.damage) {
+            TDM1 made(path);
+            made.ADOC1.exec(QString::fromUtf8(c.damage));
+        } else if (c.damage) {
+            Connection(path).exec("PRAGMA user_version=7");
+        } else {
+            QFile(path).open(QIODevice::WriteOnly);
+        }
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        try {
+            TDM1 opened(path);
+            EXPECT_TRUE(c.refusal.isEmpty()) << n;
+            EXPECT_EQ(opened.ADOC1.execute("SELECT * FROM yhsz").recordCount(), 1) << "the schema and the first rows";
+        } catch (const StartupError& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), c.refusal) << n;
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), before) << n;
+            file.close();
+        }
+    }
 }
 
 TEST(DataModule, QueriesAreNamedClosedAndTheirDesignStatementsRun)

@@ -21,8 +21,8 @@
 #include <QTimer>
 #include <QTranslator>
 
-// A file that is no database, or one another copy runs on (whatever path names it: a link,
-// "..") ends the program before the login; a copy that crashed leaves no stuck lock, and a
+// A file that is no database or lacks a table, or one another copy runs on (whatever path
+// names it: a link, "..") ends the program before the login; a copy that crashed leaves no stuck lock, and a
 // missing file is created.
 TEST(Startup, AnUnreadableDatabaseOrASecondCopyRefusesAndACrashedOneLeavesNoStuckLock)
 {
@@ -32,6 +32,8 @@ TEST(Startup, AnUnreadableDatabaseOrASecondCopyRefusesAndACrashedOneLeavesNoStuc
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
     f.close();
+    const QString damaged = dir.filePath(QStringLiteral("damaged.db"));
+    TDM1(damaged).ADOC1.exec(QStringLiteral("DROP TABLE sp"));
     QTemporaryDir copy;   // a second copy whose database is a link to the first one's
     const QString link = copy.filePath(QStringLiteral("TRZData1.db"));
     ASSERT_TRUE(QFile::link(path, link));
@@ -39,7 +41,8 @@ TEST(Startup, AnUnreadableDatabaseOrASecondCopyRefusesAndACrashedOneLeavesNoStuc
     QLockFile running(path + QStringLiteral(".lock"));   // another copy runs on this database
     ASSERT_TRUE(running.tryLock(0));
     const char* const twice = "本软件已经在使用此数据库，不能重复运行！";
-    for (const auto& [db, text] : {std::pair{junk, "数据库文件丢失，软件无法运行，请重新复制本软件！"}, {path, twice},
+    for (const auto& [db, text] : {std::pair{junk, "数据库文件丢失，软件无法运行，请重新复制本软件！"},
+                                   {damaged, "数据库文件已损坏（缺少数据表 sp），软件无法运行！"}, {path, twice},
                                    {link, twice}, {dir.filePath(QStringLiteral("sub/../TRZData1.db")), twice}}) {
         MessageRecorder rec;
         ModalScript modal;
