@@ -58,7 +58,7 @@ double ReportFont::textWidthMm(const QString& text) const
 }
 
 ReportFont songFont() { return {QStringLiteral("宋体"), 13, false}; }
-ReportFont songTitleFont() { return {QStringLiteral("宋体"), 19, true}; }
+ReportFont songTitleFont(double px) { return {QStringLiteral("宋体"), px, true}; }
 ReportFont heiTitleFont() { return {QStringLiteral("黑体"), 14.0 * 96.0 / 72.0, true}; }
 
 // ---- bands ------------------------------------------------------------------------

@@ -38,7 +38,7 @@ struct ReportFont {
     double textWidthMm(const QString& text) const;
 };
 ReportFont songFont();          // 宋体 13 px
-ReportFont songTitleFont();     // 宋体 19 px bold
+ReportFont songTitleFont(double px = 19);   // 宋体 bold, 19 px unless a report gives its own size
 ReportFont heiTitleFont();      // 黑体 bold 14 pt
 
 class QRItem {
