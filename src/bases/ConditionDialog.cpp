@@ -4,6 +4,7 @@
 #include "data/DocumentState.h"
 #include "data/Sql.h"
 #include "ui/Controls.h"
+#include "ui/Forms.h"
 #include "ui/Handlers.h"
 
 #include <QCheckBox>
@@ -72,25 +73,52 @@ ConditionCombo auditStateCombo(const QString& label)
     return c;
 }
 
+ConditionFrame buildConditionFrame(QDialog* dialog, const QSize& client, const QString& runCaption)
+{
+    setListFont(dialog);
+    ListColours::fill(dialog, ListColours::grey());
+    auto* outer = new QVBoxLayout(dialog);
+    outer->setContentsMargins(8, 8, 8, 8);
+    ConditionFrame f;
+    f.panel = new QFrame(dialog);
+    f.panel->setObjectName(QStringLiteral("Panel1"));
+    f.panel->setFrameShape(QFrame::StyledPanel);
+    ListColours::fill(f.panel, ListColours::cream());
+    outer->addWidget(f.panel, 1);
+    const std::pair<QPushButton**, QStyle::StandardPixmap> glyphs[] = {
+        {&f.run, QStyle::SP_DialogApplyButton}, {&f.close, QStyle::SP_DialogCloseButton}};
+    f.run = new QPushButton(runCaption, dialog);
+    f.run->setObjectName(QStringLiteral("BitBtn1"));
+    f.close = new QPushButton(QStringLiteral("关闭"), dialog);
+    f.close->setObjectName(QStringLiteral("BitBtn2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (const auto& [b, glyph] : glyphs) {
+        (*b)->setIcon(dialog->style()->standardIcon(glyph));
+        (*b)->setAutoDefault(false);
+        (*b)->setMinimumWidth(80);
+        buttons->addWidget(*b);
+    }
+    buttons->addStretch(1);
+    outer->addLayout(buttons);
+    setDialogFrame(dialog, client);
+    return f;
+}
+
 TConditionDialog::TConditionDialog(ConditionDescription desc, QueryWindow* list, QWidget* owner)
     : QDialog(owner), list_(list), desc_(std::move(desc))
 {
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
-    // Only a close box, fixed border.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     buildUi();
 }
 
 void TConditionDialog::buildUi()
 {
-    setListFont(this);
-
-    auto* outer = new QVBoxLayout(this);
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameShape(QFrame::StyledPanel);
-    ListColours::fill(panel, ListColours::cream());
+    const ConditionFrame frame = buildConditionFrame(this, desc_.clientSize, desc_.runCaption);
+    QFrame* panel = frame.panel;
+    BitBtn1 = frame.run;
+    BitBtn2 = frame.close;
     auto* grid = grid_ = new QGridLayout(panel);
     int row = 0;
 
@@ -135,23 +163,6 @@ void TConditionDialog::buildUi()
         CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
         grid->addWidget(CheckBox2, qMax(row, erow), 2, 1, 2);
     }
-    outer->addWidget(panel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    BitBtn1 = new QPushButton(desc_.runCaption, this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    BitBtn2->setAutoDefault(false);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch(1);
-    outer->addLayout(buttons);
-    outer->setSizeConstraint(QLayout::SetFixedSize);
 
     // Tab order and the Enter chain: CheckBox1, the pickers, the combos, the edits,
     // CheckBox2, the buttons. Enter moves on; in the last edit it runs.

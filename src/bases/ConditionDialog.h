@@ -7,11 +7,13 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 class QCheckBox;
+class QFrame;
 class QGridLayout;
 class QComboBox;
 class QLabel;
@@ -60,6 +62,7 @@ struct ConditionDescription {
     bool escCloses = true;
     // The label of the to-date (DateTimePicker2).
     QString toCaption = QStringLiteral("至");
+    QSize clientSize{482, 223};                           // 按条件统计: 482 × 263
 };
 
 // The values a dialog holds when its run button is clicked.
@@ -74,6 +77,18 @@ struct ConditionValues {
 // The clauses of the statement, each a line of its own, in the described order. Every value
 // goes in through sqlQuote.
 QStringList buildConditionClauses(const ConditionDescription& desc, const ConditionValues& v);
+
+// What every condition dialog is drawn as: its client area of the given size, grey, fixed,
+// with the close box only; the cream panel Panel1 that holds the conditions (the returned
+// panel, its layout left to the caller) and under it the run button BitBtn1 and 关闭 BitBtn2
+// with their icons. The buttons are not default buttons: Enter does what the focused
+// control's own handler does.
+struct ConditionFrame {
+    QFrame* panel = nullptr;
+    QPushButton* run = nullptr;
+    QPushButton* close = nullptr;
+};
+ConditionFrame buildConditionFrame(QDialog* dialog, const QSize& client, const QString& runCaption);
 
 // The items and clauses of the audit-state combo of the document lists.
 ConditionCombo auditStateCombo(const QString& label = QStringLiteral("审核"));

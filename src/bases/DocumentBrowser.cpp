@@ -22,8 +22,6 @@
 
 namespace {
 
-const QColor kGrey(212, 208, 200);
-
 QLineEdit* readOnlyEdit(const QString& name, QWidget* parent)
 {
     auto* e = new QLineEdit(parent);
@@ -49,7 +47,8 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
 {
     setObjectName(spec_.objectName);
     setWindowTitle(spec_.caption);
-    ListColours::fill(this, kGrey);
+    setFixedBorder(this);
+    ListColours::fill(this, ListColours::grey());
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -165,8 +164,12 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
 
     StatusBar1 = new PanelBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    for (const BrowserPanel& p : spec_.panels)
-        StatusBar1->addPanel(p.width, p.align, p.text);
+    StatusBar1->setSizeGripEnabled(false);
+    for (const BrowserPanel& p : spec_.panels) {
+        const int i = StatusBar1->addPanel(p.width, p.align, p.text);
+        if (!p.under.isEmpty())
+            StatusBar1->standUnder(i, DBGrid1, p.under);
+    }
     root->addWidget(StatusBar1);
 
     // Printing: a pop-up menu of named prints on the button's mouse release, or the click.
@@ -335,8 +338,8 @@ QVector<BrowserPanel> documentTotalPanels()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     return {{.width = 150, .text = "合计", .align = Qt::AlignCenter},
             {.width = 200},
-            {.width = 100, .field = "hjsl", .align = right},
+            {.width = 100, .field = "hjsl", .align = right, .under = "sl"},
             {.width = 100},
-            {.width = 100, .field = "hjje", .align = right},
+            {.width = 100, .field = "hjje", .align = right, .under = "je"},
             {.width = 100}};
 }

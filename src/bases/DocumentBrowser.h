@@ -42,6 +42,7 @@ struct BrowserPanel {
     QString text{};
     QString field{};
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    QString under{};         // the line column whose total it shows: it stands under it
 };
 
 // One way of printing the document in hand. With a name the print is an item of the pop-up
@@ -130,7 +131,7 @@ private:
 
 // What the purchase and sales browsers share: the seven line columns (编码, 商品名称, 单位,
 // 数量 and 金额 tinted, 单价, 折扣; numbers to the right) and the status bar (合计, the
-// document's hjsl in panel 2 and its hjje in panel 4).
+// document's hjsl in panel 2 under 数量 and its hjje in panel 4 under 金额).
 QVector<GridColumn> documentLineColumns();
 QVector<BrowserPanel> documentTotalPanels();
 

@@ -5,6 +5,7 @@
 #include "data/DM1.h"
 #include "shell/Umain1.h"
 #include "ui/Controls.h"
+#include "ui/Forms.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
 
@@ -22,11 +23,8 @@ THeaderPicker::THeaderPicker(HeaderPickerDescription desc, QWidget* owner) : QDi
     q_ = &sharedQuery(desc_.query);
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
-    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
-
     auto* root = new QVBoxLayout(this);
     auto* panel = new QHBoxLayout;
-    root->addLayout(panel);
 
     const DateRangeControls dates = createDateRangeControls(QStringLiteral("日期"), this);
     CheckBox1 = dates.box;
@@ -52,7 +50,17 @@ THeaderPicker::THeaderPicker(HeaderPickerDescription desc, QWidget* owner) : QDi
 
     DBGrid1 = picker::grid(this, *q_, desc_.columns);
     DBGrid1->enableTitleSort();
-    root->addWidget(DBGrid1, 1);
+    if (desc_.cream) {
+        ListColours::fill(this, ListColours::cream());
+        DBGrid1->setEmptyAreaColour(ListColours::grey());
+    }
+    if (desc_.searchBelow) {
+        root->addWidget(DBGrid1, 1);
+        root->addLayout(panel);
+    } else {
+        root->addLayout(panel);
+        root->addWidget(DBGrid1, 1);
+    }
 
     QWidget* const tabs[] = {CheckBox1, DateTimePicker1, DateTimePicker2, Edit2, cha, xuan, guan, DBGrid1};
     for (std::size_t i = 1; i < std::size(tabs); ++i)
@@ -73,7 +81,7 @@ THeaderPicker::THeaderPicker(HeaderPickerDescription desc, QWidget* owner) : QDi
     keys_->onEnter(Edit2, [this] { chaClick(); });
     keys_->onEnter(DBGrid1, [this] { xuanClick(); });
 
-    setFixedSize(desc_.size);
+    setDialogFrame(this, desc_.size);
 }
 
 THeaderPicker::~THeaderPicker() = default;

@@ -1,8 +1,9 @@
 #pragma once
 // The picker of document headers (the held purchase documents, the open payables and
 // receivables), described per picker: its shared header query and table, the party column
-// that Edit2 filters, the grid's columns, the state lines of its statement and the refusal
-// when nothing is listed. Shown, it dates the range from one month back to today, unticked,
+// that Edit2 filters, the grid's columns, the state lines of its statement, the refusal
+// when nothing is listed, its colours and where its search panel stands. It has a fixed
+// border and the close box only. Shown, it dates the range from one month back to today, unticked,
 // and lists at once. 查询 (also Enter in Edit2) lists
 //
 //   "SELECT * FROM <table>", "where <party> like '%<Edit2>%'",
@@ -37,7 +38,9 @@ struct HeaderPickerDescription {
     QVector<GridColumn> columns;
     QStringList stateLines;        // after the date line: "and shbj='未审核'"
     QString emptyRefusal;          // "没有单据可选择！"
-    QSize size{720, 420};
+    QSize size{720, 420};          // the client area
+    bool cream = false;            // a cream ground and a grid grey where it has no rows
+    bool searchBelow = false;      // the search panel stands under the grid (else above it)
 };
 
 class THeaderPicker : public QDialog {

@@ -36,6 +36,22 @@ void setListFont(QWidget* w)
 
 namespace {
 
+constexpr int kGlyph = 24;   // the tool buttons' glyphs, all of one size
+
+// A style's glyph at the tool buttons' size: its largest picture drawn to that size, so a
+// glyph the style has only smaller stands as large as its neighbours and their captions on
+// one line.
+QIcon toolGlyph(const QIcon& glyph)
+{
+    QSize largest;
+    for (const QSize& s : glyph.availableSizes())
+        if (s.width() > largest.width())
+            largest = s;
+    if (!largest.isValid() || largest.width() == kGlyph)
+        return glyph;
+    return QIcon(glyph.pixmap(largest).scaled(kGlyph, kGlyph, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
 // The glyph above a tool button's caption, by what the button does.
 QIcon glyphFor(const QString& caption, QStyle* style)
 {
@@ -50,8 +66,8 @@ QIcon glyphFor(const QString& caption, QStyle* style)
         {"归零", QStyle::SP_DialogResetButton}};
     for (const auto& [word, glyph] : glyphs)
         if (caption.contains(QString::fromUtf8(word)))
-            return style->standardIcon(glyph);
-    return style->standardIcon(QStyle::SP_FileIcon);
+            return toolGlyph(style->standardIcon(glyph));
+    return toolGlyph(style->standardIcon(QStyle::SP_FileIcon));
 }
 
 } // namespace
@@ -62,6 +78,7 @@ QueryWindow::QueryWindow(ListDescription desc, QWidget* parent)
     q_ = &sharedQuery(desc_.query);
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
+    setFixedBorder(this);
     rowTerms_ = sumTermsOfRows(desc_.sumStatement, desc_.rowStatement);
     buildUi();
 }
@@ -102,7 +119,7 @@ void QueryWindow::buildUi()
         sb->setObjectName(b.name);
         sb->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         sb->setIcon(glyphFor(b.caption, style()));
-        sb->setIconSize(QSize(24, 24));
+        sb->setIconSize(QSize(kGlyph, kGlyph));
         sb->setFixedSize(52, 52);
         tl->addWidget(sb);
         buttons_.insert(b.name, sb);
@@ -157,6 +174,8 @@ void QueryWindow::buildUi()
     connectHandler(q_, &Query::dataReset, this, [this] { noteRowsChanged(); });
     connectHandler(q_, &Query::rowChanged, this, [this] { noteRowsChanged(); });
     DBGrid1->enableTitleSort(true);
+    if (desc_.greyGrid)
+        DBGrid1->setEmptyAreaColour(ListColours::grey());
     if (desc_.colouring.any())
         DBGrid1->setRowStyler([this](int row) { return styleRow(row); });
     if (!desc_.doubleClickClicks.isEmpty())
@@ -177,8 +196,11 @@ void QueryWindow::buildUi()
     StatusBar1 = new PanelBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    for (const ListPanel& p : desc_.panels)
-        StatusBar1->addPanel(p.width, p.align, p.text);
+    for (const ListPanel& p : desc_.panels) {
+        const int i = StatusBar1->addPanel(p.width, p.align, p.text);
+        if (!p.under.isEmpty())
+            StatusBar1->standUnder(i, DBGrid1, p.under);
+    }
     outer->addWidget(StatusBar1);
 
     // The common buttons.
@@ -493,7 +515,6 @@ QWidget* QueryWindow::buildConditionPanel()
     Edit1->setFixedWidth(120);
     row->addWidget(CheckBox1);
     row->addWidget(DateTimePicker1);
-    row->addWidget(new QLabel(QStringLiteral("至"), panel));
     row->addWidget(DateTimePicker2);
     row->addSpacing(12);
     row->addWidget(new QLabel(c.editLabel, panel));

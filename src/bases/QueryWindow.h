@@ -60,6 +60,7 @@ struct ListPanel {
     int width = 50;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     QString text{};            // fixed text ("总计", "默认显示全部数据") or the total's "0"
+    QString under{};           // the grid column whose total it shows: it stands under it
 };
 
 // A tool button: its name (objectName, "SB44") and caption ("反审").
@@ -180,6 +181,7 @@ struct ListDescription {
     QString printButton = QStringLiteral("SB88");
     QString exportButton = QStringLiteral("SB99");
     RowColouring colouring;
+    bool greyGrid = false;             // the grid grey where it has no rows
     QString legendText;                // beside Shape1 ("未审核单据"); empty: no legend
     QColor legendColour;               // Shape1's fill
     QString closedRefusal = QStringLiteral("数据表未打开，请先查询！");

@@ -4,6 +4,7 @@
 
 #include "data/Query.h"
 #include "ui/DataGrid.h"
+#include "ui/Forms.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
@@ -44,6 +45,7 @@ void RecordPicker::buildList(const List& list, QBoxLayout* top, QWidget* beside)
         lay->addWidget(DBGrid1);
     }
     lay->addLayout(picker::buttonRow(QVector<QPushButton*>{xuan} + list.buttons + QVector<QPushButton*>{guan}));
+    setDialogFrame(this, list.size);
 
     connectHandler(xuan, &QPushButton::clicked, this, &RecordPicker::xuanClick);
     connectHandler(guan, &QPushButton::clicked, this, &QDialog::reject);

@@ -8,6 +8,7 @@
 #include "ui/DataGrid.h"
 
 #include <QDialog>
+#include <QSize>
 #include <QStringList>
 
 class QBoxLayout;
@@ -36,13 +37,14 @@ protected:
         Query& query;
         QVector<GridColumn> columns;
         QString emptyText;     // the warning when a choice finds no row
-        QStringList showSql;   // when given, the list reopened on show, the grid focused
+        QStringList showSql{}; // when given, the list reopened on show, the grid focused
         // Further buttons of the picker's own (新增, 删除), between 选择 and 关闭, left to right.
         QVector<QPushButton*> buttons{};
+        QSize size{};          // the client area; the picker has a fixed border and the close box only
     };
     // Creates the grid, the buttons and the layout: the top row (may be null) over the
-    // grid (with beside, may be null, on its left) over the buttons. Called by the
-    // subclass after its own controls, so the tab order follows the layout.
+    // grid (with beside, may be null, on its left) over the buttons at the foot. Called by
+    // the subclass after its own controls, so the tab order follows the layout.
     void buildList(const List& list, QBoxLayout* top = nullptr, QWidget* beside = nullptr);
 
     // Writes the current row of q into the caller told by tag.

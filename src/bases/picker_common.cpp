@@ -60,11 +60,17 @@ GridColumn column(const char* field, const char* title, int width)
 
 QVector<GridColumn> goodsColumns(bool withPrices)
 {
+    // Numbers to the right, as in every grid.
+    const auto number = [](const char* field, const char* title) {
+        GridColumn c = column(field, title, 64);
+        c.align = Qt::AlignRight | Qt::AlignVCenter;
+        return c;
+    };
     QVector<GridColumn> cols{column("txm", "编码", 110), column("ppgg", "商品名称", 200), column("dw", "单位", 40),
-                             column("kcsl", "库存数量", 64)};
+                             number("kcsl", "库存数量")};
     if (withPrices)
-        cols << column("jj", "采购单价", 64) << column("xjpf", "批发单价", 64) << column("xjls", "零售单价", 64)
-             << column("kcjg", "库存单价", 64) << column("ms", "商品描述", 160) << column("bz", "备注", 120);
+        cols << number("jj", "采购单价") << number("xjpf", "批发单价") << number("xjls", "零售单价")
+             << number("kcjg", "库存单价") << column("ms", "商品描述", 160) << column("bz", "备注", 120);
     cols << column("lb", "类别", 80) << column("ck", "仓库", 80);
     return cols;
 }

@@ -35,7 +35,7 @@ QHBoxLayout* buttonRow(const QVector<QPushButton*>& buttons);
 GridColumn column(const char* field, const char* title, int width);
 
 // The goods columns: 编码, 商品名称, 单位, 库存数量, [采购单价, 批发单价, 零售单价, 库存单价,
-// 商品描述, 备注,] 类别, 仓库.
+// 商品描述, 备注,] 类别, 仓库; the numbers right-aligned.
 QVector<GridColumn> goodsColumns(bool withPrices);
 
 // The grid DBGrid1 showing q in columns.

@@ -7,9 +7,11 @@
 
 TFck1::TFck1(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fck1"), QStringLiteral("选择仓库"))
 {
-    buildList({DM1->AQck1, {picker::column("ck", "仓库", 220)}, QStringLiteral("没有仓库可选择！"),
-               {QStringLiteral("SELECT * FROM ck"), QStringLiteral("order by id")}});
-    resize(300, 360);
+    buildList({.query = DM1->AQck1,
+               .columns = {picker::column("ck", "仓库", 220)},
+               .emptyText = QStringLiteral("没有仓库可选择！"),
+               .showSql = {QStringLiteral("SELECT * FROM ck"), QStringLiteral("order by id")},
+               .size = QSize(300, 360)});
 }
 
 void TFck1::writeChoice(const Query& q, const QString& tag)

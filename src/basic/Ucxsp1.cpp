@@ -1,6 +1,7 @@
 #include "Ucxsp1.h"
 
 #include "PickerTargets.h"
+#include "bases/ConditionDialog.h"
 #include "bases/picker_common.h"
 #include "data/query_totals.h"
 
@@ -61,19 +62,18 @@ TFcxsp1::TFcxsp1(QWidget* parent) : QDialog(parent)
     ComboBox1->addItems({QStringLiteral("全部"), QStringLiteral("库存＞0"), QStringLiteral("库存＝0"),
                          QStringLiteral("库存＜0")});
 
-    BitBtn1 = picker::button(QStringLiteral("BitBtn1"), QStringLiteral("查询"), this);
-    BitBtn2 = picker::button(QStringLiteral("BitBtn2"), QStringLiteral("关闭"), this);
-
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("商品类别"), Edit1);
-    form->addRow(QStringLiteral("商品编码"), Edit2);
-    form->addRow(QStringLiteral("商品名称"), Edit3);
-    form->addRow(QStringLiteral("存放仓库"), Edit4);
-    form->addRow(QStringLiteral("库存数量"), ComboBox1);
-    auto* lay = new QVBoxLayout(this);
-    lay->addLayout(form);
-    lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
-    setFixedSize(320, 240);
+    // Drawn as every condition dialog: the conditions on the cream panel, 查询 and 关闭 under it.
+    const ConditionFrame frame = buildConditionFrame(this, QSize(482, 223), QStringLiteral("查询"));
+    BitBtn1 = frame.run;
+    BitBtn2 = frame.close;
+    auto* form = new QFormLayout(frame.panel);
+    form->setContentsMargins(60, 12, 60, 12);
+    const std::pair<const char*, QWidget*> rows[] = {{"商品类别", Edit1}, {"商品编码", Edit2}, {"商品名称", Edit3},
+                                                     {"存放仓库", Edit4}, {"库存数量", ComboBox1}};
+    for (const auto& [label, field] : rows) {
+        field->setParent(frame.panel);
+        form->addRow(QString::fromUtf8(label), field);
+    }
 
     connectHandler(BitBtn1, &QPushButton::clicked, this, &TFcxsp1::BitBtn1Click);
     connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -7,9 +7,11 @@
 
 TFghs2::TFghs2(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fghs2"), QStringLiteral("选择厂商"))
 {
-    buildList({DM1->AQghs1, {picker::column("mc", "厂商名称", 320)}, QStringLiteral("没有厂商可选择！"),
-               {QStringLiteral("SELECT * FROM ghs"), QStringLiteral("order by id")}});
-    resize(400, 400);
+    buildList({.query = DM1->AQghs1,
+               .columns = {picker::column("mc", "厂商名称", 320)},
+               .emptyText = QStringLiteral("没有厂商可选择！"),
+               .showSql = {QStringLiteral("SELECT * FROM ghs"), QStringLiteral("order by id")},
+               .size = QSize(400, 400)});
 }
 
 void TFghs2::writeChoice(const Query& q, const QString& tag)

@@ -30,8 +30,11 @@ TFsp3::TFsp3(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fsp3"), QSt
     top->addWidget(Edit2);
     top->addWidget(new QLabel(QStringLiteral("编码或名称"), this));
     top->addWidget(Edit1);
-    buildList({DM1->AQsp1, picker::goodsColumns(false), QStringLiteral("没有商品可选择！"), {}}, top, TreeView1);
-    resize(760, 440);
+    buildList({.query = DM1->AQsp1,
+               .columns = picker::goodsColumns(false),
+               .emptyText = QStringLiteral("没有商品可选择！"),
+               .size = QSize(760, 440)},
+              top, TreeView1);
 
     connectHandler(Edit1, &QLineEdit::textChanged, this, &TFsp3::Edit1Change);
     connectHandler(Edit1, &QLineEdit::returnPressed, this, &TFsp3::xuanClick);

@@ -17,8 +17,11 @@ TFyg2::TFyg2(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fyg2"), QSt
     auto* filter = new QHBoxLayout;
     filter->addWidget(new QLabel(QStringLiteral("姓名"), this));
     filter->addWidget(Edit1);
-    buildList({DM1->AQyg1, {picker::column("xm", "员工姓名", 220)}, QStringLiteral("没有员工可选择！"), {}}, filter);
-    resize(300, 380);
+    buildList({.query = DM1->AQyg1,
+               .columns = {picker::column("xm", "员工姓名", 220)},
+               .emptyText = QStringLiteral("没有员工可选择！"),
+               .size = QSize(300, 380)},
+              filter);
 
     connectHandler(Edit1, &QLineEdit::textChanged, this, &TFyg2::Edit1Change);
     connectHandler(Edit1, &QLineEdit::returnPressed, this, &TFyg2::xuanClick);

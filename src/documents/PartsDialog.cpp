@@ -10,6 +10,7 @@
 #include "ui/DataGrid.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
+#include "ui/Forms.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -41,7 +42,6 @@ TPartsDialog::TPartsDialog(PartsDialogDescription desc, QWidget* parent) : QDial
 {
     setObjectName(desc_.objectName);
     setWindowTitle(desc_.caption);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     buildControls();
     wireHandlers();
 }
@@ -50,7 +50,7 @@ TPartsDialog::~TPartsDialog() = default;
 
 void TPartsDialog::buildControls()
 {
-    setFixedSize(680, 548);
+    setDialogFrame(this, QSize(680, 548));
     auto place = [](QWidget* w, int x, int y, int width, int height = 22) { w->setGeometry(x, y, width, height); };
     auto caption = [place](QWidget* parent, const QString& text, int x, int y, int width = 56) {
         place(new QLabel(text, parent), x, y, width);
@@ -194,7 +194,8 @@ void TPartsDialog::wireHandlers()
             else s.txm->setFocus();
         });
         connectHandler(s.ck, &ExitEdit::doubleClicked, s.ckPicker, &QAbstractButton::click);
-        connectHandler(s.ck, &ExitEdit::exited, this, [this, s] {
+        // Left empty for another field: refused; 取消 and the close box still close.
+        connectHandler(s.ck, &ExitEdit::exitedToField, this, [this, s] {
             if (blank(s.ck))
                 refuse(s.empty, s.ck);
         });

@@ -229,6 +229,7 @@ TFtjcgd1::TFtjcgd1(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Ftjcgd1"));
     setWindowTitle(QStringLiteral("新增采购入库单"));
+    setFixedBorder(this);
     setFixedSize(812, 523);
     buildControls();
     wireHandlers();
@@ -381,7 +382,8 @@ void TFtjcgd1::wireHandlers()
         });
         installNumberFilter(e, signedField ? NumberKind::Signed : NumberKind::Unsigned);
     }
-    connectHandler(ck, &ExitEdit::exited, this, run(&TFtjcgd1::ckExit));
+    // Leaving the warehouse empty for another field is refused; a button (关闭) still works.
+    connectHandler(ck, &ExitEdit::exitedToField, this, run(&TFtjcgd1::ckExit));
 
     // The Enter chain. A chosen field: a double-click opens its picker; Enter opens it while
     // the field (for the code: the goods found) is empty, else moves on.
@@ -574,6 +576,10 @@ void TFtjcgd1::BB1Click()
 
 void TFtjcgd1::BB2Click()
 {
+    // Taking a held document gives up the lines of the document in hand not yet saved.
+    if (purchaseHasPendingLines(*DM1, dh->text())
+        && !confirmBox(QStringLiteral("当前单据的明细尚未保存，取单将放弃这些明细，是否继续？")))
+        return;
     heldRolledBack_ = false;
     choosingHeld_ = true;
     {

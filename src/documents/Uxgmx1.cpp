@@ -6,12 +6,14 @@
 #include "ui/Controls.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
+#include "ui/Forms.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 Money lineAmount(Money jg, Money zk, Money sl) { return (jg * zk * sl).round2(); }
@@ -45,17 +47,30 @@ void PurchaseLineDialog::addButtons(QLayout* fields, int width, int height)
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(fields);
     lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
-    setFixedSize(width, height);
+    setDialogFrame(this, QSize(width, height));
 
     connectHandler(BitBtn1, &QPushButton::clicked, this, &PurchaseLineDialog::BitBtn1Click);
     connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    auto* keys = new KeyPreview(this);
+    keys->mapKey(Qt::Key_Escape, BitBtn2);
+    for (int i = 0; i + 1 < typed.size(); ++i)
+        keys->enterMovesTo(typed[i], typed[i + 1]);
+    if (!typed.isEmpty())
+        keys->onEnter(typed.back(), [this] { BitBtn1->click(); });
+}
+
+void PurchaseLineDialog::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous() && !typed.isEmpty())
+        typed.front()->setFocus();
 }
 
 void PurchaseLineDialog::BitBtn1Click()
 {
     if (ST1->text() != QLatin1String("cgmx"))
         return;
-    for (QLineEdit* e : rounded)
+    for (QLineEdit* e : typed)
         roundTypedField(e);
     for (const auto& [e, refusal] : nonZero) {
         if (Money::parse(e->text()).isZero()) {
@@ -72,7 +87,8 @@ TFxgmx1::TFxgmx1(QWidget* parent) : PurchaseLineDialog(parent, QStringLiteral("F
 {
     auto* grid = new QGridLayout;
     auto field = [&](QLineEdit*& e, const char* name, const char* title, bool readOnly) {
-        e = readOnly ? picker::edit(QString::fromLatin1(name), this, true) : numberEdit(QString::fromLatin1(name));
+        e = readOnly ? greyReadOnly(picker::edit(QString::fromLatin1(name), this, true))
+                     : numberEdit(QString::fromLatin1(name));
         const int row = grid->rowCount();
         grid->addWidget(new QLabel(QString::fromUtf8(title), this), row, 0);
         grid->addWidget(e, row, 1);
@@ -84,8 +100,8 @@ TFxgmx1::TFxgmx1(QWidget* parent) : PurchaseLineDialog(parent, QStringLiteral("F
     field(jg, "jg", "单价", false);
     field(zk, "zk", "折扣", false);
     field(je, "je", "金额", true);
+    typed = {sl, jg, zk};
     addButtons(grid, 340, 300);
-    rounded = {sl, jg, zk};
     nonZero = {{sl, QStringLiteral("数量不可为零！")}, {zk, QStringLiteral("折扣率不可为零！")}};
 }
 

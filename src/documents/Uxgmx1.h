@@ -5,6 +5,8 @@
 // refuses a quantity or a rate of 0 (a message, the focus on that field, nothing saved),
 // otherwise changes the purchase lines AQcgc1 and writes the totals into the purchase form
 // (fields "hjsl" and "hjje" of tag "tjcg"). BitBtn2 and Esc close it without a change.
+// It opens with the focus in its first field typed into; Enter moves through those fields
+// and in the last one confirms. Fields only shown are read-only and grey.
 //
 // TFxgmx1 edits the current line: the opener fills txm, ppgg, dw, sl, jg, zk, je from it,
 // and confirming writes sl, jg, zk and the amount (editPurchaseLine).
@@ -31,14 +33,16 @@ public:
 
 protected:
     PurchaseLineDialog(QWidget* parent, const QString& name);
-    // Puts the buttons under fields and fixes the size; called after the fields are made.
+    // Puts the buttons under fields, fixes the size and sets the keys; called after the
+    // fields are made and `typed` is filled.
     void addButtons(QLayout* fields, int width, int height);
     // Changes the purchase lines; returns the totals.
     virtual PurchaseTotals apply(TDM1& dm) = 0;
+    void showEvent(QShowEvent* e) override;
     // A field the operator types a number into: leaving it with a value out of range is refused.
     QLineEdit* numberEdit(const QString& name);
 
-    QList<QLineEdit*> rounded;                       // formatted on confirm, in this order
+    QList<QLineEdit*> typed;                         // typed into, in order; formatted on confirm
     QList<std::pair<QLineEdit*, QString>> nonZero;   // then checked, with the refusal text
 };
 

@@ -33,8 +33,8 @@ TFxgmx4::TFxgmx4(QWidget* parent) : PurchaseLineDialog(parent, QStringLiteral("F
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("折扣率"), this));
     row->addWidget(zk);
+    typed = {zk};
     addButtons(row, 260, 110);
-    rounded = {zk};
     nonZero = {{zk, QStringLiteral("折扣率不可为零！")}};
 }
 

@@ -15,6 +15,7 @@ ListLayout dyfkfx1Layout()
     layout.totals = {{.name = QStringLiteral("e1"), .column = 3}};
     layout.summaryCells = SummaryCells::FirstColumn;
     layout.pageNumber = {.at = PageNumberPlace::At::Right, .px = 12};   // 9 point
+    layout.titleFont = heiTitleFont();
     return layout;
 }
 }

@@ -56,7 +56,7 @@ ListDescription TSettlementList::describe(const SettlementSide& side)
                  {.field = "shbj", .title = "审核", .width = 60, .centred = true}};
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"}, {.width = 292},
-                {.width = 91, .align = right, .text = "0"}, {.width = 300}};
+                {.width = 91, .align = right, .text = "0", .under = "je"}, {.width = 300}};
     s.buttons = {{.name = "SB33", .caption = "反审"}, {.name = "SB44", .caption = "新增"},
                  {.name = "SB55", .caption = "修改"}, {.name = "SB66", .caption = "删除"},
                  {.name = "SB77", .caption = "查询"}, {.name = "SB88", .caption = "打印"},

@@ -38,8 +38,8 @@ ListDescription TFszfx1::describe()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
                 {.width = 260},
-                {.width = 91, .align = right, .text = "0"},
-                {.width = 91, .align = right, .text = "0"},
+                {.width = 91, .align = right, .text = "0", .under = "se"},
+                {.width = 91, .align = right, .text = "0", .under = "ze"},
                 {.width = 91, .align = right, .text = "0"},
                 {.width = 50}};
     s.buttons = {{.name = "SB44", .caption = "新增"}, {.name = "SB55", .caption = "修改"},

@@ -48,8 +48,7 @@ TFsztj1::TFsztj1(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TFsztj1"));
     setWindowTitle(QStringLiteral("进销存财综合统计表"));
-    // Only a close box (its frame in the main window takes these hints).
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedBorder(this, true);
     buildUi();
 }
 

@@ -23,9 +23,9 @@ TFszxm1::TFszxm1(QWidget* parent) : RecordPicker(parent, QStringLiteral("Fszxm1"
                .columns = {lb, picker::column("xm", "收支项目", 200)},
                .emptyText = QStringLiteral("没有项目可选择！"),
                .showSql = {QStringLiteral("SELECT * FROM szxm"), QStringLiteral("order by id")},
-               .buttons = {xin, chu}});
+               .buttons = {xin, chu},
+               .size = QSize(330, 360)});
     DBGrid1->enableTitleSort(true);
-    resize(330, 360);
     connectHandler(xin, &QPushButton::clicked, this, &TFszxm1::xinClick);
     connectHandler(chu, &QPushButton::clicked, this, &TFszxm1::chuClick);
 }

@@ -14,6 +14,7 @@
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
+#include "ui/Forms.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -55,8 +56,6 @@ QDate storedDate(const QString& text)
 TSettlementEntry::TSettlementEntry(const SettlementSide& side, QueryWindow* list, QWidget* owner)
     : QDialog(owner), side_(side), list_(list)
 {
-    // Only a close box, fixed border.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     buildUi();
 }
 
@@ -111,7 +110,7 @@ void TSettlementEntry::buildUi()
     buttons->addWidget(BitBtn2);
     buttons->addStretch(1);
     root->addLayout(buttons);
-    root->setSizeConstraint(QLayout::SetFixedSize);
+    setDialogFrame(this);
 
     ST1 = picker::hiddenLabel(QStringLiteral("ST1"), this);
 

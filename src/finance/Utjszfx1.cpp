@@ -12,6 +12,7 @@
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
+#include "ui/Forms.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -34,8 +35,6 @@ const QString kZero = QStringLiteral("0");
 TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
 {
     setObjectName(QStringLiteral("Ftjszfx1"));
-    // Only a close box, fixed border.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setListFont(this);
     ST1 = picker::hiddenLabel(QStringLiteral("ST1"), this);
 
@@ -65,8 +64,8 @@ TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
 
     auto* grid = new QGridLayout;
     const std::tuple<const char*, QWidget*, QWidget*> rows[] = {
-        {"日　　期", DateTimePicker1, nullptr}, {"类　　别", ComboBox1, nullptr}, {"项　　目", xm, SpeedButton1},
-        {"金　　额", je, nullptr},             {"经 办 人", jsr, SpeedButton2}, {"备注说明", bz, nullptr}};
+        {"日期", DateTimePicker1, nullptr}, {"类别", ComboBox1, nullptr}, {"项目", xm, SpeedButton1},
+        {"金额", je, nullptr},             {"经办人", jsr, SpeedButton2}, {"备注说明", bz, nullptr}};
     int row = 0;
     for (const auto& [caption, field, pick] : rows) {
         grid->addWidget(new QLabel(QString::fromUtf8(caption), this), row, 0);
@@ -78,7 +77,7 @@ TFtjszfx1::TFtjszfx1(TFszfx1* list) : QDialog(list), list_(list)
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(grid);
     lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
-    lay->setSizeConstraint(QLayout::SetFixedSize);
+    setDialogFrame(this);
 
     QWidget* const tabs[] = {DateTimePicker1, ComboBox1, xm, je, jsr, bz, BitBtn1, BitBtn2};
     for (std::size_t i = 1; i < std::size(tabs); ++i)

@@ -6,6 +6,7 @@
 #include "ui/Controls.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
+#include "ui/Forms.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,7 +22,6 @@ TFtjszxm1::TFtjszxm1(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Ftjszxm1"));
     setWindowTitle(QStringLiteral("新增收支项目"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems({OtherIncome::Income, OtherIncome::Expense});
@@ -37,7 +37,7 @@ TFtjszxm1::TFtjszxm1(QWidget* parent) : QDialog(parent)
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(grid);
     lay->addLayout(picker::buttonRow(BitBtn1, BitBtn2));
-    lay->setSizeConstraint(QLayout::SetFixedSize);
+    setDialogFrame(this);
 
     connectHandler(BitBtn1, &QPushButton::clicked, this, &TFtjszxm1::BitBtn1Click);
     connectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -30,6 +30,8 @@ HeaderPickerDescription TOpenItemPicker::describe(const SettlementSide& side)
         .stateLines = {QStringLiteral("and shbj=") + sqlQuote(DocumentState::audited()), QStringLiteral("and qk<>0")},
         .emptyRefusal = QStringLiteral("没有帐单可选择！"),
         .size = QSize(700, 420),
+        .cream = true,
+        .searchBelow = true,
     };
 }
 

@@ -72,7 +72,7 @@ ListDescription TOpenItemsTable::describe(const OpenItemsSide& side)
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
                 {.width = 535},
-                {.width = 91, .align = right, .text = "0"},
+                {.width = 91, .align = right, .text = "0", .under = "qk"},
                 {.width = 100},
                 // The last panel takes the rest of the bar, so its fixed text shows whole.
                 {.width = 0, .align = right, .text = "默认显示全部数据"}};

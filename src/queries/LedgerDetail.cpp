@@ -56,16 +56,18 @@ QVector<ListColumn> detailColumns(Ledger ledger)
 }
 
 // The status panels: "总计", the quantity in 2 and the amount in 4 (sales: cost in 5 and
-// gross profit in 6).
+// gross profit in 6), each under its column.
 QVector<ListPanel> detailPanels(Ledger ledger)
 {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     const ListPanel total{.width = 63, .align = Qt::AlignCenter, .text = "总计"};
-    const ListPanel quantity{.width = 71, .align = right, .text = "0"}, amount{.width = 91, .align = right, .text = "0"};
+    const ListPanel quantity{.width = 71, .align = right, .text = "0", .under = "sl"},
+        amount{.width = 91, .align = right, .text = "0", .under = "je"};
     switch (ledger) {
     case Ledger::Sales:
         return {total, {.width = 425, .align = Qt::AlignCenter}, quantity, {.width = 121}, amount,
-                {.width = 81, .align = right, .text = "0"}, {.width = 81, .align = right, .text = "0"}, {.width = 50}};
+                {.width = 81, .align = right, .text = "0", .under = "cbje"},
+                {.width = 81, .align = right, .text = "0", .under = "maoli"}, {.width = 50}};
     case Ledger::StockChange:
         return {total, {.width = 465}, quantity, {.width = 81}, amount, {.width = 50}};
     case Ledger::Purchase:
@@ -98,6 +100,7 @@ ListDescription TLedgerDetail::describe(Ledger ledger)
     s.sumPanels = k.costs ? QVector<int>{2, 4, 5, 6} : QVector<int>{2, 4};
     s.columns = detailColumns(ledger);
     s.panels = detailPanels(ledger);
+    s.greyGrid = true;
     s.buttons = {{"SB77", "查询"}, {"SB88", "打印"}, {"SB99", "导出"}, {"SB100", "关闭"}};
     s.colouring.redWhenNegative = QStringLiteral("sl");
     s.legendText = k.legend;

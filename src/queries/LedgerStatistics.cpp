@@ -45,10 +45,13 @@ QVector<ListColumn> statisticsColumns(Ledger ledger)
 QVector<ListPanel> statisticsPanels(Ledger ledger)
 {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    const ListPanel total{.width = 63, .align = Qt::AlignCenter, .text = "总计"}, sum{.width = 91, .align = right, .text = "0"};
+    const ListPanel total{.width = 63, .align = Qt::AlignCenter, .text = "总计"};
+    const auto sum = [right](const char* column) {
+        return ListPanel{.width = 91, .align = right, .text = "0", .under = QString::fromLatin1(column)};
+    };
     if (ledgerKind(ledger).costs)
-        return {total, {.width = 345}, sum, sum, sum, sum, {.width = 50}};
-    return {total, {.width = ledger == Ledger::StockChange ? 365 : 345}, sum, sum, {.width = 50}};
+        return {total, {.width = 345}, sum("zsl"), sum("zje"), sum("zcb"), sum("zmaoli"), {.width = 50}};
+    return {total, {.width = ledger == Ledger::StockChange ? 365 : 345}, sum("zsl"), sum("zje"), {.width = 50}};
 }
 
 } // namespace
@@ -66,6 +69,7 @@ ListDescription TLedgerStatistics::describe(Ledger ledger)
     s.totalFields = k.costs ? QStringList{"zsl", "zje", "zcb", "zmaoli"} : QStringList{"zsl", "zje"};
     s.columns = statisticsColumns(ledger);
     s.panels = statisticsPanels(ledger);
+    s.greyGrid = true;
     s.buttons = {{"SB66", "明细"}, {"SB77", "统计"}, {"SB88", "打印"}, {"SB99", "导出"}, {"SB100", "关闭"}};
     s.doubleClickClicks = QStringLiteral("SB66");
     s.colouring.redWhenNegative = QStringLiteral("zsl");
@@ -186,6 +190,7 @@ ConditionDescription TLedgerStatisticsDialog::describe(Ledger ledger)
     s.objectName = QString::fromLatin1(classes[static_cast<int>(ledger)]);
     s.caption = QStringLiteral("按条件统计");
     s.runCaption = QStringLiteral("统计");
+    s.clientSize = QSize(482, 263);
     // No blank between "like" and the quote in the first line.
     s.edits[0].lead = QStringLiteral("where ") + k.partyColumn + QStringLiteral(" like");
     return s;

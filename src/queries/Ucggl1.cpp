@@ -39,12 +39,12 @@ ListDescription TFcggl1::describe()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
                 {.width = 322},
-                {.width = 81, .align = right, .text = "0"},
-                {.width = 81, .align = right, .text = "0"},
+                {.width = 81, .align = right, .text = "0", .under = "hjsl"},
+                {.width = 81, .align = right, .text = "0", .under = "hjje"},
                 {.width = 61},
-                {.width = 81, .align = right, .text = "0"},
-                {.width = 81, .align = right, .text = "0"},
-                {.width = 81, .align = right, .text = "0"},
+                {.width = 81, .align = right, .text = "0", .under = "yfe"},
+                {.width = 81, .align = right, .text = "0", .under = "sfe"},
+                {.width = 81, .align = right, .text = "0", .under = "qk"},
                 {.width = 50}};
     describeDocumentList(s);
     s.colouring.redWhenNonZero = QStringLiteral("qk");

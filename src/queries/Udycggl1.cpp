@@ -6,7 +6,7 @@ namespace {
 ListLayout dycggl1Layout()
 {
     const Qt::Alignment c = Qt::AlignHCenter, l = Qt::AlignLeft, r = Qt::AlignRight;
-    return ListLayout{
+    ListLayout layout{
         {
             {0, 25, QStringLiteral("日期"), QStringLiteral("rq"), c},
             {25, 60, QStringLiteral("单号"), QStringLiteral("dh"), c},
@@ -17,6 +17,8 @@ ListLayout dycggl1Layout()
         },
         {{QStringLiteral("e1"), 3}, {QStringLiteral("e2"), 4}, {QStringLiteral("e3"), 5}},
     };
+    layout.titleFont = heiTitleFont();
+    return layout;
 }
 }
 

@@ -24,6 +24,7 @@ ListLayout stockLayout(bool withCost)
         layout.totals << ListTotal{.name = "e2", .column = 5};
     layout.summaryCells = SummaryCells::FirstColumn;
     layout.pageNumber = {.at = PageNumberPlace::At::Right};
+    layout.titleFont = songTitleFont(14.0 * 96.0 / 72.0);   // bold, 14 point
     return layout;
 }
 }

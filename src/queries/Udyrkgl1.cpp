@@ -15,6 +15,7 @@ ListLayout movementListLayout()
         {.left = 155, .right = 190, .title = "经办人", .field = "jsr", .align = l},
     };
     layout.totals = {{.name = "e1", .column = 3}, {.name = "e2", .column = 4}};
+    layout.titleFont = heiTitleFont();
     return layout;
 }
 

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QTreeWidget>
 #include <memory>
 
 QPointer<TFkcfx1> Fkcfx1;
@@ -83,8 +84,8 @@ ListDescription TFkcfx1::describe()
     };
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"}, {.width = 300},
-                {.width = 90, .align = right, .text = "0"}, {.width = 120},
-                {.width = 90, .align = right, .text = "0"}, {.width = 50}};
+                {.width = 90, .align = right, .text = "0", .under = "kcsl"}, {.width = 120},
+                {.width = 90, .align = right, .text = "0", .under = "kcje"}, {.width = 50}};
     s.buttons = {{"SB33", "拆零"}, {"SB44", "组装"}, {"SB55", "归零"}, {"SB77", "查询"},
                  {"SB88", "打印"}, {"SB99", "导出"}, {"SB100", "关闭"}};
     // 查询 runs the goods query dialog and 打印 only drops its menu down: both are wired here.
@@ -134,7 +135,11 @@ void TFkcfx1::SB77Click()
 {
     TFcxsp1 dlg(this);
     dlg.ST1->setText(QStringLiteral("kc"));
-    runModal(dlg);
+    // The rows listed now are the conditions', not a category's: no node stays highlighted.
+    if (runModal(dlg) == QDialog::Accepted) {
+        TreeView1->clearSelection();
+        TreeView1->setCurrentItem(nullptr);
+    }
 }
 
 void TFkcfx1::SB55Click()

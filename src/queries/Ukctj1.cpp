@@ -32,8 +32,8 @@ ListDescription TFkctj1::describe()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
                 {.width = 555, .align = right, .text = "结存＝采购－销售＋异动"},
-                {.width = 71, .align = right, .text = "0"},
-                {.width = 71, .align = right, .text = "0"},
+                {.width = 71, .align = right, .text = "0", .under = "ysl"},
+                {.width = 71, .align = right, .text = "0", .under = "yje"},
                 {.width = 50}};
     s.colouring.redWhenNegative = QStringLiteral("yje");
     s.closedRefusal = QStringLiteral("统计表未打开，请先统计！");

@@ -35,8 +35,8 @@ ListDescription TFrkgl1::describe()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
                 {.width = 374},
-                {.width = 74, .align = right, .text = "0"},
-                {.width = 74, .align = right, .text = "0"},
+                {.width = 74, .align = right, .text = "0", .under = "hjsl"},
+                {.width = 74, .align = right, .text = "0", .under = "hjje"},
                 {.width = 50}};
     describeDocumentList(s);
 

@@ -34,6 +34,8 @@ ListDescription TFxsgl1::describe()
                  {.field = "zhidan", .title = "制单", .width = 80, .centred = true},
                  {.field = "kdrq", .title = "开单日期", .width = 80, .centred = true},
                  {.field = "shbj", .title = "审核", .width = 60, .centred = true}};
+    s.panels[5].under = QStringLiteral("yse");
+    s.panels[6].under = QStringLiteral("sse");
 
     ListPrint& p = s.print;
     p.reportName = QStringLiteral("销售单据汇总表");

@@ -25,9 +25,9 @@ ListDescription TFxstj3::describe()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     s.panels = {{.width = 63, .align = Qt::AlignCenter, .text = "总计"},
                 {.width = 255},
-                {.width = 151, .align = right, .text = "0.00"},
-                {.width = 151, .align = right, .text = "0.00"},
-                {.width = 151, .align = right, .text = "0.00"},
+                {.width = 151, .align = right, .text = "0.00", .under = "sltc"},
+                {.width = 151, .align = right, .text = "0.00", .under = "jetc"},
+                {.width = 151, .align = right, .text = "0.00", .under = "ztc"},
                 {.width = 50}};
     s.colouring.redWhenNegative = QStringLiteral("ztc");
     s.closedRefusal = QStringLiteral("数据表未打开，请先统计！");

@@ -51,7 +51,7 @@ struct ListLayout {
     double rowHeight = 6.1;
     double summaryHeight = 6.1;
     double pageFooterHeight = 8;
-    ReportFont titleFont = heiTitleFont();
+    ReportFont titleFont = songTitleFont();   // unless the layout names its own
     SummaryCells summaryCells = SummaryCells::UpToFirstTotal;
     QString summaryCaption = QStringLiteral("总计");
     PageNumberPlace pageNumber{};

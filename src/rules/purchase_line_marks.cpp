@@ -11,3 +11,10 @@ void rollbackPurchaseLineMarks(TDM1& dm, const std::optional<QString>& dh, bool 
         dm.ADOC1.exec(QStringLiteral("update cgglc\nset bj='yz'\nwhere bj='ds'") + ofDocument);
     tx.commit();
 }
+
+bool purchaseHasPendingLines(TDM1& dm, const QString& dh)
+{
+    const RecordSet rs = dm.ADOC1.execute(QStringLiteral("SELECT count(*) FROM cgglc\nwhere dh=") + sqlQuote(dh)
+                                          + QStringLiteral("\nand bj in ('dz','ds')"));
+    return !rs.isEmpty() && rs.rows.front().value(0).toInt() > 0;
+}

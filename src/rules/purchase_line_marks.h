@@ -13,3 +13,7 @@ class TDM1;
 // is entering a document, so every mark left is one a copy that ended without closing its form
 // left behind.
 void rollbackPurchaseLineMarks(TDM1& dm, const std::optional<QString>& dh, bool restoreDeleted);
+
+// True when the document dh has lines not yet saved: added ("dz") or deleted ("ds") since it
+// was last saved.
+bool purchaseHasPendingLines(TDM1& dm, const QString& dh);

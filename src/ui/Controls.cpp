@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "DataGrid.h"
 #include "Handlers.h"
 #include "data/Clock.h"
 #include "data/Money.h"
@@ -11,10 +12,16 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
+#include <QSizeGrip>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
 
 // ---------------------------------------------------------------------------------------
 // KeyPreview
@@ -91,6 +98,7 @@ namespace ListColours {
 QColor held() { return QColor(225, 255, 225); }
 QColor tint() { return QColor(222, 253, 254); }   // $FEFDDE is blue FE, green FD, red DE
 QColor cream() { return QColor(255, 251, 240); }
+QColor grey() { return QColor(212, 208, 200); }
 QColor red() { return QColor(255, 0, 0); }
 
 void fill(QWidget* w, const QColor& c)
@@ -218,8 +226,11 @@ void ExitEdit::focusOutEvent(QFocusEvent* e)
     // brought to the front may take the focus itself: neither is another control.
     QWidget* next = QApplication::focusWidget();
     QWidget* form = formOf(this);
-    if (next && next != this && next != form && isVisible() && next->isVisible() && formOf(next) == form)
+    if (next && next != this && next != form && isVisible() && next->isVisible() && formOf(next) == form) {
         emit exited();
+        if (!qobject_cast<QAbstractButton*>(next))
+            emit exitedToField();
+    }
 }
 
 void ExitEdit::mouseDoubleClickEvent(QMouseEvent* e)
@@ -360,25 +371,108 @@ int PanelBar::addPanel(int width, Qt::Alignment align, const QString& text)
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setContentsMargins(3, 0, 3, 0);
-    if (width > 0) {
-        l->setFixedWidth(width);
-        addWidget(l);
-    } else {
-        addWidget(l, 1);   // a panel without width takes the rest
-    }
-    panels_ << l;
+    l->show();
+    panels_.push_back({.label = l, .width = width});
+    setMinimumHeight(l->sizeHint().height() + 4);
+    placePanels();
     return panels_.size() - 1;
 }
 
 void PanelBar::setPanelText(int index, const QString& text)
 {
     if (index >= 0 && index < panels_.size())
-        panels_[index]->setText(text);
+        panels_[index].label->setText(text);
 }
 
 QString PanelBar::panelText(int index) const
 {
-    return index >= 0 && index < panels_.size() ? panels_[index]->text() : QString();
+    return index >= 0 && index < panels_.size() ? panels_[index].label->text() : QString();
+}
+
+QRect PanelBar::panelGeometry(int index) const
+{
+    return index >= 0 && index < panels_.size() ? panels_[index].label->geometry() : QRect();
+}
+
+void PanelBar::standUnder(int index, DataGrid* grid, const QString& field)
+{
+    if (index < 0 || index >= panels_.size() || !grid)
+        return;
+    panels_[index].grid = grid;
+    panels_[index].field = field;
+    // The column moves with the grid's place in the window, its columns and its scrolling.
+    for (QWidget* w = grid; w && w != window(); w = w->parentWidget())
+        w->installEventFilter(this);
+    QHeaderView* header = grid->horizontalHeader();
+    connectHandler(header, &QHeaderView::sectionResized, this, &PanelBar::placeSoon);
+    connectHandler(header, &QHeaderView::geometriesChanged, this, &PanelBar::placeSoon);
+    connectHandler(header, &QHeaderView::sectionCountChanged, this, &PanelBar::placeSoon);
+    connectHandler(grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &PanelBar::placeSoon);
+    placePanels();
+}
+
+bool PanelBar::event(QEvent* e)
+{
+    const bool done = QStatusBar::event(e);
+    if (e->type() == QEvent::Resize || e->type() == QEvent::Show || e->type() == QEvent::Move)
+        placePanels();
+    return done;
+}
+
+bool PanelBar::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() == QEvent::Resize || e->type() == QEvent::Move || e->type() == QEvent::Show
+        || e->type() == QEvent::Hide)
+        placeSoon();
+    return QStatusBar::eventFilter(obj, e);
+}
+
+void PanelBar::placeSoon()
+{
+    if (placing_)
+        return;
+    placing_ = true;
+    QTimer::singleShot(0, this, [this] {
+        placing_ = false;
+        placePanels();
+    });
+}
+
+void PanelBar::placePanels()
+{
+    const int n = panels_.size();
+    if (n == 0)
+        return;
+    // The left edge of each panel: after the one before it, or at its column.
+    std::vector<int> left(n + 1), right(n);
+    int x = 0;
+    for (int i = 0; i < n; ++i) {
+        const Panel& p = panels_[i];
+        left[i] = x;
+        right[i] = -1;
+        if (DataGrid* g = p.grid.data()) {
+            const int col = g->columnOfField(p.field);
+            if (col >= 0 && g->isColumnVisible(col) && window()->isAncestorOf(g)) {
+                QHeaderView* h = g->horizontalHeader();
+                const QPoint at = mapFrom(window(), g->viewport()->mapTo(window(), QPoint(h->sectionViewportPosition(col), 0)));
+                left[i] = i == 0 ? at.x() : std::max(at.x(), left[i - 1] + 1);
+                right[i] = std::max(left[i] + 1, at.x() + h->sectionSize(col));
+            }
+        }
+        x = right[i] >= 0 ? right[i] : left[i] + std::max(0, p.width);
+    }
+    // Every panel reaches the next one (an empty panel before a column's total gives way or
+    // stretches); the last reaches the right edge, short of the size grip.
+    int end = width();
+    if (isSizeGripEnabled())
+        if (auto* grip = findChild<QSizeGrip*>(); grip && grip->isVisible())
+            end = std::min(end, grip->x());
+    left[n] = std::max(end, x);
+    const int h = height();
+    for (int i = 0; i < n; ++i) {
+        const int r = i + 1 < n ? left[i + 1] : left[n];
+        panels_[i].label->setGeometry(left[i], 2, std::max(0, r - left[i] - 1), std::max(0, h - 3));
+    }
 }
 
 #include "moc_Controls.cpp"

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QObject>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVector>
@@ -16,6 +17,7 @@
 class QAbstractButton;
 class QCheckBox;
 class QLabel;
+class DataGrid;
 
 // Key preview of a form: installed on the form, it sees every key of its children first.
 // Function keys and Esc click their buttons (the key is then consumed); Enter in a field runs
@@ -63,13 +65,16 @@ protected:
 
 // An edit whose exited() fires only when the focus moves to another control of the same
 // window (not when a dialog or message box opens, another window is activated, or its own
-// window is deactivated, minimised or hidden).
+// window is deactivated, minimised or hidden). exitedToField() follows it when that control
+// is a field, not a button: a field that refuses to be left empty checks on it, so its
+// window's buttons (关闭 among them) still work while it is empty.
 class ExitEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit ExitEdit(QWidget* parent = nullptr);
 signals:
     void exited();
+    void exitedToField();
     void doubleClicked();
 protected:
     void focusOutEvent(QFocusEvent* e) override;
@@ -125,6 +130,7 @@ namespace ListColours {
 QColor held();        // $E1FFE1, pale green: held documents
 QColor tint();        // $FEFDDE: tinted columns
 QColor cream();       // the windows' cream background
+QColor grey();        // the grey of dialogs and browsers, and of grids where they have no rows
 QColor red();         // colour 255
 // Fills w's background with c.
 void fill(QWidget* w, const QColor& c);
@@ -162,16 +168,35 @@ struct DateRangeControls {
 };
 DateRangeControls createDateRangeControls(const QString& caption, QWidget* parent);
 
-// A status bar of numbered panels with fixed widths and alignment.
+// A status bar of numbered panels, laid out from its left edge in their order with their
+// widths; the last one reaches the right edge. A panel that shows a column's total stands
+// under that column of a grid (standUnder): it takes the column's span wherever the window's
+// size, the grid's place or the columns' widths put it, and its neighbours give way. While the
+// column is hidden the panel keeps its own width in the order.
 class PanelBar : public QStatusBar {
     Q_OBJECT
 public:
     explicit PanelBar(QWidget* parent = nullptr);
-    // Adds a panel; returns its index.
+    // Adds a panel; returns its index. A width of 0 takes what the others leave.
     int addPanel(int width, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, const QString& text = QString());
     void setPanelText(int index, const QString& text);
     QString panelText(int index) const;
     int panelCount() const { return panels_.size(); }
+    void standUnder(int index, DataGrid* grid, const QString& field);
+    // Where a panel stands, in the bar's coordinates.
+    QRect panelGeometry(int index) const;
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* obj, QEvent* e) override;
 private:
-    QVector<QLabel*> panels_;
+    void placePanels();
+    void placeSoon();
+    struct Panel {
+        QLabel* label;
+        int width;
+        QPointer<DataGrid> grid{};
+        QString field{};
+    };
+    QVector<Panel> panels_;
+    bool placing_ = false;
 };

@@ -107,6 +107,7 @@ public:
             const RowStyle s = style(row);
             if (s.brush.isValid()) return QBrush(s.brush);
             if (c.tint.isValid()) return QBrush(c.tint);
+            if (grid_->emptyArea_.isValid()) return QBrush(Qt::white);
             return QVariant();
         }
         case Qt::ForegroundRole: {
@@ -359,6 +360,14 @@ int DataGrid::columnOfField(const QString& field) const
         if (cols_[i].field.compare(field, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
+}
+
+void DataGrid::setEmptyAreaColour(const QColor& c)
+{
+    emptyArea_ = c;
+    QPalette p = palette();
+    p.setColor(QPalette::Base, c);
+    setPalette(p);
 }
 
 void DataGrid::setColumnVisible(int i, bool visible)

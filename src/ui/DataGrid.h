@@ -61,6 +61,9 @@ public:
     void setRowStyler(RowStyler styler);
     RowStyle rowStyle(int row) const;          // what the styler gives (tests)
 
+    // The grid's colour where it has no rows; the cells keep white (or their column's tint).
+    void setEmptyAreaColour(const QColor& c);
+
     // The common title-click sort: "field ASC" <-> "field DESC" on the query's sort (the
     // first click ascending), the clicked title bold and every other normal; only while
     // the query is open; no statement runs.
@@ -107,5 +110,6 @@ private:
     bool syncing_ = false;
     bool autoColumns_ = true;
     QPointer<QMenu> lastPopup_;
+    QColor emptyArea_;
     friend class QueryModel;
 };

@@ -5,6 +5,9 @@
 #include "Messages.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QIcon>
+#include <QLayout>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -96,6 +99,31 @@ void showMdiChild(QWidget* form)
     }
 }
 
+void setFixedBorder(QWidget* form, bool closeBoxOnly)
+{
+    Qt::WindowFlags f = form->windowFlags() | Qt::MSWindowsFixedSizeDialogHint;
+    if (closeBoxOnly)
+        f = (f | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+            & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    form->setWindowFlags(f);
+}
+
+Qt::WindowFlags dialogFrameFlags()
+{
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+}
+
+void setDialogFrame(QDialog* dialog, const QSize& client)
+{
+    dialog->setWindowFlags(dialogFrameFlags());
+    dialog->setSizeGripEnabled(false);
+    if (client.isValid())
+        dialog->setFixedSize(client);
+    else if (QLayout* l = dialog->layout())
+        l->setSizeConstraint(QLayout::SetFixedSize);
+}
+
 void closeMdiForm(QWidget* form)
 {
     if (!form)
@@ -106,8 +134,20 @@ void closeMdiForm(QWidget* form)
         form->close();
 }
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/icons/shop%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 ShopApplication::ShopApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    Q_INIT_RESOURCE(icons);
+    // Every window without an icon of its own shows the program's, MDI children and the
+    // maximised child's corner in the menu bar included.
+    setWindowIcon(programIcon());
     // The title is the application's name only: a display name would be appended to the
     // caption of every top-level window and dialog.
     setApplicationName(title());

@@ -8,6 +8,8 @@
 #include <QWidget>
 
 class QAbstractButton;
+class QDialog;
+class QIcon;
 class QMdiArea;
 class QMenu;
 
@@ -24,6 +26,21 @@ void showMdiChild(QWidget* form);
 // Closes a form shown by showMdiChild: inside the MDI area its frame closes (which closes the
 // form first), so no empty frame is left behind; elsewhere the form itself closes.
 void closeMdiForm(QWidget* form);
+
+// ---- Frames ----
+// An MDI child with a fixed border: showMdiChild gives it a frame that dragging does not
+// resize. It keeps its minimise and maximise boxes (maximised, its contents follow the frame)
+// unless it has the close box only.
+void setFixedBorder(QWidget* form, bool closeBoxOnly = false);
+// A modal dialog (picker, condition or entry dialog) with a fixed border and the close box
+// only: no minimise or maximise box, and no resizing. Its client area is `client` when given,
+// else what its layout needs. Call it once its controls are made.
+void setDialogFrame(QDialog* dialog, const QSize& client = QSize());
+// The window flags of such a dialog; message boxes take them too.
+Qt::WindowFlags dialogFrameFlags();
+
+// The program's own icon, on every window (ShopApplication sets it for the application).
+QIcon programIcon();
 
 // The main menu's item of a window: brings the open window of `instance` to the front, or
 // creates one with the application as owner and shows it as an MDI child; returns it. A

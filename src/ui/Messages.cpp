@@ -37,7 +37,7 @@ int showMessage(const QString& text, const QString& caption, MsgIcon icon, MsgBu
     // a line break.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(toIcon(icon), caption, shown, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(toIcon(icon), caption, shown, QMessageBox::NoButton, QApplication::activeWindow(), dialogFrameFlags());
     struct Pair { int ours; QMessageBox::StandardButton theirs; const char* caption; };
     const Pair pairs[] = {{MbOk, QMessageBox::Ok, "确定"}, {MbCancel, QMessageBox::Cancel, "取消"},
                           {MbYes, QMessageBox::Yes, "是"}, {MbNo, QMessageBox::No, "否"}};

@@ -23,6 +23,11 @@ TEST_F(GoodsPickers, PurchaseChoiceAppendsALineAtThePurchasePriceAndRecomputesTh
     values["tjcg.dh"] = "CG1";
     TFsp2 picker;
     picker.xzbj->setText("tjcg");
+    // Its numbers to the right, as in every grid.
+    for (const char* number : {"kcsl", "jj", "xjpf", "xjls", "kcjg"}) {
+        const GridColumn& col = picker.DBGrid1->column(picker.DBGrid1->columnOfField(number));
+        EXPECT_TRUE(col.align & Qt::AlignRight) << number;
+    }
     dm->AQsp1.reopen({"SELECT * FROM sp", "where txm='KT02'"});
     emit picker.DBGrid1->rowDoubleClicked(0);
     Query& c = dm->AQcgc1;

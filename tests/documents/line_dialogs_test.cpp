@@ -5,6 +5,7 @@
 
 #include "documents/Uxgmx1.h"
 #include "documents/Uxgmx4.h"
+#include "ui/Controls.h"
 
 namespace {
 
@@ -90,6 +91,47 @@ TEST_F(LineDialogs, DiscountSetsTheRateOnEveryLineInOneTransaction)
     EXPECT_ANY_THROW(discountPurchaseLines(*dm, "0.5"));
     EXPECT_EQ(state(), before);
     EXPECT_FALSE(dm->AQcgc1.controlsDisabled());
+}
+
+// 修改采购明细 opens in its first field typed into, its shown fields read-only on the kit's
+// read-only grey; Enter moves through the typed fields and confirms in the last. Enter confirms
+// 采购单折扣率.
+TEST_F(LineDialogs, FocusReadOnlyFieldsAndEnter)
+{
+    QLineEdit reference;
+    greyReadOnly(&reference);
+    const QColor grey = reference.palette().color(QPalette::Base);
+    dm->AQcgc1.moveTo(1);
+    TFxgmx1 edit;
+    edit.ST1->setText("cgmx");
+    EXPECT_EQ(run<TFxgmx1>(edit, [&](TFxgmx1& d) {
+        EXPECT_EQ(QApplication::focusWidget(), d.sl);
+        for (QLineEdit* shown : {d.txm, d.ppgg, d.dw, d.je}) {
+            EXPECT_TRUE(shown->isReadOnly()) << shown->objectName().toStdString();
+            EXPECT_EQ(shown->palette().color(QPalette::Base), grey) << shown->objectName().toStdString();
+        }
+        for (QLineEdit* typed : {d.sl, d.jg, d.zk}) {
+            EXPECT_FALSE(typed->isReadOnly());
+            EXPECT_NE(typed->palette().color(QPalette::Base), grey);
+        }
+        d.sl->setText("2");
+        d.jg->setText("5");
+        d.zk->setText("1");
+        key(d.sl, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), d.jg);
+        key(d.jg, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), d.zk);
+        key(d.zk, Qt::Key_Return);
+    }), QDialog::Accepted);
+    TFxgmx4 discount;
+    discount.ST1->setText("cgmx");
+    EXPECT_EQ(run<TFxgmx4>(discount, [](TFxgmx4& d) {
+        EXPECT_EQ(QApplication::focusWidget(), d.zk);
+        d.zk->setText("0.5");
+        key(d.zk, Qt::Key_Return);
+    }), QDialog::Accepted);
+    EXPECT_EQ(state(), "2.00 1200.00 0.50 1200.00 | 2.00 5.00 0.50 5.00 | -1.00 100.00 0.50 -50.00 = 3 1155");
+    EXPECT_TRUE(rec.empty());
 }
 
 }

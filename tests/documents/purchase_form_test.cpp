@@ -440,10 +440,11 @@ TEST_F(PurchaseForm, AHeldDocumentRefusedOrTakenChangedAndSavedAgain)
         exec("update cgglz set rq='2026-12-01'");
         p.guan->click();
     });
-    form->BB2->click();
-    EXPECT_EQ(rec.texts(), (QStringList{"没有单据可选择！", "单据日期“2026-12-1x”无效，不能取单！"}));
-    for (const MessageRequest& m : rec.all()) {
-        EXPECT_EQ(m.caption, "警告");
+    form->BB2->click();   // the pending line: asked first, answered OK
+    EXPECT_EQ(rec.texts(), (QStringList{"当前单据的明细尚未保存，取单将放弃这些明细，是否继续？", "没有单据可选择！",
+                                        "单据日期“2026-12-1x”无效，不能取单！"}));
+    for (const MessageRequest& m : rec.all().mid(1)) {
+        EXPECT_EQ(m.caption, QStringLiteral("警告"));
         EXPECT_EQ(m.icon, MsgIcon::Warning);
     }
     EXPECT_EQ(form->ztbj->text() + form->hjje->text() + scalar("SELECT count(*) FROM cgglc where bj='dz'"), QStringLiteral("新增20002"));
@@ -607,5 +608,70 @@ TEST_F(PurchaseForm, PickersAnswerIntoTheFormAndItsOwnTotals)
     form->close();
     ASSERT_TRUE(closed());
     EXPECT_TRUE(Fsp2.isNull());
+}
+
+// The form can always be left: its 关闭 button and its frame's close box close it while the
+// empty warehouse has the focus; only a move to another field is refused.
+TEST_F(PurchaseForm, TheFormCanAlwaysBeLeft)
+{
+    open(false);
+    ASSERT_EQ(focus(), form->ck);
+    // A click on 关闭: the press gives it the focus, the release clicks it.
+    form->BB6->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(focus(), form->BB6);
+    form->BB6->click();
+    EXPECT_TRUE(closed());
+    EXPECT_TRUE(rec.empty()) << rec.texts().join(',').toStdString();
+
+    TFmain1 main;
+    setMdiArea(main.mdi);
+    main.show();
+    main.activateWindow();
+    form = openOrActivate(Ftjcgd1);
+    QApplication::processEvents();
+    ASSERT_EQ(focus(), form->ck);
+    qobject_cast<QMdiSubWindow*>(form->parentWidget())->close();
+    EXPECT_TRUE(closed());
+    EXPECT_TRUE(rec.empty()) << rec.texts().join(',').toStdString();
+    setMdiArea(nullptr);
+}
+
+// F6 on a document with lines not yet saved asks first; Cancel keeps the lines and the
+// document, OK goes on to the held-document picker. A document with none is not asked about.
+TEST_F(PurchaseForm, TakingAHeldDocumentAsksBeforeDroppingUnsavedLines)
+{
+    seedHeld();
+    open();
+    form->BB2->click();   // nothing pending: no question
+    EXPECT_TRUE(rec.empty());
+    EXPECT_EQ(modal.opened(), 1);
+
+    addLine(QStringLiteral("T1"), QStringLiteral("2"));
+    const QString before = form->dh->text() + form->ztbj->text() + form->hjje->text();
+    rec.answer(MbCancel);
+    sendKey(form->txm, Qt::Key_F6);
+    ASSERT_EQ(rec.count(), 1);
+    const MessageRequest& q = rec.last();
+    EXPECT_EQ(q.text, QStringLiteral("当前单据的明细尚未保存，取单将放弃这些明细，是否继续？"));
+    EXPECT_EQ(q.caption, QStringLiteral("提示"));
+    EXPECT_EQ(q.icon, MsgIcon::Question);
+    EXPECT_EQ(q.buttons, MbOk | MbCancel);
+    EXPECT_EQ(modal.opened(), 1) << "Cancel opens no picker";
+    EXPECT_EQ(form->dh->text() + form->ztbj->text() + form->hjje->text(), before);
+    EXPECT_EQ(scalar("SELECT group_concat(printf('%s%g',bj,sl)) FROM cgglc where dh='" + kNo1 + "'"), QStringLiteral("dz2"));
+
+    // OK: the picker; the held document taken, the pending line given up.
+    takeHeld();
+    EXPECT_EQ(rec.count(), 2);
+    EXPECT_EQ(form->ztbj->text() + form->dh->text(), QStringLiteral("修改CG20261201003"));
+    EXPECT_EQ(scalar("SELECT count(*) FROM cgglc where dh='" + kNo1 + "'"), QStringLiteral("0"));
+    // In modify mode a line deleted and not yet saved is pending too.
+    DM1->AQcgc1.first();
+    form->SB2->click();
+    rec.answer(MbOk);
+    rec.answer(MbCancel);
+    form->BB2->click();
+    EXPECT_EQ(rec.last().text, QStringLiteral("当前单据的明细尚未保存，取单将放弃这些明细，是否继续？"));
+    EXPECT_EQ(scalar("SELECT group_concat(bj) FROM cgglc"), QStringLiteral("ds,yz"));
 }
 }

@@ -122,6 +122,13 @@ TEST_F(StockTable, OpeningTreeRedRowsAndTheResetOfTheRowsShown)
     EXPECT_EQ(panels(), "1|56");
     click(nullptr);
     EXPECT_EQ(ids().size(), 5);
+    // A 查询 lists what its conditions find: the category's node no longer stands highlighted.
+    w.TreeView1->setCurrentItem(node(0));
+    click(node(0));
+    dialog(QString(), 0);
+    EXPECT_EQ(ids().size(), 5);
+    EXPECT_EQ(w.TreeView1->currentItem(), nullptr);
+    EXPECT_TRUE(w.TreeView1->selectedItems().isEmpty());
 }
 
 TEST_F(StockTable, DialogRefusalsAndPermissions)

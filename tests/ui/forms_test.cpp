@@ -1,4 +1,6 @@
+#include "support/Recorder.h"
 #include "ui/Forms.h"
+#include "ui/Messages.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +10,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 // In an MDI frame like the main window's (the area is held weakly): ActivateIfOpen restores a
@@ -101,4 +105,87 @@ TEST(MdiChild, PopMenuOnRelease)
     EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(button.isDown());
     menu.hide();
+}
+
+// A fixed border: dragging the frame's corner leaves the size, maximising fills the area and
+// the contents follow; the boxes stay unless the form has the close box only.
+TEST(MdiChild, AFixedBorderIsNotResizedByDragging)
+{
+    QMainWindow win;
+    auto* area = new QMdiArea(&win);
+    win.setCentralWidget(area);
+    win.resize(1400, 900);
+    win.show();
+    setMdiArea(area);
+    for (const bool closeBoxOnly : {false, true}) {
+        auto* form = new QWidget;
+        auto* content = new QLineEdit(form);
+        (new QVBoxLayout(form))->addWidget(content);
+        form->resize(400, 300);
+        setFixedBorder(form, closeBoxOnly);
+        showMdiChild(form);
+        auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+        ASSERT_NE(sub, nullptr);
+        QApplication::processEvents();
+        const QSize before = sub->size();
+        const QPoint corner(sub->width() - 2, sub->height() - 2);
+        auto mouse = [sub](QEvent::Type t, QPoint at, Qt::MouseButtons held) {
+            QMouseEvent e(t, at, sub->mapToGlobal(at), t == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                          Qt::NoModifier);
+            QApplication::sendEvent(sub, &e);
+        };
+        mouse(QEvent::MouseMove, corner, Qt::NoButton);
+        mouse(QEvent::MouseButtonPress, corner, Qt::LeftButton);
+        mouse(QEvent::MouseMove, corner + QPoint(80, 60), Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, corner + QPoint(80, 60), Qt::NoButton);
+        EXPECT_EQ(sub->size(), before) << "close box only: " << closeBoxOnly;
+        const Qt::WindowFlags f = sub->windowFlags();
+        const bool boxes = !(f & Qt::CustomizeWindowHint) || (f & Qt::WindowMinMaxButtonsHint) == Qt::WindowMinMaxButtonsHint;
+        EXPECT_EQ(boxes, !closeBoxOnly);
+        EXPECT_TRUE(f & Qt::WindowCloseButtonHint || !(f & Qt::CustomizeWindowHint));
+        if (!closeBoxOnly) {
+            sub->showMaximized();
+            QApplication::processEvents();
+            EXPECT_EQ(sub->size(), area->viewport()->size());
+            EXPECT_GT(content->width(), 400);
+        }
+        closeMdiForm(form);
+    }
+    setMdiArea(nullptr);
+}
+
+// Dialogs and message boxes: the close box only, no minimise or maximise box, a size of their
+// own that cannot change.
+TEST(Dialogs, CloseBoxOnlyAndAFixedSize)
+{
+    QDialog given, laidOut;
+    setDialogFrame(&given, QSize(482, 223));
+    (new QVBoxLayout(&laidOut))->addWidget(new QLineEdit(&laidOut));
+    setDialogFrame(&laidOut);
+    for (QDialog* d : {&given, &laidOut}) {
+        d->show();
+        QApplication::processEvents();
+        const Qt::WindowFlags f = d->windowFlags();
+        EXPECT_TRUE((f & Qt::CustomizeWindowHint) && (f & Qt::WindowCloseButtonHint));
+        EXPECT_FALSE(f & Qt::WindowMinMaxButtonsHint);
+        EXPECT_EQ(d->minimumSize(), d->maximumSize());
+        d->hide();
+    }
+    EXPECT_EQ(given.size(), QSize(482, 223));
+
+    Qt::WindowFlags boxFlags;
+    bool fixed = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxFlags = box->windowFlags();
+            fixed = box->minimumSize() == box->maximumSize();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    setMessageHandler({});
+    EXPECT_EQ(showMessage(QStringLiteral("仓库不可为空！"), QStringLiteral("提示"), MsgIcon::Information), MbOk);
+    installTestFallbacks();
+    EXPECT_TRUE((boxFlags & Qt::CustomizeWindowHint) && (boxFlags & Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(boxFlags & Qt::WindowMinMaxButtonsHint);
+    EXPECT_TRUE(fixed);
 }
