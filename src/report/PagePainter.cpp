@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QTextLayout>
@@ -47,6 +48,20 @@ void joinSegments(std::vector<QLineF>& segs, bool vertical)
     }
     segs.swap(out);
 }
+
+// A text as the key of the shaped texts, with a cheap hash of its few characters (a page
+// looks up hundreds of texts; the string hash of the library costs more than the rest).
+struct Text {
+    QString text;
+    bool operator==(const Text& o) const { return text == o.text; }
+    friend size_t qHash(const Text& t, size_t seed) noexcept
+    {
+        size_t h = 14695981039346656037ull ^ seed;   // FNV-1a over the UTF-16 code units
+        for (const QChar c : t.text)
+            h = (h ^ c.unicode()) * 1099511628211ull;
+        return h;
+    }
+};
 }
 
 struct PagePainter::Shape {
@@ -65,7 +80,7 @@ struct PagePainter::Face {
     double dpi = 0;
     QFont qfont;
     double raise = 0;
-    QHash<QString, Shape> recent, older;
+    QHash<Text, Shape> recent, older;
 };
 
 PagePainter::PagePainter() = default;
@@ -113,16 +128,17 @@ int PagePainter::rawFontIndex(const QRawFont& font)
 
 const PagePainter::Shape& PagePainter::shape(Face& f, const QString& text, const QPainter& p)
 {
-    if (auto it = f.recent.constFind(text); it != f.recent.constEnd())
+    const Text key{text};
+    if (auto it = f.recent.constFind(key); it != f.recent.constEnd())
         return *it;
     if (f.recent.size() >= KeptTexts) {
         f.older = std::move(f.recent);
         f.recent = {};
     }
-    if (auto it = f.older.find(text); it != f.older.end()) {
+    if (auto it = f.older.find(key); it != f.older.end()) {
         Shape s = std::move(*it);
         f.older.erase(it);
-        return *f.recent.insert(text, std::move(s));
+        return *f.recent.insert(key, std::move(s));
     }
     // One line, laid out as drawText lays out a single line: no wrapping, left to right.
     QTextLayout layout(text, f.qfont, p.device());
@@ -143,7 +159,7 @@ const PagePainter::Shape& PagePainter::shape(Face& f, const QString& text, const
     layout.endLayout();
     for (const QGlyphRun& run : layout.glyphRuns())
         s.runs.push_back({rawFontIndex(run.rawFont()), run.glyphIndexes(), run.positions()});
-    return *f.recent.insert(text, std::move(s));
+    return *f.recent.insert(key, std::move(s));
 }
 
 void PagePainter::paint(QPainter& p, const PageContent& page, double dpiX, double dpiY)
@@ -198,16 +214,37 @@ void PagePainter::paint(QPainter& p, const PageContent& page, double dpiX, doubl
                 b.positions.push_back(origin + at);
         }
     }
+    // A PDF writes each glyph's move from the one before as a decimal: in 1/64 pixel units
+    // (glyphs 64 times the size, drawn at 1/64 scale) the moves are whole numbers, shorter
+    // to write and to pack, and they add up exactly.
+    const bool pdf = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf;
+    if (pdf) {
+        p.save();
+        p.scale(1.0 / 64, 1.0 / 64);
+    }
     for (size_t i = 0; i < batches_.size(); ++i) {
         Batch& b = batches_[i];
         if (b.glyphs.isEmpty())
             continue;
         QGlyphRun run;
-        run.setRawFont(rawFonts_[i]);
+        if (pdf) {
+            fineFonts_.resize(rawFonts_.size());
+            if (!fineFonts_[i].isValid()) {
+                fineFonts_[i] = rawFonts_[i];
+                fineFonts_[i].setPixelSize(rawFonts_[i].pixelSize() * 64);
+            }
+            for (QPointF& at : b.positions)
+                at *= 64;
+            run.setRawFont(fineFonts_[i]);
+        } else {
+            run.setRawFont(rawFonts_[i]);
+        }
         run.setGlyphIndexes(b.glyphs);
         run.setPositions(b.positions);
         p.drawGlyphRun(QPointF(0, 0), run);
         b.glyphs.clear();
         b.positions.clear();
     }
+    if (pdf)
+        p.restore();
 }
