@@ -45,6 +45,15 @@ namespace suite {
 
 sqlite3* Context::db() const { return dm.ADOC1.handle(); }
 
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 // --statements: every path's statements are printed as caught.
 bool printStatements = false;
 
@@ -66,12 +75,13 @@ Figures measureRead(Context& c, const std::function<double()>& action)
     }
     show(statements);
     Figures f;
+    f.planFault = QString::fromUtf8(planFault(c.db(), statements));
     for (int i = 0; i < c.rounds; ++i) {
         const double took = action();
         f.keepProgram(took);
     }
     for (int i = 0; i < c.rounds; ++i) {
-        const Replayed r = replay(c.db(), statements, false);
+        const Replayed r = replay(c.plain, statements, false);
         f.keepSqlite(r.ms);
         f.rows = r.rows;
     }
@@ -279,10 +289,18 @@ QString verdict(const Path& p, const std::map<long long, Result>& bySize, long l
         return r.error.isEmpty() ? QString() : QStringLiteral("ERROR");
     QStringList missed;
     const double ratio = r.f.sqlite > 0 ? r.f.program / r.f.sqlite : 0;
+    // What a user waits for: every interactive run at 1M within a second, and no plan that
+    // sorts or looks up once per row of a whole ledger.
+    if (p.target == Target::Read && size >= 1000000) {
+        if (r.f.program > 1000)
+            missed << QStringLiteral(">1s");
+        if (!r.f.planFault.isEmpty())
+            missed << QStringLiteral("plan");
+    }
     // Below 10 ms of SQLite the window's own fixed work (the model reset, the status bar, the
     // first paint of a screen of rows) outweighs the statements: the ratio is shown, not judged.
     if (p.target == Target::Read && r.f.sqlite > 0 && r.f.sqlite < kJudged)
-        return QStringLiteral("(fixed)");
+        return missed.isEmpty() ? QStringLiteral("(fixed)") : missed.join(QLatin1Char(' '));
     if (p.target == Target::Read && r.f.sqlite > 0 && ratio > 1.3)
         missed << QStringLiteral("ratio>1.3");
     if (p.target == Target::Write && r.f.sqlite > 0 && ratio > 2.0)
@@ -316,7 +334,7 @@ int main(int argc, char** argv)
     ShopApplication app(argc, argv);
     QString folder = QStringLiteral("build/bench-shops");
     QString only;
-    int rounds = 3;
+    int rounds = 7;
     std::vector<long long> sizes;
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
@@ -355,7 +373,12 @@ int main(int argc, char** argv)
             Fmain1 = &main;
             MessageRecorder messages;
             checkReplayValues(dm.ADOC1.handle());
-            Context c{size, dm, main, rounds};
+            sqlite3* plain = nullptr;
+            if (sqlite3_open_v2(work.toUtf8().constData(), &plain, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
+                    != SQLITE_OK
+                || sqlite3_exec(plain, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr) != SQLITE_OK)
+                throw std::runtime_error("cannot open the shop a second time");
+            Context c{size, dm, main, rounds, plain};
             setModalDriver([&c](QDialog& d) {
                 auto step = std::move(c.nextDialog);
                 c.nextDialog = nullptr;
@@ -381,6 +404,7 @@ int main(int argc, char** argv)
                     messages.clear();
             }
             setModalDriver({});
+            sqlite3_close_v2(plain);
             memory[size] = memoryPerRow(dm);
             Fmain1 = nullptr;
             setMdiArea(nullptr);
@@ -419,15 +443,21 @@ int main(int argc, char** argv)
             const QString grows = size == 1000000 && growth > 0 ? QString::number(growth, 'f', 1) : QString();
             // Two decimals below 10 ms, one above.
             auto time = [](double t) { return QString::number(t, 'f', t < 10 ? 2 : 1); };
+            QString note = r.f.note;
+            if (!r.f.planFault.isEmpty())
+                note += (note.isEmpty() ? QString() : QStringLiteral("; ")) + r.f.planFault;
             std::printf("%-46s %5s %9lld %11s %11s %6s %7s  %s%s%s\n", qPrintable(name), qPrintable(sizeName(size)),
                         r.f.rows, qPrintable(time(r.f.program)), r.f.sqlite >= 0 ? qPrintable(time(r.f.sqlite)) : "-",
                         qPrintable(ratio), qPrintable(grows), qPrintable(verdict(p, bySize, size, growth)),
-                        r.f.note.isEmpty() ? "" : "  ", qPrintable(r.f.note));
+                        note.isEmpty() ? "" : "  ", qPrintable(note));
         }
     }
-    std::printf("\ntarget: reads <= 1.3 x SQLite alone (judged from %.0f ms of SQLite; \"(fixed)\" below it), writes <= 2 x "
-                "and under 50 ms at 1M, every 1M run under 2 s, growth from 100k to 1M at most 11 (10 is linear)\n",
-                kJudged);
+    std::printf("\ntimes: the median of %d rounds. target: reads <= 1.3 x SQLite alone with its built-in sum (judged from "
+                "%.0f ms of SQLite; \"(fixed)\" below it), and at 1M under 1 s with no plan that groups a whole ledger in a "
+                "temporary B-tree or runs a correlated subquery per ledger row; writes <= 2 x the same writes in one raw "
+                "transaction and under 50 ms at 1M; every 1M run under 2 s; growth from 100k to 1M at most 11 (10 is "
+                "linear)\n",
+                rounds, kJudged);
     std::printf("\nmemory of the opened purchase ledger query:\n");
     for (long long size : sizes)
         std::printf("  %-5s %s\n", qPrintable(sizeName(size)), qPrintable(memory[size]));

@@ -21,15 +21,19 @@ class TFmain1;
 
 namespace suite {
 
-// What one path took at one size. sqlite < 0: no comparison.
+// The median of the rounds' times.
+double median(std::vector<double> v);
+
+// What one path took at one size: the medians of the rounds. sqlite < 0: no comparison.
 struct Figures {
     double program = -1;
     double sqlite = -1;
     long long rows = 0;          // rows SQLite alone read for the same statements
     QString note{};
-    // Keeps the best (lowest) of the rounds.
-    void keepProgram(double ms) { program = program < 0 ? ms : std::min(program, ms); }
-    void keepSqlite(double ms) { sqlite = sqlite < 0 ? ms : std::min(sqlite, ms); }
+    QString planFault{};         // what the plans do that a large shop waits for (planFault)
+    std::vector<double> programRounds{}, sqliteRounds{};
+    void keepProgram(double ms) { programRounds.push_back(ms); program = median(programRounds); }
+    void keepSqlite(double ms) { sqliteRounds.push_back(ms); sqlite = median(sqliteRounds); }
 };
 
 // Which targets a path is held to.
@@ -43,7 +47,10 @@ struct Context {
     long long size;              // ledger rows of the shop
     TDM1& dm;
     TFmain1& main;
-    int rounds;                  // measured runs; the best counts
+    int rounds;                  // measured runs; their median counts
+    // A second connection to the shop with SQLite's own sum, on which reads are replayed:
+    // the program's connection adds exactly, and the comparison is with the built-in.
+    sqlite3* plain;
     // What the next modal dialog gets instead of a modal run (then it is closed); each use
     // clears it, and so does the end of every measured run.
     std::function<void(QDialog&)> nextDialog{};
@@ -66,9 +73,10 @@ Path window(const QString& name, MenuItem item, const QString& run, DialogFill f
 // Fills of the dialogs.
 DialogFill radio(const QString& name);           // a grouping radio of the statistics dialogs
 
-// The best of `rounds` runs of action (after one run that is not counted), beside the best
-// of as many runs by SQLite alone of the statements that uncounted run gave. The action
-// returns the milliseconds it counts.
+// The median of `rounds` runs of action (after one run that is not counted), beside the
+// median of as many runs by SQLite alone (with its built-in sum) of the statements that
+// uncounted run gave, and what their plans do (planFault). The action returns the
+// milliseconds it counts.
 Figures measureRead(Context& c, const std::function<double()>& action);
 
 // A write measured in cycles: prepare (not timed), the action timed, undo (not timed); then

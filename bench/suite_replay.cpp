@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 
 #include <cctype>
 #include <cstdlib>
@@ -202,6 +203,76 @@ Replayed replay(sqlite3* db, const std::vector<Statement>& statements, bool inTr
     for (sqlite3_stmt* st : prepared)
         sqlite3_finalize(st);
     return r;
+}
+
+namespace {
+
+struct PlanNode {
+    int id = 0, parent = 0;
+    QByteArray detail;
+};
+
+bool isLedger(const QByteArray& name) { return name == "cgfx" || name == "xsfx" || name == "rkfx"; }
+
+// The second word of "SCAN xsfx USING ...", "CO-ROUTINE (subquery-1)", "MATERIALIZE g".
+QByteArray objectOf(const QByteArray& detail)
+{
+    const QList<QByteArray> words = detail.split(' ');
+    return words.size() > 1 ? words[1] : QByteArray();
+}
+
+// True when the subtree under id holds a plain UNION ALL that scans a ledger.
+bool handsOnLedgerRows(const std::vector<PlanNode>& nodes, int id, bool inCompound = false)
+{
+    for (const PlanNode& n : nodes) {
+        if (n.parent != id)
+            continue;
+        const bool compound = inCompound || n.detail.startsWith("COMPOUND QUERY");
+        if (compound && n.detail.startsWith("SCAN ") && isLedger(objectOf(n.detail)))
+            return true;
+        if (handsOnLedgerRows(nodes, n.id, compound))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QByteArray planFault(sqlite3* db, const std::vector<Statement>& statements)
+{
+    QSet<QByteArray> seen;
+    for (const Statement& s : statements) {
+        const QByteArray head = s.text.trimmed().left(6).toUpper();
+        if ((head != "SELECT" && !head.startsWith("WITH")) || seen.contains(s.text))
+            continue;
+        seen.insert(s.text);
+        const QByteArray text = "EXPLAIN QUERY PLAN " + s.text;
+        sqlite3_stmt* st = nullptr;
+        check(db, sqlite3_prepare_v2(db, text.constData(), int(text.size()), &st, nullptr), text.constData());
+        bindExpanded(st, text, "EXPLAIN QUERY PLAN " + s.expanded);
+        std::vector<PlanNode> nodes;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            nodes.push_back({sqlite3_column_int(st, 0), sqlite3_column_int(st, 1),
+                             QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)))});
+        sqlite3_finalize(st);
+        for (const PlanNode& n : nodes) {
+            if (!n.detail.startsWith("USE TEMP B-TREE FOR GROUP BY") && !n.detail.startsWith("CORRELATED SCALAR SUBQUERY"))
+                continue;
+            for (const PlanNode& beside : nodes) {
+                if (beside.parent != n.parent || !beside.detail.startsWith("SCAN "))
+                    continue;
+                const QByteArray object = objectOf(beside.detail);
+                if (isLedger(object))
+                    return n.detail + " over " + object;
+                for (const PlanNode& sub : nodes)
+                    if (sub.parent == n.parent && objectOf(sub.detail) == object
+                        && (sub.detail.startsWith("CO-ROUTINE") || sub.detail.startsWith("MATERIALIZE"))
+                        && handsOnLedgerRows(nodes, sub.id))
+                        return n.detail + " over a union of ledger rows";
+            }
+        }
+    }
+    return QByteArray();
 }
 
 } // namespace suite

@@ -40,6 +40,13 @@ struct Replayed {
 // COMMIT (the time includes both). Throws when a statement fails.
 Replayed replay(sqlite3* db, const std::vector<Statement>& statements, bool inTransaction);
 
+// What SQLite's plans of the statements do that makes a user wait on a large shop, or empty:
+// a temporary B-tree for GROUP BY, or a correlated subquery, at a level that scans a whole
+// ledger (cgfx, xsfx, rkfx), directly or through a subquery that hands the rows of ledgers on
+// as they are (a plain UNION ALL: COMPOUND QUERY). A subquery whose members come merged in key
+// order (MERGE), one per group of its own, passes.
+QByteArray planFault(sqlite3* db, const std::vector<Statement>& statements);
+
 // The values of the parameters of text as expanded shows them, bound to st (parameter i
 // gets the i-th value).
 bool bindExpanded(sqlite3_stmt* st, const QByteArray& text, const QByteArray& expanded);

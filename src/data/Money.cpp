@@ -3,9 +3,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// q = n / d rounded half to even: the one half-even rounding, whatever the digits.
 __int128 divHalfEven(__int128 n, __int128 d)
 {
     if (d < 0) {
@@ -21,6 +18,8 @@ __int128 divHalfEven(__int128 n, __int128 d)
         q += (n < 0) ? -1 : 1;
     return q;
 }
+
+namespace {
 
 bool fits(__int128 v)
 {

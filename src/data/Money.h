@@ -20,6 +20,10 @@ public:
     MoneyRangeError();
 };
 
+// n / d rounded half to the even neighbour (d not zero): the one half-even rounding of the
+// program, under Money's own roundings and the connection's exact sum.
+__int128 divHalfEven(__int128 n, __int128 d);
+
 class Money {
 public:
     static constexpr std::int64_t Scale = 10000;

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -28,6 +29,15 @@ struct Total {
     bool real = false;         // a value that is not an integer was added
     bool overflow = false;     // a value too large to be read as money
 };
+
+// SQLite's aggregate memory is aligned for 8 bytes, less than an __int128 wants: the total is
+// copied out of it and back, never used in place. The memory starts zeroed, a total of nothing.
+Total loadTotal(const void* memory)
+{
+    Total t;
+    std::memcpy(static_cast<void*>(&t), memory, sizeof t);
+    return t;
+}
 
 // The units a value stands for; false when it is too large to be read as money.
 bool unitsOf(sqlite3_value* v, int type, __int128* units)
@@ -53,52 +63,44 @@ void add(sqlite3_context* ctx, sqlite3_value* v, int sign)
     const int type = sqlite3_value_numeric_type(v);
     if (type == SQLITE_NULL)
         return;
-    auto* t = static_cast<Total*>(sqlite3_aggregate_context(ctx, sizeof(Total)));
-    if (!t)
+    void* memory = sqlite3_aggregate_context(ctx, sizeof(Total));
+    if (!memory)
         return;
+    Total t = loadTotal(memory);
     __int128 units = 0;
     if (!unitsOf(v, type, &units))
-        t->overflow = true;
-    t->units += sign * units;
-    t->count += sign;
+        t.overflow = true;
+    t.units += sign * units;
+    t.count += sign;
     if (type != SQLITE_INTEGER)
-        t->real = true;
+        t.real = true;
+    std::memcpy(memory, static_cast<const void*>(&t), sizeof t);
 }
 
 void step(sqlite3_context* ctx, int, sqlite3_value** argv) { add(ctx, argv[0], 1); }
 void inverse(sqlite3_context* ctx, int, sqlite3_value** argv) { add(ctx, argv[0], -1); }
 
-// n / d rounded half to even (d > 0).
-__int128 halfEven(__int128 n, __int128 d)
-{
-    __int128 q = n / d;
-    const __int128 r = n % d;
-    const __int128 twice = (r < 0 ? -r : r) * 2;
-    if (twice > d || (twice == d && q % 2 != 0))
-        q += n < 0 ? -1 : 1;
-    return q;
-}
-
 void value(sqlite3_context* ctx)
 {
-    const auto* t = static_cast<Total*>(sqlite3_aggregate_context(ctx, 0));
-    if (!t || t->count == 0) {
+    const void* memory = sqlite3_aggregate_context(ctx, 0);
+    const Total t = memory ? loadTotal(memory) : Total{};
+    if (t.count == 0) {
         sqlite3_result_null(ctx);
         return;
     }
-    if (t->overflow) {
+    if (t.overflow) {
         sqlite3_result_error(ctx, MoneyRangeError().what(), -1);
         return;
     }
-    if (!t->real) {
-        const __int128 whole = t->units / kUnit;
+    if (!t.real) {
+        const __int128 whole = t.units / kUnit;
         if (whole > kInt64Max || whole < -kInt64Max - 1)
             sqlite3_result_error(ctx, "integer overflow", -1);
         else
             sqlite3_result_int64(ctx, static_cast<long long>(whole));
         return;
     }
-    const __int128 raw = halfEven(t->units, kUnit / 10000);
+    const __int128 raw = divHalfEven(t.units, kUnit / 10000);
     if (raw >= kExactRaw || raw <= -kExactRaw) {
         sqlite3_result_error(ctx, MoneyRangeError().what(), -1);
         return;
