@@ -305,6 +305,8 @@ QString verdict(const Path& p, const std::map<long long, Result>& bySize, long l
         missed << QStringLiteral("ratio>1.3");
     if (p.target == Target::Write && r.f.sqlite > 0 && ratio > 2.0)
         missed << QStringLiteral("ratio>2");
+    if (r.f.limitMs > 0 && r.f.program > r.f.limitMs)
+        missed << QStringLiteral(">%1ms").arg(r.f.limitMs);
     if (size >= 1000000) {
         if (p.target == Target::Write && r.f.program >= 50)
             missed << QStringLiteral(">=50ms");

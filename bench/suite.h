@@ -30,6 +30,7 @@ struct Figures {
     double sqlite = -1;
     long long rows = 0;          // rows SQLite alone read for the same statements
     QString note{};
+    double limitMs = 0;          // a path's own limit at every size (0: none)
     QString planFault{};         // what the plans do that a large shop waits for (planFault)
     std::vector<double> programRounds{}, sqliteRounds{};
     void keepProgram(double ms) { programRounds.push_back(ms); program = median(programRounds); }

@@ -1,10 +1,11 @@
 #include "QuickRep.h"
 
+#include "PagePainter.h"
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPen>
 #include <QPrinter>
 
 namespace {
@@ -214,6 +215,12 @@ QuickRep::Layout QuickRep::layout(const ReportRows& rows, QSizeF paperMm) const
     lay.rep_ = this;
     lay.rows_ = &rows;
     lay.paper_ = paperMm;
+    for (const auto& b : bands_)
+        if (b->enabled) {
+            std::vector<int>& cols = lay.columns_[size_t(b->type())];
+            for (const auto& it : b->items())
+                cols.push_back(it->kind == QRItem::Kind::DBText ? rows.column(it->DataField) : -1);
+        }
     const int n = rows.count();
     if (n == 0 && !PrintIfEmpty)
         return lay;
@@ -276,8 +283,9 @@ PageContent QuickRep::Layout::page(int index) const
     const double x0 = rep.Page.leftMargin;
 
     auto paintBand = [&](const QRBand& b, double y, int row) {
-        for (const auto& up : b.items()) {
-            const QRItem& it = *up;
+        const std::vector<int>& cols = columns_[size_t(b.type())];
+        for (size_t k = 0; k < b.items().size(); ++k) {
+            const QRItem& it = *b.items()[k];
             switch (it.kind) {
             case QRItem::Kind::HLine:
                 pc.lines << QLineF(x0 + it.left, y + it.top, x0 + it.left + it.width, y + it.top);
@@ -295,7 +303,7 @@ PageContent QuickRep::Layout::page(int index) const
                 else if (it.kind == QRItem::Kind::PageNumber)
                     text = it.Caption + QString::number(index + 1);
                 else {
-                    const int col = rows_->column(it.DataField);
+                    const int col = k < cols.size() ? cols[k] : -1;
                     const int r = row >= 0 ? row : (rows_->count() > 0 ? 0 : -1);
                     if (col >= 0 && r >= 0 && r < rows_->count())
                         text = rows_->text(r, col);
@@ -342,36 +350,7 @@ QVector<PageContent> QuickRep::pages(const ReportRows& rows) const
 
 void paintPage(QPainter& p, const PageContent& page, double dpiX, double dpiY)
 {
-    const double sx = dpiX / MmPerInch, sy = dpiY / MmPerInch;
-    QPen pen(Qt::black);
-    pen.setWidthF(qMax(1.0, dpiX / 96.0));
-    pen.setCapStyle(Qt::SquareCap);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    for (const QLineF& l : page.lines)
-        p.drawLine(QLineF(l.x1() * sx, l.y1() * sy, l.x2() * sx, l.y2() * sy));
-    for (const QRectF& r : page.frames)
-        p.drawRect(QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy));
-
-    const ReportFont* last = nullptr;
-    double raise = 0;
-    for (const PlacedText& t : page.texts) {
-        if (t.text.isEmpty())
-            continue;
-        if (!last || last->family != t.font.family || last->px != t.font.px || last->bold != t.font.bold) {
-            const QFont f = t.font.toQFont(dpiY);
-            p.setFont(f);
-            last = &t.font;
-            // The layouts place a top-aligned text for a font whose ascent is 0.86 of its
-            // size; the installed CJK fonts ascend further, which would push the glyphs down
-            // onto the rule under them. The baseline stays where the layout means it.
-            raise = qMax(0.0, QFontMetricsF(f).ascent() - 0.86 * f.pixelSize());
-        }
-        QRectF r(t.rect.x() * sx, t.rect.y() * sy, t.rect.width() * sx, t.rect.height() * sy);
-        if (!(t.align & (Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignBaseline)))
-            r.translate(0, -raise);
-        p.drawText(r, int(t.align) | Qt::TextSingleLine | Qt::TextDontClip, t.text);
-    }
+    PagePainter().paint(p, page, dpiX, dpiY);
 }
 
 void QuickRep::setUpPrinter(QPrinter& printer) const
@@ -389,23 +368,29 @@ QSizeF QuickRep::paperOf(const QPrinter& printer) const
     return printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
 }
 
-bool QuickRep::print(QPagedPaintDevice& device, const ReportRows& rows) const
+QuickRep::PrintResult QuickRep::print(QPagedPaintDevice& device, const ReportRows& rows,
+                                      const PrintProgress& progress) const
 {
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     const QSizeF paper = device.pageLayout().fullRect(QPageLayout::Millimeter).size();
     const Layout lay = layout(rows, paper);
     QPainter p;
     if (!p.begin(&device))
-        return false;
+        return PrintResult::Failed;
     const double dx = device.logicalDpiX(), dy = device.logicalDpiY();
+    PagePainter painter;
     for (int i = 0; i < lay.pageCount(); ++i) {
         if (i > 0 && !device.newPage()) {
             p.end();
-            return false;
+            return PrintResult::Failed;
         }
-        paintPage(p, lay.page(i), dx, dy);
+        painter.paint(p, lay.page(i), dx, dy);
+        if (progress && !progress(i + 1, lay.pageCount())) {
+            p.end();
+            return PrintResult::Cancelled;
+        }
     }
-    return p.end();
+    return p.end() ? PrintResult::Printed : PrintResult::Failed;
 }
 
 // ---- rows in memory ---------------------------------------------------------------

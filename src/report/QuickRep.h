@@ -15,6 +15,8 @@
 #include <QSizeF>
 #include <QString>
 #include <QVector>
+#include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -166,7 +168,7 @@ public:
         const ReportRows* rows_ = nullptr;
         QSizeF paper_;
         std::vector<std::vector<Placed>> pages_;
-        std::vector<int> fieldCols_;   // column of each data text, by visiting order
+        std::array<std::vector<int>, 6> columns_;   // by band type: each item's column (-1: none)
     };
     Layout layout(const ReportRows& rows, QSizeF paperMm) const;
     Layout layout(const ReportRows& rows) const { return layout(rows, designPaper()); }
@@ -176,9 +178,13 @@ public:
     QVector<PageContent> pages(const ReportRows& rows) const;
 
     // Paints every page on the device: the painter is begun here; newPage between pages.
-    // The device's full paper is the page (no printer margins). Returns false when the
-    // painter cannot begin on the device.
-    bool print(QPagedPaintDevice& device, const ReportRows& rows) const;
+    // The device's full paper is the page (no printer margins). After each page `progress`
+    // (when given) hears the pages done of the total; when it answers false the run stops
+    // there (Cancelled; what the device got so far is the caller's to discard). Failed when
+    // the painter cannot begin on the device or a page cannot be started.
+    enum class PrintResult { Printed, Cancelled, Failed };
+    using PrintProgress = std::function<bool(int done, int total)>;
+    PrintResult print(QPagedPaintDevice& device, const ReportRows& rows, const PrintProgress& progress = {}) const;
     // Sets the printer's paper (unless the layout prints on the printer's own paper),
     // orientation and full-page mode for this report.
     void setUpPrinter(QPrinter& printer) const;
@@ -194,7 +200,7 @@ private:
 };
 
 // Paints one page (coordinates mm) with a painter whose device has the given resolution;
-// origin is the paper's top left corner.
+// origin is the paper's top left corner. Several pages: one PagePainter for all of them.
 void paintPage(QPainter& p, const PageContent& page, double dpiX, double dpiY);
 
 // Rows held in memory (tests and samples): fields by name, texts per row.

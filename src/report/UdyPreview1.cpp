@@ -1,16 +1,18 @@
 #include "UdyPreview1.h"
 
-#include "QuickRep.h"
+#include "PreviewPages.h"
 #include "ui/Handlers.h"
 #include "ui/Messages.h"
 #include "ui/Modal.h"
+#include "ui/Progress.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -28,12 +30,10 @@ QPushButton* toolButton(QWidget* parent, QHBoxLayout* bar, const char* name, con
 }
 
 TFdyPreview1::TFdyPreview1(const QuickRep& rep, QWidget* parent)
-    : QDialog(parent), rep_(rep), rows_(rep.dataRows()),
-      printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution))
+    : QDialog(parent), rep_(rep), rows_(rep.dataRows())
 {
     setObjectName(QStringLiteral("Fdypreview1"));
     setWindowTitle(rep.ReportTitle);
-    rep_.setUpPrinter(*printer_);
 
     auto* bar = new QHBoxLayout;
     firstPage = toolButton(this, bar, "firstPage", QStringLiteral("首页"));
@@ -50,11 +50,9 @@ TFdyPreview1::TFdyPreview1(const QuickRep& rep, QWidget* parent)
     closeButton = toolButton(this, bar, "closeButton", QStringLiteral("关闭"));
     bar->addStretch();
 
-    preview_ = new QPrintPreviewWidget(printer_.get(), this);
+    preview_ = new PreviewPages(this);
     preview_->setObjectName(QStringLiteral("preview"));
-    connectHandler(preview_, &QPrintPreviewWidget::paintRequested, this,
-                   [this](QPrinter* p) { rep_.print(*p, *rows_); });
-    connectHandler(preview_, &QPrintPreviewWidget::previewChanged, this, &TFdyPreview1::updatePageLabel);
+    connectHandler(preview_, &PreviewPages::changed, this, &TFdyPreview1::updatePageLabel);
 
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(bar);
@@ -66,7 +64,7 @@ TFdyPreview1::TFdyPreview1(const QuickRep& rep, QWidget* parent)
     connectHandler(lastPage, &QPushButton::clicked, this, [this] { showPage(pageCount()); });
     connectHandler(zoomIn, &QPushButton::clicked, preview_, [this] { preview_->zoomIn(); });
     connectHandler(zoomOut, &QPushButton::clicked, preview_, [this] { preview_->zoomOut(); });
-    connectHandler(zoomFit, &QPushButton::clicked, preview_, &QPrintPreviewWidget::fitInView);
+    connectHandler(zoomFit, &QPushButton::clicked, preview_, &PreviewPages::fitInView);
     connectHandler(printButton, &QPushButton::clicked, this, &TFdyPreview1::printClicked);
     connectHandler(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
@@ -74,7 +72,12 @@ TFdyPreview1::TFdyPreview1(const QuickRep& rep, QWidget* parent)
         const QRect a = s->availableGeometry();
         resize(a.width() * 4 / 5, a.height() * 4 / 5);
     }
-    preview_->updatePreview();
+    // The pages on the paper the report prints on (the printer's own where the layout says
+    // so), shown at the screen's resolution.
+    QPrinter screen(QPrinter::ScreenResolution);
+    rep_.setUpPrinter(screen);
+    layout_ = rep_.layout(*rows_, rep_.paperOf(screen));
+    preview_->setPages(&layout_, screen.logicalDpiY());
     preview_->fitToWidth();
     updatePageLabel();
 }
@@ -98,15 +101,44 @@ void TFdyPreview1::updatePageLabel()
     pageLabel_->setText(QStringLiteral("%1/%2").arg(currentPage()).arg(pageCount()));
 }
 
+QuickRep::PrintResult TFdyPreview1::printWithProgress(QPrinter& printer)
+{
+    // A PDF file is written under a name of its own beside the one asked for and takes that
+    // name only when it is whole.
+    const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    QString part;
+    if (!target.isEmpty()) {
+        part = target + QStringLiteral(".part");
+        for (int i = 2; QFileInfo::exists(part); ++i)
+            part = target + QStringLiteral(".part%1").arg(i);
+        printer.setOutputFileName(part);
+    }
+    WorkProgress progress(this, QStringLiteral("正在打印…"), QStringLiteral("已输出 %1 / %2 页"), layout_.pageCount());
+    QuickRep::PrintResult result = rep_.print(printer, *rows_, [&progress](int done, int total) {
+        progress.setTotal(total);
+        return progress.step(done);
+    });
+    if (!part.isEmpty()) {
+        printer.setOutputFileName(target);
+        if (result == QuickRep::PrintResult::Printed) {
+            QFile::remove(target);
+            if (!QFile::rename(part, target))
+                result = QuickRep::PrintResult::Failed;
+        }
+        if (result != QuickRep::PrintResult::Printed)
+            QFile::remove(part);
+    }
+    return result;
+}
+
 bool TFdyPreview1::printTo(QPrinter& printer)
 {
     const bool usable = printer.outputFormat() != QPrinter::NativeFormat
                         || (printer.isValid() && !printer.printerName().isEmpty());
-    if (!usable || !rep_.print(printer, *rows_)) {
+    const QuickRep::PrintResult result = usable ? printWithProgress(printer) : QuickRep::PrintResult::Failed;
+    if (result == QuickRep::PrintResult::Failed)
         infoBox(QStringLiteral("找不到打印机，请安装打印机！"));
-        return false;
-    }
-    return true;
+    return result == QuickRep::PrintResult::Printed;
 }
 
 void TFdyPreview1::printClicked()

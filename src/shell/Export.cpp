@@ -3,6 +3,7 @@
 #include "data/Query.h"
 #include "ui/DataGrid.h"
 #include "ui/Messages.h"
+#include "ui/Progress.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
@@ -16,6 +17,8 @@
 #include <xlsxwriter.h>
 
 #include <charconv>
+#include <chrono>
+#include <future>
 
 namespace {
 const char* XlsxMime = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
@@ -83,18 +86,21 @@ QString fileNameFor(DataGrid* grid)
     return path;
 }
 
-// Writes the workbook; false on any failure (the file is removed).
-bool writeWorkbook(DataGrid* grid, const QString& path)
+enum class Written { Done, Cancelled, Failed };
+
+// Writes the workbook, showing its progress ("正在导出…", "已导出 %1 / %2 行") once it has taken
+// half a second. Cancelled or failed, no file stays.
+Written writeWorkbook(DataGrid* grid, const QString& path)
 {
     Query* q = grid->query();
     if (!q || !q->isOpen())
-        return false;
+        return Written::Failed;
     const QVector<GridColumn> cols = grid->visibleColumns();
     QVector<int> fields;
     for (const GridColumn& c : cols) {
         const int i = q->fieldIndex(c.field);
         if (i < 0)
-            return false;
+            return Written::Failed;
         fields << i;
     }
 
@@ -104,7 +110,7 @@ bool writeWorkbook(DataGrid* grid, const QString& path)
     options.tmpdir = const_cast<char*>(tmp.constData());
     lxw_workbook* wb = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!wb)
-        return false;
+        return Written::Failed;
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
     bool ok = ws != nullptr;
     QVector<double> widths(cols.size());
@@ -114,7 +120,8 @@ bool writeWorkbook(DataGrid* grid, const QString& path)
              == LXW_NO_ERROR;
     }
     const int n = q->recordCount();
-    for (int r = 0; ok && r < n; ++r)
+    WorkProgress progress(grid, QStringLiteral("正在导出…"), QStringLiteral("已导出 %1 / %2 行"), n);
+    for (int r = 0; ok && r < n; ++r) {
         for (int c = 0; ok && c < fields.size(); ++c) {
             const QString text = q->cellText(r, fields[c]).trimmed();
             if (text.isEmpty())
@@ -126,16 +133,35 @@ bool writeWorkbook(DataGrid* grid, const QString& path)
                 ok = worksheet_write_string(ws, lxw_row_t(r + 1), lxw_col_t(c), text.toUtf8().constData(),
                                             nullptr) == LXW_NO_ERROR;
         }
+        if (ok && !progress.step(r + 1)) {
+            // Nothing is on disk before the workbook closes: the rows so far went to the sheet's
+            // unlinked temporary file, closed here (letting the workbook go leaves it open).
+            if (ws->optimize_tmpfile) {
+                fclose(ws->optimize_tmpfile);
+                ws->optimize_tmpfile = nullptr;
+            }
+            lxw_workbook_free(wb);
+            q->last();
+            return Written::Cancelled;
+        }
+    }
     // The columns are laid out when the workbook closes, so their widths can follow the rows.
     for (int c = 0; ok && c < cols.size(); ++c)
         ok = worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), qMin(widths[c] + 1, MaxColumnWidth), nullptr)
              == LXW_NO_ERROR;
-    ok = workbook_close(wb) == LXW_NO_ERROR && ok;
+    // Closing packs the file (most of the time of a long export): it runs beside the event
+    // loop, which keeps the windows painted; it touches nothing but the workbook.
+    std::future<lxw_error> closing = std::async(std::launch::async, [wb] { return workbook_close(wb); });
+    while (closing.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+        progress.idle();
+    ok = closing.get() == LXW_NO_ERROR && ok;
     if (n > 0)
         q->last();
-    if (!ok)
+    if (!ok || progress.cancelled()) {
         QFile::remove(path);
-    return ok;
+        return ok ? Written::Cancelled : Written::Failed;
+    }
+    return Written::Done;
 }
 }
 
@@ -199,7 +225,10 @@ bool ExportGridToSpreadsheet(DataGrid* grid)
         return false;
     }
     const QString path = grid ? fileNameFor(grid) : QString();
-    if (!grid || !writeWorkbook(grid, path)) {
+    const Written written = grid ? writeWorkbook(grid, path) : Written::Failed;
+    if (written == Written::Cancelled)
+        return false;
+    if (written == Written::Failed) {
         infoBox(QStringLiteral("数据导出失败！"));
         return false;
     }

@@ -9,6 +9,9 @@
 // Failures are reported here: "电脑没有安装Microsoft Excel，不可导出！" when no program can be
 // started (asked before anything is written), "数据导出失败！" otherwise. The data set is left
 // on its last row. Callers check beforehand that the grid's query is open.
+// A long export shows its progress ("正在导出…", "已导出 %1 / %2 行") once it has taken half a
+// second, and can be cancelled there: then nothing is written or opened and no message
+// shows. The windows keep painting while the file is packed.
 
 #include <QString>
 #include <functional>

@@ -1,8 +1,10 @@
 // The banded report engine: pagination of bands, placed texts, flags, painting.
+#include "report/PagePainter.h"
 #include "report/QuickRep.h"
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -106,4 +108,75 @@ TEST(ReportEngine, PaintsRulesAndTextOnAnImage)
             ink += qGray(img.pixel(x, y)) < 128 ? 1 : 0;
     EXPECT_GT(rule, 450);
     EXPECT_GT(ink, 20);
+}
+
+namespace {
+// A page drawn element by element with QPainter::drawText, as the engine drew before it kept
+// shaped texts: every rule, frame and text on its own.
+QImage drawnTextByText(const PageContent& page, QSize size, double dpi)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    const double s = dpi / 25.4;
+    QPen pen(Qt::black);
+    pen.setWidthF(qMax(1.0, dpi / 96.0));
+    pen.setCapStyle(Qt::SquareCap);
+    p.setPen(pen);
+    for (const QLineF& l : page.lines)
+        p.drawLine(QLineF(l.p1() * s, l.p2() * s));
+    for (const QRectF& r : page.frames)
+        p.drawRect(QRectF(r.topLeft() * s, r.size() * s));
+    for (const PlacedText& t : page.texts) {
+        const QFont f = t.font.toQFont(dpi);
+        p.setFont(f);
+        QRectF r(t.rect.topLeft() * s, t.rect.size() * s);
+        if (!(t.align & (Qt::AlignVCenter | Qt::AlignBottom)))
+            r.translate(0, -qMax(0.0, QFontMetricsF(f).ascent() - 0.86 * f.pixelSize()));
+        p.drawText(r, int(t.align) | Qt::TextSingleLine | Qt::TextDontClip, t.text);
+    }
+    return img;
+}
+}
+
+// Texts shaped once and placed from the cache, a page's glyphs drawn as one run per font and
+// its rules joined into one stroke: the same pixels as drawing each element on its own.
+TEST(ReportEngine, ShapedTextsPaintAsDrawTextPaints)
+{
+    PageContent page;
+    const ReportFont song = songFont(), title = songTitleFont(), hei = heiTitleFont();
+    struct Text { const char* text; QRectF rect; Qt::Alignment align; ReportFont font; };
+    const Text texts[] = {
+        {"通达家电销售明细表", {10, 5, 130, 9}, Qt::AlignHCenter | Qt::AlignVCenter, title},
+        {"2026-12-06", {11, 20, 22, 6.1}, Qt::AlignHCenter | Qt::AlignVCenter, song},
+        {"格力空调 KFR-35GW", {35, 20, 40, 6.1}, Qt::AlignLeft | Qt::AlignVCenter, song},
+        {"-1234.56", {77, 20, 20, 6.1}, Qt::AlignRight | Qt::AlignVCenter, song},
+        {"2026-12-06", {11, 26.1, 22, 6.1}, Qt::AlignHCenter | Qt::AlignVCenter, song},   // again: from the cache
+        {"一段比它的格子宽得多的商品名称", {35, 26.1, 20, 6.1}, Qt::AlignLeft | Qt::AlignVCenter, song},
+        {"台 ", {77, 26.1, 20, 6.1}, Qt::AlignRight | Qt::AlignVCenter, song},
+        {"合计:", {11, 40, 30, 5}, Qt::AlignLeft | Qt::AlignTop, song},
+        {"（12", {60, 40, 40, 5}, Qt::AlignRight | Qt::AlignBottom, song},
+        {"采购单", {100, 5, 30, 8}, Qt::AlignCenter, hei},
+    };
+    for (const Text& t : texts)
+        page.texts.push_back({QString(), QString::fromUtf8(t.text), t.rect, t.align, t.font});
+    for (double x : {10.0, 34.0, 76.0, 98.0})   // a column's rules row by row, touching
+        page.lines << QLineF(x, 20, x, 26.1) << QLineF(x, 26.1, x, 32.2);
+    page.lines << QLineF(10, 26.1, 98, 26.1) << QLineF(10, 32.2, 60, 32.2) << QLineF(60, 32.2, 98, 32.2);
+    page.frames << QRectF(8, 38, 100, 9);
+
+    for (const double dpi : {96.0, 254.0}) {
+        const QSize size(qRound(150 / 25.4 * dpi), qRound(50 / 25.4 * dpi));
+        const QImage expected = drawnTextByText(page, size, dpi);
+        QImage img(size, QImage::Format_RGB32);
+        PagePainter painter;
+        for (int round = 0; round < 2; ++round) {   // shaped, then from the cache
+            img.fill(Qt::white);
+            QPainter p(&img);
+            painter.paint(p, page, dpi, dpi);
+            p.end();
+            EXPECT_TRUE(img == expected) << dpi << " dpi, round " << round;
+        }
+        EXPECT_EQ(painter.shapedTexts(), 9);   // the date shaped once
+    }
 }

@@ -88,3 +88,17 @@ TEST_F(ExportFixture, NoSpreadsheetProgramAndOtherFailuresAreReported)
     EXPECT_EQ(rec.texts(), (QStringList{"电脑没有安装Microsoft Excel，不可导出！", "电脑没有安装Microsoft Excel，不可导出！",
                                         "数据导出失败！", "数据导出失败！"}));
 }
+
+// A long export shows its progress; cancelled there, nothing is written or opened and no
+// message shows; the data set is left on its last row as after any export.
+TEST_F(ExportFixture, ACancelledExportWritesNothing)
+{
+    ProgressScript progress(true);
+    const QStringList before = QDir(exportFolder()).entryList(QDir::Files);
+    EXPECT_FALSE(ExportGridToSpreadsheet(grid));
+    EXPECT_EQ(progress.shown, (QStringList{"正在导出…", "正在导出…\n已导出 1 / 3 行", "取消"}));
+    EXPECT_TRUE(rec.empty()) << rec.texts().join("|").toStdString();
+    EXPECT_TRUE(written.isEmpty());
+    EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files), before);
+    EXPECT_EQ(dm->AQcgz1.recNo(), 2);
+}

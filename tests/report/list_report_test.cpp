@@ -1,7 +1,10 @@
 // The ruled list report from a description; the shared preview over a query-bound list
-// report: pages, navigation, printing, and the bound query's cursor left alone.
+// report: pages, navigation, zoom, pages painted as they show, printing and its cancelling,
+// and the bound query's cursor left alone.
 #include "queries/Ucggl1.h"
 #include "queries/Udycggl1.h"
+#include "report/PagePainter.h"
+#include "report/PreviewPages.h"
 #include "report/UdyPreview1.h"
 #include "ui/Controls.h"
 #include "support/ShopTest.h"
@@ -9,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -25,17 +30,44 @@ bool hasLine(const PageContent& p, double x1, double y1, double x2, double y2)
     return false;
 }
 
-// Sixty unaudited purchase headers (two pages of the list report), AQcgz1 open on them at row 7.
+// Unaudited purchase headers (sixty: two pages of the list report), AQcgz1 open on them at row 7.
 struct PreviewFixture : ShopTest {
     PreviewFixture() : ShopTest(false) {}
-    void SetUp() override
+    void SetUp() override { addHeaders(60); }
+    void addHeaders(int n)
     {
-        exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<59) INSERT INTO "
-                       "cgglz(dh,rq,ghs,hjsl,hjje,qk,shbj) SELECT printf('CG%03d',i),'2026-12-01','美的',1,i*10,0,'未审核' FROM n");
+        exec(QString("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM n WHERE i<%1) INSERT INTO "
+                     "cgglz(dh,rq,ghs,hjsl,hjje,qk,shbj) SELECT printf('CG%04d',i),'2026-12-01','美的',1,i*10,0,'未审核' "
+                     "FROM n").arg(n - 1));
         dm->AQcgz1.reopen({"SELECT * FROM cgglz", "order by id"});
         dm->AQcgz1.moveTo(7);
     }
 };
+
+// What the preview shows of a page, inside its paper (a pixel clear of the edges).
+QImage shownPage(PreviewPages& pages, int page)
+{
+    pages.viewport()->repaint();
+    const QRect paper = pages.pageRect(page).toAlignedRect().adjusted(1, 1, -1, -1) & pages.viewport()->rect();
+    return pages.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(paper);
+}
+
+// The same part of the page painted as the preview places it, by a painter that has painted
+// every page before it, as a print run does.
+QImage pageOfAWholeRun(const QuickRep::Layout& layout, PreviewPages& pages, int page)
+{
+    PagePainter painter;
+    QImage img(pages.viewport()->size(), QImage::Format_RGB32);
+    const QRectF sheet = pages.pageRect(page);
+    for (int i = 0; i < page; ++i) {
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.translate(sheet.topLeft());
+        p.scale(pages.zoomFactor(), pages.zoomFactor());
+        painter.paint(p, layout.page(i), pages.resolution(), pages.resolution());
+    }
+    return img.copy(sheet.toAlignedRect().adjusted(1, 1, -1, -1) & pages.viewport()->rect());
+}
 }
 
 TEST_F(PreviewFixture, ListPrintPagesPrintsAndReportsAMissingPrinterWithoutMovingTheCursor)
@@ -131,4 +163,81 @@ TEST_F(PreviewFixture, ListLayoutFromItsDescription)
     // Page footers "（" + number at the foot of each page, the last included.
     EXPECT_EQ(pages[0].named("QRSysData1").at(0).text + pages[1].named("QRSysData1").at(0).text, "（1（2");
     EXPECT_GT(pages[1].named("QRSysData1").at(0).rect.top(), 270);
+}
+
+// A long list: laid out at once, the pages painted only as they come into view, each as a
+// whole run paints it; the zoom steps and fits a page.
+TEST_F(PreviewFixture, ALongPreviewPaintsThePagesAsTheyShow)
+{
+    addHeaders(2000);   // 2,060 rows
+    TFcggl1* list = openOrActivate(Fcggl1);
+    const QuickRep& rep = reportForm(Fdycggl1).QuickRep1;
+    modal.next([&](QDialog& d) {
+        auto& preview = dynamic_cast<TFdyPreview1&>(d);
+        PreviewPages& pages = *preview.previewWidget();
+        pages.resize(800, 600);
+        const auto rows = rep.dataRows();
+        const QuickRep::Layout whole = rep.layout(*rows);
+        ASSERT_EQ(preview.pageCount(), whole.pageCount());
+        EXPECT_EQ(preview.pageCount(), 52);
+        pages.viewport()->repaint();
+        EXPECT_LE(pages.paintedPages(), 2);   // the first page, and the top of the second
+        for (const int page : {26, 52}) {
+            pages.setCurrentPage(page);
+            EXPECT_EQ(preview.currentPage(), page);
+            EXPECT_TRUE(shownPage(pages, page) == pageOfAWholeRun(whole, pages, page)) << page;
+        }
+        EXPECT_LE(pages.paintedPages(), 8);
+
+        const double fitted = pages.zoomFactor();
+        preview.zoomIn->click();
+        EXPECT_DOUBLE_EQ(pages.zoomFactor(), fitted * 1.1);
+        preview.zoomOut->click();
+        preview.zoomOut->click();
+        EXPECT_DOUBLE_EQ(pages.zoomFactor(), fitted / 1.1);
+        preview.zoomFit->click();   // the whole current page in view
+        EXPECT_TRUE(QRectF(pages.viewport()->rect()).contains(pages.pageRect(preview.currentPage())));
+        EXPECT_EQ(preview.currentPage(), 52);
+        preview.firstPage->click();
+        EXPECT_EQ(preview.currentPage(), 1);
+        EXPECT_TRUE(QRectF(pages.viewport()->rect()).contains(pages.pageRect(1)));
+    });
+    list->SB88->click();
+    EXPECT_EQ(modal.opened(), 1);
+    delete list;
+}
+
+// A cancelled print to PDF leaves no file, not even a part of one, and an older file of
+// that name as it was; printed in full, the file is whole under its name.
+TEST_F(PreviewFixture, ACancelledPrintLeavesNoHalfFile)
+{
+    const QString pdf = shop.dir.filePath("list.pdf");
+    {
+        QFile old(pdf);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an older file");
+    }
+    ProgressScript progress(true);
+    TFcggl1* list = openOrActivate(Fcggl1);
+    modal.next([&](QDialog& d) {
+        auto& preview = dynamic_cast<TFdyPreview1&>(d);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        EXPECT_FALSE(preview.printTo(printer));
+        QFile f(pdf);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll() == "an older file");
+        progress.cancel = false;
+        EXPECT_TRUE(preview.printTo(printer));
+        EXPECT_EQ(printer.outputFileName(), pdf);
+    });
+    list->SB88->click();
+    EXPECT_EQ(progress.shown, (QStringList{"正在打印…", "正在打印…\n已输出 1 / 2 页", "取消", "正在打印…",
+                                           "正在打印…\n已输出 1 / 2 页", "取消"}));
+    EXPECT_TRUE(rec.empty()) << rec.texts().join("|").toStdString();   // a cancel is no failure
+    EXPECT_EQ(QDir(shop.dir.path()).entryList({"list.pdf*"}, QDir::Files), QStringList{"list.pdf"});
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("%PDF"));
+    delete list;
 }

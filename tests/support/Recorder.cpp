@@ -1,7 +1,11 @@
 #include "Recorder.h"
 
+#include "ui/Progress.h"
+
 #include <QApplication>
 #include <QKeyEvent>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <cstdio>
 
 void installTestFallbacks()
@@ -53,6 +57,23 @@ ModalScript::ModalScript()
 }
 
 ModalScript::~ModalScript() { installTestFallbacks(); }
+
+ProgressScript::ProgressScript(bool cancelIt) : cancel(cancelIt)
+{
+    setProgressDelay(0);
+    setProgressWatcher([this](QProgressDialog& d) {
+        const auto* button = d.findChild<QPushButton*>();
+        shown << d.windowTitle() << d.labelText() << (button ? button->text() : QString());
+        if (cancel)
+            d.cancel();
+    });
+}
+
+ProgressScript::~ProgressScript()
+{
+    setProgressWatcher({});
+    setProgressDelay(-1);
+}
 
 void sendKey(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers mods)
 {

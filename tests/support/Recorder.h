@@ -8,6 +8,9 @@
 //   ModalScript modal;                // dialogs opened by runModal are handed to the script
 //   modal.next([](QDialog& d) { ... click buttons ... });
 //   modal.drive<TConditionDialog>(w.SB77, [](TConditionDialog& d) { ... });
+//
+//   ProgressScript progress(true);    // long work shows its progress at once; cancelled there
+//   ... EXPECT_EQ(progress.shown, (QStringList{"正在导出…", "正在导出…\n已导出 1 / 3 行", "取消"}));
 
 #include "ui/Messages.h"
 #include "ui/Modal.h"
@@ -63,6 +66,16 @@ private:
     std::deque<Step> steps_;
     int opened_ = 0;
     QStringList classes_;
+};
+
+// Long work shows its progress dialog at its first step; the dialog's caption, text and
+// button are logged, and it is cancelled there when asked.
+class ProgressScript {
+public:
+    explicit ProgressScript(bool cancel);
+    ~ProgressScript();
+    QStringList shown;
+    bool cancel;
 };
 
 // Sends a typed key (press and release) to w through the application, as a keyboard does:
