@@ -16,8 +16,8 @@ struct FileCheck {
         Unreadable,   // an empty file, or one that is no database
         Incomplete,   // a table or a column the program reads is missing (named below)
     } state = New;
-    QStringList missingTables;    // "sp"
-    QStringList missingColumns;   // "cgglz.qk"
+    QStringList missingTables{};    // "sp"
+    QStringList missingColumns{};   // "cgglz.qk"
 };
 FileCheck checkFile(const QString& path);
 
