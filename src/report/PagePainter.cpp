@@ -22,31 +22,23 @@ constexpr int KeptTexts = 20000;
 // that the glyphs placed from it stand exactly where a drawn text's glyphs stand.
 double fixedPoint(double v) { return std::trunc(v * 64) / 64; }
 
-// Joins the segments along one line that touch or overlap: sorted by the line they lie on,
-// then by their start.
-void joinSegments(std::vector<QLineF>& segs, bool vertical)
+// A horizontal or vertical rule: the line it lies on and where it runs along it.
+struct Segment {
+    double along, from, to;
+    bool operator<(const Segment& o) const { return along != o.along ? along < o.along : from < o.from; }
+};
+
+// Joins the segments along one line that touch or overlap and adds them to the rules.
+void joinSegments(std::vector<Segment>& segs, bool vertical, QVector<QLineF>& rules)
 {
     constexpr double Touch = 1e-6;
-    auto along = [vertical](const QLineF& l) { return vertical ? l.x1() : l.y1(); };
-    auto from = [vertical](const QLineF& l) { return vertical ? std::min(l.y1(), l.y2()) : std::min(l.x1(), l.x2()); };
-    auto to = [vertical](const QLineF& l) { return vertical ? std::max(l.y1(), l.y2()) : std::max(l.x1(), l.x2()); };
-    std::sort(segs.begin(), segs.end(), [&](const QLineF& a, const QLineF& b) {
-        return along(a) != along(b) ? along(a) < along(b) : from(a) < from(b);
-    });
-    std::vector<QLineF> out;
-    for (const QLineF& s : segs) {
-        const double a = along(s), f = from(s), t = to(s);
-        if (!out.empty()) {
-            QLineF& last = out.back();
-            if (std::abs(along(last) - a) <= Touch && f <= to(last) + Touch) {
-                const double end = std::max(to(last), t);
-                last = vertical ? QLineF(a, from(last), a, end) : QLineF(from(last), a, end, a);
-                continue;
-            }
-        }
-        out.push_back(vertical ? QLineF(a, f, a, t) : QLineF(f, a, t, a));
+    std::sort(segs.begin(), segs.end());
+    for (size_t i = 0; i < segs.size();) {
+        Segment run = segs[i];
+        for (++i; i < segs.size() && std::abs(segs[i].along - run.along) <= Touch && segs[i].from <= run.to + Touch; ++i)
+            run.to = std::max(run.to, segs[i].to);
+        rules << (vertical ? QLineF(run.along, run.from, run.along, run.to) : QLineF(run.from, run.along, run.to, run.along));
     }
-    segs.swap(out);
 }
 
 // A text as the key of the shaped texts, with a cheap hash of its few characters (a page
@@ -172,17 +164,19 @@ void PagePainter::paint(QPainter& p, const PageContent& page, double dpiX, doubl
     p.setBrush(Qt::NoBrush);
 
     // The rules: one stroke; a column's rules of every row make one line down the page.
-    std::vector<QLineF> vertical, horizontal, other;
+    std::vector<Segment> vertical, horizontal;
+    QVector<QLineF> rules;
     for (const QLineF& l : page.lines) {
         const QLineF d(l.x1() * sx, l.y1() * sy, l.x2() * sx, l.y2() * sy);
-        (d.x1() == d.x2() ? vertical : d.y1() == d.y2() ? horizontal : other).push_back(d);
+        if (d.x1() == d.x2())
+            vertical.push_back({d.x1(), std::min(d.y1(), d.y2()), std::max(d.y1(), d.y2())});
+        else if (d.y1() == d.y2())
+            horizontal.push_back({d.y1(), std::min(d.x1(), d.x2()), std::max(d.x1(), d.x2())});
+        else
+            rules << d;
     }
-    joinSegments(vertical, true);
-    joinSegments(horizontal, false);
-    QVector<QLineF> rules;
-    rules.reserve(qsizetype(vertical.size() + horizontal.size() + other.size()));
-    for (const auto* set : {&vertical, &horizontal, &other})
-        rules.append(QVector<QLineF>(set->begin(), set->end()));
+    joinSegments(vertical, true, rules);
+    joinSegments(horizontal, false, rules);
     if (!rules.isEmpty())
         p.drawLines(rules);
     for (const QRectF& r : page.frames)

@@ -327,6 +327,8 @@ PageContent QuickRep::Layout::page(int index) const
 
     const size_t from = pageStarts_[size_t(index)];
     const size_t to = size_t(index) + 1 < pageStarts_.size() ? pageStarts_[size_t(index) + 1] : placed_.size();
+    pc.texts.reserve(qsizetype(to - from) * 8);
+    pc.lines.reserve(qsizetype(to - from) * 10);
     for (size_t i = from; i < to; ++i)
         if (const QRBand* b = rep.band(placed_[i].type))
             paintBand(*b, placed_[i].y, placed_[i].row);
