@@ -315,6 +315,13 @@ Figures previewOf(Context& c, QWidget* w, const std::vector<Statement>& run)
     return f;
 }
 
+// When the progress dialog of a long write showed (the last round's).
+QString progressNote(double shownAtMs)
+{
+    return shownAtMs < 0 ? QStringLiteral("no progress dialog (under 0.5 s)")
+                         : QStringLiteral("progress dialog at %1 ms").arg(shownAtMs, 0, 'f', 0);
+}
+
 Path exportPath()
 {
     return {QStringLiteral("export of <=100,000 rows (sales detail)"), Target::Other, [](Context& c) {
@@ -325,7 +332,7 @@ Path exportPath()
                 QElapsedTimer t;
                 double shown = -1;
                 setProgressWatcher([&](QProgressDialog&) { shown = ms(t); });
-                const Figures f = beside(c, run, [&] {
+                Figures f = beside(c, run, [&] {
                     shown = -1;
                     t.start();
                     w->findChild<QAbstractButton*>(QStringLiteral("SB99"))->click();
@@ -339,10 +346,8 @@ Path exportPath()
                 setProgressWatcher({});
                 setSpreadsheetLauncher({});
                 closeWindow(w);
-                Figures out = f;
-                out.note = shown < 0 ? QStringLiteral("no progress dialog (under 0.5 s)")
-                                     : QStringLiteral("progress dialog at %1 ms").arg(shown, 0, 'f', 0);
-                return out;
+                f.note = progressNote(shown);
+                return f;
             }};
 }
 
@@ -384,10 +389,10 @@ Path pdfPath()
                     return took;
                 });
                 setProgressWatcher({});
-                f.note = QStringLiteral("%1 pages, %2 MB; progress dialog at %3 ms")
+                f.note = QStringLiteral("%1 pages, %2 MB; %3")
                              .arg(pages)
                              .arg(QFileInfo(pdf).size() / 1e6, 0, 'f', 1)
-                             .arg(shown, 0, 'f', 0);
+                             .arg(progressNote(shown));
                 closeWindow(w);
                 return f;
             }};

@@ -3,8 +3,8 @@
 // receivables), described per picker: its shared header query and table, the party column
 // that Edit2 filters, the grid's columns, the state lines of its statement, the refusal
 // when nothing is listed, its colours and where its search panel stands. It has a fixed
-// border and the close box only. Shown, it dates the range from one month back to today, unticked,
-// and lists at once. 查询 (also Enter in Edit2) lists
+// border and the close box only. Shown, it dates the range from one month back to today,
+// unticked, and lists at once. 查询 (also Enter in Edit2) lists
 //
 //   "SELECT * FROM <table>", "where <party> like '%<Edit2>%'",
 //   [only while CheckBox1 is ticked: "and rq>='<from>'and rq<='<to>'"], <state lines>, "order by id"

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QStringList>
+#include <QUrl>
 
 namespace {
 
@@ -107,9 +108,14 @@ FileCheck checkFile(const QString& path)
         return {};
     if (file.size() == 0)
         return {FileCheck::Unreadable};   // opened, it would be given a header
+    // Read only; and, while the file has no write-ahead log beside it, as a file nobody changes,
+    // so that not even the log files a reader of a logged database makes are left beside it.
+    QByteArray uri = QUrl::fromLocalFile(file.absoluteFilePath()).toEncoded();
+    if (!QFileInfo::exists(path + QStringLiteral("-wal")))
+        uri += "?immutable=1";
     sqlite3* db = nullptr;
     const auto closed = qScopeGuard([&db] { sqlite3_close_v2(db); });
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
         return {FileCheck::Unreadable};
     // The first column of a statement's rows; false when the statement fails.
     const auto names = [db](const QString& sql, QStringList& out) {

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QTextLayout>
@@ -21,32 +22,38 @@ constexpr int KeptTexts = 20000;
 // that the glyphs placed from it stand exactly where a drawn text's glyphs stand.
 double fixedPoint(double v) { return std::trunc(v * 64) / 64; }
 
-// Joins the segments along one line that touch or overlap: sorted by the line they lie on,
-// then by their start.
-void joinSegments(std::vector<QLineF>& segs, bool vertical)
+// A horizontal or vertical rule: the line it lies on and where it runs along it.
+struct Segment {
+    double along, from, to;
+    bool operator<(const Segment& o) const { return along != o.along ? along < o.along : from < o.from; }
+};
+
+// Joins the segments along one line that touch or overlap and adds them to the rules.
+void joinSegments(std::vector<Segment>& segs, bool vertical, QVector<QLineF>& rules)
 {
     constexpr double Touch = 1e-6;
-    auto along = [vertical](const QLineF& l) { return vertical ? l.x1() : l.y1(); };
-    auto from = [vertical](const QLineF& l) { return vertical ? std::min(l.y1(), l.y2()) : std::min(l.x1(), l.x2()); };
-    auto to = [vertical](const QLineF& l) { return vertical ? std::max(l.y1(), l.y2()) : std::max(l.x1(), l.x2()); };
-    std::sort(segs.begin(), segs.end(), [&](const QLineF& a, const QLineF& b) {
-        return along(a) != along(b) ? along(a) < along(b) : from(a) < from(b);
-    });
-    std::vector<QLineF> out;
-    for (const QLineF& s : segs) {
-        const double a = along(s), f = from(s), t = to(s);
-        if (!out.empty()) {
-            QLineF& last = out.back();
-            if (std::abs(along(last) - a) <= Touch && f <= to(last) + Touch) {
-                const double end = std::max(to(last), t);
-                last = vertical ? QLineF(a, from(last), a, end) : QLineF(from(last), a, end, a);
-                continue;
-            }
-        }
-        out.push_back(vertical ? QLineF(a, f, a, t) : QLineF(f, a, t, a));
+    std::sort(segs.begin(), segs.end());
+    for (size_t i = 0; i < segs.size();) {
+        Segment run = segs[i];
+        for (++i; i < segs.size() && std::abs(segs[i].along - run.along) <= Touch && segs[i].from <= run.to + Touch; ++i)
+            run.to = std::max(run.to, segs[i].to);
+        rules << (vertical ? QLineF(run.along, run.from, run.along, run.to) : QLineF(run.from, run.along, run.to, run.along));
     }
-    segs.swap(out);
 }
+
+// A text as the key of the shaped texts, with a cheap hash of its few characters (a page
+// looks up hundreds of texts; the string hash of the library costs more than the rest).
+struct Text {
+    QString text;
+    bool operator==(const Text& o) const { return text == o.text; }
+    friend size_t qHash(const Text& t, size_t seed) noexcept
+    {
+        size_t h = 14695981039346656037ull ^ seed;   // FNV-1a over the UTF-16 code units
+        for (const QChar c : t.text)
+            h = (h ^ c.unicode()) * 1099511628211ull;
+        return h;
+    }
+};
 }
 
 struct PagePainter::Shape {
@@ -65,7 +72,7 @@ struct PagePainter::Face {
     double dpi = 0;
     QFont qfont;
     double raise = 0;
-    QHash<QString, Shape> recent, older;
+    QHash<Text, Shape> recent, older;
 };
 
 PagePainter::PagePainter() = default;
@@ -113,16 +120,17 @@ int PagePainter::rawFontIndex(const QRawFont& font)
 
 const PagePainter::Shape& PagePainter::shape(Face& f, const QString& text, const QPainter& p)
 {
-    if (auto it = f.recent.constFind(text); it != f.recent.constEnd())
+    const Text key{text};
+    if (auto it = f.recent.constFind(key); it != f.recent.constEnd())
         return *it;
     if (f.recent.size() >= KeptTexts) {
         f.older = std::move(f.recent);
         f.recent = {};
     }
-    if (auto it = f.older.find(text); it != f.older.end()) {
+    if (auto it = f.older.find(key); it != f.older.end()) {
         Shape s = std::move(*it);
         f.older.erase(it);
-        return *f.recent.insert(text, std::move(s));
+        return *f.recent.insert(key, std::move(s));
     }
     // One line, laid out as drawText lays out a single line: no wrapping, left to right.
     QTextLayout layout(text, f.qfont, p.device());
@@ -143,7 +151,7 @@ const PagePainter::Shape& PagePainter::shape(Face& f, const QString& text, const
     layout.endLayout();
     for (const QGlyphRun& run : layout.glyphRuns())
         s.runs.push_back({rawFontIndex(run.rawFont()), run.glyphIndexes(), run.positions()});
-    return *f.recent.insert(text, std::move(s));
+    return *f.recent.insert(key, std::move(s));
 }
 
 void PagePainter::paint(QPainter& p, const PageContent& page, double dpiX, double dpiY)
@@ -156,17 +164,19 @@ void PagePainter::paint(QPainter& p, const PageContent& page, double dpiX, doubl
     p.setBrush(Qt::NoBrush);
 
     // The rules: one stroke; a column's rules of every row make one line down the page.
-    std::vector<QLineF> vertical, horizontal, other;
+    std::vector<Segment> vertical, horizontal;
+    QVector<QLineF> rules;
     for (const QLineF& l : page.lines) {
         const QLineF d(l.x1() * sx, l.y1() * sy, l.x2() * sx, l.y2() * sy);
-        (d.x1() == d.x2() ? vertical : d.y1() == d.y2() ? horizontal : other).push_back(d);
+        if (d.x1() == d.x2())
+            vertical.push_back({d.x1(), std::min(d.y1(), d.y2()), std::max(d.y1(), d.y2())});
+        else if (d.y1() == d.y2())
+            horizontal.push_back({d.y1(), std::min(d.x1(), d.x2()), std::max(d.x1(), d.x2())});
+        else
+            rules << d;
     }
-    joinSegments(vertical, true);
-    joinSegments(horizontal, false);
-    QVector<QLineF> rules;
-    rules.reserve(qsizetype(vertical.size() + horizontal.size() + other.size()));
-    for (const auto* set : {&vertical, &horizontal, &other})
-        rules.append(QVector<QLineF>(set->begin(), set->end()));
+    joinSegments(vertical, true, rules);
+    joinSegments(horizontal, false, rules);
     if (!rules.isEmpty())
         p.drawLines(rules);
     for (const QRectF& r : page.frames)
@@ -198,16 +208,37 @@ void PagePainter::paint(QPainter& p, const PageContent& page, double dpiX, doubl
                 b.positions.push_back(origin + at);
         }
     }
+    // A PDF writes each glyph's move from the one before as a decimal: in 1/64 pixel units
+    // (glyphs 64 times the size, drawn at 1/64 scale) the moves are whole numbers, shorter
+    // to write and to pack, and they add up exactly.
+    const bool pdf = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf;
+    if (pdf) {
+        p.save();
+        p.scale(1.0 / 64, 1.0 / 64);
+    }
     for (size_t i = 0; i < batches_.size(); ++i) {
         Batch& b = batches_[i];
         if (b.glyphs.isEmpty())
             continue;
         QGlyphRun run;
-        run.setRawFont(rawFonts_[i]);
+        if (pdf) {
+            fineFonts_.resize(rawFonts_.size());
+            if (!fineFonts_[i].isValid()) {
+                fineFonts_[i] = rawFonts_[i];
+                fineFonts_[i].setPixelSize(rawFonts_[i].pixelSize() * 64);
+            }
+            for (QPointF& at : b.positions)
+                at *= 64;
+            run.setRawFont(fineFonts_[i]);
+        } else {
+            run.setRawFont(rawFonts_[i]);
+        }
         run.setGlyphIndexes(b.glyphs);
         run.setPositions(b.positions);
         p.drawGlyphRun(QPointF(0, 0), run);
         b.glyphs.clear();
         b.positions.clear();
     }
+    if (pdf)
+        p.restore();
 }

@@ -4,7 +4,9 @@
 // amounts): each text is shaped once per font and resolution and reused wherever it repeats,
 // across pages. A page goes out with few state changes: its rules as one stroke (segments
 // that continue one another joined), its texts as one glyph run per font. Texts stand where
-// QPainter::drawText would put them in their rectangles, glyph for glyph.
+// QPainter::drawText would put them in their rectangles, glyph for glyph. On a PDF (a PDF
+// file or a printer) the glyphs are placed in units of 1/64 pixel, the text engine's own
+// unit: every position is a whole number there, which keeps the written pages short.
 
 #include <QHash>
 #include <QPointF>
@@ -48,5 +50,6 @@ private:
     std::vector<std::unique_ptr<Face>> faces_;
     Face* last_ = nullptr;
     std::vector<QRawFont> rawFonts_;
+    std::vector<QRawFont> fineFonts_;   // the same at 64 times the size, for PDF (made when needed)
     std::vector<Batch> batches_;   // the page's glyphs, by raw font
 };

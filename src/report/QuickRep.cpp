@@ -238,14 +238,14 @@ QuickRep::Layout QuickRep::layout(const ReportRows& rows, QSizeF paperMm) const
     int lastRow = n > 0 ? 0 : -1;
 
     auto place = [&](const QRBand* b, int row) {
-        lay.pages_.back().push_back({b->type(), y, row});
+        lay.placed_.push_back({y, row, b->type()});
         y += b->height();
     };
     auto startPage = [&]() {
-        lay.pages_.emplace_back();
+        lay.pageStarts_.push_back(lay.placed_.size());
         y = Page.topMargin;
         body = false;
-        const bool first = lay.pages_.size() == 1;
+        const bool first = lay.pageStarts_.size() == 1;
         if (pageHeader && (!first || FirstPageHeader))
             place(pageHeader, lastRow);
         if (first && title)
@@ -259,6 +259,7 @@ QuickRep::Layout QuickRep::layout(const ReportRows& rows, QSizeF paperMm) const
         body = true;
     };
 
+    lay.placed_.reserve(size_t(n) + size_t(n) / 8 + 16);   // a row each, and a page's headers
     startPage();
     if (detail)
         for (int r = 0; r < n; ++r) {
@@ -324,14 +325,18 @@ PageContent QuickRep::Layout::page(int index) const
         }
     };
 
-    for (const auto& pl : pages_[static_cast<size_t>(index)])
-        if (const QRBand* b = rep.band(pl.type))
-            paintBand(*b, pl.y, pl.row);
+    const size_t from = pageStarts_[size_t(index)];
+    const size_t to = size_t(index) + 1 < pageStarts_.size() ? pageStarts_[size_t(index) + 1] : placed_.size();
+    pc.texts.reserve(qsizetype(to - from) * 8);
+    pc.lines.reserve(qsizetype(to - from) * 10);
+    for (size_t i = from; i < to; ++i)
+        if (const QRBand* b = rep.band(placed_[i].type))
+            paintBand(*b, placed_[i].y, placed_[i].row);
 
     const QRBand* footer = rep.band(BandType::PageFooter);
     const bool last = index == pageCount() - 1;
     if (footer && (!last || rep.LastPageFooter)) {
-        const int row = pages_[static_cast<size_t>(index)].empty() ? -1 : pages_[static_cast<size_t>(index)].back().row;
+        const int row = to > from ? placed_[to - 1].row : -1;
         paintBand(*footer, paper_.height() - rep.Page.bottomMargin - footer->height(), row);
     }
     return pc;

@@ -158,16 +158,17 @@ public:
     // landscape as given). Keeps only where each band goes; page(i) builds one page.
     class Layout {
     public:
-        int pageCount() const { return static_cast<int>(pages_.size()); }
+        int pageCount() const { return static_cast<int>(pageStarts_.size()); }
         PageContent page(int index) const;
         QSizeF paperMm() const { return paper_; }
     private:
         friend class QuickRep;
-        struct Placed { BandType type; double y; int row; };
+        struct Placed { double y; int row; BandType type; };   // 16 bytes: a long report holds many
         const QuickRep* rep_ = nullptr;
         const ReportRows* rows_ = nullptr;
         QSizeF paper_;
-        std::vector<std::vector<Placed>> pages_;
+        std::vector<Placed> placed_;        // every page's bands, page after page
+        std::vector<size_t> pageStarts_;    // where each page's bands begin in placed_
         std::array<std::vector<int>, 6> columns_;   // by band type: each item's column (-1: none)
     };
     Layout layout(const ReportRows& rows, QSizeF paperMm) const;

@@ -367,6 +367,7 @@ void DataGrid::setEmptyAreaColour(const QColor& c)
     emptyArea_ = c;
     QPalette p = palette();
     p.setColor(QPalette::Base, c);
+    p.setColor(QPalette::Window, c);   // the titles' strip past the last column too
     setPalette(p);
 }
 

@@ -54,7 +54,7 @@ TEST(Schema, OnlyANewDatabaseGetsTheSchemaADamagedOneIsRefusedAndLeftAsItWas)
     };
     int n = 0;
     for (const auto& c : cases) {
-        const QString path = dir.filePath(QStringLiteral("%1.db").arg(++n));
+        const QString path = dir.filePath(QStringLiteral("库 #%1?.db").arg(++n));   // named as a URI would not be
         if (c.damage && *c.damage) {
             TDM1 made(path);
             made.ADOC1.exec(QString::fromUtf8(c.damage));

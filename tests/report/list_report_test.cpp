@@ -1,8 +1,14 @@
 // The ruled list report from a description; the shared preview over a query-bound list
 // report: pages, navigation, zoom, pages painted as they show, printing and its cancelling,
 // and the bound query's cursor left alone.
+#include "finance/Udyfkfx1.h"
+#include "finance/Udyszfx1.h"
+#include "finance/Udyyffx1.h"
 #include "queries/Ucggl1.h"
+#include "queries/Udycgfx1.h"
 #include "queries/Udycggl1.h"
+#include "queries/Udykcfx1.h"
+#include "queries/Udyrkgl1.h"
 #include "report/PagePainter.h"
 #include "report/PreviewPages.h"
 #include "report/UdyPreview1.h"
@@ -244,4 +250,21 @@ TEST_F(PreviewFixture, ACancelledPrintLeavesNoHalfFile)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().startsWith("%PDF"));
     delete list;
+}
+
+// Titles in the reports' Song face at 19 px bold unless a layout names its own: 黑体 bold 14
+// point for the document lists and the payments, Song bold 14 point for the stock table.
+TEST(ListReportTitles, SongUnlessTheLayoutNamesItsOwnFont)
+{
+    const struct { const TListReport& rep; const char* family; double px; } titles[] = {
+        {reportForm(Fdyszfx1), "宋体", 19},           {reportForm(Fdycgfx1), "宋体", 19},
+        {reportForm(Fdyyffx1), "宋体", 19},           {reportForm(Fdykcfx1), "宋体", 14 * 96.0 / 72},
+        {reportForm(Fdycggl1), "黑体", 14 * 96.0 / 72}, {reportForm(Fdyrkgl1), "黑体", 14 * 96.0 / 72},
+        {reportForm(Fdyfkfx1), "黑体", 14 * 96.0 / 72}};
+    for (const auto& t : titles) {
+        const ReportFont& f = t.rep.layout().titleFont;
+        EXPECT_EQ(f.family, QString::fromUtf8(t.family));
+        EXPECT_DOUBLE_EQ(f.px, t.px);
+        EXPECT_TRUE(f.bold);
+    }
 }

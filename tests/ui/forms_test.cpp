@@ -16,17 +16,29 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+// A main window's MDI area, the one new children go into while it lives.
+struct MdiFrame {
+    QMainWindow win;
+    QMdiArea* area = new QMdiArea(&win);
+    MdiFrame()
+    {
+        win.setCentralWidget(area);
+        win.resize(1400, 900);
+        win.show();
+        setMdiArea(area);
+    }
+    ~MdiFrame() { setMdiArea(nullptr); }
+};
+}
+
 // In an MDI frame like the main window's (the area is held weakly): ActivateIfOpen restores a
 // minimised child and is false for nil or a closed one; a fixed-size form whose contents would
 // like more room gets a frame that fits it exactly, and closeMdiForm leaves no empty frame.
 TEST(MdiChild, ActivateIfOpenFramesAndClosing)
 {
-    QMainWindow win;
-    auto* area = new QMdiArea(&win);
-    win.setCentralWidget(area);
-    win.resize(1400, 900);
-    win.show();
-    setMdiArea(area);
+    MdiFrame frame;
+    QMdiArea* area = frame.area;
     EXPECT_FALSE(ActivateIfOpen(nullptr));
     QPointer<QWidget> first = new QWidget;
     first->setWindowTitle(QStringLiteral("采购单据"));
@@ -67,7 +79,6 @@ TEST(MdiChild, ActivateIfOpenFramesAndClosing)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(fixed.isNull());
     EXPECT_EQ(area->subWindowList().size(), 1);
-    setMdiArea(nullptr);
 }
 
 // The menu's opener: the open window comes to the front, a closed one is opened anew.
@@ -111,12 +122,8 @@ TEST(MdiChild, PopMenuOnRelease)
 // the contents follow; the boxes stay unless the form has the close box only.
 TEST(MdiChild, AFixedBorderIsNotResizedByDragging)
 {
-    QMainWindow win;
-    auto* area = new QMdiArea(&win);
-    win.setCentralWidget(area);
-    win.resize(1400, 900);
-    win.show();
-    setMdiArea(area);
+    MdiFrame frame;
+    QMdiArea* area = frame.area;
     for (const bool closeBoxOnly : {false, true}) {
         auto* form = new QWidget;
         auto* content = new QLineEdit(form);
@@ -151,7 +158,6 @@ TEST(MdiChild, AFixedBorderIsNotResizedByDragging)
         }
         closeMdiForm(form);
     }
-    setMdiArea(nullptr);
 }
 
 // Dialogs and message boxes: the close box only, no minimise or maximise box, a size of their

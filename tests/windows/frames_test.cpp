@@ -1,8 +1,9 @@
 // Every window as its description draws it, opened as the clerk opens it: MDI children with a
-// fixed border at their stated client size, grey grids where they have no rows, each status
-// total under the column it sums at the opening size and maximised; dialogs and pickers with
-// the close box only at their size, the condition dialogs alike, the open-item pickers cream
-// with their search panel under the grid, and the labels as worded.
+// fixed border at their stated client size, the program's icon, tool glyphs of one size, grey
+// grids where they have no rows, each status total under the column it sums at the opening size
+// and maximised; dialogs and pickers with the close box only at their size, the condition
+// dialogs alike, the open-item pickers cream with their search panel under the grid, and the
+// labels as worded.
 
 #include "Windows.h"
 #include "basic/Uck1.h"
@@ -167,6 +168,9 @@ TEST_F(WindowFrames, MdiWindowsFixedBorderSizeGreyGridsAndTotalsUnderTheirColumn
         {.item = &TFmain1::N602}, {.item = &TFmain1::N603}, {.item = &TFmain1::N604}, {.item = &TFmain1::N606},
         {.item = &TFmain1::N607, .closeBoxOnly = true},
     };
+    const qint64 programIconKey = QApplication::windowIcon().cacheKey();
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(main.windowIcon().cacheKey(), programIconKey);
     for (const auto& c : windows) {
         QAction* item = main.*c.item;
         SCOPED_TRACE(item->text().toStdString());
@@ -180,8 +184,15 @@ TEST_F(WindowFrames, MdiWindowsFixedBorderSizeGreyGridsAndTotalsUnderTheirColumn
         if (c.client.isValid()) {
             EXPECT_EQ(sub->contentsRect().size(), c.client);
         }
+        EXPECT_EQ(sub->windowIcon().cacheKey(), programIconKey) << "the program's icon";
         if (auto* w = qobject_cast<QueryWindow*>(form)) {
             EXPECT_EQ(w->DBGrid1->palette().color(QPalette::Base) == ListColours::grey(), c.greyGrid);
+            // Every tool glyph as large as its neighbours (导出's too).
+            for (const ListButton& b : w->description().buttons) {
+                SpeedButton* button = w->button(b.name);
+                ASSERT_NE(button, nullptr);
+                EXPECT_EQ(button->icon().pixmap(button->iconSize()).size(), button->iconSize()) << b.caption.toStdString();
+            }
             const auto totals = totalsOf(w->description());
             expectTotalsUnderColumns(w->StatusBar1, w->DBGrid1, totals, "opening size");
             const int gridWidth = w->DBGrid1->width();
