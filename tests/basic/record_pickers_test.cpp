@@ -67,8 +67,10 @@ TEST_F(RecordPickers, EmptyListIsRefusedAndEscOrCloseWriteNothing)
                   QDialog::Rejected);
     }
     EXPECT_EQ(rec.texts(), (QStringList{"没有仓库可选择！", "没有厂商可选择！", "没有员工可选择！"}));
-    for (const MessageRequest& m : rec.all())
-        EXPECT_TRUE(m.caption == "警告" && m.icon == MsgIcon::Warning);
+    for (const MessageRequest& m : rec.all()) {
+        EXPECT_EQ(m.caption, "警告");
+        EXPECT_EQ(m.icon, MsgIcon::Warning);
+    }
     dm->ADOC1.exec("INSERT INTO ck(ck) VALUES('三号仓'); INSERT INTO ghs(mc) VALUES('海尔'); INSERT INTO yg(xm) VALUES('王五')");
     for (const auto& [m, tag] : pickers)
         EXPECT_EQ(runPicker(m, tag, [](RecordPicker& d) { d.guan->click(); }), QDialog::Rejected);

@@ -400,7 +400,8 @@ TEST_F(QueryTest, DeferredRowsAreReadWhenFirstAskedForAndAtOnceForAGrid)
     Query& q = dm->AQck1;
     q.setSql({"SELECT * FROM ck order by id"});
     q.openDeferred();
-    EXPECT_TRUE(q.isOpen() && q.rowsDeferred());
+    EXPECT_TRUE(q.isOpen());
+    EXPECT_TRUE(q.rowsDeferred());
     EXPECT_EQ(q.fieldIndex("ck"), 1) << "the fields are known without the rows";
     exec("INSERT INTO ck (ck) VALUES ('三号库')");
     EXPECT_TRUE(q.rowsDeferred());

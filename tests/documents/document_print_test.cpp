@@ -104,8 +104,10 @@ TEST_F(PrintFixture, BothLayoutsFilledFromTheFormAndTheCompany)
         // The summary row: the quantity and the amount right-aligned under their columns in
         // cells of their own, a rule under it; no page footer on a document.
         const PlacedText e1 = p.named("e1").at(0), e2 = p.named("e2").at(0);
-        EXPECT_TRUE(e1.rect.right() == p.named("QRD3")[0].rect.right() && (e1.align & Qt::AlignRight));
-        EXPECT_TRUE(e2.rect.right() == p.named("QRD5")[0].rect.right() && (e2.align & Qt::AlignRight));
+        EXPECT_EQ(e1.rect.right(), p.named("QRD3")[0].rect.right());
+        EXPECT_EQ(e2.rect.right(), p.named("QRD5")[0].rect.right());
+        EXPECT_TRUE(e1.align & Qt::AlignRight);
+        EXPECT_TRUE(e2.align & Qt::AlignRight);
         const double lineTop = 10 + 15.9 + 7.9, sumTop = lineTop + 2 * 6.1;   // top margin 10, left 40
         auto rulesFrom = [&](double top) {   // vertical rules starting at top
             QList<double> xs;
@@ -194,7 +196,8 @@ TEST_F(PrintFixture, LayoutsPlaceTheirHeaderBlocksAndSummaryRows)
         for (const auto& [name, text, left, top] : l.at) {
             const PlacedText t = p.named(name).value(0);
             EXPECT_EQ(t.text, text) << name;
-            EXPECT_TRUE(qAbs(t.rect.left() - 40 - left) < 1e-9 && qAbs(t.rect.top() - top) < 1e-9) << name;
+            EXPECT_NEAR(t.rect.left() - 40, left, 1e-9) << name;
+            EXPECT_NEAR(t.rect.top(), top, 1e-9) << name;
         }
         EXPECT_EQ(l.form.QuickRep1.band(BandType::Title)->height(), l.title);
         EXPECT_EQ(l.form.QuickRep1.band(BandType::Summary)->height(), l.summary);

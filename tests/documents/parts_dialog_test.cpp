@@ -49,8 +49,8 @@ protected:
              " ('配件','Q01','零件Q','个','W2',5,3.35,16.75),('配件','T''29','零件T','个','W2',1,4.45,4.45),"
              " ('整机','X01','整机X','台','W1',0,10,0),('杂','D01','双码甲','个','W1',0,1,0),"
              " ('杂','D01','双码乙','个','W1',0,1,0)");
-        table = GetParam().make()->description().kind->table;
         d.reset(GetParam().make());
+        table = d->description().kind->table;
         d->show();
         d->activateWindow();
         QApplication::processEvents();

@@ -26,14 +26,13 @@ inline void runQuery(ModalScript& modal, QueryWindow& w, const std::function<voi
     });
 }
 
-// The to-date's label, then the items of combo, as w's condition dialog shows them (closed unrun).
+// The to-date's label, the items of combo and the label of Edit1, as w's condition dialog
+// shows them (closed unrun).
 inline QStringList dialogTexts(ModalScript& modal, QueryWindow& w, QComboBox* TConditionDialog::*combo)
 {
     QStringList out;
     modal.drive<TConditionDialog>(w.button(QStringLiteral("SB77")), [&](TConditionDialog& c) {
-        out << c.findChildren<QLabel*>().at(0)->text();
-        for (int i = 0; i < (c.*combo)->count(); ++i)
-            out << (c.*combo)->itemText(i);
+        out << labelOf(c.DateTimePicker2) << itemsOf(c.*combo) << labelOf(c.Edit1);
     });
     return out;
 }

@@ -25,6 +25,7 @@ TEST_F(FinanceShop, ItemsAreAddedOnceEachPairTrimmedAndCaseBlind)
         modal.next([&](QDialog& dlg) {
             auto& p = static_cast<TFszxm1&>(dlg);
             Query& q = *p.DBGrid1->query();
+            EXPECT_EQ(p.windowTitle(), "收支项目设置");
             EXPECT_EQ(q.sqlLines(), (QStringList{"SELECT * FROM szxm", "order by id"}));
             p.xuan->click();   // nothing listed: neither a choice nor a delete
             p.chu->click();

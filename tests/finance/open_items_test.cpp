@@ -43,7 +43,8 @@ TEST_P(OpenItems, TheMenuOpensTheAuditedDocumentsWithADebtAndTheDialogNarrowsThe
     TOpenItemsTable& w = table();
     item->trigger();
     EXPECT_EQ(&table(), &w);
-    EXPECT_EQ(w.objectName(), items.windowName);
+    EXPECT_EQ(QStringList({w.objectName(), w.windowTitle(), w.legendLabel->text()}),
+              (QStringList{items.windowName, texts.itemsCaption, texts.itemsLegend}));
 
     // Partly paid, unpaid and the refund due are listed, held and settled are not; the total
     // is signed.
@@ -52,7 +53,8 @@ TEST_P(OpenItems, TheMenuOpensTheAuditedDocumentsWithADebtAndTheDialogNarrowsThe
               (QStringList{"总计", "330", "默认显示全部数据"}));
     EXPECT_EQ(w.query().sqlText(), "SELECT * FROM " + side.docTable + "\nwhere shbj='已审核'\nand qk<>0\norder by id");
     EXPECT_EQ(w.DBGrid1->rowStyle(1).font, QColor(255, 0, 0));   // the refund due
-    EXPECT_FALSE(w.DBGrid1->rowStyle(0).font.isValid() || w.DBGrid1->rowStyle(0).brush.isValid());
+    EXPECT_FALSE(w.DBGrid1->rowStyle(0).font.isValid());
+    EXPECT_FALSE(w.DBGrid1->rowStyle(0).brush.isValid());
 
     // Type, party, employee, number, dates (05-02 to 05-02 when dated): the rows and the total.
     const struct { int type; QString party, jsr, dh; bool dated; QStringList ids; QString total; } cases[] = {
@@ -81,7 +83,7 @@ TEST_P(OpenItems, TheMenuOpensTheAuditedDocumentsWithADebtAndTheDialogNarrowsThe
                                        + " like '%%'\nand jsr like '%李%'\nand dh like '%%'\n"
                                          "and rq>='2024-05-02'and rq<='2024-05-02'\nand shbj='已审核'\nand qk>0\norder by id");
     w.SB66->click();
-    EXPECT_EQ(rec.texts(), QStringList{items.noRowsRefusal});
+    EXPECT_EQ(rec.texts(), QStringList{texts.noItemRefusal});
     EXPECT_EQ(rec.last().caption + (browser() ? " browser" : ""), "警告");
 
     // A party with a quote in its name is matched.
@@ -89,8 +91,8 @@ TEST_P(OpenItems, TheMenuOpensTheAuditedDocumentsWithADebtAndTheDialogNarrowsThe
     runQuery(modal, w, [](TConditionDialog& d) { d.Edit1->setText("O'Neil"); });
     EXPECT_EQ(shown(w) << total(w), (QStringList{"7", "10"}));
 
-    // The dialog: its class, the side's type items, the to-date's label.
-    EXPECT_EQ(dialogTexts(modal, w, &TConditionDialog::ComboBox1), QStringList{"　　至"} + items.typeItems);
+    // The dialog: its class, the to-date's label, the side's type items and party label.
+    EXPECT_EQ(dialogTexts(modal, w, &TConditionDialog::ComboBox1), QStringList{"　　至"} + texts.itemsTypeItems << texts.dialogPartyLabel);
     EXPECT_EQ(modal.classes().last(), items.dialogName);
 }
 
@@ -123,14 +125,14 @@ TEST_P(OpenItems, EscPrintsTheRowsShownWhichExportAsWellAndAClosedQueryIsRefused
     TOpenItemsTable& w = table();
     const QStringList names{"QRLdw", "QRL3", "QRL4", "QRL5", "QRD2", "QRD3", "QRD4", "QRD5", "QRD6", "e1"};
     EXPECT_EQ(previewTexts(modal, reportForm(Fdyyffx1).QuickRep1, names, [&w] { sendKey(w.DBGrid1, Qt::Key_Escape); }),
-              (QStringList{"QRLdw=华强家电" + items.reportName, "QRL3=" + side.partyLabel, "QRL4=" + side.dueTitle,
-                           "QRL5=" + side.paidTitle, "QRD2=" + QStringList{doc(1), doc(4), doc(6)}.join('|'),
+              (QStringList{"QRLdw=华强家电" + QString(texts.itemsReportName), "QRL3=" + QString(texts.partyLabel),
+                           "QRL4=" + QString(texts.dueTitle), "QRL5=" + QString(texts.paidTitle), "QRD2=" + QStringList{doc(1), doc(4), doc(6)}.join('|'),
                            "QRD3=华强电器|华强电器|美的专卖", "QRD4=100|-40|300", "QRD5=30|0|0", "QRD6=70|-40|300", "e1=330"}));
     EXPECT_TRUE(standsUnder(Fdyyffx1->QuickRep1, "e1", "QRL6"));
 
     const QVector<QStringList> rows = exportedSheet(w.SB99);
     ASSERT_EQ(rows.size(), 4);
-    EXPECT_EQ(rows[0], (QStringList{"日期", "单号", side.partyLabel, side.dueTitle, side.paidTitle, "欠款", "经办人", "备注"}));
+    EXPECT_EQ(rows[0], (QStringList{"日期", "单号", texts.partyLabel, texts.dueTitle, texts.paidTitle, "欠款", "经办人", "备注"}));
     EXPECT_EQ(rows[2].mid(0, 7), (QStringList{"2024-05-02", doc(4), "华强电器", "#-40", "#0", "#-40", "张三"}));
     EXPECT_TRUE(rec.empty());
 

@@ -24,10 +24,48 @@
 
 #include <QCoreApplication>
 
-class SettlementShop : public ShopTest, public ::testing::WithParamInterface<const SettlementSide*> {
+// A side as the cases see it: the code's side for its tables and columns, and every text the
+// side shows the user, written out here.
+struct SideCase {
+    const char* name;
+    const SettlementSide& (*code)();
+    // The list, its condition dialog and its print.
+    const char *listCaption, *legend, *dialogPartyLabel, *amountTitle, *reportName;
+    QStringList typeItems;
+    // The entry dialog and its open-item picker, whose titles the open-items table shares.
+    const char *newCaption, *modifyCaption, *partyLabel, *amountLabel, *zeroAmountRefusal, *emptiedAmount;
+    const char *pickerHint, *pickerCaption, *dueTitle, *paidTitle;
+    // The payables (receivables) table.
+    const char *itemsCaption, *itemsLegend, *itemsReportName, *noItemRefusal;
+    QStringList itemsTypeItems;
+};
+
+inline const SideCase kPayments{
+    .name = "Payments", .code = paymentSide,
+    .listCaption = "采购付款明细表", .legend = "付款＜0：采购退款", .dialogPartyLabel = "厂　　商",
+    .amountTitle = "付款金额", .reportName = "付款明细表", .typeItems = {"全部", "采购付款", "采购退款"},
+    .newCaption = "新增付款", .modifyCaption = "修改付款", .partyLabel = "厂商", .amountLabel = "本次付款",
+    .zeroAmountRefusal = "本次付款不可为零！", .emptiedAmount = "0", .pickerHint = "选择应付帐单",
+    .pickerCaption = "选择应付帐单（采购欠款单）", .dueTitle = "应付额", .paidTitle = "实付额",
+    .itemsCaption = "采购应付明细表", .itemsLegend = "欠款＜0：采购应退款（厂商欠本店的款）",
+    .itemsReportName = "应付明细表", .noItemRefusal = "没有单据可查阅！", .itemsTypeItems = {"全部", "采购应付", "采购应退"},
+};
+inline const SideCase kReceipts{
+    .name = "Receipts", .code = receiptSide,
+    .listCaption = "销售收款明细表", .legend = "收款＜0：销售退款", .dialogPartyLabel = "客　　户",
+    .amountTitle = "收款金额", .reportName = "收款明细表", .typeItems = {"全部", "销售收款", "销售退款"},
+    .newCaption = "新增收款", .modifyCaption = "修改收款", .partyLabel = "客户", .amountLabel = "本次收款",
+    .zeroAmountRefusal = "本次收款不可为零！", .emptiedAmount = "0.00", .pickerHint = "选择应收帐单",
+    .pickerCaption = "选择应收帐单（销售欠款单）", .dueTitle = "应收额", .paidTitle = "实收额",
+    .itemsCaption = "销售应收明细表", .itemsLegend = "欠款＜0：销售应退款（本店欠客户的款）",
+    .itemsReportName = "应收明细表", .noItemRefusal = "没有明细可查阅！", .itemsTypeItems = {"全部", "销售应收", "销售应退"},
+};
+
+class SettlementShop : public ShopTest, public ::testing::WithParamInterface<const SideCase*> {
 protected:
-    const SettlementSide& side = *GetParam();
-    bool payments() const { return &side == &paymentSide(); }
+    const SideCase& texts = *GetParam();
+    const SettlementSide& side = texts.code();
+    bool payments() const { return &texts == &kPayments; }
 
     // The number of document i (1 to 6 above; 7 and on are free).
     QString doc(int i) const
@@ -99,10 +137,8 @@ protected:
     }
 };
 
-inline std::string sideName(const ::testing::TestParamInfo<const SettlementSide*>& p)
-{
-    return p.param == &paymentSide() ? "Payments" : "Receipts";
-}
+inline void PrintTo(const SideCase* c, std::ostream* os) { *os << c->name; }
 
 #define SETTLEMENT_SIDES(Suite)                                                                     \
-    INSTANTIATE_TEST_SUITE_P(BothSides, Suite, ::testing::Values(&paymentSide(), &receiptSide()), sideName)
+    INSTANTIATE_TEST_SUITE_P(BothSides, Suite, ::testing::Values(&kPayments, &kReceipts),           \
+                             [](const auto& p) { return std::string(p.param->name); })

@@ -67,7 +67,8 @@ TEST_P(SettlementWindows, MenuOpensOneListOnTodaysRowsAndItsDialogFilters)
     TSettlementList& w = list();
     item->trigger();
     EXPECT_EQ(&list(), &w);
-    EXPECT_EQ(w.objectName() + w.windowTitle() + w.legendLabel->text(), side.listName + side.listCaption + side.legend);
+    EXPECT_EQ(QStringList({w.objectName(), w.windowTitle(), w.legendLabel->text()}),
+              (QStringList{side.listName, texts.listCaption, texts.legend}));
     EXPECT_EQ(shown(), QStringList{"4"});
     EXPECT_EQ(total(), "50");
     EXPECT_EQ(w.DBGrid1->rowStyle(0).brush, QColor(225, 255, 225));   // reversed: held
@@ -95,15 +96,17 @@ TEST_P(SettlementWindows, MenuOpensOneListOnTodaysRowsAndItsDialogFilters)
     EXPECT_EQ(w.DBGrid1->rowStyle(1).font, QColor(255, 0, 0));   // the refund, applied: no brush
     EXPECT_FALSE(w.DBGrid1->rowStyle(1).brush.isValid());
 
-    // The dialog: the side's type items and the to-date's label.
-    EXPECT_EQ(dialogTexts(modal, w, &TConditionDialog::ComboBox2), QStringList{"　　至"} + side.typeItems);
+    // The dialog: the to-date's label, the side's type items and party label.
+    EXPECT_EQ(dialogTexts(modal, w, &TConditionDialog::ComboBox2), QStringList{"　　至"} + texts.typeItems << texts.dialogPartyLabel);
     EXPECT_EQ(modal.classes().last(), side.dialogName);
 }
 
 TEST_P(SettlementWindows, EntryLooksUpPicksSavesAndStartsTheNext)
 {
     entry([&](TSettlementEntry& e) {
-        EXPECT_EQ(e.windowTitle() + e.ST1->text(), side.newCaption + "新增");
+        EXPECT_EQ(e.windowTitle() + e.ST1->text(), texts.newCaption + QString("新增"));
+        EXPECT_EQ(QStringList({labelOf(e.party), labelOf(e.amount), e.SpeedButton1->toolTip(), e.BitBtn1->toolTip()}),
+                  (QStringList{texts.partyLabel, texts.amountLabel, texts.pickerHint, "保存并审核"}));
         EXPECT_EQ(e.DateTimePicker1->date(), QDate(2024, 5, 3));
         EXPECT_EQ(fields(e), "||0|0||");
         EXPECT_EQ(focus(), e.dh);
@@ -119,7 +122,7 @@ TEST_P(SettlementWindows, EntryLooksUpPicksSavesAndStartsTheNext)
         e.dh->clear();
         modal.next([&](QDialog& d) {
             auto& p = dynamic_cast<THeaderPicker&>(d);
-            EXPECT_EQ(p.windowTitle(), side.pickerCaption);
+            EXPECT_EQ(p.windowTitle(), texts.pickerCaption);
             EXPECT_EQ(columnTexts(p.query(), "id"), (QStringList{"1", "4", "6"}));
             p.Edit2->setText("东方");
             p.chaClick();
@@ -188,7 +191,7 @@ TEST_P(SettlementWindows, RefusalsComeInOrderAndAFailedSaveWritesNothing)
         const struct { QString dh, party, amount, jsr; QString refusal; QWidget* field; QString amountAfter; } cases[] = {
             {"", "", "0", "", "帐单不可为空！", e.dh, "0"},
             {"", "某厂", "5", "张三", "欠款为零，无须支付！", e.qk, "5"},
-            {doc(1), "", "0.001", "", side.zeroAmountRefusal, e.amount, "0.00"},
+            {doc(1), "", "0.001", "", texts.zeroAmountRefusal, e.amount, "0.00"},
             {doc(1), "", "5", "", "经办人不可为空！", e.jsr, "5"},
         };
         for (const auto& c : cases) {
@@ -208,7 +211,7 @@ TEST_P(SettlementWindows, RefusalsComeInOrderAndAFailedSaveWritesNothing)
         // Emptied, the amount reads the side's zero; after the panel the tab goes to 保存 and
         // 关闭, the receipt's to 关闭 first.
         e.amount->clear();
-        EXPECT_EQ(e.amount->text(), side.emptiedAmountText);
+        EXPECT_EQ(e.amount->text(), texts.emptiedAmount);
         e.bz->setFocus();
         sendKey(e.bz, Qt::Key_Tab);
         EXPECT_EQ(focus(), payments() ? e.BitBtn1 : e.BitBtn2);
@@ -235,7 +238,7 @@ TEST_P(SettlementWindows, ModifyOpensAReversedRowAndClosesAfterItsSave)
     ASSERT_TRUE(select(4));
     entry(
         [&](TSettlementEntry& e) {
-            EXPECT_EQ(e.windowTitle() + e.ST1->text(), side.modifyCaption + "修改");
+            EXPECT_EQ(e.windowTitle() + e.ST1->text(), texts.modifyCaption + QString("修改"));
             EXPECT_EQ(fields(e), doc(1) + "|华强电器|70|50|张三|");
             e.dh->setText(doc(6));
             e.BitBtn1->click();
@@ -333,14 +336,17 @@ TEST_P(SettlementWindows, PrintsTheRowsShownWithTheSidesTitles)
     runQuery(modal, w);
     const QStringList names{"QRLdw", "QRL3", "QRL4", "QRD2", "QRD3", "QRD4", "QRD5", "e1"};
     EXPECT_EQ(previewTexts(modal, reportForm(Fdyfkfx1).QuickRep1, names, [&w] { w.SB88->click(); }),
-              (QStringList{"QRLdw=华强家电" + side.reportName, "QRL3=" + side.partyLabel, "QRL4=" + side.amountTitle,
+              (QStringList{"QRLdw=华强家电" + QString(texts.reportName), "QRL3=" + QString(texts.partyLabel), "QRL4=" + QString(texts.amountTitle),
                            "QRD2=" + QStringList{doc(1), doc(3), doc(5), doc(1)}.join('|'),
                            "QRD3=华强电器|美的专卖|华强电器|华强电器", "QRD4=30|200|-40|50", "QRD5=张三|张三|张三|张三", "e1=240"}));
     EXPECT_TRUE(standsUnder(Fdyfkfx1->QuickRep1, "e1", "QRL4"));
     // "总计" in the date's cell alone; the page number at the right, in 9 point.
     const PageContent p = Fdyfkfx1->QuickRep1.layout(*Fdyfkfx1->QuickRep1.dataRows()).page(0);
     const PlacedText sum = p.named("QRLzj").at(0), pn = p.named("QRSysData1").at(0);
-    EXPECT_TRUE(sum.text == "总计" && sum.rect.right() <= 10 + 28 && (pn.align & Qt::AlignRight) && pn.font.px == 12);
+    EXPECT_EQ(sum.text, "总计");
+    EXPECT_LE(sum.rect.right(), 10 + 28);
+    EXPECT_TRUE(pn.align & Qt::AlignRight);
+    EXPECT_EQ(pn.font.px, 12);
 }
 
 SETTLEMENT_SIDES(SettlementWindows);

@@ -160,8 +160,11 @@ TEST_F(DocumentLists, RefuseOnAClosedOrEmptyListAndCancelChangesNothing)
         for (auto* b : {w.SB44, w.SB55, w.SB66, w.SB88, w.SB99})
             b->click();
         ASSERT_EQ(rec.count(), 5);
-        for (const MessageRequest& m : rec.all())
-            EXPECT_TRUE(m.text == "数据表未打开，请先查询！" && m.caption == "警告" && m.icon == MsgIcon::Warning);
+        EXPECT_EQ(rec.texts(), QStringList(5, "数据表未打开，请先查询！"));
+        for (const MessageRequest& m : rec.all()) {
+            EXPECT_EQ(m.caption, "警告");
+            EXPECT_EQ(m.icon, MsgIcon::Warning);
+        }
 
         // A held row: 反审 (the pop-up's too) refuses at once. Cancel on a question.
         listAll(k);
@@ -227,7 +230,8 @@ TEST_F(DocumentLists, UnauditIsAllOrNothingAndTheRowTurnsHeld)
         EXPECT_EQ(headers(k).recNo(), row);
         EXPECT_EQ(w.DBGrid1->rowStyle(row).brush, kHeld);
         EXPECT_EQ(panels(k), totals);
-        EXPECT_TRUE(ledgerQuery(k).isOpen() && ledgerQuery(k).isEmpty());
+        EXPECT_TRUE(ledgerQuery(k).isOpen());
+        EXPECT_TRUE(ledgerQuery(k).isEmpty());
         EXPECT_EQ(columnTexts(lineQuery(k), "dh").value(0), audited(k));
         rec.clear();
         w.SB44->click();   // again: refused without a question
@@ -274,7 +278,8 @@ TEST_F(DocumentLists, DeleteTakesTheDocumentItsLinesAndLedgerAndRecountsTheTotal
         EXPECT_EQ(panels(k), left[k]);
         EXPECT_EQ(headers(k).recNo(), headers(k).recordCount() - 1);
         EXPECT_FALSE(headers(k).controlsDisabled());
-        EXPECT_TRUE(ledgerQuery(k).isOpen() && ledgerQuery(k).isEmpty());
+        EXPECT_TRUE(ledgerQuery(k).isOpen());
+        EXPECT_TRUE(ledgerQuery(k).isEmpty());
         EXPECT_FALSE(lineQuery(k).isOpen());   // an open browser shows no lines of it, and refuses its next step
 
         for (int n = headers(k).recordCount(); n > 0; --n)   // down to no row: every total "0"

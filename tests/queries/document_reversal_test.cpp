@@ -32,8 +32,11 @@ TEST_F(Reversal, PurchaseTakesEachLineBackOutByTheMovingAverage)
     // The list's row in hand follows; its cursor stays where it was.
     EXPECT_EQ(dm->AQcgz1.recNo(), 3);
     EXPECT_EQ(dm->AQcgz1.cellText(2, dm->AQcgz1.fieldIndex("shbj")), "未审核");
-    for (Query* q : {&dm->AQcgfx1, &dm->AQfkfx1})
-        EXPECT_TRUE(q->sqlLines().value(1) == "where dh='刷新数据'" && q->isOpen() && q->isEmpty());
+    for (Query* q : {&dm->AQcgfx1, &dm->AQfkfx1}) {
+        EXPECT_EQ(q->sqlLines().value(1), "where dh='刷新数据'");
+        EXPECT_TRUE(q->isOpen()) << q->name().toStdString();
+        EXPECT_TRUE(q->isEmpty()) << q->name().toStdString();
+    }
 
     const QString after = dump();
     EXPECT_EQ(unauditDocument(*dm, purchaseDocuments(), doc), ReversalResult::AlreadyHeld);

@@ -123,32 +123,45 @@ protected:
     }
 
     // ---- Each kind's tables, queries and windows ----
-    static QString headerTable(Kind k) { return QStringList{"cgglz", "xsglz", "rkglz", "dbglz"}[k]; }
-    static QString lineTable(Kind k) { return QStringList{"cgglc", "xsglc", "rkglc", "dbglc"}[k]; }
-    static QString ledger(Kind k) { return QStringList{"cgfx", "xsfx", "rkfx", "rkfx"}[k]; }
-    static QString audited(Kind k)
+    struct KindData {
+        const char *headerTable, *lineTable, *ledger;
+        const char *audited, *held;                        // the audited and the held document above
+        Query TDM1::*headers, TDM1::*lines, TDM1::*ledgerQuery;
+        void (*open)();                                    // opens the list as the menu does
+        DocumentList* (*window)();                         // the open list (nullptr: none)
+        DocumentBrowser* (*browser)();                     // its browser (nullptr: none)
+    };
+    static const KindData& of(Kind k)
     {
-        return QStringList{"CG20240101001", "PF20240105001", "YD20240110001", "DB20240112001"}[k];
+        static const KindData kinds[] = {
+            {"cgglz", "cgglc", "cgfx", "CG20240101001", "CG20240102001", &TDM1::AQcgz1, &TDM1::AQcgc1, &TDM1::AQcgfx1,
+             openPurchaseList, []() -> DocumentList* { return Fcggl1; }, []() -> DocumentBrowser* { return Fllcgd1; }},
+            {"xsglz", "xsglc", "xsfx", "PF20240105001", "XS20240106001", &TDM1::AQxsz1, &TDM1::AQxsc1, &TDM1::AQxsfx1,
+             openSalesList, []() -> DocumentList* { return Fxsgl1; }, []() -> DocumentBrowser* { return Fllxsd1; }},
+            {"rkglz", "rkglc", "rkfx", "YD20240110001", "YD20240111001", &TDM1::AQrkz1, &TDM1::AQrkc1, &TDM1::AQrkfx1,
+             openMovementList, []() -> DocumentList* { return Frkgl1; }, []() -> DocumentBrowser* { return Fllrkd1; }},
+            {"dbglz", "dbglc", "rkfx", "DB20240112001", "DB20240113001", &TDM1::AQdbz1, &TDM1::AQdbc1, &TDM1::AQrkfx1,
+             openTransferList, []() -> DocumentList* { return Fdbgl1; }, []() -> DocumentBrowser* { return Flldbd1; }},
+        };
+        return kinds[k];
     }
-    static QString held(Kind k) { return QStringList{"CG20240102001", "XS20240106001", "YD20240111001", "DB20240113001"}[k]; }
-    Query& headers(Kind k) const { return *QVector<Query*>{&dm->AQcgz1, &dm->AQxsz1, &dm->AQrkz1, &dm->AQdbz1}[k]; }
-    Query& lineQuery(Kind k) const { return *QVector<Query*>{&dm->AQcgc1, &dm->AQxsc1, &dm->AQrkc1, &dm->AQdbc1}[k]; }
-    Query& ledgerQuery(Kind k) const { return *QVector<Query*>{&dm->AQcgfx1, &dm->AQxsfx1, &dm->AQrkfx1, &dm->AQrkfx1}[k]; }
+    static QString headerTable(Kind k) { return of(k).headerTable; }
+    static QString lineTable(Kind k) { return of(k).lineTable; }
+    static QString ledger(Kind k) { return of(k).ledger; }
+    static QString audited(Kind k) { return of(k).audited; }
+    static QString held(Kind k) { return of(k).held; }
+    Query& headers(Kind k) const { return dm->*of(k).headers; }
+    Query& lineQuery(Kind k) const { return dm->*of(k).lines; }
+    Query& ledgerQuery(Kind k) const { return dm->*of(k).ledgerQuery; }
     // The list, opened as the menu opens it; the open list; its browser (nullptr: none).
     static DocumentList& list(Kind k)
     {
-        (k == Purchase ? openPurchaseList : k == Sales ? openSalesList : k == Movement ? openMovementList : openTransferList)();
-        return *windowOrNull(k);
+        of(k).open();
+        return window(k);
     }
-    static DocumentList* windowOrNull(Kind k)
-    {
-        return QVector<DocumentList*>{Fcggl1.data(), Fxsgl1.data(), Frkgl1.data(), Fdbgl1.data()}[k];
-    }
+    static DocumentList* windowOrNull(Kind k) { return of(k).window(); }
     static DocumentList& window(Kind k) { return *windowOrNull(k); }
-    static DocumentBrowser* browser(Kind k)
-    {
-        return QVector<DocumentBrowser*>{Fllcgd1.data(), Fllxsd1.data(), Fllrkd1.data(), Flldbd1.data()}[k];
-    }
+    static DocumentBrowser* browser(Kind k) { return of(k).browser(); }
     // Opens the list's condition dialog through SB77 and hands it to step.
     template <class Dialog = TConditionDialog>
     void dialog(Kind k, std::type_identity_t<std::function<void(Dialog&)>> step)

@@ -23,9 +23,29 @@ namespace {
 const QColor kRed(255, 0, 0);
 }
 
-class LedgerTables : public LedgerShop, public ::testing::WithParamInterface<Ledger> {
+// A ledger as the cases see it: the code's kind for its table and columns, and the texts its
+// windows show, written out here.
+struct LedgerCase {
+    Ledger ledger;
+    const char* name;
+    const char *detailCaption, *statisticsCaption, *legend;
+    const char *partyTitle, *partyGroup, *partyLabel;   // column title, group title, dialog label
+    QStringList typeItems;
+};
+const LedgerCase kLedgers[] = {
+    {Ledger::Purchase, "Purchase", "采购明细表", "采购统计表", "数量＜0：采购退货", "厂商", "厂商", "厂　商",
+     {"全部", "采购入库", "采购退货"}},
+    {Ledger::Sales, "Sales", "销售明细表", "销售统计表", "数量＜0：销售退货", "客户", "客户", "客　户",
+     {"全部", "销售出库", "销售退货"}},
+    {Ledger::StockChange, "StockChange", "库存变动明细表", "库存变动统计表", "数量＜0：变动出库", "变动原因", "异动原因",
+     "原　因", {"全部", "异动入库", "异动出库"}},
+};
+void PrintTo(const LedgerCase& c, std::ostream* os) { *os << c.name; }
+
+class LedgerTables : public LedgerShop, public ::testing::WithParamInterface<LedgerCase> {
 protected:
-    Ledger l = GetParam();
+    const LedgerCase& texts = GetParam();
+    Ledger l = texts.ledger;
     const LedgerKind& k = ledgerKind(l);
     void SetUp() override
     {
@@ -35,23 +55,21 @@ protected:
     QLineEdit* lastEdit(TConditionDialog& d) const { return d.Edit5 ? d.Edit5 : d.Edit4; }
 };
 
-INSTANTIATE_TEST_SUITE_P(Ledgers, LedgerTables,
-                         ::testing::Values(Ledger::Purchase, Ledger::Sales, Ledger::StockChange),
-                         [](const auto& info) { return std::string(info.param == Ledger::Purchase ? "Purchase"
-                                                                    : info.param == Ledger::Sales ? "Sales"
-                                                                                                  : "StockChange"); });
+INSTANTIATE_TEST_SUITE_P(Ledgers, LedgerTables, ::testing::ValuesIn(kLedgers),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(LedgerTables, DetailOpensOnTodayAndRunsTheDialog)
 {
     TLedgerDetail& w = *openLedgerDetail(l);
     Query& q = w.query();
-    EXPECT_EQ(w.windowTitle(), k.detailCaption);
+    EXPECT_EQ(w.windowTitle(), texts.detailCaption);
+    EXPECT_EQ(w.DBGrid1->column(w.DBGrid1->columnOfField(k.partyColumn)).title, texts.partyTitle);
     EXPECT_EQ(q.sqlText(), "SELECT * FROM " + k.table + "\nwhere rq='2024-03-15'\norder by id");
     EXPECT_EQ(ids(q), (QStringList{"3", "4"}));
     EXPECT_EQ(panels(w, {2, 4}), (QStringList{"2", "102"}));
     EXPECT_EQ(w.DBGrid1->rowStyle(1).font, kRed);
     EXPECT_FALSE(w.DBGrid1->rowStyle(0).font.isValid());
-    EXPECT_EQ(w.legendLabel->text(), k.legend);
+    EXPECT_EQ(w.legendLabel->text(), texts.legend);
 
     const struct {
         const char* what;
@@ -85,6 +103,7 @@ TEST_P(LedgerTables, DetailOpensOnTodayAndRunsTheDialog)
     // Enter walks to the last edit, which runs; the sales dialog lets from pass to.
     modal.drive<TLedgerDetailDialog>(w.SB77, [&](TLedgerDetailDialog& d) {
         EXPECT_EQ(d.windowTitle(), "按条件查询");
+        EXPECT_EQ(itemsOf(d.ComboBox1) << labelOf(d.Edit1), texts.typeItems + QStringList{texts.partyLabel});
         sendKey(d.ComboBox1, Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), d.Edit1);
         d.DateTimePicker1->pickFromCalendar(QDate(2024, 3, 20));
@@ -101,6 +120,7 @@ TEST_P(LedgerTables, StatisticsGroupAndDrillDownIntoTheDetail)
     Query& q = w.query();
     const QStringList goods{"txm", "zsl", "zje"}, grouped{"fenzu", "txm", "zsl", "zje"};
     const int group = w.DBGrid1->columnOfField("fenzu");
+    EXPECT_EQ(w.windowTitle(), texts.statisticsCaption);
     EXPECT_FALSE(q.isOpen());
 
     statsRun(w, [](TLedgerStatisticsDialog&) {});
@@ -130,7 +150,7 @@ TEST_P(LedgerTables, StatisticsGroupAndDrillDownIntoTheDetail)
     EXPECT_EQ(rows(q, grouped),
               (QStringList{"SupA|A01|8|160", "SupA|B02|4|142", "SupB|A01|5|110", "SupB|C03|3|269.73"}));
     EXPECT_TRUE(w.DBGrid1->isColumnVisible(group));
-    EXPECT_EQ(w.DBGrid1->column(group).title, k.partyGroup);
+    EXPECT_EQ(w.DBGrid1->column(group).title, texts.partyGroup);
     ASSERT_TRUE(q.locate({"fenzu", "txm"}, {"SupB", "A01"}));
     w.SB66->click();
     TLedgerDetail* detail = openLedgerDetail(l);
@@ -188,7 +208,8 @@ TEST_P(LedgerTables, StatisticsRefuseWithoutAResultAndEveryDialogClearsIt)
         EXPECT_EQ(d.windowTitle(), "按条件统计");
         EXPECT_EQ(d.BitBtn1->text(), "统计");
         EXPECT_TRUE(d.RB1->isChecked());
-        EXPECT_EQ(d.RB2->text(), k.partyGroup + "分组统计");
+        EXPECT_EQ(d.RB2->text(), texts.partyGroup + QString("分组统计"));
+        EXPECT_EQ(labelOf(d.Edit1), texts.partyLabel);
         EXPECT_EQ(d.Edit5 == nullptr, l == Ledger::StockChange);
         // A radio chosen clears the result too; Enter on it goes to the first edit.
         d.RB3->setChecked(true);
@@ -254,7 +275,7 @@ TEST_P(LedgerTables, PrintsThroughTheirReportForms)
     const QuickRep& detail = reportForm(Fdycgfx1).QuickRep1;
     EXPECT_EQ(previewTexts(modal, detail, {"QRLdw", "QRL1", "QRL7", "QRD1", "QRD3", "QRD5", "QRD6", "QRD7", "e1", "e2", "QRLzj"},
                            [&] { d.button("SB88")->click(); }),
-              (QStringList{"QRLdw=禾岚家电" + k.detailCaption, "QRL1=日期", "QRL7=金额", "QRD1=2024-03-15|2024-03-15",
+              (QStringList{"QRLdw=禾岚家电" + QString(texts.detailCaption), "QRL1=日期", "QRL7=金额", "QRD1=2024-03-15|2024-03-15",
                            "QRD3=Kettle|Fan", "QRD5=4|-2", "QRD6=35.5|20", "QRD7=142|-40", "e1=2", "e2=102", "QRLzj=总计"}));
     PageContent page = detail.layout(*detail.dataRows()).page(0);
     EXPECT_LE(page.named("QRLzj")[0].rect.right(), 10 + 24);
@@ -265,7 +286,7 @@ TEST_P(LedgerTables, PrintsThroughTheirReportForms)
     const QuickRep& stats = reportForm(Fdycghz1).QuickRep1;
     EXPECT_EQ(previewTexts(modal, stats, {"QRLdw", "QRL1", "QRL5", "QRD1", "QRD2", "QRD4", "QRD5", "e1", "e2"},
                            [&] { w.SB88->click(); }),
-              (QStringList{"QRLdw=禾岚家电" + k.statisticsCaption, "QRL1=编码", "QRL5=金额", "QRD1=A01|B02|C03",
+              (QStringList{"QRLdw=禾岚家电" + QString(texts.statisticsCaption), "QRL1=编码", "QRL5=金额", "QRD1=A01|B02|C03",
                            "QRD2=Fan|Kettle|Heater", "QRD4=13|4|3", "QRD5=270|142|269.73", "e1=20", "e2=681.73"}));
     page = stats.layout(*stats.dataRows()).page(0);
     EXPECT_LE(page.named("QRLzj")[0].rect.right(), 10 + 34);

@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -133,18 +132,20 @@ TEST_F(StatisticsTables, OpenEmptyRefuseAndWalkEnter)
         for (int i = 0; i < w.StatusBar1->panelCount(); ++i)
             panels << w.StatusBar1->panelText(i);
         EXPECT_EQ(panels, t.panels);
-        EXPECT_TRUE(w.Edit1->text().isEmpty() && !w.CheckBox1->isChecked() && !w.query().isOpen());
+        EXPECT_EQ(w.Edit1->text(), "");
+        EXPECT_FALSE(w.CheckBox1->isChecked());
+        EXPECT_FALSE(w.query().isOpen());
         EXPECT_EQ(w.DateTimePicker1->date().toString("yyyy-MM-dd") + w.DateTimePicker2->date().toString(" yyyy-MM-dd"),
                   "2024-02-29 2024-03-31");
-        const auto labels = w.findChildren<QLabel*>();
-        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->text() == t.label; }));
+        EXPECT_EQ(labelOf(w.Edit1), t.label);
         EXPECT_EQ(QApplication::focusWidget(), w.Edit1);
 
         rec.clear();
         w.BB2->click();
         w.BB3->click();
         EXPECT_EQ(rec.texts(), QStringList(2, t.refusal));
-        EXPECT_TRUE(rec.last().caption == "警告" && rec.last().icon == MsgIcon::Warning);
+        EXPECT_EQ(rec.last().caption, "警告");
+        EXPECT_EQ(rec.last().icon, MsgIcon::Warning);
 
         rec.clear();
         for (QWidget* field : QList<QWidget*>{w.CheckBox1, w.DateTimePicker1, w.DateTimePicker2, w.Edit1})
@@ -175,9 +176,9 @@ TEST_F(StatisticsTables, CommissionCountsEachSaleOnceWithItsWarehouseRates)
     for (const StatsRun& r : runs) {
         rec.clear();
         run(*Fxstj3, r);
-        ASSERT_EQ(rec.count(), 1) << r.what;
-        EXPECT_TRUE(rec.last().text == "统计完毕！" && rec.last().caption == "提示"
-                    && rec.last().icon == MsgIcon::Information);
+        ASSERT_EQ(rec.texts(), QStringList{"统计完毕！"}) << r.what;
+        EXPECT_EQ(rec.last().caption, "提示");
+        EXPECT_EQ(rec.last().icon, MsgIcon::Information);
     }
 
     // A statement the database refuses: the error box, the controls enabled, no message.

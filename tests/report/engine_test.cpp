@@ -88,7 +88,8 @@ TEST(ReportEngine, AutoSizedLabelsFollowTheirAlignment)
     EXPECT_DOUBLE_EQ(lr.left(), 20);
     EXPECT_NEAR(lr.width(), 3.5, 1);   // one CJK character at 13 px is about 3.4 mm
     EXPECT_NEAR(rr.width(), 3 * lr.width(), 0.2);
-    EXPECT_TRUE(qAbs(rr.right() - 70) < 1e-9 && qAbs(cr.center().x() - 45) < 1e-9);
+    EXPECT_NEAR(rr.right(), 70, 1e-9);
+    EXPECT_NEAR(cr.center().x(), 45, 1e-9);
 }
 
 TEST(ReportEngine, PaintsRulesAndTextOnAnImage)

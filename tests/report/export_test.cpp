@@ -46,7 +46,8 @@ TEST_F(ExportFixture, WritesTrimmedTextsNumbersAsNumbersAndLeavesTheLastRowCurre
 {
     EXPECT_TRUE(ExportGridToSpreadsheet(grid));
     EXPECT_TRUE(rec.empty()) << rec.texts().join("|").toStdString();
-    EXPECT_TRUE(QFileInfo(written).fileName().startsWith("采购单据_") && written.endsWith(".xlsx"));
+    EXPECT_TRUE(QFileInfo(written).fileName().startsWith("采购单据_")) << written.toStdString();
+    EXPECT_TRUE(written.endsWith(".xlsx")) << written.toStdString();
     EXPECT_EQ(readSheet(written), (QVector<QStringList>{{"单号", "厂商", "合计金额", "备注"}, {"CG001", "美的 电器", "#12.5", "急"},
                                                         {"CG002", "格力's", "#-3", QString(60, 'x')}, {"CG003", "海尔", "#0", "007"}}));
     // As wide as the title or the longest text (a wide character counts two), capped.

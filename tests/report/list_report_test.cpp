@@ -142,13 +142,16 @@ TEST_F(PreviewFixture, ListLayoutFromItsDescription)
         const PlacedText t = p.named("QRLdw").at(0);
         EXPECT_EQ(t.text, "通达家电采购单据汇总表");
         EXPECT_NEAR(t.rect.center().x(), 105, 1e-9);
-        EXPECT_TRUE(t.font.family == "黑体" && t.font.bold);
+        EXPECT_EQ(t.font.family, "黑体");
+        EXPECT_TRUE(t.font.bold);
         EXPECT_EQ(p.named("QRL2").at(0).text, "单号");
     }
     EXPECT_EQ(pages[0].named("QRD1").size() + pages[1].named("QRD1").size(), 60);
     EXPECT_GT(pages[0].named("QRD1").size(), 35);
     const PlacedText rq = pages[0].named("QRD1")[0], ghs = pages[0].named("QRD3")[0], qty = pages[0].named("QRD4")[0];
-    EXPECT_TRUE((rq.align & Qt::AlignHCenter) && (ghs.align & Qt::AlignLeft) && (qty.align & Qt::AlignRight));
+    EXPECT_TRUE(rq.align & Qt::AlignHCenter);
+    EXPECT_TRUE(ghs.align & Qt::AlignLeft);
+    EXPECT_TRUE(qty.align & Qt::AlignRight);
     EXPECT_DOUBLE_EQ(qty.rect.left(), 10 + 106 + 1);   // inside its rules by 1 mm
     EXPECT_DOUBLE_EQ(qty.rect.right(), 10 + 130 - 1);
     for (double e : {0.0, 25.0, 60.0, 106.0, 130.0, 160.0, 190.0})
@@ -162,7 +165,8 @@ TEST_F(PreviewFixture, ListLayoutFromItsDescription)
     EXPECT_NEAR(sum.rect.center().x(), 10 + 53, 1e-9);
     for (const auto& [e, d] : {std::pair{"e1", "QRD4"}, {"e2", "QRD5"}, {"e3", "QRD6"}}) {
         const PlacedText t = pages[1].named(e).at(0);
-        EXPECT_TRUE(t.text == e && (t.align & Qt::AlignRight));
+        EXPECT_EQ(t.text, e);
+        EXPECT_TRUE(t.align & Qt::AlignRight) << e;
         EXPECT_DOUBLE_EQ(t.rect.right(), pages[1].named(d).at(0).rect.right()) << e;
     }
     EXPECT_TRUE(hasLine(pages[1], 10 + 106, sum.rect.top(), 10 + 106, sum.rect.top() + 6.1));

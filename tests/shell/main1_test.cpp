@@ -95,7 +95,8 @@ TEST(MainWindow, MenuItemsStayDisabledUntilWiredTheToolbarClicksThemAndClosingAs
 
     rec.answer(MbCancel);
     EXPECT_FALSE(main.close());
-    EXPECT_TRUE(child && child->isVisible()) << "Cancel keeps everything open";
+    ASSERT_TRUE(child) << "Cancel keeps everything open";
+    EXPECT_TRUE(child->isVisible());
     ASSERT_EQ(rec.count(), 1);
     EXPECT_EQ(rec.last().text, QStringLiteral("确定要退出本系统吗？"));
     EXPECT_EQ(rec.last().caption, QStringLiteral("提示"));
