@@ -86,7 +86,7 @@ int PagePainter::shapedTexts() const
     return n;
 }
 
-PagePainter::Face& PagePainter::face(const ReportFont& font, double dpi, const QPainter&)
+PagePainter::Face& PagePainter::face(const ReportFont& font, double dpi)
 {
     auto same = [&](const Face& f) {
         return f.dpi == dpi && f.font.px == font.px && f.font.bold == font.bold && f.font.family == font.family;
@@ -186,7 +186,7 @@ void PagePainter::paint(QPainter& p, const PageContent& page, double dpiX, doubl
     for (const PlacedText& t : page.texts) {
         if (t.text.isEmpty())
             continue;
-        Face& f = face(t.font, dpiY, p);
+        Face& f = face(t.font, dpiY);
         QRectF r(t.rect.x() * sx, t.rect.y() * sy, t.rect.width() * sx, t.rect.height() * sy);
         if (!(t.align & (Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignBaseline)))
             r.translate(0, -f.raise);

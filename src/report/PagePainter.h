@@ -43,7 +43,7 @@ private:
         QVector<QPointF> positions;
     };
 
-    Face& face(const ReportFont& font, double dpi, const QPainter& p);
+    Face& face(const ReportFont& font, double dpi);
     const Shape& shape(Face& f, const QString& text, const QPainter& p);
     int rawFontIndex(const QRawFont& font);
 

@@ -20,7 +20,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -198,6 +200,10 @@ TEST_F(PreviewFixture, ALongPreviewPaintsThePagesAsTheyShow)
             EXPECT_TRUE(shownPage(pages, page) == pageOfAWholeRun(whole, pages, page)) << page;
         }
         EXPECT_LE(pages.paintedPages(), 8);
+        // Scrolled by hand, the page that fills most of the view is the current one.
+        pages.verticalScrollBar()->setValue(pages.verticalScrollBar()->value() + int(pages.pageRect(30).top()));
+        EXPECT_EQ(preview.currentPage(), 30);
+        EXPECT_EQ(preview.findChild<QLabel*>("pageLabel")->text(), "30/52");
 
         const double fitted = pages.zoomFactor();
         preview.zoomIn->click();
@@ -207,7 +213,7 @@ TEST_F(PreviewFixture, ALongPreviewPaintsThePagesAsTheyShow)
         EXPECT_DOUBLE_EQ(pages.zoomFactor(), fitted / 1.1);
         preview.zoomFit->click();   // the whole current page in view
         EXPECT_TRUE(QRectF(pages.viewport()->rect()).contains(pages.pageRect(preview.currentPage())));
-        EXPECT_EQ(preview.currentPage(), 52);
+        EXPECT_EQ(preview.currentPage(), 30);
         preview.firstPage->click();
         EXPECT_EQ(preview.currentPage(), 1);
         EXPECT_TRUE(QRectF(pages.viewport()->rect()).contains(pages.pageRect(1)));
@@ -267,4 +273,24 @@ TEST(ListReportTitles, SongUnlessTheLayoutNamesItsOwnFont)
         EXPECT_DOUBLE_EQ(f.px, t.px);
         EXPECT_TRUE(f.bold);
     }
+}
+
+// A report with no page (no rows, not printed empty): the preview shows none and its buttons
+// do nothing.
+TEST_F(PreviewFixture, APreviewWithoutPages)
+{
+    QuickRep rep;
+    rep.PrintIfEmpty = false;
+    rep.addBand(BandType::Detail, 5)->addDBText("QRD1", "dh", 0, 0, 30, 5, Qt::AlignLeft);
+    modal.next([&](QDialog& d) {
+        auto& preview = dynamic_cast<TFdyPreview1&>(d);
+        for (QPushButton* b : {preview.firstPage, preview.priorPage, preview.nextPage, preview.lastPage, preview.zoomIn,
+                               preview.zoomOut, preview.zoomFit})
+            b->click();
+        preview.previewWidget()->viewport()->repaint();
+        EXPECT_EQ(preview.pageCount(), 0);
+        EXPECT_EQ(preview.findChild<QLabel*>("pageLabel")->text(), "0/0");
+    });
+    rep.preview();
+    EXPECT_EQ(modal.opened(), 1);
 }

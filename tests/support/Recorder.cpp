@@ -58,9 +58,9 @@ ModalScript::ModalScript()
 
 ModalScript::~ModalScript() { installTestFallbacks(); }
 
-ProgressScript::ProgressScript(bool cancelIt) : cancel(cancelIt)
+ProgressScript::ProgressScript(bool cancelIt, int showAfterMs) : cancel(cancelIt)
 {
-    setProgressDelay(0);
+    setProgressDelay(showAfterMs);
     setProgressWatcher([this](QProgressDialog& d) {
         const auto* button = d.findChild<QPushButton*>();
         shown << d.windowTitle() << d.labelText() << (button ? button->text() : QString());

@@ -68,11 +68,12 @@ private:
     QStringList classes_;
 };
 
-// Long work shows its progress dialog at its first step; the dialog's caption, text and
-// button are logged, and it is cancelled there when asked.
+// Long work shows its progress dialog at its first step (or after the program's half second:
+// showAfterMs -1); the dialog's caption, text and button are logged, and it is cancelled
+// there when asked.
 class ProgressScript {
 public:
-    explicit ProgressScript(bool cancel);
+    explicit ProgressScript(bool cancel, int showAfterMs = 0);
     ~ProgressScript();
     QStringList shown;
     bool cancel;
