@@ -162,14 +162,7 @@ DocumentBrowser::DocumentBrowser(BrowserSpec spec, QWidget* parent) : QWidget(pa
     }
     content->addWidget(DBGrid1, 1);
 
-    StatusBar1 = new PanelBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    for (const BrowserPanel& p : spec_.panels) {
-        const int i = StatusBar1->addPanel(p.width, p.align, p.text);
-        if (!p.under.isEmpty())
-            StatusBar1->standUnder(i, DBGrid1, p.under);
-    }
+    StatusBar1 = describedStatusBar(this, DBGrid1, spec_.panels);
     root->addWidget(StatusBar1);
 
     // Printing: a pop-up menu of named prints on the button's mouse release, or the click.

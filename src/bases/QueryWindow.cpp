@@ -193,14 +193,7 @@ void QueryWindow::buildUi()
         outer->addWidget(DBGrid1, 1);
     }
 
-    StatusBar1 = new PanelBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    for (const ListPanel& p : desc_.panels) {
-        const int i = StatusBar1->addPanel(p.width, p.align, p.text);
-        if (!p.under.isEmpty())
-            StatusBar1->standUnder(i, DBGrid1, p.under);
-    }
+    StatusBar1 = describedStatusBar(this, DBGrid1, desc_.panels);
     outer->addWidget(StatusBar1);
 
     // The common buttons.

@@ -200,3 +200,19 @@ private:
     QVector<Panel> panels_;
     bool placing_ = false;
 };
+
+// A window's status bar StatusBar1 of described panels (each with width, align, text and the
+// grid column `under` whose total it shows, when it shows one).
+template <class Panels>
+PanelBar* describedStatusBar(QWidget* parent, DataGrid* grid, const Panels& panels)
+{
+    auto* bar = new PanelBar(parent);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    for (const auto& p : panels) {
+        const int i = bar->addPanel(p.width, p.align, p.text);
+        if (!p.under.isEmpty())
+            bar->standUnder(i, grid, p.under);
+    }
+    return bar;
+}
