@@ -266,7 +266,12 @@ void installAmountEdit(ExitEdit* edit, const QString& zero)
 
 void roundTypedField(QLineEdit* edit)
 {
-    const QString rounded = roundTypedText(edit->text());
+    QString rounded;
+    try {
+        rounded = roundTypedText(edit->text());
+    } catch (const MoneyRangeError&) {
+        return;   // a value beyond the range stays as typed: the range check refuses it, once
+    }
     if (rounded != edit->text())
         edit->setText(rounded);
 }

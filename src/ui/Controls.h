@@ -91,7 +91,8 @@ void installRangeCheck(ExitEdit* edit);
 // a text with more than two decimals to two (roundTypedText).
 void installAmountEdit(ExitEdit* edit, const QString& zero = QStringLiteral("0"));
 // The rounding of a typed amount, on leaving it and again before it is saved: the text is
-// rewritten only when it changes, so its handlers run only then.
+// rewritten only when it changes, so its handlers run only then. A value beyond the program's
+// range is left as typed, for the range check (or the save) to refuse.
 void roundTypedField(QLineEdit* edit);
 
 // A flat button that takes no focus (speed button).

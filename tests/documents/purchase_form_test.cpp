@@ -533,9 +533,10 @@ TEST_F(PurchaseForm, AmountsBeyondTheRangeAreRefusedAndNothingIsWritten)
 {
     open();
     form->jg->setFocus();
-    form->jg->setText(QStringLiteral("99999999999999.99"));
+    form->jg->setText(QStringLiteral("99999999999999999999.999"));   // beyond 64 bits, to be rounded
     form->bz->setFocus();
     EXPECT_EQ(focus(), form->jg);
+    EXPECT_EQ(rec.texts(), QStringList{"数值超出范围！"}) << "refused once";
     addLine(QStringLiteral("T1"), QStringLiteral("9"), QStringLiteral("99999999999.99"));
     EXPECT_EQ(count("cgglc"), 0);
     exec("insert into cgglc(dh,bj,txm,ppgg,dw,sl,jg,zk,je) values"
