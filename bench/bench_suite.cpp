@@ -14,6 +14,8 @@
 #include "suite_shop.h"
 
 #include "Windows.h"
+#include "bases/QueryWindow.h"
+#include "data/query_totals.h"
 #include "data/DM1.h"
 #include "shell/Umain1.h"
 #include "support/Recorder.h"
@@ -65,7 +67,8 @@ void show(const std::vector<Statement>& statements)
         std::fprintf(stderr, "    | %s\n", QByteArray(s.expanded).replace('\n', ' ').constData());
 }
 
-Figures measureRead(Context& c, const std::function<double()>& action)
+Figures measureRead(Context& c, const std::function<double()>& action,
+                    const std::function<std::vector<Statement>()>& reference)
 {
     std::vector<Statement> statements;
     {
@@ -73,6 +76,9 @@ Figures measureRead(Context& c, const std::function<double()>& action)
         action();
         statements = std::move(catcher.statements);
     }
+    if (reference)
+        for (Statement& s : reference())
+            statements.push_back(std::move(s));
     show(statements);
     Figures f;
     f.planFault = QString::fromUtf8(planFault(c.db(), statements));
@@ -183,6 +189,27 @@ DialogFill radio(const QString& name)
     };
 }
 
+// A list that adds its totals up from the rows it has just read does not run its sum
+// statement; SQLite alone, to give the same figures, runs it with the same conditions (the row
+// statement's lines after its first, but for the order line).
+std::vector<Statement> skippedSumStatement(QWidget* w)
+{
+    const auto* list = qobject_cast<const QueryWindow*>(w);
+    if (!list)
+        return {};
+    const ListDescription& d = list->description();
+    if (d.sumStatement.isEmpty() || !sumTermsOfRows(d.sumStatement, d.rowStatement))
+        return {};
+    QStringList lines = list->query().sqlLines();
+    if (lines.isEmpty())
+        return {};
+    lines.removeFirst();
+    if (!lines.isEmpty() && lines.last().trimmed().startsWith(QLatin1String("order by"), Qt::CaseInsensitive))
+        lines.removeLast();
+    const QByteArray text = (QStringList{d.sumStatement} + lines).join(QLatin1Char('\n')).toUtf8();
+    return {Statement{.text = text, .expanded = text}};
+}
+
 Path window(const QString& name, MenuItem item, const QString& run, DialogFill fill)
 {
     return {name, Target::Read, [item, run, fill](Context& c) {
@@ -206,7 +233,7 @@ Path window(const QString& name, MenuItem item, const QString& run, DialogFill f
                     paint(w);
                     c.nextDialog = nullptr;
                     return ms(t);
-                });
+                }, [w] { return skippedSumStatement(w); });
                 closeWindow(w);
                 return f;
             }};

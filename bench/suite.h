@@ -78,7 +78,10 @@ DialogFill radio(const QString& name);           // a grouping radio of the stat
 // median of as many runs by SQLite alone (with its built-in sum) of the statements that
 // uncounted run gave, and what their plans do (planFault). The action returns the
 // milliseconds it counts.
-Figures measureRead(Context& c, const std::function<double()>& action);
+// reference, when given, adds to what SQLite alone runs the statements that give the same
+// figures where the program reached them another way (the totals a list adds up from its rows).
+Figures measureRead(Context& c, const std::function<double()>& action,
+                    const std::function<std::vector<Statement>()>& reference = {});
 
 // A write measured in cycles: prepare (not timed), the action timed, undo (not timed); then
 // prepare, the statements the first action gave replayed in one transaction, undo. The
