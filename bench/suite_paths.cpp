@@ -398,17 +398,27 @@ Path pdfPath()
             }};
 }
 
+// The sales detail opened from its menu item and run with no condition: every row of the
+// ledger. The statements of the run go into run when it is given.
+QWidget* wholeSalesDetail(Context& c, std::vector<Statement>* run = nullptr)
+{
+    c.main.N406->trigger();
+    QWidget* w = activeWindow(c);
+    c.nextDialog = [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click(); };
+    StatementCatcher catcher(c.db());
+    w->findChild<QAbstractButton*>(QStringLiteral("SB77"))->click();
+    c.nextDialog = nullptr;
+    if (run)
+        *run = std::move(catcher.statements);
+    return w;
+}
+
 // The preview of the whole sales detail (every row of the ledger).
 Path wholePreviewPath()
 {
     return {QStringLiteral("preview of the whole sales detail"), Target::Other, [](Context& c) {
-                c.main.N406->trigger();
-                QWidget* w = activeWindow(c);
-                c.nextDialog = [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click(); };
-                StatementCatcher catcher(c.db());
-                w->findChild<QAbstractButton*>(QStringLiteral("SB77"))->click();
-                c.nextDialog = nullptr;
-                const std::vector<Statement> run = std::move(catcher.statements);
+                std::vector<Statement> run;
+                QWidget* w = wholeSalesDetail(c, &run);
                 const Figures f = previewOf(c, w, run);
                 closeWindow(w);
                 return f;
@@ -420,11 +430,7 @@ Path wholePreviewPath()
 Path titleSortPath()
 {
     return {QStringLiteral("title sort of the sales detail (pinyin)"), Target::Other, [](Context& c) {
-                c.main.N406->trigger();
-                QWidget* w = activeWindow(c);
-                c.nextDialog = [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click(); };
-                w->findChild<QAbstractButton*>(QStringLiteral("SB77"))->click();
-                c.nextDialog = nullptr;
+                QWidget* w = wholeSalesDetail(c);
                 auto* grid = w->findChild<DataGrid*>();
                 const int column = grid->columnOfField(QStringLiteral("ppgg"));
                 Figures f;
