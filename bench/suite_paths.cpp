@@ -351,11 +351,12 @@ Path exportPath()
             }};
 }
 
-Path previewPath()
+// The preview's first page of the sales detail that open() shows.
+Path previewPath(const QString& name, QWidget* (*open)(Context&, std::vector<Statement>*))
 {
-    return {QStringLiteral("list report: preview's first page, <=100,000 rows"), Target::Other, [](Context& c) {
+    return {name, Target::Other, [open](Context& c) {
                 std::vector<Statement> run;
-                QWidget* w = openSalesDetailOf100k(c, &run);
+                QWidget* w = open(c, &run);
                 const Figures f = previewOf(c, w, run);
                 closeWindow(w);
                 return f;
@@ -411,18 +412,6 @@ QWidget* wholeSalesDetail(Context& c, std::vector<Statement>* run = nullptr)
     if (run)
         *run = std::move(catcher.statements);
     return w;
-}
-
-// The preview of the whole sales detail (every row of the ledger).
-Path wholePreviewPath()
-{
-    return {QStringLiteral("preview of the whole sales detail"), Target::Other, [](Context& c) {
-                std::vector<Statement> run;
-                QWidget* w = wholeSalesDetail(c, &run);
-                const Figures f = previewOf(c, w, run);
-                closeWindow(w);
-                return f;
-            }};
 }
 
 // A click on the goods name's title of the sales detail showing every row: the rows in hand
@@ -562,9 +551,9 @@ std::vector<Path> paths()
         // Sort, export and print.
         titleSortPath(),
         exportPath(),
-        previewPath(),
+        previewPath(QStringLiteral("list report: preview's first page, <=100,000 rows"), openSalesDetailOf100k),
         pdfPath(),
-        wholePreviewPath(),
+        previewPath(QStringLiteral("preview of the whole sales detail"), wholeSalesDetail),
     };
     // Each write beside the same write with the old commits.
     std::vector<Path> out;
